@@ -1,0 +1,18 @@
+#pragma once
+// The console dialogue: banner, reading the polygon, its outline in the scene, and the verdict.
+
+#include <cstdio>
+#include <istream>
+
+#include "geometry/records.h"
+
+// Reads the vertex count (1..MaxVertices) and the vertices from whitespace-separated tokens of
+// `in`, printing prompts, echoes and, for a refused entry, a message before asking again. Returns
+// false when the input ends before the polygon is complete; `vertexCount` and the first
+// `vertexCount` entries of `vertices` (room for MaxVertices) hold the polygon when it returns true.
+bool readPolygon(std::istream& in, std::FILE* out, Point* vertices, int& vertexCount);
+
+// The whole dialogue up to the hand-over to the window: banner, polygon, outline added to the
+// scene, verdict and, for a simple monotone polygon, the triangulation. Everything printed is
+// flushed before it returns. Returns false (after saying so) when the input ended early.
+bool runDialogue(std::istream& in, std::FILE* out, Point* vertices, int& vertexCount);

@@ -1,0 +1,17 @@
+// The program's entry: the console dialogue, then the window.
+
+#include <cstdio>
+#include <iostream>
+
+#include "app/dialogue.h"
+
+namespace {
+// Lives until the process ends; the window reads the polygon through the scene.
+Point vertices[MaxVertices];
+}  // namespace
+
+int main(int /*argc*/, char** /*argv*/) {
+    int vertexCount = 0;
+    if (!runDialogue(std::cin, stdout, vertices, vertexCount)) return 1;
+    return 0;
+}

@@ -1,0 +1,98 @@
+#include "geometry/polygon.h"
+
+#include "geometry/exact.h"
+
+bool isMonotone(const Point* vertices, int vertexCount) {
+    const int n = vertexCount;
+    if (n <= 1) return true;
+    int lowest = 0;
+    int highest = 0;
+    for (int k = 1; k < n; ++k) {
+        if (vertices[k].y < vertices[lowest].y) lowest = k;
+        if (vertices[k].y > vertices[highest].y) highest = k;
+    }
+    for (int c = lowest; c != highest;) {  // rising chain, walked forward
+        const int next = (c + 1) % n;
+        if (vertices[next].y < vertices[c].y) return false;
+        c = next;
+    }
+    for (int c = highest; c != lowest;) {  // falling chain, walked forward
+        const int next = (c + 1) % n;
+        if (vertices[next].y > vertices[c].y) return false;
+        c = next;
+    }
+    return true;
+}
+
+namespace {
+
+int positionOf(const Point& p, const Point* vertices, int vertexCount) {
+    int position = 0;
+    for (int k = 0; k < vertexCount; ++k) {
+        if (vertices[k].x == p.x && vertices[k].y == p.y) position = k;
+    }
+    return position;
+}
+
+bool samePlace(const Point& a, const Point& b) { return a.x == b.x && a.y == b.y; }
+
+// p lies on the closed segment a-b, given that the three are on one line.
+bool withinBox(const Point& a, const Point& b, const Point& p) {
+    const bool inX = (a.x <= p.x && p.x <= b.x) || (b.x <= p.x && p.x <= a.x);
+    const bool inY = (a.y <= p.y && p.y <= b.y) || (b.y <= p.y && p.y <= a.y);
+    return inX && inY;
+}
+
+// The closed segments a-b and c-d have a point in common.
+bool segmentsMeet(const Point& a, const Point& b, const Point& c, const Point& d) {
+    const int o1 = orientation(a, b, c);
+    const int o2 = orientation(a, b, d);
+    const int o3 = orientation(c, d, a);
+    const int o4 = orientation(c, d, b);
+    if (o1 * o2 < 0 && o3 * o4 < 0) return true;
+    return (o1 == 0 && withinBox(a, b, c)) || (o2 == 0 && withinBox(a, b, d)) ||
+           (o3 == 0 && withinBox(c, d, a)) || (o4 == 0 && withinBox(c, d, b));
+}
+
+}  // namespace
+
+bool areAdjacent(int vertexCount, const Point& p, const Point& q, const Point* vertices) {
+    const int a = positionOf(p, vertices, vertexCount);
+    const int b = positionOf(q, vertices, vertexCount);
+    const int difference = a > b ? a - b : b - a;
+    return difference == 1 || (a == 0 && b == vertexCount - 1) || (b == 0 && a == vertexCount - 1);
+}
+
+bool isSimple(const Point* vertices, int vertexCount) {
+    const int n = vertexCount;
+    for (int i = 0; i < n; ++i) {
+        for (int j = i + 1; j < n; ++j) {
+            if (samePlace(vertices[i], vertices[j])) return false;
+        }
+    }
+    for (int i = 0; i < n; ++i) {
+        const Point& a = vertices[i];
+        const Point& b = vertices[(i + 1) % n];
+        // Neighbouring edges a-b and b-c meet only at b unless they fold back along one line.
+        const Point& c = vertices[(i + 2) % n];
+        // On one line, c lies on the same side of b as a exactly when one of them lies within
+        // the box of b and the other.
+        if (orientation(a, b, c) == 0 && (withinBox(b, a, c) || withinBox(b, c, a))) return false;
+        for (int j = i + 2; j < n; ++j) {
+            if (i == 0 && j == n - 1) continue;  // the closing edge neighbours edge 0
+            if (segmentsMeet(a, b, vertices[j], vertices[(j + 1) % n])) return false;
+        }
+    }
+    return true;
+}
+
+int polygonOrientation(const Point* vertices, int vertexCount) {
+    // The lowest vertex (leftmost among the lowest) is convex; the turn there is the polygon's.
+    int m = 0;
+    for (int k = 1; k < vertexCount; ++k) {
+        if (vertices[k].y < vertices[m].y || (vertices[k].y == vertices[m].y && vertices[k].x < vertices[m].x)) m = k;
+    }
+    const Point& previous = vertices[(m + vertexCount - 1) % vertexCount];
+    const Point& next = vertices[(m + 1) % vertexCount];
+    return orientation(previous, vertices[m], next);
+}

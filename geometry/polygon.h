@@ -1,0 +1,21 @@
+#pragma once
+// Predicates over a polygon's vertex array (input order, boundary closing from the last vertex
+// back to vertex 0).
+
+#include "geometry/records.h"
+
+// True when the polygon is monotone with respect to the y axis. Counts below 2 are monotone.
+bool isMonotone(const Point* vertices, int vertexCount);
+
+// True when the vertices at the positions of p and q are neighbours on the boundary. A point is
+// located by exact x and y; the last matching vertex counts and a point matching none is taken
+// for vertex 0.
+bool areAdjacent(int vertexCount, const Point& p, const Point& q, const Point* vertices);
+
+// True when the polygon (3 or more vertices) is simple, decided exactly: no two vertices at one
+// point, no two edges meeting other than neighbours at their shared vertex, no neighbouring edges
+// folding back over each other (which also refuses all vertices on one line).
+bool isSimple(const Point* vertices, int vertexCount);
+
+// +1 for a counter-clockwise simple polygon, -1 for a clockwise one (exact).
+int polygonOrientation(const Point* vertices, int vertexCount);

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Sets everything up, then runs every test: the unit, transcript, property and window tests, the
+# unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzzer for a
+# short bounded time.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+
+echo "== tests"
+(cd build && ctest --output-on-failure -j2)
+
+echo "== unit tests under the sanitizers"
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DMONOTONI_SANITIZE=ON >/dev/null
+cmake --build build-sanitize -j"$(nproc)" --target unit_tests
+(cd build-sanitize && ctest --output-on-failure -j2 -L unit)
+
+echo "== fuzzers"
+cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DMONOTONI_FUZZ=ON >/dev/null
+cmake --build build-fuzz -j"$(nproc)"
+for fuzzer in build-fuzz/fuzz/fuzz_*; do
+  [ -x "$fuzzer" ] || continue
+  name=$(basename "$fuzzer")
+  corpus=$(mktemp -d)
+  cp fuzz/corpus/"${name#fuzz_}"/* "$corpus"/ 2>/dev/null || true
+  echo "-- $name"
+  "$fuzzer" -max_total_time="${FUZZ_SECONDS:-20}" -print_final_stats=0 "$corpus" 2>"$corpus.log" || {
+    tail -n 40 "$corpus.log"; echo "$name failed"; exit 1; }
+  grep -E '^Done|#[0-9]+.*DONE' "$corpus.log" | tail -n 1 || true
+done
+echo "All tests passed."

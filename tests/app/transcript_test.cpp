@@ -1,0 +1,155 @@
+// The dialogue through the real program, standard input piped in, whole transcripts compared.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+struct Outcome {
+    std::string out;
+    std::string err;
+    int status = -1;
+};
+
+std::string slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Runs the program on `input`. DISPLAY names a display that does not exist, so that a run that
+// reaches the window ends there with the toolkit's complaint on standard error.
+Outcome run(const std::string& input) {
+    static int runs = 0;
+    const std::string dir = testing::TempDir() + "transcript_" + std::to_string(getpid()) + "_" +
+                            std::to_string(++runs) + "_";
+    const std::string in = dir + "in.txt";
+    std::ofstream(in, std::ios::binary) << input;
+    const std::string command = "DISPLAY=:4242 " + std::string(PROGRAM_PATH) + " < " + in + " > " + dir +
+                                "out.txt 2> " + dir + "err.txt";
+    Outcome r;
+    const int raw = std::system(command.c_str());
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = slurp(dir + "out.txt");
+    r.err = slurp(dir + "err.txt");
+    return r;
+}
+
+const std::string banner =
+    " - TRIANGULACIJA MONOTONIH POLIGONA -  \n \nPodrazumeva se da se unosi prost poligon \n \n";
+const std::string countPrompt = "Unesite broj temena: ";
+const std::string badCount = "Neispravan broj temena: unesite ceo broj od 1 do 100.\n";
+const std::string badPoint = "Neispravne koordinate: unesite dva broja, npr. 2.5 3\n";
+const std::string monotone = "Poligon je monoton!\n";
+const std::string notMonotone = "Poligon koji ste uneli nije monoton.\n";
+const std::string notSimple = "Poligon koji ste uneli nije prost.\n";
+const std::string interrupted = "\nUnos je prekinut.\n";
+
+std::string prompt(int k) { return "Unesite koordinate " + std::to_string(k) + ". tacke: "; }
+std::string echo(const char* x, const char* y) { return std::string("Uneli ste ") + x + " " + y + ". \n"; }
+
+}  // namespace
+
+TEST(Transcript, TriangleCountThree) {
+    const Outcome r = run("3\n0 0\n100 0\n50 100\n");
+    EXPECT_EQ(r.out, banner + countPrompt + prompt(1) + echo("0.000000", "0.000000") + prompt(2) +
+                         echo("100.000000", "0.000000") + prompt(3) + echo("50.000000", "100.000000") + monotone);
+}
+
+TEST(Transcript, CountsTwoAndOneAreMonotone) {
+    EXPECT_EQ(run("2\n1 2\n3 4\n").out, banner + countPrompt + prompt(1) + echo("1.000000", "2.000000") + prompt(2) +
+                                            echo("3.000000", "4.000000") + monotone);
+    EXPECT_EQ(run("1\n-7.5 2\n").out, banner + countPrompt + prompt(1) + echo("-7.500000", "2.000000") + monotone);
+}
+
+TEST(Transcript, EchoesTheStoredFloatWithSixDecimals) {
+    EXPECT_EQ(run("1\n0.1 0.2\n").out, banner + countPrompt + prompt(1) + echo("0.100000", "0.200000") + monotone);
+    // The float nearest 16777217 is 16777216; large values print in full.
+    EXPECT_EQ(run("1\n16777217 1e10\n").out,
+              banner + countPrompt + prompt(1) + echo("16777216.000000", "10000000000.000000") + monotone);
+}
+
+TEST(Transcript, NotMonotoneAndNotSimpleVerdicts) {
+    const Outcome notch = run("5\n0 0\n2 2\n4 0\n4 4\n0 4\n");
+    EXPECT_EQ(notch.out, banner + countPrompt + prompt(1) + echo("0.000000", "0.000000") + prompt(2) +
+                             echo("2.000000", "2.000000") + prompt(3) + echo("4.000000", "0.000000") + prompt(4) +
+                             echo("4.000000", "4.000000") + prompt(5) + echo("0.000000", "4.000000") + notMonotone);
+    // A bow tie is monotone by the chain test, but not simple.
+    const Outcome bowTie = run("4 0 0 4 4 4 0 0 4\n");
+    EXPECT_EQ(bowTie.out, banner + countPrompt + prompt(1) + echo("0.000000", "0.000000") + prompt(2) +
+                              echo("4.000000", "4.000000") + prompt(3) + echo("4.000000", "0.000000") + prompt(4) +
+                              echo("0.000000", "4.000000") + notSimple);
+    // All on one line.
+    EXPECT_EQ(run("3 0 0 1 1 2 2").out, banner + countPrompt + prompt(1) + echo("0.000000", "0.000000") + prompt(2) +
+                                            echo("1.000000", "1.000000") + prompt(3) + echo("2.000000", "2.000000") +
+                                            notSimple);
+}
+
+// A count that could not be read, or lay outside 1..100, used to be taken as it came: 0 or less
+// read "vertex -1", more than 100 wrote past the arrays.
+TEST(Transcript, BadCountsAreRefusedAndAskedAgain) {
+    const Outcome r = run("abc\n0\n-3\n101\n2.5\n3x 7\n+1\n5 5\n");
+    EXPECT_EQ(r.out, banner + countPrompt + badCount + countPrompt + badCount + countPrompt + badCount + countPrompt +
+                         badCount + countPrompt + badCount + countPrompt + badCount + countPrompt + prompt(1) +
+                         echo("5.000000", "5.000000") + monotone);
+    EXPECT_EQ(run("99999999999999999999\n").out, banner + countPrompt + badCount + countPrompt + interrupted);
+}
+
+// A decimal comma used to leave 2 in x, then zeros in every later vertex without waiting.
+TEST(Transcript, DecimalCommaIsRefusedAndTheSameVertexAskedAgain) {
+    const Outcome r = run("3\n2,5 3\n2.5 3\n1 0\n0 0\n");
+    EXPECT_EQ(r.out, banner + countPrompt + prompt(1) + badPoint + prompt(1) + echo("2.500000", "3.000000") +
+                         prompt(2) + echo("1.000000", "0.000000") + prompt(3) + echo("0.000000", "0.000000") +
+                         monotone);
+}
+
+TEST(Transcript, NonFiniteAndMalformedCoordinatesAreRefused) {
+    const Outcome r = run("1\nnan 1\n1 inf\n1e39 0\n-infinity 2\n1 2 3\n");
+    // "1 2 3": the third number stays for nothing, the polygon is complete after "1 2".
+    EXPECT_EQ(r.out, banner + countPrompt + prompt(1) + badPoint + prompt(1) + badPoint + prompt(1) + badPoint +
+                         prompt(1) + badPoint + prompt(1) + echo("1.000000", "2.000000") + monotone);
+    // The rest of a refused line is discarded, good numbers after the bad one included.
+    const Outcome rest = run("2\nx 1 1\n1 1\n2 2\n");
+    EXPECT_EQ(rest.out, banner + countPrompt + prompt(1) + badPoint + prompt(1) + echo("1.000000", "1.000000") +
+                            prompt(2) + echo("2.000000", "2.000000") + monotone);
+    // Forms that "%f" reads as a whole token are accepted: exponents, signs, hexadecimal.
+    EXPECT_EQ(run("1\n+1.5e1 0x1p-2\n").out,
+              banner + countPrompt + prompt(1) + echo("15.000000", "0.250000") + monotone);
+}
+
+TEST(Transcript, SeveralNumbersOnOneLineOrOnePerLine) {
+    const std::string expected = banner + countPrompt + prompt(1) + echo("0.000000", "0.000000") + prompt(2) +
+                                 echo("4.000000", "0.000000") + prompt(3) + echo("4.000000", "4.000000") + prompt(4) +
+                                 echo("0.000000", "4.000000") + monotone;
+    EXPECT_EQ(run("4 0 0 4 0 4 4 0 4").out, expected);
+    EXPECT_EQ(run("4\n0\n0\n4\n0\n4\n4\n0\n4\n").out, expected);
+    EXPECT_EQ(run("  4\r\n0\t0\n 4 0\n4 4 0 4").out, expected);
+}
+
+// Input that ended early used to run the remaining prompts on zeros and triangulate them.
+TEST(Transcript, InputEndingEarlyStopsWithStatusOne) {
+    const Outcome none = run("");
+    EXPECT_EQ(none.out, banner + countPrompt + interrupted);
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.err, "");
+    const Outcome half = run("3\n0 0\n5");
+    EXPECT_EQ(half.out, banner + countPrompt + prompt(1) + echo("0.000000", "0.000000") + prompt(2) + interrupted);
+    EXPECT_EQ(half.status, 1);
+    const Outcome afterBad = run("2\n0 zero");
+    EXPECT_EQ(afterBad.out, banner + countPrompt + prompt(1) + badPoint + prompt(1) + interrupted);
+    EXPECT_EQ(afterBad.status, 1);
+}
+
+TEST(Transcript, ExamplesRunAsTheReadmeShows) {
+    EXPECT_NE(run(slurp(EXAMPLES_DIR "/konveksni.txt")).out.find(monotone), std::string::npos);
+    EXPECT_NE(run(slurp(EXAMPLES_DIR "/monotoni.txt")).out.find(monotone), std::string::npos);
+    EXPECT_NE(run(slurp(EXAMPLES_DIR "/nemonotoni.txt")).out.find(notMonotone), std::string::npos);
+}

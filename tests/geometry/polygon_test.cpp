@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <vector>
+
+#include "geometry/exact.h"
+#include "geometry/polygon.h"
+
+namespace {
+
+std::vector<Point> poly(std::initializer_list<std::pair<double, double>> xy) {
+    std::vector<Point> out;
+    for (const auto& [x, y] : xy) out.emplace_back(x, y, 0.0);
+    return out;
+}
+
+bool monotone(const std::vector<Point>& v) { return isMonotone(v.data(), static_cast<int>(v.size())); }
+bool simple(const std::vector<Point>& v) { return isSimple(v.data(), static_cast<int>(v.size())); }
+
+}  // namespace
+
+TEST(IsMonotone, SmallCountsAndSquaresInEitherOrientation) {
+    EXPECT_TRUE(isMonotone(nullptr, 0));
+    EXPECT_TRUE(isMonotone(nullptr, -3));
+    EXPECT_TRUE(monotone(poly({{5, 5}})));
+    EXPECT_TRUE(monotone(poly({{0, 0}, {3, 9}})));
+    EXPECT_TRUE(monotone(poly({{0, 0}, {4, 0}, {4, 4}, {0, 4}})));
+    EXPECT_TRUE(monotone(poly({{0, 0}, {0, 4}, {4, 4}, {4, 0}})));
+    EXPECT_TRUE(monotone(poly({{4, 4}, {0, 4}, {0, 0}, {4, 0}})));
+    EXPECT_TRUE(monotone(poly({{0, 1}, {3, 1}, {5, 1}})));
+}
+
+TEST(IsMonotone, NotchesFromBelowAndFromTheSide) {
+    EXPECT_FALSE(monotone(poly({{0, 0}, {2, 2}, {4, 0}, {4, 4}, {0, 4}})));
+    EXPECT_TRUE(monotone(poly({{0, 0}, {4, 1}, {2, 2}, {4, 3}, {0, 4}})));
+    EXPECT_TRUE(monotone(poly({{0, 0}, {4, 0}, {4, 2}, {5, 2}, {5, 4}, {0, 4}})));
+    EXPECT_TRUE(monotone(poly({{0, 0}, {4, 0}, {4, 0}, {4, 4}, {0, 4}})));
+    // A dip on the falling chain, walked past the end of the array.
+    EXPECT_FALSE(monotone(poly({{0, 0}, {4, 0}, {4, 4}, {2, 1}, {0, 4}, {-1, 2}, {-2, 3}})));
+}
+
+TEST(AreAdjacent, SquareNeighboursClosingEdgeAndStrangers) {
+    const auto sq = poly({{0, 0}, {4, 0}, {4, 4}, {0, 4}});
+    auto adj = [&](Point p, Point q) { return areAdjacent(4, p, q, sq.data()); };
+    EXPECT_TRUE(adj(Point(0, 0, 0), Point(4, 0, 0)));
+    EXPECT_TRUE(adj(Point(4, 0, 0), Point(0, 0, 0)));
+    EXPECT_TRUE(adj(Point(0, 0, 0), Point(0, 4, 0)));
+    EXPECT_TRUE(adj(Point(0, 4, 0), Point(0, 0, 0)));
+    EXPECT_FALSE(adj(Point(0, 0, 0), Point(4, 4, 0)));
+    EXPECT_FALSE(adj(Point(4, 0, 0), Point(4, 0, 0)));
+    // A point that is no vertex is taken for vertex 0.
+    EXPECT_TRUE(adj(Point(9, 9, 0), Point(4, 0, 0)));
+    EXPECT_TRUE(adj(Point(9, 9, 0), Point(0, 4, 0)));
+    EXPECT_FALSE(adj(Point(9, 9, 0), Point(4, 4, 0)));
+    EXPECT_FALSE(adj(Point(9, 9, 0), Point(8, 8, 0)));
+    Point marked(4, 0, 5);
+    marked.colour = Red;
+    EXPECT_TRUE(adj(marked, Point(4, 4, 0)));
+    EXPECT_FALSE(areAdjacent(0, Point(), Point(), sq.data()));
+}
+
+TEST(AreAdjacent, TheLastOfRepeatedCoordinatesCounts) {
+    const auto v = poly({{0, 0}, {2, 0}, {4, 0}, {4, 4}, {2, 0}, {0, 4}});
+    auto adj = [&](double x, double y) { return areAdjacent(6, Point(2, 0, 0), Point(x, y, 0), v.data()); };
+    EXPECT_TRUE(adj(4, 4));
+    EXPECT_TRUE(adj(0, 4));
+    EXPECT_FALSE(adj(0, 0));
+    EXPECT_FALSE(adj(4, 0));
+}
+
+TEST(Orientation, ExactWhereDoublesWouldRound) {
+    EXPECT_EQ(orientation(Point(0, 0, 0), Point(1, 0, 0), Point(0, 1, 0)), 1);
+    EXPECT_EQ(orientation(Point(0, 0, 0), Point(0, 1, 0), Point(1, 0, 0)), -1);
+    EXPECT_EQ(orientation(Point(0, 0, 0), Point(1, 1, 0), Point(3, 3, 0)), 0);
+    // Collinear points with huge and tiny coordinates: the terms cancel exactly.
+    const float big = 1e30f;
+    const float tiny = 1e-30f;
+    EXPECT_EQ(orientation(Point(tiny, tiny, 0), Point(big, big, 0), Point(-big, -big, 0)), 0);
+    // A turn of one unit in the last place far from the origin.
+    const float x = 16777216.0f;  // 2^24: the next float is 2 further
+    EXPECT_EQ(orientation(Point(x, x, 0), Point(x + 2, x + 2, 0), Point(x + 4, x + 6, 0)), 1);
+    EXPECT_EQ(orientation(Point(x, x, 0), Point(x + 2, x + 2, 0), Point(x + 6, x + 4, 0)), -1);
+    // Products near the edge of the float range.
+    EXPECT_EQ(orientation(Point(-FLT_MAX, 0, 0), Point(FLT_MAX, 0, 0), Point(0, FLT_MIN, 0)), 1);
+}
+
+TEST(IsSimple, AcceptsOrdinaryPolygonsAndCollinearNeighbours) {
+    EXPECT_TRUE(simple(poly({{0, 0}, {100, 0}, {50, 100}})));
+    EXPECT_TRUE(simple(poly({{0, 0}, {0, 4}, {4, 4}, {4, 0}})));
+    EXPECT_TRUE(simple(poly({{0, 0}, {2, 0}, {4, 0}, {4, 4}, {0, 4}})));
+    EXPECT_TRUE(simple(poly({{0, 0}, {4, 0}, {4, 1}, {1, 1}, {1, 3}, {4, 3}, {4, 4}, {0, 4}})));
+}
+
+TEST(IsSimple, RefusesEveryWayOfNotBeingSimple) {
+    // Two vertices at one point, also when not neighbours.
+    EXPECT_FALSE(simple(poly({{0, 0}, {4, 0}, {4, 0}, {4, 4}})));
+    EXPECT_FALSE(simple(poly({{0, 0}, {2, 0}, {4, 0}, {4, 4}, {2, 0}, {0, 4}})));
+    // Crossing edges (a bow tie).
+    EXPECT_FALSE(simple(poly({{0, 0}, {4, 4}, {4, 0}, {0, 4}})));
+    // A vertex touching a non-neighbouring edge.
+    EXPECT_FALSE(simple(poly({{0, 0}, {4, 0}, {4, 4}, {2, 0}, {0, 4}})));
+    // Neighbouring edges folding back over each other.
+    EXPECT_FALSE(simple(poly({{0, 0}, {4, 0}, {2, 0}, {2, 3}})));
+    // All vertices on one line.
+    EXPECT_FALSE(simple(poly({{0, 0}, {1, 1}, {2, 2}})));
+    EXPECT_FALSE(simple(poly({{0, 0}, {1, 0}, {3, 0}, {2, 0}})));
+    // Collinear overlap of two edges that are not neighbours.
+    EXPECT_FALSE(simple(poly({{0, 0}, {6, 0}, {6, 2}, {4, 0}, {2, 0}, {2, 2}})));
+}
+
+TEST(PolygonOrientation, BothSensesAnyStart) {
+    EXPECT_EQ(polygonOrientation(poly({{0, 0}, {4, 0}, {4, 4}, {0, 4}}).data(), 4), 1);
+    EXPECT_EQ(polygonOrientation(poly({{4, 4}, {4, 0}, {0, 0}, {0, 4}}).data(), 4), -1);
+    EXPECT_EQ(polygonOrientation(poly({{0, 0}, {2, 0}, {4, 0}, {2, 3}}).data(), 4), 1);
+}
