@@ -7,6 +7,7 @@
 #include <string>
 
 #include "geometry/polygon.h"
+#include "geometry/triangulation.h"
 #include "scene/scene.h"
 
 namespace {
@@ -115,6 +116,7 @@ bool runDialogue(std::istream& in, std::FILE* out, Point* vertices, int& vertexC
         std::fputs("Poligon koji ste uneli nije prost.\n", out);
     } else if (isMonotone(vertices, vertexCount)) {
         std::fputs("Poligon je monoton!\n", out);
+        triangulateMonotone(vertices, vertexCount, out);
     } else {
         std::fputs("Poligon koji ste uneli nije monoton.\n", out);
     }

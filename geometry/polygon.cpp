@@ -26,14 +26,6 @@ bool isMonotone(const Point* vertices, int vertexCount) {
 
 namespace {
 
-int positionOf(const Point& p, const Point* vertices, int vertexCount) {
-    int position = 0;
-    for (int k = 0; k < vertexCount; ++k) {
-        if (vertices[k].x == p.x && vertices[k].y == p.y) position = k;
-    }
-    return position;
-}
-
 bool samePlace(const Point& a, const Point& b) { return a.x == b.x && a.y == b.y; }
 
 // p lies on the closed segment a-b, given that the three are on one line.
@@ -57,8 +49,15 @@ bool segmentsMeet(const Point& a, const Point& b, const Point& c, const Point& d
 }  // namespace
 
 bool areAdjacent(int vertexCount, const Point& p, const Point& q, const Point* vertices) {
-    const int a = positionOf(p, vertices, vertexCount);
-    const int b = positionOf(q, vertices, vertexCount);
+    // Both positions in one pass over the whole array: the last match counts, so no early stop.
+    int a = 0;
+    int b = 0;
+    for (int k = 0; k < vertexCount; ++k) {
+        const bool atP = vertices[k].x == p.x && vertices[k].y == p.y;
+        const bool atQ = vertices[k].x == q.x && vertices[k].y == q.y;
+        a = atP ? k : a;
+        b = atQ ? k : b;
+    }
     const int difference = a > b ? a - b : b - a;
     return difference == 1 || (a == 0 && b == vertexCount - 1) || (b == 0 && a == vertexCount - 1);
 }

@@ -49,6 +49,7 @@ const std::string countPrompt = "Unesite broj temena: ";
 const std::string badCount = "Neispravan broj temena: unesite ceo broj od 1 do 100.\n";
 const std::string badPoint = "Neispravne koordinate: unesite dva broja, npr. 2.5 3\n";
 const std::string monotone = "Poligon je monoton!\n";
+const std::string listing = "Temena u opadajucem poretku po ordinati: \n";
 const std::string notMonotone = "Poligon koji ste uneli nije monoton.\n";
 const std::string notSimple = "Poligon koji ste uneli nije prost.\n";
 const std::string interrupted = "\nUnos je prekinut.\n";
@@ -61,20 +62,25 @@ std::string echo(const char* x, const char* y) { return std::string("Uneli ste "
 TEST(Transcript, TriangleCountThree) {
     const Outcome r = run("3\n0 0\n100 0\n50 100\n");
     EXPECT_EQ(r.out, banner + countPrompt + prompt(1) + echo("0.000000", "0.000000") + prompt(2) +
-                         echo("100.000000", "0.000000") + prompt(3) + echo("50.000000", "100.000000") + monotone);
+                         echo("100.000000", "0.000000") + prompt(3) + echo("50.000000", "100.000000") + monotone + listing +
+                         "(50.000000,100.000000) (100.000000,0.000000) (0.000000,0.000000) ");
 }
 
 TEST(Transcript, CountsTwoAndOneAreMonotone) {
     EXPECT_EQ(run("2\n1 2\n3 4\n").out, banner + countPrompt + prompt(1) + echo("1.000000", "2.000000") + prompt(2) +
-                                            echo("3.000000", "4.000000") + monotone);
-    EXPECT_EQ(run("1\n-7.5 2\n").out, banner + countPrompt + prompt(1) + echo("-7.500000", "2.000000") + monotone);
+                                            echo("3.000000", "4.000000") + monotone + listing +
+                                            "(3.000000,4.000000) (1.000000,2.000000) ");
+    EXPECT_EQ(run("1\n-7.5 2\n").out, banner + countPrompt + prompt(1) + echo("-7.500000", "2.000000") + monotone +
+                                          listing + "(-7.500000,2.000000) ");
 }
 
 TEST(Transcript, EchoesTheStoredFloatWithSixDecimals) {
-    EXPECT_EQ(run("1\n0.1 0.2\n").out, banner + countPrompt + prompt(1) + echo("0.100000", "0.200000") + monotone);
+    EXPECT_EQ(run("1\n0.1 0.2\n").out, banner + countPrompt + prompt(1) + echo("0.100000", "0.200000") + monotone +
+                                           listing + "(0.100000,0.200000) ");
     // The float nearest 16777217 is 16777216; large values print in full.
     EXPECT_EQ(run("1\n16777217 1e10\n").out,
-              banner + countPrompt + prompt(1) + echo("16777216.000000", "10000000000.000000") + monotone);
+              banner + countPrompt + prompt(1) + echo("16777216.000000", "10000000000.000000") + monotone +
+                  listing + "(16777216.000000,10000000000.000000) ");
 }
 
 TEST(Transcript, NotMonotoneAndNotSimpleVerdicts) {
@@ -99,7 +105,8 @@ TEST(Transcript, BadCountsAreRefusedAndAskedAgain) {
     const Outcome r = run("abc\n0\n-3\n101\n2.5\n3x 7\n+1\n5 5\n");
     EXPECT_EQ(r.out, banner + countPrompt + badCount + countPrompt + badCount + countPrompt + badCount + countPrompt +
                          badCount + countPrompt + badCount + countPrompt + badCount + countPrompt + prompt(1) +
-                         echo("5.000000", "5.000000") + monotone);
+                         echo("5.000000", "5.000000") + monotone + listing +
+                         "(5.000000,5.000000) ");
     EXPECT_EQ(run("99999999999999999999\n").out, banner + countPrompt + badCount + countPrompt + interrupted);
 }
 
@@ -108,27 +115,31 @@ TEST(Transcript, DecimalCommaIsRefusedAndTheSameVertexAskedAgain) {
     const Outcome r = run("3\n2,5 3\n2.5 3\n1 0\n0 0\n");
     EXPECT_EQ(r.out, banner + countPrompt + prompt(1) + badPoint + prompt(1) + echo("2.500000", "3.000000") +
                          prompt(2) + echo("1.000000", "0.000000") + prompt(3) + echo("0.000000", "0.000000") +
-                         monotone);
+                         monotone + listing + "(2.500000,3.000000) (0.000000,0.000000) (1.000000,0.000000) ");
 }
 
 TEST(Transcript, NonFiniteAndMalformedCoordinatesAreRefused) {
     const Outcome r = run("1\nnan 1\n1 inf\n1e39 0\n-infinity 2\n1 2 3\n");
     // "1 2 3": the third number stays for nothing, the polygon is complete after "1 2".
     EXPECT_EQ(r.out, banner + countPrompt + prompt(1) + badPoint + prompt(1) + badPoint + prompt(1) + badPoint +
-                         prompt(1) + badPoint + prompt(1) + echo("1.000000", "2.000000") + monotone);
+                         prompt(1) + badPoint + prompt(1) + echo("1.000000", "2.000000") + monotone + listing +
+                         "(1.000000,2.000000) ");
     // The rest of a refused line is discarded, good numbers after the bad one included.
     const Outcome rest = run("2\nx 1 1\n1 1\n2 2\n");
     EXPECT_EQ(rest.out, banner + countPrompt + prompt(1) + badPoint + prompt(1) + echo("1.000000", "1.000000") +
-                            prompt(2) + echo("2.000000", "2.000000") + monotone);
+                            prompt(2) + echo("2.000000", "2.000000") + monotone + listing +
+                            "(2.000000,2.000000) (1.000000,1.000000) ");
     // Forms that "%f" reads as a whole token are accepted: exponents, signs, hexadecimal.
     EXPECT_EQ(run("1\n+1.5e1 0x1p-2\n").out,
-              banner + countPrompt + prompt(1) + echo("15.000000", "0.250000") + monotone);
+              banner + countPrompt + prompt(1) + echo("15.000000", "0.250000") + monotone + listing +
+                  "(15.000000,0.250000) ");
 }
 
 TEST(Transcript, SeveralNumbersOnOneLineOrOnePerLine) {
     const std::string expected = banner + countPrompt + prompt(1) + echo("0.000000", "0.000000") + prompt(2) +
                                  echo("4.000000", "0.000000") + prompt(3) + echo("4.000000", "4.000000") + prompt(4) +
-                                 echo("0.000000", "4.000000") + monotone;
+                                 echo("0.000000", "4.000000") + monotone + listing +
+                                 "(4.000000,4.000000) (0.000000,4.000000) (4.000000,0.000000) (0.000000,0.000000) ";
     EXPECT_EQ(run("4 0 0 4 0 4 4 0 4").out, expected);
     EXPECT_EQ(run("4\n0\n0\n4\n0\n4\n4\n0\n4\n").out, expected);
     EXPECT_EQ(run("  4\r\n0\t0\n 4 0\n4 4 0 4").out, expected);

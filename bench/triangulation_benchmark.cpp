@@ -1,0 +1,80 @@
+// Times the triangulation of 100-vertex polygons of a few shapes (the listing goes to /dev/null).
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "geometry/polygon.h"
+#include "geometry/triangulation.h"
+#include "scene/scene.h"
+
+namespace {
+
+constexpr int N = 100;
+
+// A regular 100-gon.
+std::vector<Point> convex() {
+    std::vector<Point> v;
+    for (int i = 0; i < N; ++i) {
+        const double a = 2 * M_PI * i / N + 0.01;
+        v.emplace_back(100 * std::cos(a), 100 * std::sin(a), 0.0);
+    }
+    return v;
+}
+
+// One straight right side, and a left side that bends inwards at every vertex: the whole left
+// chain stays on the stack until the bottom.
+std::vector<Point> reflexChain() {
+    std::vector<Point> v;
+    v.emplace_back(-30.0, 100.0, 0.0);
+    for (int i = 1; i < N - 2; ++i) {
+        const double t = static_cast<double>(i) / (N - 2);
+        v.emplace_back(-30.0 + 100.0 * t * (1.0 - t), 100.0 - 100.0 * t, 0.0);
+    }
+    v.emplace_back(-30.0, 0.0, 0.0);
+    v.emplace_back(50.0, 50.0, 0.0);
+    return v;
+}
+
+// Both sides are staircases with their steps at the same heights: many ties across the chains.
+std::vector<Point> staircases() {
+    std::vector<Point> v;
+    const int steps = N / 4;
+    for (int i = 0; i < steps; ++i) {  // down the left side
+        v.emplace_back(-10.0 - i, 100.0 - 4 * i, 0.0);
+        v.emplace_back(-10.0 - i, 98.0 - 4 * i, 0.0);
+    }
+    for (int i = steps - 1; i >= 0; --i) {  // up the right side
+        v.emplace_back(10.0 + i, 98.0 - 4 * i, 0.0);
+        v.emplace_back(10.0 + i, 100.0 - 4 * i, 0.0);
+    }
+    return v;
+}
+
+void run(benchmark::State& state, const std::vector<Point>& v) {
+    const int n = static_cast<int>(v.size());
+    if (n != N || !isSimple(v.data(), n) || !isMonotone(v.data(), n)) {
+        state.SkipWithError("not a simple monotone polygon");
+        return;
+    }
+    std::FILE* sink = std::fopen("/dev/null", "w");
+    for (auto _ : state) {
+        Scene target;
+        triangulateMonotone(v.data(), n, sink, target);
+        benchmark::DoNotOptimize(target.segments.size());
+    }
+    std::fclose(sink);
+}
+
+void Convex(benchmark::State& state) { run(state, convex()); }
+void ReflexChain(benchmark::State& state) { run(state, reflexChain()); }
+void Staircases(benchmark::State& state) { run(state, staircases()); }
+
+}  // namespace
+
+BENCHMARK(Convex)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(ReflexChain)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(Staircases)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_MAIN();

@@ -1,0 +1,51 @@
+// Turns bytes into vertex lists, keeps those the program judges simple and y-monotone, triangulates
+// them, and checks the result exactly.
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "geometry/polygon.h"
+#include "geometry/triangulation.h"
+#include "scene/scene.h"
+#include "support/monotone_polygons.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static std::FILE* sink = std::fopen("/dev/null", "w");
+    if (size < 1) return 0;
+    // Mode 0: a grid of quarter units, where ties and collinear vertices abound; the result is
+    // checked exactly. Mode 1: raw floats; the count and the ends of the diagonals are checked.
+    const bool grid = data[0] % 2 == 0;
+    std::vector<Point> v;
+    if (grid) {
+        for (std::size_t i = 1; i + 1 < size && v.size() < MaxVertices; i += 2) {
+            v.emplace_back(static_cast<std::int8_t>(data[i]) / 4.0, static_cast<std::int8_t>(data[i + 1]) / 4.0, 0.0);
+        }
+    } else {
+        for (std::size_t i = 1; i + 8 <= size && v.size() < MaxVertices; i += 8) {
+            float x, y;
+            std::memcpy(&x, data + i, 4);
+            std::memcpy(&y, data + i + 4, 4);
+            if (!std::isfinite(x) || !std::isfinite(y)) return 0;
+            v.emplace_back(x, y, 0.0);
+        }
+    }
+    const int n = static_cast<int>(v.size());
+    if (n < 3 || !isSimple(v.data(), n) || !isMonotone(v.data(), n)) return 0;
+    Scene target;
+    triangulateMonotone(v.data(), n, sink, target);
+    if (static_cast<int>(target.segments.size()) != n - 3) std::abort();
+    std::vector<testing_support::Diagonal> diagonals;
+    for (const Segment& s : target.segments) {
+        if (areAdjacent(n, s.start, s.end, v.data())) std::abort();
+        diagonals.push_back({s.start, s.end});
+    }
+    if (grid && !testing_support::checkTriangulation(v, diagonals).valid) {
+        std::fprintf(stderr, "not a triangulation:\n%s", testing_support::describe(v).c_str());
+        std::abort();
+    }
+    return 0;
+}

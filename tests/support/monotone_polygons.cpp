@@ -1,0 +1,207 @@
+#include "monotone_polygons.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace testing_support {
+namespace {
+
+using I = std::int64_t;
+using Wide = std::int64_t;  // coordinates stay below 2^18 after scaling, so products fit
+
+// Coordinates scaled by 1024 are integers for every polygon made here.
+struct P {
+    I x;
+    I y;
+};
+
+P scaled(const Point& p) { return {static_cast<I>(p.x * 1024.0), static_cast<I>(p.y * 1024.0)}; }
+
+int sign(Wide v) { return (v > 0) - (v < 0); }
+int turn(P a, P b, P c) { return sign(Wide(b.x - a.x) * (c.y - a.y) - Wide(b.y - a.y) * (c.x - a.x)); }
+bool same(P a, P b) { return a.x == b.x && a.y == b.y; }
+
+// p lies strictly inside segment a-b.
+bool strictlyInside(P a, P b, P p) {
+    if (turn(a, b, p) != 0 || same(p, a) || same(p, b)) return false;
+    return std::min(a.x, b.x) <= p.x && p.x <= std::max(a.x, b.x) && std::min(a.y, b.y) <= p.y &&
+           p.y <= std::max(a.y, b.y);
+}
+bool onClosed(P a, P b, P p) { return same(p, a) || same(p, b) || strictlyInside(a, b, p); }
+
+// The segments meet at a point inside both (a proper crossing or an overlap of positive length).
+bool cross(P a, P b, P c, P d) {
+    const int o1 = turn(a, b, c), o2 = turn(a, b, d), o3 = turn(c, d, a), o4 = turn(c, d, b);
+    if (o1 * o2 < 0 && o3 * o4 < 0) return true;
+    if (o1 == 0 && o2 == 0) {  // on one line: overlap of positive length?
+        const bool byX = a.x != b.x;
+        I lo1 = byX ? std::min(a.x, b.x) : std::min(a.y, b.y), hi1 = byX ? std::max(a.x, b.x) : std::max(a.y, b.y);
+        I lo2 = byX ? std::min(c.x, d.x) : std::min(c.y, d.y), hi2 = byX ? std::max(c.x, d.x) : std::max(c.y, d.y);
+        return std::max(lo1, lo2) < std::min(hi1, hi2);
+    }
+    return false;
+}
+
+bool meet(P a, P b, P c, P d) {
+    const int o1 = turn(a, b, c), o2 = turn(a, b, d), o3 = turn(c, d, a), o4 = turn(c, d, b);
+    if (o1 * o2 < 0 && o3 * o4 < 0) return true;
+    return onClosed(a, b, c) || onClosed(a, b, d) || onClosed(c, d, a) || onClosed(c, d, b);
+}
+
+// Doubled coordinates q = 2p: is the point inside the polygon or on its boundary?
+bool insideOrOn(const std::vector<P>& poly, P q) {
+    const size_t n = poly.size();
+    bool in = false;
+    for (size_t i = 0, j = n - 1; i < n; j = i++) {
+        const P a{2 * poly[j].x, 2 * poly[j].y}, b{2 * poly[i].x, 2 * poly[i].y};
+        if (onClosed(a, b, q)) return true;
+        if ((a.y > q.y) != (b.y > q.y)) {
+            const Wide lhs = Wide(q.x - a.x) * (b.y - a.y);
+            const Wide rhs = Wide(b.x - a.x) * (q.y - a.y);
+            if ((b.y > a.y) ? lhs < rhs : lhs > rhs) in = !in;
+        }
+    }
+    return in;
+}
+
+std::vector<P> scaledAll(const std::vector<Point>& polygon) {
+    std::vector<P> out;
+    for (const Point& p : polygon) out.push_back(scaled(p));
+    return out;
+}
+
+}  // namespace
+
+bool exactlySimple(const std::vector<Point>& polygon) {
+    const std::vector<P> p = scaledAll(polygon);
+    const int n = static_cast<int>(p.size());
+    for (int i = 0; i < n; ++i)
+        for (int j = i + 1; j < n; ++j)
+            if (same(p[i], p[j])) return false;
+    for (int i = 0; i < n; ++i) {
+        const P a = p[i], b = p[(i + 1) % n], c = p[(i + 2) % n];
+        if (turn(a, b, c) == 0 && (onClosed(b, a, c) || onClosed(b, c, a))) return false;
+        for (int j = i + 2; j < n; ++j) {
+            if (i == 0 && j == n - 1) continue;
+            if (meet(a, b, p[j], p[(j + 1) % n])) return false;
+        }
+    }
+    return true;
+}
+
+std::vector<Point> randomMonotonePolygon(std::mt19937& random, int n, Kind kind) {
+    const bool grid = kind == Kind::Grid;
+    // Grids: ordinates 0..span and abscissae within a few units, so ties and collinear vertices
+    // are common. Reals: multiples of 1/1024, ordinates distinct, |coordinates| <= 100.
+    const int span = grid ? std::max(3, n / 2) : 50 * 1024;
+    const int width = grid ? std::max(2, n / 4) : 50 * 1024;
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+    for (;;) {
+        std::vector<int> ys;
+        while (static_cast<int>(ys.size()) < n) {
+            const int y = pick(0, span);
+            if (!grid && std::find(ys.begin(), ys.end(), y) != ys.end()) continue;
+            ys.push_back(y);
+        }
+        std::sort(ys.rbegin(), ys.rend());
+        // Small polygons let the chains reach past each other (and are kept only when simple);
+        // larger ones keep the left chain left of the right one, then shear the whole.
+        const int reach = n <= 12 ? width / 2 : 0;
+        const int shear = pick(-1, 1);
+        std::vector<std::pair<int, int>> left, right;
+        for (int k = 1; k + 1 < n; ++k) {
+            if (pick(0, 1)) {
+                left.push_back({pick(-width, reach - 1), ys[k]});
+            } else {
+                right.push_back({pick(1 - reach, width), ys[k]});
+            }
+        }
+        // A chain's vertices on one ordinate run one way in x, or the chain would fold back.
+        for (auto* chain : {&left, &right}) {
+            for (size_t a = 0; a < chain->size();) {
+                size_t b = a;
+                while (b < chain->size() && (*chain)[b].second == (*chain)[a].second) ++b;
+                std::sort(chain->begin() + a, chain->begin() + b);
+                if (pick(0, 1)) std::reverse(chain->begin() + a, chain->begin() + b);
+                a = b;
+            }
+        }
+        std::vector<Point> polygon;
+        const double unit = grid ? 1.0 : 1.0 / 1024.0;
+        auto add = [&](int x, int y) { polygon.emplace_back((x + shear * y) * unit, y * unit, 0.0); };
+        add(pick(-width, width), ys.front());
+        for (const auto& [x, y] : left) add(x, y);  // down the left chain
+        add(pick(-width, width), ys.back());
+        for (auto it = right.rbegin(); it != right.rend(); ++it) add(it->first, it->second);  // up the right
+        if (!exactlySimple(polygon)) continue;
+        if (pick(0, 1)) std::reverse(polygon.begin(), polygon.end());
+        std::rotate(polygon.begin(), polygon.begin() + pick(0, n - 1), polygon.end());
+        return polygon;
+    }
+}
+
+Verdict checkTriangulation(const std::vector<Point>& polygon, const std::vector<Diagonal>& diagonals) {
+    Verdict verdict;
+    auto fail = [&](const std::string& why) {
+        verdict.valid = false;
+        verdict.positiveArea = false;
+        if (verdict.why.empty()) verdict.why = why;
+    };
+    const std::vector<P> p = scaledAll(polygon);
+    const int n = static_cast<int>(p.size());
+    if (static_cast<int>(diagonals.size()) != n - 3) fail("diagonals: " + std::to_string(diagonals.size()));
+    std::vector<std::pair<P, P>> ds;
+    for (const Diagonal& d : diagonals) {
+        const P a = scaled(d.from), b = scaled(d.to);
+        char name[120];
+        std::snprintf(name, sizeof name, " (%.10g,%.10g)-(%.10g,%.10g)", d.from.x, d.from.y, d.to.x, d.to.y);
+        auto fail = [&](const std::string& why) {
+            verdict.valid = false;
+            verdict.positiveArea = false;
+            if (verdict.why.empty()) verdict.why = why + name;
+        };
+        int ia = -1, ib = -1;
+        for (int k = 0; k < n; ++k) {
+            if (same(p[k], a)) ia = k;
+            if (same(p[k], b)) ib = k;
+        }
+        if (ia < 0 || ib < 0 || ia == ib) {
+            fail("a diagonal does not join two vertices");
+            continue;
+        }
+        if ((ia + 1) % n == ib || (ib + 1) % n == ia) fail("a diagonal joins neighbours");
+        // Cut the diagonal at every vertex on it; each piece must not leave the polygon.
+        std::vector<P> cuts{a, b};
+        for (int k = 0; k < n; ++k) {
+            if (strictlyInside(a, b, p[k])) {
+                cuts.push_back(p[k]);
+                verdict.positiveArea = false;
+                if (verdict.flat.empty()) verdict.flat = std::string("a diagonal runs through a vertex") + name;
+            }
+        }
+        std::sort(cuts.begin(), cuts.end(), [](P l, P r) { return l.x != r.x ? l.x < r.x : l.y < r.y; });
+        for (size_t c = 0; c + 1 < cuts.size(); ++c) {
+            if (!insideOrOn(p, {cuts[c].x + cuts[c + 1].x, cuts[c].y + cuts[c + 1].y})) fail("a diagonal leaves the polygon");
+        }
+        for (int k = 0; k < n; ++k) {
+            if (cross(a, b, p[k], p[(k + 1) % n])) fail("a diagonal crosses an edge");
+        }
+        for (const auto& [c, d] : ds) {
+            if (cross(a, b, c, d)) fail("two diagonals cross");
+        }
+        ds.push_back({a, b});
+    }
+    return verdict;
+}
+
+std::string describe(const std::vector<Point>& polygon) {
+    std::string s = std::to_string(polygon.size()) + "\n";
+    char line[80];
+    for (const Point& q : polygon) {
+        std::snprintf(line, sizeof line, "%.10g %.10g\n", q.x, q.y);
+        s += line;
+    }
+    return s;
+}
+
+}  // namespace testing_support

@@ -1,0 +1,40 @@
+#pragma once
+// Random simple y-monotone polygons, and an exact check of a triangulation of one, written apart
+// from the program's own geometry so that the two cannot share a mistake.
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "geometry/records.h"
+
+namespace testing_support {
+
+struct Diagonal {
+    Point from;
+    Point to;
+};
+
+enum class Kind { Real, Grid };
+
+// A simple y-monotone polygon of `n` vertices (3..100). Real: coordinates are multiples of 1/1024
+// in -100..100 with distinct ordinates; Grid: small integers, with ties in ordinate and collinear
+// vertices common. Either orientation, any first vertex.
+std::vector<Point> randomMonotonePolygon(std::mt19937& random, int n, Kind kind);
+
+// Exact simplicity of a polygon whose coordinates are multiples of 1/1024.
+bool exactlySimple(const std::vector<Point>& polygon);
+
+struct Verdict {
+    bool valid = true;        // ends, n - 3 diagonals, inside, no crossings
+    bool positiveArea = true; // every diagonal touches the boundary only at its two ends
+    std::string why;          // the first fault found, when not valid
+    std::string flat;         // the first diagonal through a vertex, when not of positive area
+};
+
+Verdict checkTriangulation(const std::vector<Point>& polygon, const std::vector<Diagonal>& diagonals);
+
+std::string describe(const std::vector<Point>& polygon);
+
+}  // namespace testing_support
