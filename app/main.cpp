@@ -4,14 +4,15 @@
 #include <iostream>
 
 #include "app/dialogue.h"
+#include "viewer/viewer.h"
 
 namespace {
 // Lives until the process ends; the window reads the polygon through the scene.
 Point vertices[MaxVertices];
 }  // namespace
 
-int main(int /*argc*/, char** /*argv*/) {
+int main(int argc, char** argv) {
     int vertexCount = 0;
     if (!runDialogue(std::cin, stdout, vertices, vertexCount)) return 1;
-    return 0;
+    runViewer(argc, argv);
 }

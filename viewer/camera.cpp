@@ -1,0 +1,111 @@
+#include "viewer/camera.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int LeftButton = 0;
+constexpr int MiddleButton = 1;
+constexpr int RightButton = 2;
+
+double tanHalfFieldOfView() { return std::tan(FieldOfView * M_PI / 360.0); }
+
+}  // namespace
+
+void frameBounds(ViewState& view, const Point& boundsMin, const Point& boundsMax, bool empty) {
+    if (empty) {
+        view.centreX = 0.0f;
+        view.centreY = 0.0f;
+        view.eyeDistance = 1.0f;
+        return;
+    }
+    view.centreX = static_cast<float>((static_cast<double>(boundsMin.x) + boundsMax.x) * 0.5);
+    view.centreY = static_cast<float>((static_cast<double>(boundsMin.y) + boundsMax.y) * 0.5);
+    const double width = static_cast<double>(boundsMax.x) - boundsMin.x;
+    const double height = static_cast<double>(boundsMax.y) - boundsMin.y;
+    const double distance = std::max(height, width * WindowHeight / WindowWidth);
+    view.eyeDistance = distance > 0.0 ? static_cast<float>(distance) : 1.0f;
+}
+
+double nearPlane(const ViewState& view) { return view.eyeDistance / 10.0; }
+double farPlane(const ViewState& view) { return view.eyeDistance * 10.0; }
+double aspectRatio(const ViewState& view) {
+    return static_cast<float>(static_cast<double>(view.viewportWidth) / view.viewportHeight);
+}
+
+void modelViewMatrix(const ViewState& view, double m[16]) {
+    const double radians = view.angle * M_PI / 180.0;
+    const double c = view.zoom * std::cos(radians);
+    const double s = view.zoom * std::sin(radians);
+    const double cx = view.centreX;
+    const double cy = view.centreY;
+    // p -> R S (p - centre) + centre + pan, seen from the eye at (centre, eyeDistance).
+    const double columns[16] = {c, s, 0, 0,  -s, c, 0, 0,  0, 0, view.zoom, 0,
+                                view.panX - (c * cx - s * cy), view.panY - (s * cx + c * cy), -view.eyeDistance, 1};
+    std::copy(columns, columns + 16, m);
+}
+
+void pointerOnPlane(const ViewState& view, int x, int y, double& planeX, double& planeY) {
+    // Normalised device coordinates of the pixel, as the unprojection of window (x, h - y - 1).
+    const double ndcX = 2.0 * x / view.viewportWidth - 1.0;
+    const double ndcY = 2.0 * (view.viewportHeight - y - 1) / view.viewportHeight - 1.0;
+    const double halfHeight = view.eyeDistance * tanHalfFieldOfView();
+    planeX = view.centreX + ndcX * halfHeight * aspectRatio(view);
+    planeY = view.centreY + ndcY * halfHeight;
+}
+
+float rotationAngle(int dx, int dy, int viewportWidth) {
+    const float distance = static_cast<float>(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
+    const float angle = static_cast<float>(distance / (viewportWidth + 1.0) * 180.0);
+    return dx > 0 ? -angle : angle;
+}
+
+float zoomFactor(int dy) { return static_cast<float>(std::exp(-dy / 2100.0)); }
+
+bool pressOrRelease(ViewState& view, int button, bool pressed, int x, int y) {
+    if (!pressed) {  // any release ends every drag
+        view.leftDown = view.middleDown = view.rightDown = false;
+        return true;
+    }
+    view.lastX = x;
+    view.lastY = y;
+    double planeX;
+    double planeY;
+    pointerOnPlane(view, x, y, planeX, planeY);
+    view.anchor = Point(planeX, planeY, 0.0);
+    view.pressPanX = view.panX;
+    view.pressPanY = view.panY;
+    if (button == LeftButton) view.leftDown = true;
+    if (button == MiddleButton) view.middleDown = true;
+    if (button == RightButton) view.rightDown = true;
+    return true;
+}
+
+bool movePointer(ViewState& view, int x, int y) {
+    const int dx = x - view.lastX;
+    const int dy = y - view.lastY;
+    if (dx == 0 && dy == 0) return false;
+    if (view.middleDown || (view.leftDown && view.rightDown)) {
+        view.zoom = std::clamp(view.zoom * zoomFactor(dy), MinZoom, MaxZoom);
+    } else if (view.leftDown) {
+        // The plane point under the pointer at the press stays under the pointer.
+        double planeX;
+        double planeY;
+        pointerOnPlane(view, x, y, planeX, planeY);
+        view.panX = static_cast<float>(view.pressPanX + (planeX - view.anchor.x));
+        view.panY = static_cast<float>(view.pressPanY + (planeY - view.anchor.y));
+    } else if (view.rightDown) {
+        view.angle = std::fmod(view.angle + rotationAngle(dx, dy, view.viewportWidth), 360.0f);
+    } else {
+        return false;
+    }
+    view.lastX = x;
+    view.lastY = y;
+    return true;
+}
+
+void resizeViewport(ViewState& view, int width, int height) {
+    view.viewportWidth = width;
+    view.viewportHeight = height == 0 ? 1 : height;
+}

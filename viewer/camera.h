@@ -1,0 +1,60 @@
+#pragma once
+// The camera framed on the scene's bounds and the mouse navigation, as plain arithmetic on the
+// view state; the window applies the results to OpenGL.
+
+#include "geometry/records.h"
+
+inline constexpr int WindowWidth = 1024;
+inline constexpr int WindowHeight = 700;
+inline constexpr double FieldOfView = 60.0;  // vertical, degrees
+inline constexpr float MinZoom = 1.0f / 1000.0f;
+inline constexpr float MaxZoom = 1000.0f;
+
+struct ViewState {
+    // The camera: it looks down -z at (centreX, centreY, 0) from eyeDistance above that point.
+    float centreX = 0.0f;
+    float centreY = 0.0f;
+    float eyeDistance = 0.0f;
+    // The pointer.
+    int lastX = 0;
+    int lastY = 0;
+    bool leftDown = false;
+    bool middleDown = false;
+    bool rightDown = false;
+    Point anchor;  // the point of the polygon's plane under the pointer at the last press
+    // The navigation of the scene: turned by `angle` degrees (counter-clockwise) and scaled by
+    // `zoom` about the middle of the bounds, then moved by (panX, panY) in its plane.
+    float angle = 0.0f;
+    float zoom = 1.0f;
+    float panX = 0.0f;
+    float panY = 0.0f;
+    float pressPanX = 0.0f;  // the pan when the last press happened
+    float pressPanY = 0.0f;
+    int viewportWidth = WindowWidth;
+    int viewportHeight = WindowHeight;
+};
+
+// Centres the camera on the bounds and sets its distance so that the whole rectangle fills 0.866
+// of the window's height, or of its width for wide rectangles. Empty bounds frame the origin.
+void frameBounds(ViewState& view, const Point& boundsMin, const Point& boundsMax, bool empty);
+
+double nearPlane(const ViewState& view);
+double farPlane(const ViewState& view);
+double aspectRatio(const ViewState& view);
+
+// The model-view matrix (column-major, as OpenGL takes it): the navigation, then the camera.
+void modelViewMatrix(const ViewState& view, double matrix[16]);
+
+// The point of the plane z = 0, before navigation, under window position (x, y) (origin top left).
+void pointerOnPlane(const ViewState& view, int x, int y, double& planeX, double& planeY);
+
+// Rotation of a drag step: its size from the whole step, 180 degrees per viewport width + 1, its
+// sense from dx (clockwise when dx > 0).
+float rotationAngle(int dx, int dy, int viewportWidth);
+// Scale factor of a zoom step: a downward step (dy > 0) shrinks the picture.
+float zoomFactor(int dy);
+
+// The mouse and window events; each returns true when the picture must be drawn again.
+bool pressOrRelease(ViewState& view, int button, bool pressed, int x, int y);
+bool movePointer(ViewState& view, int x, int y);
+void resizeViewport(ViewState& view, int width, int height);

@@ -1,0 +1,88 @@
+#include "viewer/renderer.h"
+
+#include <GL/gl.h>
+#include <GL/glut.h>
+
+#include <cmath>
+
+#include "scene/scene.h"
+
+namespace {
+
+constexpr float DotSize = 4.0f;
+constexpr int CircleVertices = 100;
+
+struct Rgb {
+    float red;
+    float green;
+    float blue;
+};
+
+constexpr Rgb palette[10] = {
+    {1, 0, 0},     {0, 1, 0}, {0, 0, 1}, {1, 1, 0},     {1, 0.5f, 0},
+    {1, 0, 1},     {0, 1, 1}, {0.5f, 0, 0.5f}, {1, 1, 1}, {0, 0, 0},
+};
+
+float rounded(double value) { return static_cast<float>(value); }
+
+}  // namespace
+
+void setColour(Colour code) {
+    if (code < 0 || code > 9) return;
+    const Rgb& c = palette[code];
+    glColor3f(c.red, c.green, c.blue);
+}
+
+void drawSegment(const Segment& segment) {
+    glPointSize(DotSize);
+    setColour(segment.colour);
+    glBegin(GL_LINES);
+    glVertex3f(segment.start.x, segment.start.y, segment.start.z);
+    glVertex3f(segment.end.x, segment.end.y, segment.end.z);
+    glEnd();
+    glBegin(GL_POINTS);
+    glVertex3f(segment.start.x, segment.start.y, segment.start.z);
+    glVertex3f(segment.end.x, segment.end.y, segment.end.z);
+    glEnd();
+}
+
+void drawLine(const Line& line) {
+    setColour(line.colour);
+    const Point& p = line.point;
+    const Point& d = line.direction;
+    glBegin(GL_LINES);
+    glVertex3f(rounded(p.x + 100.0 * d.x), rounded(p.y + 100.0 * d.y), rounded(p.z + 100.0 * d.z));
+    glVertex3f(rounded(p.x - 100.0 * d.x), rounded(p.y - 100.0 * d.y), rounded(p.z - 100.0 * d.z));
+    glEnd();
+}
+
+void drawCircle(const Circle& circle) {
+    setColour(circle.colour);
+    glBegin(GL_LINE_LOOP);
+    for (int i = 0; i < CircleVertices; ++i) {
+        const float theta = rounded(i * 2.0 * M_PI / CircleVertices);
+        const float c = rounded(std::cos(static_cast<double>(theta)));
+        const float s = rounded(std::sin(static_cast<double>(theta)));
+        glVertex3f(rounded(circle.centre.x + static_cast<double>(circle.radius) * c),
+                   rounded(circle.centre.y + static_cast<double>(circle.radius) * s), circle.centre.z);
+    }
+    glEnd();
+}
+
+void display() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glPushMatrix();
+    for (const Circle& c : scene.circles) drawCircle(c);
+    for (const Line& l : scene.lines) drawLine(l);
+    for (const Segment& s : scene.segments) drawSegment(s);
+    for (const Point& p : scene.points) {
+        setColour(p.colour);
+        glPointSize(DotSize);
+        glBegin(GL_POINTS);
+        glVertex3f(p.x, p.y, p.z);
+        glEnd();
+    }
+    glPopMatrix();
+    glFlush();
+    glutSwapBuffers();
+}

@@ -1,0 +1,70 @@
+#include "viewer/viewer.h"
+
+#include <GL/freeglut.h>
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cstdlib>
+
+#include "scene/scene.h"
+#include "viewer/renderer.h"
+
+ViewState viewState;
+
+namespace {
+
+void applyProjection() {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(FieldOfView, aspectRatio(viewState), nearPlane(viewState), farPlane(viewState));
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void applyModelView() {
+    double matrix[16];
+    modelViewMatrix(viewState, matrix);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadMatrixd(matrix);
+}
+
+}  // namespace
+
+void onMouse(int button, int state, int x, int y) {
+    pressOrRelease(viewState, button, state == GLUT_DOWN, x, y);
+    glutPostRedisplay();
+}
+
+void onMotion(int x, int y) {
+    if (!movePointer(viewState, x, y)) return;
+    applyModelView();
+    glutPostRedisplay();
+}
+
+void onReshape(int width, int height) {
+    resizeViewport(viewState, width, height);
+    glViewport(0, 0, viewState.viewportWidth, viewState.viewportHeight);
+    applyProjection();
+}
+
+void runViewer(int argc, char** argv) {
+    glutInit(&argc, argv);
+    // Closing the window leaves through exit(0), so the scene's lists are destroyed at exit.
+    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_EXIT);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(WindowWidth, WindowHeight);
+    glutInitWindowPosition(100, 50);
+    glutCreateWindow("Geometrija - prikaz zadatka");
+    glClearColor(0.9f, 0.9f, 0.8f, 0.0f);
+
+    frameBounds(viewState, scene.boundsMin, scene.boundsMax, boundsEmpty(scene));
+    applyProjection();
+    applyModelView();
+
+    glutDisplayFunc(display);
+    glutIdleFunc(display);
+    glutMouseFunc(onMouse);
+    glutMotionFunc(onMotion);
+    glutReshapeFunc(onReshape);
+    glutMainLoop();
+    std::exit(0);
+}
