@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Sets everything up, then runs every test: the unit, transcript, property and window tests, the
-# unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzzer for a
-# short bounded time.
+# Sets everything up, then runs every test: the unit, transcript, property and window tests; the
+# unit and property tests again under AddressSanitizer and UndefinedBehaviorSanitizer; and each
+# fuzzer for a short bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -9,10 +9,10 @@ bash scripts/setup.sh
 echo "== tests"
 (cd build && ctest --output-on-failure -j2)
 
-echo "== unit tests under the sanitizers"
+echo "== unit and property tests under the sanitizers"
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DMONOTONI_SANITIZE=ON >/dev/null
-cmake --build build-sanitize -j"$(nproc)" --target unit_tests
-(cd build-sanitize && ctest --output-on-failure -j2 -L unit)
+cmake --build build-sanitize -j"$(nproc)" --target unit_tests viewer_tests property_tests
+(cd build-sanitize && ctest --output-on-failure -j2 -L 'unit|property')
 
 echo "== fuzzers"
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DMONOTONI_FUZZ=ON >/dev/null

@@ -83,6 +83,17 @@ TEST(Transcript, EchoesTheStoredFloatWithSixDecimals) {
                   listing + "(16777216.000000,10000000000.000000) ");
 }
 
+// After every verdict the program goes on to open its window (here: finds no display); after an
+// interrupted input it does not.
+TEST(Transcript, EveryVerdictHandsOverToTheWindow) {
+    for (const char* input : {"3 0 0 1 0 0 1", "5 0 0 2 2 4 0 4 4 0 4", "4 0 0 4 4 4 0 0 4", "1 5 5"}) {
+        const Outcome r = run(input);
+        EXPECT_NE(r.err.find("failed to open display"), std::string::npos) << input;
+        EXPECT_EQ(r.status, 1);
+    }
+    EXPECT_EQ(run("3 0 0").err, "");
+}
+
 TEST(Transcript, NotMonotoneAndNotSimpleVerdicts) {
     const Outcome notch = run("5\n0 0\n2 2\n4 0\n4 4\n0 4\n");
     EXPECT_EQ(notch.out, banner + countPrompt + prompt(1) + echo("0.000000", "0.000000") + prompt(2) +

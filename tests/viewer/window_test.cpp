@@ -1,0 +1,416 @@
+// The real window under Xvfb: the program runs with a polygon piped in, screenshots are read back
+// and pixels checked where the geometry puts them; mouse drags are sent with xdotool.
+
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::string display;  // ":N" of the Xvfb started for this test program
+
+std::string capture(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) out += buffer;
+        pclose(pipe);
+    }
+    return out;
+}
+
+std::string withDisplay(const std::string& command) { return "DISPLAY=" + display + " " + command; }
+
+struct Rgb {
+    int r, g, b;
+};
+
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> bytes;
+    Rgb at(int x, int y) const {
+        if (x < 0 || y < 0 || x >= width || y >= height) return {-1, -1, -1};
+        const size_t i = 3 * (static_cast<size_t>(y) * width + x);
+        return {bytes[i], bytes[i + 1], bytes[i + 2]};
+    }
+};
+
+Image screenshot() {
+    const std::string path = testing::TempDir() + "window_shot_" + std::to_string(getpid()) + ".ppm";
+    std::system(withDisplay("import -window root -depth 8 ppm:" + path).c_str());
+    Image image;
+    std::ifstream in(path, std::ios::binary);
+    std::string magic;
+    int maxValue = 0;
+    in >> magic >> image.width >> image.height >> maxValue;
+    in.get();
+    image.bytes.resize(static_cast<size_t>(image.width) * image.height * 3);
+    in.read(reinterpret_cast<char*>(image.bytes.data()), static_cast<std::streamsize>(image.bytes.size()));
+    return image;
+}
+
+bool near(const Rgb& c, int r, int g, int b, int tolerance = 40) {
+    return std::abs(c.r - r) <= tolerance && std::abs(c.g - g) <= tolerance && std::abs(c.b - b) <= tolerance;
+}
+bool background(const Rgb& c) { return near(c, 230, 230, 204, 4); }
+bool black(const Rgb& c) { return near(c, 0, 0, 0, 60); }
+bool red(const Rgb& c) { return c.r > 180 && c.g < 90 && c.b < 90; }
+bool blue(const Rgb& c) { return c.b > 180 && c.r < 90 && c.g < 90; }
+
+// A pixel of the wanted kind within `radius` of (x, y) (window coordinates).
+template <typename Wanted>
+bool foundNear(const Image& image, int left, int top, double x, double y, Wanted wanted, int radius = 2) {
+    for (int dy = -radius; dy <= radius; ++dy) {
+        for (int dx = -radius; dx <= radius; ++dx) {
+            if (wanted(image.at(left + static_cast<int>(std::lround(x)) + dx, top + static_cast<int>(std::lround(y)) + dy))) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+struct Box {
+    int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
+    double centreX() const { return (left + right) / 2.0; }
+    double centreY() const { return (top + bottom) / 2.0; }
+};
+
+// The box around every pixel of the window that is not the clear colour.
+Box drawnBox(const Image& image, int left, int top, int width, int height) {
+    Box box;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (!background(image.at(left + x, top + y))) {
+                box.left = std::min(box.left, x);
+                box.right = std::max(box.right, x);
+                box.top = std::min(box.top, y);
+                box.bottom = std::max(box.bottom, y);
+            }
+        }
+    }
+    return box;
+}
+
+struct Vertex {
+    double x, y;
+};
+
+// Where the first frame shows a polygon point: centred on the bounds, the eye at max(h, w 700/1024).
+struct Framing {
+    double centreX, centreY, scale;  // pixels per unit
+    int width, height;
+    Framing(const std::vector<Vertex>& polygon, int viewportWidth = 1024, int viewportHeight = 700) {
+        double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
+        for (const Vertex& v : polygon) {
+            x0 = std::min(x0, v.x);
+            x1 = std::max(x1, v.x);
+            y0 = std::min(y0, v.y);
+            y1 = std::max(y1, v.y);
+        }
+        centreX = (x0 + x1) / 2;
+        centreY = (y0 + y1) / 2;
+        const double distance = std::max(y1 - y0, (x1 - x0) * 700.0 / 1024.0);
+        scale = (viewportHeight / 2.0) / (distance * std::tan(M_PI / 6));
+        width = viewportWidth;
+        height = viewportHeight;
+    }
+    // Window position of a polygon point turned by `degrees` and scaled by `zoom` about the centre.
+    Vertex place(Vertex v, double degrees = 0, double zoom = 1) const {
+        const double a = degrees * M_PI / 180;
+        const double dx = (v.x - centreX) * zoom, dy = (v.y - centreY) * zoom;
+        const double rx = dx * std::cos(a) - dy * std::sin(a), ry = dx * std::sin(a) + dy * std::cos(a);
+        return {width / 2.0 + rx * scale, height - 1 - (height / 2.0 + ry * scale)};
+    }
+};
+
+class Program {
+public:
+    // Starts the program with `input` on a pipe; `finalLine` is written later by finishInput.
+    explicit Program(const std::vector<Vertex>& polygon, bool closeInput = true) : polygon_(polygon) {
+        outPath_ = testing::TempDir() + "window_out_" + std::to_string(getpid()) + "_" + std::to_string(++count_);
+        int fds[2];
+        if (pipe(fds) != 0) std::abort();
+        pid_ = fork();
+        if (pid_ == 0) {
+            dup2(fds[0], 0);
+            close(fds[1]);
+            const int out = open(outPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            dup2(out, 1);
+            setenv("DISPLAY", display.c_str(), 1);
+            execl(PROGRAM_PATH, PROGRAM_PATH, static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(fds[0]);
+        input_ = fds[1];
+        std::ostringstream text;
+        text << polygon.size() << "\n";
+        for (size_t i = 0; i + 1 < polygon.size(); ++i) text << polygon[i].x << " " << polygon[i].y << "\n";
+        write(text.str());
+        if (closeInput) finishInput();
+    }
+    ~Program() {
+        if (pid_ > 0) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+        if (input_ >= 0) close(input_);
+    }
+
+    // Types the last vertex; returns the moment it was written.
+    Clock::time_point finishInput() {
+        std::ostringstream text;
+        text << polygon_.back().x << " " << polygon_.back().y << "\n";
+        write(text.str());
+        const Clock::time_point now = Clock::now();
+        close(input_);
+        input_ = -1;
+        return now;
+    }
+
+    // Waits for the window; fills its id and position.
+    bool findWindow() {
+        const std::string id = capture(withDisplay("timeout 20 xdotool search --sync --onlyvisible --name 'Geometrija - prikaz zadatka'"));
+        window_ = id.substr(0, id.find('\n'));
+        if (window_.empty()) return false;
+        readGeometry();
+        return true;
+    }
+
+    void readGeometry() {
+        const std::string geometry = capture(withDisplay("xdotool getwindowgeometry " + window_));
+        std::sscanf(geometry.substr(geometry.find("Position:")).c_str(), "Position: %d,%d", &left_, &top_);
+        std::sscanf(geometry.substr(geometry.find("Geometry:")).c_str(), "Geometry: %dx%d", &width_, &height_);
+    }
+
+    void drag(int button, int x0, int y0, int x1, int y1) {
+        const std::string b = std::to_string(button);
+        std::system(withDisplay("xdotool mousemove --window " + window_ + " " + std::to_string(x0) + " " +
+                                std::to_string(y0) + " sleep 0.2 mousedown " + b + " sleep 0.2 mousemove --window " +
+                                window_ + " " + std::to_string(x1) + " " + std::to_string(y1) + " sleep 0.2 mouseup " +
+                                b + " sleep 0.3")
+                        .c_str());
+    }
+
+    void resize(int width, int height) {
+        std::system(withDisplay("xdotool windowsize " + window_ + " " + std::to_string(width) + " " +
+                                std::to_string(height) + " sleep 0.5")
+                        .c_str());
+        readGeometry();
+    }
+
+    // Sends the close request and waits for the exit; returns the exit status (-1: none in time).
+    int closeAndWait() {
+        std::system(withDisplay(std::string(CLOSE_WINDOW_PATH) + " " + window_).c_str());
+        for (int i = 0; i < 100; ++i) {
+            int status = 0;
+            if (waitpid(pid_, &status, WNOHANG) == pid_) {
+                pid_ = -1;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        return -1;
+    }
+
+    std::string output() const {
+        std::ifstream in(outPath_, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+    int left() const { return left_; }
+    int top() const { return top_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+
+private:
+    void write(const std::string& text) {
+        if (::write(input_, text.data(), text.size()) != static_cast<ssize_t>(text.size())) std::abort();
+    }
+    std::vector<Vertex> polygon_;
+    std::string outPath_;
+    std::string window_;
+    pid_t pid_ = -1;
+    int input_ = -1;
+    int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    static inline int count_ = 0;
+};
+
+class Window : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        const int number = 90 + getpid() % 100;
+        display = ":" + std::to_string(number);
+        xvfb_ = fork();
+        if (xvfb_ == 0) {
+            const int devNull = open("/dev/null", O_WRONLY);
+            dup2(devNull, 1);
+            dup2(devNull, 2);
+            execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-ac",
+                   static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
+        for (int i = 0; i < 100 && access(socket.c_str(), F_OK) != 0; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    }
+    static void TearDownTestSuite() {
+        kill(xvfb_, SIGTERM);
+        waitpid(xvfb_, nullptr, 0);
+    }
+    static inline pid_t xvfb_ = -1;
+};
+
+// Polls screenshots until the window shows its clear colour with something drawn on it.
+Image firstDrawnFrame(const Program& p) {
+    Image image;
+    for (int i = 0; i < 100; ++i) {
+        image = screenshot();
+        if (background(image.at(p.left() + 1, p.top() + 1)) &&
+            drawnBox(image, p.left(), p.top(), p.width(), p.height()).right >= 0) {
+            break;
+        }
+    }
+    return image;
+}
+
+const std::vector<Vertex> hexagon = {{0, 10}, {5, 8}, {6, 5}, {4, 1}, {0, 0}, {-5, 4}};
+
+}  // namespace
+
+TEST_F(Window, ShowsTheOutlineInBlackAndTheDiagonalsInRedAndBlue) {
+    Program p(hexagon);
+    ASSERT_TRUE(p.findWindow());
+    EXPECT_EQ(p.left(), 100);
+    EXPECT_EQ(p.top(), 50);
+    EXPECT_EQ(p.width(), 1024);
+    EXPECT_EQ(p.height(), 700);
+    const Image image = firstDrawnFrame(p);
+    const Framing f(hexagon);
+    auto mid = [&](Vertex a, Vertex b) {
+        const Vertex pa = f.place(a), pb = f.place(b);
+        return Vertex{(pa.x + pb.x) / 2, (pa.y + pb.y) / 2};
+    };
+    EXPECT_TRUE(background(image.at(p.left() + 5, p.top() + 5)));
+    EXPECT_TRUE(background(image.at(p.left() + 1000, p.top() + 680)));
+    const Vertex edge = mid({5, 8}, {6, 5}), red1 = mid({-5, 4}, {6, 5}), blue1 = mid({6, 5}, {0, 10});
+    EXPECT_TRUE(foundNear(image, p.left(), p.top(), edge.x, edge.y, black));
+    EXPECT_TRUE(foundNear(image, p.left(), p.top(), red1.x, red1.y, red));
+    EXPECT_TRUE(foundNear(image, p.left(), p.top(), blue1.x, blue1.y, blue));
+    EXPECT_FALSE(foundNear(image, p.left(), p.top(), red1.x, red1.y, blue));
+    for (const Vertex& v : hexagon) {
+        const Vertex at = f.place(v);
+        EXPECT_TRUE(foundNear(image, p.left(), p.top(), at.x, at.y, [](const Rgb& c) { return !background(c); }))
+            << v.x << "," << v.y;
+    }
+}
+
+// The old camera showed nothing for (600..800, 0..100) and (0..0.5), and cut off most of tall ones.
+TEST_F(Window, FramesAnyPolygonWholeCentredAndFillingTheLimitingSide) {
+    const std::vector<std::vector<Vertex>> polygons = {
+        {{-3, -2}, {4, -1}, {1, 5}},
+        {{600, 0}, {800, 40}, {700, 100}},
+        {{0, 0}, {0.5, 0.1}, {0.2, 0.5}},
+        {{1000, 2000}, {4000, 3000}, {2500, 9000}},
+        {{-5000, -4000}, {-1000, -3950}, {-3000, -3900}},
+    };
+    for (const auto& polygon : polygons) {
+        Program p(polygon);
+        ASSERT_TRUE(p.findWindow());
+        const Image image = firstDrawnFrame(p);
+        const Box box = drawnBox(image, p.left(), p.top(), p.width(), p.height());
+        const Framing f(polygon);
+        double x0 = 1e9, x1 = -1e9, y0 = 1e9, y1 = -1e9;
+        for (const Vertex& v : polygon) {
+            const Vertex at = f.place(v);
+            x0 = std::min(x0, at.x), x1 = std::max(x1, at.x), y0 = std::min(y0, at.y), y1 = std::max(y1, at.y);
+        }
+        // The dots are 4 pixels wide, so the drawn box reaches about 2 pixels past each vertex.
+        EXPECT_NEAR(box.left, x0 - 2, 2.5) << polygon[0].x;
+        EXPECT_NEAR(box.right, x1 + 2, 2.5) << polygon[0].x;
+        EXPECT_NEAR(box.top, y0 - 2, 2.5) << polygon[0].x;
+        EXPECT_NEAR(box.bottom, y1 + 2, 2.5) << polygon[0].x;
+        EXPECT_NEAR(box.centreX(), 512, 2.5);
+        EXPECT_NEAR(box.centreY(), 349, 2.5);
+        const double share = std::max((box.bottom - box.top - 3) / 700.0, (box.right - box.left - 3) / 1024.0);
+        EXPECT_NEAR(share, 0.866, 0.006) << polygon[0].x;
+    }
+}
+
+TEST_F(Window, DragsTurnPanAndZoomAndAResizeKeepsThem) {
+    Program p(hexagon);
+    ASSERT_TRUE(p.findWindow());
+    firstDrawnFrame(p);
+    const Framing f(hexagon);
+    auto expectVertices = [&](const Framing& frame, double degrees, double zoom, double shiftX, double shiftY,
+                              const char* what) {
+        const Image image = screenshot();
+        for (const Vertex& v : hexagon) {
+            const Vertex at = frame.place(v, degrees, zoom);
+            EXPECT_TRUE(foundNear(image, p.left(), p.top(), at.x + shiftX, at.y + shiftY,
+                                  [](const Rgb& c) { return !background(c); }, 3))
+                << what << ": vertex " << v.x << "," << v.y << " expected near " << at.x + shiftX << ","
+                << at.y + shiftY;
+        }
+    };
+    // Right-drag by (0, 200): 200 / 1025 * 180 degrees, counter-clockwise (dx is not positive).
+    p.drag(3, 100, 100, 100, 300);
+    const double turn = 200.0 / 1025.0 * 180.0;
+    expectVertices(f, turn, 1, 0, 0, "turned");
+    // Middle-drag up by 150: larger by exp(150 / 2100) about the centre.
+    p.drag(2, 900, 600, 900, 450);
+    const double zoom = std::exp(150.0 / 2100.0);
+    expectVertices(f, turn, zoom, 0, 0, "zoomed");
+    // Left-drag by (-120, 70): the picture follows the pointer.
+    p.drag(1, 700, 300, 580, 370);
+    expectVertices(f, turn, zoom, -120, 70, "panned");
+    // A resize keeps the turn, the zoom and the pan; the polygon's plane keeps its size on screen
+    // relative to the window's height, and the pan its size in the plane.
+    p.resize(800, 600);
+    const Framing resized(hexagon, 800, 600);
+    const double panScale = resized.scale / f.scale;
+    expectVertices(resized, turn, zoom, -120 * panScale, 70 * panScale, "resized");
+}
+
+TEST_F(Window, ClosingTheWindowEndsTheProgramWithStatusZero) {
+    Program p(hexagon, false);
+    const Clock::time_point lastLine = p.finishInput();
+    // Screenshots straight away, at the window's place, until one shows the polygon.
+    const Vertex top = Framing(hexagon).place({0, 10});
+    bool shown = false;
+    for (int i = 0; i < 200 && !shown; ++i) {
+        const Image image = screenshot();
+        shown = background(image.at(101, 51)) && foundNear(image, 100, 50, top.x, top.y, blue);
+    }
+    const double seconds = std::chrono::duration<double>(Clock::now() - lastLine).count();
+    EXPECT_TRUE(shown);
+    std::printf("from the last line of input to a screenshot with the polygon: %.3f s\n", seconds);
+    RecordProperty("first_frame_ms", static_cast<int>(seconds * 1000));
+    ASSERT_TRUE(p.findWindow());
+    EXPECT_EQ(p.closeAndWait(), 0);
+    const std::string out = p.output();
+    EXPECT_EQ(out.rfind(" - TRIANGULACIJA MONOTONIH POLIGONA -", 0), 0u);
+    EXPECT_NE(out.find("Poligon je monoton!\nTemena u opadajucem poretku po ordinati: \n(0.000000,10.000000) "),
+              std::string::npos);
+    EXPECT_EQ(out.substr(out.size() - 20), "(0.000000,0.000000) ");
+}
