@@ -34,49 +34,24 @@ Chains splitChains(const Point* v, int n) {
         if (v[k].y < v[c.lowest].y) c.lowest = k;
         if (v[k].y > v[c.highest].y) c.highest = k;
     }
-    // A horizontal run of vertices at the top or the bottom is entered at its end, so that the
-    // chains never start or finish in its middle (a diagonal would run along it).
-    for (int step = 0; step < n && v[(c.highest + n - 1) % n].y == v[c.highest].y; ++step) {
-        c.highest = (c.highest + n - 1) % n;
-    }
-    for (int step = 0; step < n && v[(c.lowest + n - 1) % n].y == v[c.lowest].y; ++step) {
-        c.lowest = (c.lowest + n - 1) % n;
-    }
     if (c.lowest == c.highest) c.lowest = (c.highest + n - 1) % n;  // all on one ordinate
     for (int k = (c.highest + 1) % n; k != c.lowest; k = (k + 1) % n) c.forward[c.forwardCount++] = k;
     for (int k = (c.highest + n - 1) % n; k != c.lowest; k = (k + n - 1) % n) c.backward[c.backwardCount++] = k;
     return c;
 }
 
-// On a tie in ordinate between the chains, a chain whose run of equal ordinates heads towards the
-// other chain goes first, so that a diagonal drawn across at that height does not run over it.
-bool headsInwards(const Point* v, const int* chain, int count, int at, bool isLeft) {
-    if (at + 1 >= count) return false;
-    const Point& here = v[chain[at]];
-    const Point& next = v[chain[at + 1]];
-    if (next.y != here.y) return false;
-    return isLeft ? next.x > here.x : next.x < here.x;
-}
-
+// Each chain keeps its own order; between the chains the higher vertex goes first, the forward
+// chain's on a tie (any order of equal ordinates across the chains gives a triangulation).
 int mergeChains(const Point* v, int n, const Chains& c, int* order, int* chainOf) {
-    // Walking forward from the top of a counter-clockwise polygon goes down its left side.
-    const bool forwardIsLeft = n < 3 || polygonOrientation(v, n) >= 0;
     int count = 0;
     order[count] = c.highest;
     chainOf[count++] = -1;
     int f = 0;
     int b = 0;
     while (f < c.forwardCount || b < c.backwardCount) {
-        bool takeForward;
-        if (f == c.forwardCount) {
-            takeForward = false;
-        } else if (b == c.backwardCount) {
-            takeForward = true;
-        } else {
-            const int cmp = compareByOrdinateDesc(v[c.forward[f]], v[c.backward[b]]);
-            takeForward = cmp < 0 || (cmp == 0 && (headsInwards(v, c.forward, c.forwardCount, f, forwardIsLeft) ||
-                                                   !headsInwards(v, c.backward, c.backwardCount, b, !forwardIsLeft)));
-        }
+        const bool takeForward =
+            b == c.backwardCount ||
+            (f < c.forwardCount && compareByOrdinateDesc(v[c.forward[f]], v[c.backward[b]]) <= 0);
         if (takeForward) {
             order[count] = c.forward[f++];
             chainOf[count++] = Forward;

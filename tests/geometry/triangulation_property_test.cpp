@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "../support/monotone_polygons.h"
@@ -27,6 +28,12 @@ std::vector<Diagonal> triangulate(const std::vector<Point>& polygon) {
     std::vector<Diagonal> out;
     for (const Segment& s : target.segments) out.push_back({s.start, s.end});
     return out;
+}
+
+// PROPERTY_POLYGONS=N runs N polygons per size range instead of 1500, for a longer search.
+int polygonsPerRange() {
+    const char* text = std::getenv("PROPERTY_POLYGONS");
+    return text != nullptr ? std::atoi(text) : 1500;
 }
 
 Tally sweepMany(Kind kind, int count, unsigned seed, int minN, int maxN) {
@@ -54,14 +61,14 @@ Tally sweepMany(Kind kind, int count, unsigned seed, int minN, int maxN) {
 
 TEST(TriangulationProperty, RealCoordinatesAlwaysGivePositiveAreaTriangles) {
     for (const auto& [minN, maxN] : {std::pair{3, 8}, std::pair{9, 30}, std::pair{31, 100}}) {
-        const Tally tally = sweepMany(Kind::Real, 1500, 20261207u + maxN, minN, maxN);
+        const Tally tally = sweepMany(Kind::Real, polygonsPerRange(), 20261207u + maxN, minN, maxN);
         EXPECT_EQ(tally.positiveArea, tally.polygons) << minN << ".." << maxN << " vertices";
     }
 }
 
 TEST(TriangulationProperty, IntegerGridsAreAlwaysTriangulations) {
     for (const auto& [minN, maxN] : {std::pair{3, 8}, std::pair{9, 30}, std::pair{31, 100}}) {
-        const Tally tally = sweepMany(Kind::Grid, 1500, 7u + maxN, minN, maxN);
+        const Tally tally = sweepMany(Kind::Grid, polygonsPerRange(), 7u + maxN, minN, maxN);
         std::printf("integer grids of %d..%d vertices: %d of %d with positive-area triangles (%.1f %%)\n", minN,
                     maxN, tally.positiveArea, tally.polygons, 100.0 * tally.positiveArea / tally.polygons);
         RecordProperty("positive_area_" + std::to_string(maxN), tally.positiveArea);
