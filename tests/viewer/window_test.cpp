@@ -257,26 +257,24 @@ private:
 class Window : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        // Xvfb picks a free display itself and writes its number to the pipe once it is ready.
-        int ready[2];
-        if (pipe(ready) != 0) std::abort();
+        // A display number that no server holds (no lock file), then wait for the server's socket.
+        int number = 90 + getpid() % 100;
+        while (access(("/tmp/.X" + std::to_string(number) + "-lock").c_str(), F_OK) == 0) ++number;
+        display = ":" + std::to_string(number);
         xvfb_ = fork();
         if (xvfb_ == 0) {
-            close(ready[0]);
             const int devNull = open("/dev/null", O_WRONLY);
             dup2(devNull, 1);
             dup2(devNull, 2);
-            const std::string fd = std::to_string(ready[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+            execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-ac",
                    static_cast<char*>(nullptr));
             _exit(127);
         }
-        close(ready[1]);
-        char number[32] = {};
-        const ssize_t got = read(ready[0], number, sizeof number - 1);
-        close(ready[0]);
-        ASSERT_GT(got, 0) << "Xvfb did not start";
-        display = ":" + std::to_string(std::atoi(number));
+        const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
+        for (int i = 0; i < 100 && access(socket.c_str(), F_OK) != 0; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
     }
     static void TearDownTestSuite() {
         kill(xvfb_, SIGTERM);
