@@ -9,12 +9,26 @@ float rounded(double value) { return static_cast<float>(value); }
 
 void swapXY(Point& p) { std::swap(p.x, p.y); }
 
-// The classifier on the four endpoints, inlined into the diagonal test's loop.
-inline IntersectionKind classify(const Point& a0, const Point& a1, const Point& b0, const Point& b1,
-                                 Point& intersection) {
+// What the classifier forms from segment a alone; the diagonal test forms it once per candidate.
+struct FirstSegment {
+    const Point& a0;
+    const Point& a1;
+    float ux, uy, uz;
+    float lenU2;
+    double tolU;
 
+    FirstSegment(const Point& start, const Point& end)
+        : a0(start), a1(end), ux(end.x - start.x), uy(end.y - start.y), uz(end.z - start.z),
+          lenU2(rounded((static_cast<double>(ux) * ux + static_cast<double>(uy) * uy) + static_cast<double>(uz) * uz)),
+          tolU(static_cast<double>(lenU2) * static_cast<double>(IntersectionTolerance)) {}
+};
+
+IntersectionKind classify(const FirstSegment& a, const Point& b0, const Point& b1, Point& intersection) {
+    const Point& a0 = a.a0;
+    const Point& a1 = a.a1;
+    const float ux = a.ux, uy = a.uy, uz = a.uz;
+    const double tolU = a.tolU;
     const float dx = b0.x - a0.x, dy = b0.y - a0.y, dz = b0.z - a0.z;
-    const float ux = a1.x - a0.x, uy = a1.y - a0.y, uz = a1.z - a0.z;
     const float vx = b1.x - b0.x, vy = b1.y - b0.y, vz = b1.z - b0.z;
 
     const double pv = static_cast<double>(vx) * uy;
@@ -25,9 +39,6 @@ inline IntersectionKind classify(const Point& a0, const Point& a1, const Point& 
                                  static_cast<double>(vx) * uz * dDy - static_cast<double>(ux) * vz * dDy -
                                  dDz * pv + dDz * pu);
 
-    const float lenU2 = rounded((static_cast<double>(ux) * ux + static_cast<double>(uy) * uy) +
-                                static_cast<double>(uz) * uz);
-    const double tolU = static_cast<double>(lenU2) * static_cast<double>(IntersectionTolerance);
     const float lenV2 = rounded(static_cast<double>(vz) * vz +
                                 (static_cast<double>(vx) * vx + static_cast<double>(vy) * vy));
     const double limit = static_cast<double>(lenV2) * tolU;
@@ -72,24 +83,23 @@ inline IntersectionKind classify(const Point& a0, const Point& a1, const Point& 
 }  // namespace
 
 IntersectionKind intersectSegments(Segment a, Segment b, Point& intersection) {
-    return classify(a.start, a.end, b.start, b.end, intersection);
+    return classify(FirstSegment(a.start, a.end), b.start, b.end, intersection);
 }
 
 bool isDiagonal(int i, int j, const Point* vertices, int vertexCount) {
     const int n = vertexCount;
     if (i < 0 || j < 0 || i >= n || j >= n) return false;
-    const Point& a0 = vertices[i];
-    const Point& a1 = vertices[j];
+    const FirstSegment candidate(vertices[i], vertices[j]);
     Point scratch;
     int total = 0;
     // The codes are never negative: once the total is above 0 it stays there, and the edges left
     // cannot change the answer.
     for (int k = 0; k <= n - 2 && total == 0; ++k) {
         if (k == i || k == i - 1 || k == j || k == j - 1) continue;
-        total += classify(a0, a1, vertices[k], vertices[k + 1], scratch);
+        total += classify(candidate, vertices[k], vertices[k + 1], scratch);
     }
     if (total == 0 && i != 0 && j != 0 && i != n - 1 && j != n - 1) {
-        total += classify(a0, a1, vertices[n - 1], vertices[0], scratch);
+        total += classify(candidate, vertices[n - 1], vertices[0], scratch);
     }
     return total == 0;
 }

@@ -49,15 +49,16 @@ bool segmentsMeet(const Point& a, const Point& b, const Point& c, const Point& d
 }  // namespace
 
 bool areAdjacent(int vertexCount, const Point& p, const Point& q, const Point* vertices) {
-    // Both positions in one pass over the whole array: the last match counts, so no early stop.
-    int a = 0;
-    int b = 0;
-    for (int k = 0; k < vertexCount; ++k) {
-        const bool atP = vertices[k].x == p.x && vertices[k].y == p.y;
-        const bool atQ = vertices[k].x == q.x && vertices[k].y == q.y;
-        a = atP ? k : a;
-        b = atQ ? k : b;
+    // The last matching vertex counts, so scan from the end and stop once both are found; a point
+    // that matches none is taken for vertex 0.
+    int a = -1;
+    int b = -1;
+    for (int k = vertexCount - 1; k >= 0 && (a < 0 || b < 0); --k) {
+        if (a < 0 && vertices[k].x == p.x && vertices[k].y == p.y) a = k;
+        if (b < 0 && vertices[k].x == q.x && vertices[k].y == q.y) b = k;
     }
+    if (a < 0) a = 0;
+    if (b < 0) b = 0;
     const int difference = a > b ? a - b : b - a;
     return difference == 1 || (a == 0 && b == vertexCount - 1) || (b == 0 && a == vertexCount - 1);
 }

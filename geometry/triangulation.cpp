@@ -1,5 +1,6 @@
 #include "geometry/triangulation.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "geometry/exact.h"
@@ -113,9 +114,13 @@ struct Sweep {
     void diagonal(Colour colour, int from, int to) const { addSegment(*target, colour, Segment(v[from], v[to])); }
 
     bool emptyOfOthers(int a, int b, int c, const int* others, int count) const {
+        // A vertex outside the triangle's bounding box lies neither in it nor on it.
+        const float left = std::min({v[a].x, v[b].x, v[c].x}), right = std::max({v[a].x, v[b].x, v[c].x});
+        const float low = std::min({v[a].y, v[b].y, v[c].y}), high = std::max({v[a].y, v[b].y, v[c].y});
         for (int i = 0; i < count; ++i) {
             const int p = others[i];
             if (p == a || p == b || p == c) continue;
+            if (v[p].x < left || v[p].x > right || v[p].y < low || v[p].y > high) continue;
             if (orientation(v[a], v[b], v[p]) * sense >= 0 && orientation(v[b], v[c], v[p]) * sense >= 0 &&
                 orientation(v[c], v[a], v[p]) * sense >= 0) {
                 return false;
