@@ -74,26 +74,29 @@ void addOutline(const Point* vertices, int vertexCount) {
 }  // namespace
 
 bool readPolygon(std::istream& in, std::FILE* out, Point* vertices, int& vertexCount) {
-    for (;;) {
-        std::fputs("Unesite broj temena: ", out);
-        std::fflush(out);
-        const Read read = readCount(in, vertexCount);
-        if (read == Read::Accepted) break;
-        if (read == Read::Ended) return false;
-        std::fputs("Neispravan broj temena: unesite ceo broj od 1 do 100.\n", out);
-        discardRestOfLine(in);
+    // Prompts, reads, and on a refusal says why, drops the rest of the line and asks again.
+    // False when the input ends first.
+    auto ask = [&](auto prompt, auto read, const char* refusal) {
+        for (;;) {
+            prompt();
+            std::fflush(out);
+            const Read result = read();
+            if (result != Read::Refused) return result == Read::Accepted;
+            std::fputs(refusal, out);
+            discardRestOfLine(in);
+        }
+    };
+    if (!ask([&] { std::fputs("Unesite broj temena: ", out); }, [&] { return readCount(in, vertexCount); },
+             "Neispravan broj temena: unesite ceo broj od 1 do 100.\n")) {
+        return false;
     }
     for (int k = 1; k <= vertexCount; ++k) {
         float x = 0.0f;
         float y = 0.0f;
-        for (;;) {
-            std::fprintf(out, "Unesite koordinate %d. tacke: ", k);
-            std::fflush(out);
-            const Read read = readCoordinates(in, x, y);
-            if (read == Read::Accepted) break;
-            if (read == Read::Ended) return false;
-            std::fputs("Neispravne koordinate: unesite dva broja, npr. 2.5 3\n", out);
-            discardRestOfLine(in);
+        if (!ask([&] { std::fprintf(out, "Unesite koordinate %d. tacke: ", k); },
+                 [&] { return readCoordinates(in, x, y); },
+                 "Neispravne koordinate: unesite dva broja, npr. 2.5 3\n")) {
+            return false;
         }
         vertices[k - 1] = Point();
         vertices[k - 1].x = x;

@@ -17,8 +17,8 @@ int compareByOrdinateDesc(const Point& a, const Point& b) {
 namespace {
 
 // Chains, as walked down from the highest vertex.
-constexpr int Forward = 0;   // vertex order rising from the highest vertex
-constexpr int Backward = 1;  // vertex order falling from the highest vertex
+constexpr int Forward = 0;   // indices rising from the highest vertex
+constexpr int Backward = 1;  // indices falling from the highest vertex
 
 struct Chains {
     int highest = 0;
@@ -129,15 +129,19 @@ struct Sweep {
         return true;
     }
 
-    // a, b, c listed in the region's boundary order (the polygon's own sense).
+    // The corner b between a and c (in the region's boundary order) turns the polygon's way and
+    // no vertex among `others` lies in the triangle or on it.
+    bool cuttable(int a, int b, int c, const int* others, int count) const {
+        return orientation(v[a], v[b], v[c]) * sense > 0 && emptyOfOthers(a, b, c, others, count);
+    }
+
+    // An ear of the region still to be cut: its vertices are the stack's and the unswept ones, and
+    // the unswept lie no higher than the vertex under the sweep, so only those level with it (the
+    // next ones in sweep order) can reach the triangle.
     bool isEar(int a, int b, int c) const {
-        if (orientation(v[a], v[b], v[c]) * sense <= 0) return false;
-        // Vertices not yet swept lie no higher than the one under the sweep: only those level with
-        // it can reach the triangle.
-        int level[MaxVertices];
-        int count = 0;
-        for (int j = k + 1; j < n && v[order[j]].y == v[order[k]].y; ++j) level[count++] = order[j];
-        return emptyOfOthers(a, b, c, stack.entries, stack.height) && emptyOfOthers(a, b, c, level, count);
+        int level = 0;
+        while (k + 1 + level < n && v[order[k + 1 + level]].y == v[order[k]].y) ++level;
+        return cuttable(a, b, c, stack.entries, stack.height) && emptyOfOthers(a, b, c, order + k + 1, level);
     }
 
     // The stack read from the bottom up follows the region's boundary order when its top lies on
@@ -149,19 +153,19 @@ struct Sweep {
         return topIsForward() ? isEar(towardsBottom, corner, towardsTop) : isEar(towardsTop, corner, towardsBottom);
     }
 
-    // c joined to the stack's bottom: cut the ears at the bottom entries, fanning out from c, for
-    // as long as they are ears. Returns the number of entries cut off (from the bottom up).
-    int fanFromBottom(int c, int limit, Colour colour) {
+    // c joined to the stack's bottom: cut the ears at the bottom entries, fanning out from c in
+    // Red, for as long as they are ears. Returns the number of entries cut off (from the bottom up).
+    int fanFromBottom(int c, int limit) {
         int cut = 0;
         while (cut < limit && isEarAlongStack(c, stack.entries[cut], stack.entries[cut + 1])) {
-            diagonal(colour, c, stack.entries[cut + 1]);
+            diagonal(Red, c, stack.entries[cut + 1]);
             ++cut;
         }
         return cut;
     }
 
     void oppositeChain(int c) {
-        const int cut = fanFromBottom(c, stack.height - 1, Red);
+        const int cut = fanFromBottom(c, stack.height - 1);
         // The entries left over (all but the top when every ear was cut) become the boundary from
         // the former top to c; read from the bottom up they run the other way.
         int rest[MaxVertices];
@@ -188,7 +192,7 @@ struct Sweep {
     // The lowest vertex closes the region: the fan from it where the ears allow, then whatever ears
     // the rest of the region offers.
     void lastVertex(int c) {
-        const int cut = fanFromBottom(c, stack.height - 2, Red);
+        const int cut = fanFromBottom(c, stack.height - 2);
         int region[MaxVertices + 1];
         int count = 0;
         const bool forward = topIsForward();
@@ -208,7 +212,7 @@ struct Sweep {
             int ear = -1;
             for (int i = 0; i < count && ear < 0; ++i) {
                 const int a = region[(i + count - 1) % count], b = region[i], c = region[(i + 1) % count];
-                if (orientation(v[a], v[b], v[c]) * sense > 0 && emptyOfOthers(a, b, c, region, count)) ear = i;
+                if (cuttable(a, b, c, region, count)) ear = i;
             }
             if (ear < 0) ear = flatEar(region, count);
             const int a = region[(ear + count - 1) % count], c = region[(ear + 1) % count];

@@ -142,7 +142,8 @@ struct Framing {
 
 class Program {
 public:
-    // Starts the program with `input` on a pipe; `finalLine` is written later by finishInput.
+    // Starts the program with the polygon typed on a pipe; unless `closeInput`, the last vertex
+    // waits for finishInput.
     explicit Program(const std::vector<Vertex>& polygon, bool closeInput = true) : polygon_(polygon) {
         outPath_ = testing::TempDir() + "window_out_" + std::to_string(getpid()) + "_" + std::to_string(++count_);
         int fds[2];
