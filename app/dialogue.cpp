@@ -106,7 +106,21 @@ bool readPolygon(std::istream& in, std::FILE* out, Point* vertices, int& vertexC
     return true;
 }
 
-bool runDialogue(std::istream& in, std::FILE* out, Point* vertices, int& vertexCount) {
+void printListing(std::FILE* out, const Point* vertices, const Triangulation& result) {
+    std::fputs("Temena u opadajucem poretku po ordinati: \n", out);
+    for (const int index : result.order) {
+        const Point& p = vertices[index];
+        std::fprintf(out, "(%f,%f) ", static_cast<double>(p.x), static_cast<double>(p.y));
+    }
+}
+
+void addDiagonals(Scene& target, const Point* vertices, const Triangulation& result) {
+    for (const SweepDiagonal& d : result.diagonals) {
+        addSegment(target, d.made == SweepCase::SameChain ? Blue : Red, Segment(vertices[d.from], vertices[d.to]));
+    }
+}
+
+bool runDialogue(std::istream& in, std::FILE* out, Point* vertices, int& vertexCount, Walkthrough& shown) {
     std::fputs(" - TRIANGULACIJA MONOTONIH POLIGONA -  \n \n", out);
     std::fputs("Podrazumeva se da se unosi prost poligon \n \n", out);
     if (!readPolygon(in, out, vertices, vertexCount)) {
@@ -115,13 +129,26 @@ bool runDialogue(std::istream& in, std::FILE* out, Point* vertices, int& vertexC
         return false;
     }
     addOutline(vertices, vertexCount);
-    if (vertexCount >= 3 && !isSimple(vertices, vertexCount)) {
+    shown.vertices.assign(vertices, vertices + vertexCount);
+    shown.verdict = Verdict::FewerThanThree;
+    if (vertexCount >= 3 && findContact(vertices, vertexCount, shown.contact[0], shown.contact[1])) {
         std::fputs("Poligon koji ste uneli nije prost.\n", out);
+        shown.verdict = Verdict::NotSimple;
     } else if (isMonotone(vertices, vertexCount)) {
         std::fputs("Poligon je monoton!\n", out);
-        triangulateMonotone(vertices, vertexCount, out);
+        shown.triangulation = triangulateMonotone(vertices, vertexCount);
+        printListing(out, vertices, shown.triangulation);
+        if (shown.triangulation.stackEmptied) {
+            std::fputs("Stek je prazan!\n", out);
+            std::fflush(out);
+            std::exit(1);
+        }
+        addDiagonals(scene, vertices, shown.triangulation);
+        if (vertexCount >= 3) shown.verdict = Verdict::Triangulated;
     } else {
         std::fputs("Poligon koji ste uneli nije monoton.\n", out);
+        shown.verdict = Verdict::NotMonotone;
+        shown.turning = turningVertices(vertices, vertexCount);
     }
     std::fflush(out);
     return true;

@@ -5,6 +5,9 @@
 #include <istream>
 
 #include "geometry/records.h"
+#include "geometry/triangulation.h"
+#include "scene/scene.h"
+#include "viewer/walkthrough.h"
 
 // Reads the vertex count (1..MaxVertices) and the vertices from whitespace-separated tokens of
 // `in`, printing prompts, echoes and, for a refused entry, a message before asking again. Returns
@@ -12,7 +15,15 @@
 // `vertexCount` entries of `vertices` (room for MaxVertices) hold the polygon when it returns true.
 bool readPolygon(std::istream& in, std::FILE* out, Point* vertices, int& vertexCount);
 
+// The listing of the vertices in the sweep's order, highest first.
+void printListing(std::FILE* out, const Point* vertices, const Triangulation& result);
+
+// The triangulation's diagonals, in the order of its steps, from the vertex under the sweep to the
+// stack entry: Red from the opposite-chain and lowest-vertex steps, Blue from the same-chain step.
+void addDiagonals(Scene& target, const Point* vertices, const Triangulation& result);
+
 // The whole dialogue up to the hand-over to the window: banner, polygon, outline added to the
-// scene, verdict and, for a simple monotone polygon, the triangulation. Everything printed is
-// flushed before it returns. Returns false (after saying so) when the input ended early.
-bool runDialogue(std::istream& in, std::FILE* out, Point* vertices, int& vertexCount);
+// scene, verdict and, for a simple monotone polygon, the listing and the diagonals; `shown` gets
+// what the window's step mode shows. Everything printed is flushed before it returns. Returns
+// false (after saying so) when the input ended early.
+bool runDialogue(std::istream& in, std::FILE* out, Point* vertices, int& vertexCount, Walkthrough& shown);

@@ -9,10 +9,11 @@
 namespace {
 // Lives until the process ends; the window reads the polygon through the scene.
 Point vertices[MaxVertices];
+Walkthrough shown;
 }  // namespace
 
 int main(int argc, char** argv) {
     int vertexCount = 0;
-    if (!runDialogue(std::cin, stdout, vertices, vertexCount)) return 1;
+    if (!runDialogue(std::cin, stdout, vertices, vertexCount, shown)) return 1;
     runViewer(argc, argv);
 }

@@ -10,11 +10,9 @@
 
 #include "geometry/polygon.h"
 #include "geometry/triangulation.h"
-#include "scene/scene.h"
 #include "support/monotone_polygons.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static std::FILE* sink = std::fopen("/dev/null", "w");
     if (size < 1) return 0;
     // Mode 0: a grid of quarter units, where ties and collinear vertices abound; the result is
     // checked exactly. Mode 1: raw floats; the count and the ends of the diagonals are checked.
@@ -35,13 +33,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const int n = static_cast<int>(v.size());
     if (n < 3 || !isSimple(v.data(), n) || !isMonotone(v.data(), n)) return 0;
-    Scene target;
-    triangulateMonotone(v.data(), n, sink, target);
-    if (static_cast<int>(target.segments.size()) != n - 3) std::abort();
+    const Triangulation t = triangulateMonotone(v.data(), n);
+    if (static_cast<int>(t.diagonals.size()) != n - 3 || static_cast<int>(t.steps.size()) != n - 1) std::abort();
     std::vector<testing_support::Diagonal> diagonals;
-    for (const Segment& s : target.segments) {
-        if (areAdjacent(n, s.start, s.end, v.data())) std::abort();
-        diagonals.push_back({s.start, s.end});
+    for (const SweepDiagonal& d : t.diagonals) {
+        if (areAdjacent(n, v[d.from], v[d.to], v.data())) std::abort();
+        diagonals.push_back({v[d.from], v[d.to]});
     }
     if (grid && !testing_support::checkTriangulation(v, diagonals).valid) {
         std::fprintf(stderr, "not a triangulation:\n%s", testing_support::describe(v).c_str());

@@ -1,5 +1,7 @@
 #include "geometry/polygon.h"
 
+#include <algorithm>
+
 #include "geometry/exact.h"
 
 bool isMonotone(const Point* vertices, int vertexCount) {
@@ -25,8 +27,6 @@ bool isMonotone(const Point* vertices, int vertexCount) {
 }
 
 namespace {
-
-bool samePlace(const Point& a, const Point& b) { return a.x == b.x && a.y == b.y; }
 
 // p lies on the closed segment a-b, given that the three are on one line.
 bool withinBox(const Point& a, const Point& b, const Point& p) {
@@ -63,27 +63,70 @@ bool areAdjacent(int vertexCount, const Point& p, const Point& q, const Point* v
     return difference == 1 || (a == 0 && b == vertexCount - 1) || (b == 0 && a == vertexCount - 1);
 }
 
-bool isSimple(const Point* vertices, int vertexCount) {
+bool findContact(const Point* vertices, int vertexCount, int& edgeA, int& edgeB) {
     const int n = vertexCount;
-    for (int i = 0; i < n; ++i) {
-        for (int j = i + 1; j < n; ++j) {
-            if (samePlace(vertices[i], vertices[j])) return false;
-        }
-    }
     for (int i = 0; i < n; ++i) {
         const Point& a = vertices[i];
         const Point& b = vertices[(i + 1) % n];
-        // Neighbouring edges a-b and b-c meet only at b unless they fold back along one line.
+        // Neighbouring edges a-b and b-c meet only at b unless they fold back along one line (a
+        // repeated vertex folds back too). On one line, c lies on the same side of b as a exactly
+        // when one of them lies within the box of b and the other.
         const Point& c = vertices[(i + 2) % n];
-        // On one line, c lies on the same side of b as a exactly when one of them lies within
-        // the box of b and the other.
-        if (orientation(a, b, c) == 0 && (withinBox(b, a, c) || withinBox(b, c, a))) return false;
+        if (orientation(a, b, c) == 0 && (withinBox(b, a, c) || withinBox(b, c, a))) {
+            edgeA = i;
+            edgeB = (i + 1) % n;
+            return true;
+        }
         for (int j = i + 2; j < n; ++j) {
             if (i == 0 && j == n - 1) continue;  // the closing edge neighbours edge 0
-            if (segmentsMeet(a, b, vertices[j], vertices[(j + 1) % n])) return false;
+            if (segmentsMeet(a, b, vertices[j], vertices[(j + 1) % n])) {
+                edgeA = i;
+                edgeB = j;
+                return true;
+            }
         }
     }
-    return true;
+    return false;
+}
+
+bool isSimple(const Point* vertices, int vertexCount) {
+    int edgeA = 0;
+    int edgeB = 0;
+    return !findContact(vertices, vertexCount, edgeA, edgeB);
+}
+
+std::vector<int> turningVertices(const Point* vertices, int vertexCount) {
+    const int n = vertexCount;
+    std::vector<int> turning;
+    if (n < 3) return turning;
+    int lowest = 0;
+    int highest = 0;
+    for (int k = 1; k < n; ++k) {
+        if (vertices[k].y < vertices[lowest].y) lowest = k;
+        if (vertices[k].y > vertices[highest].y) highest = k;
+    }
+    // Walk the boundary run by run (a run: consecutive vertices on one ordinate), starting after a
+    // change of ordinate so that no run is split; a run is a turn when both its neighbours lie on the
+    // same side of it.
+    int start = 0;
+    while (start < n && vertices[start].y == vertices[(start + n - 1) % n].y) ++start;
+    if (start == n) return turning;  // all on one ordinate
+    for (int first = start, count = 0; count < n;) {
+        int length = 1;
+        while (length < n && vertices[(first + length) % n].y == vertices[first].y) ++length;
+        const float before = vertices[(first + n - 1) % n].y;
+        const float after = vertices[(first + length) % n].y;
+        const float here = vertices[first].y;
+        bool ends = false;
+        for (int m = 0; m < length; ++m) ends = ends || (first + m) % n == lowest || (first + m) % n == highest;
+        if ((before > here) == (after > here) && !ends) {
+            for (int m = 0; m < length; ++m) turning.push_back((first + m) % n);
+        }
+        first = (first + length) % n;
+        count += length;
+    }
+    std::sort(turning.begin(), turning.end());
+    return turning;
 }
 
 int polygonOrientation(const Point* vertices, int vertexCount) {

@@ -2,6 +2,8 @@
 // Predicates over a polygon's vertex array (input order, boundary closing from the last vertex
 // back to vertex 0).
 
+#include <vector>
+
 #include "geometry/records.h"
 
 // True when the polygon is monotone with respect to the y axis. Counts below 2 are monotone.
@@ -16,6 +18,16 @@ bool areAdjacent(int vertexCount, const Point& p, const Point& q, const Point* v
 // point, no two edges meeting other than neighbours at their shared vertex, no neighbouring edges
 // folding back over each other (which also refuses all vertices on one line).
 bool isSimple(const Point* vertices, int vertexCount);
+
+// The first pair of edges, in boundary order, that touch or cross where they should not; edge i runs
+// from vertex i to the next. False when the polygon is simple.
+bool findContact(const Point* vertices, int vertexCount, int& edgeA, int& edgeB);
+
+// The vertices (ascending) where the boundary turns back in y: local maxima and minima along it, a
+// horizontal run of vertices counting as one (all of its vertices are listed), leaving out the runs
+// of the highest and the lowest vertex that isMonotone's chains start from. Empty for a y-monotone
+// polygon; never empty for one that isMonotone refuses.
+std::vector<int> turningVertices(const Point* vertices, int vertexCount);
 
 // +1 for a counter-clockwise simple polygon, -1 for a clockwise one (exact).
 int polygonOrientation(const Point* vertices, int vertexCount);

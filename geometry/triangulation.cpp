@@ -1,12 +1,9 @@
 #include "geometry/triangulation.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "geometry/exact.h"
-#include "geometry/intersection.h"
 #include "geometry/polygon.h"
-#include "scene/scene.h"
 
 int compareByOrdinateDesc(const Point& a, const Point& b) {
     if (a.y > b.y) return -1;
@@ -19,75 +16,42 @@ namespace {
 // Chains, as walked down from the highest vertex.
 constexpr int Forward = 0;   // indices rising from the highest vertex
 constexpr int Backward = 1;  // indices falling from the highest vertex
+constexpr int Both = -1;     // the highest and the lowest vertex end both chains
 
-struct Chains {
+// Walks both chains down from the highest vertex at once and merges them by ordinate, each chain
+// in its own order: between the chains the higher vertex goes first, the forward chain's on a tie
+// (any order of equal ordinates across the chains gives a triangulation). The lowest vertex ends it.
+int sweepOrderWithChains(const Point* v, int n, int* order, int* chainOf) {
+    if (n <= 0 || n > MaxVertices) return 0;
     int highest = 0;
     int lowest = 0;
-    int forward[MaxVertices];
-    int forwardCount = 0;
-    int backward[MaxVertices];
-    int backwardCount = 0;
-};
-
-Chains splitChains(const Point* v, int n) {
-    Chains c;
     for (int k = 1; k < n; ++k) {
-        if (v[k].y < v[c.lowest].y) c.lowest = k;
-        if (v[k].y > v[c.highest].y) c.highest = k;
+        if (v[k].y < v[lowest].y) lowest = k;
+        if (v[k].y > v[highest].y) highest = k;
     }
-    if (c.lowest == c.highest) c.lowest = (c.highest + n - 1) % n;  // all on one ordinate
-    for (int k = (c.highest + 1) % n; k != c.lowest; k = (k + 1) % n) c.forward[c.forwardCount++] = k;
-    for (int k = (c.highest + n - 1) % n; k != c.lowest; k = (k + n - 1) % n) c.backward[c.backwardCount++] = k;
-    return c;
-}
-
-// Each chain keeps its own order; between the chains the higher vertex goes first, the forward
-// chain's on a tie (any order of equal ordinates across the chains gives a triangulation).
-int mergeChains(const Point* v, int n, const Chains& c, int* order, int* chainOf) {
+    if (lowest == highest) lowest = (highest + n - 1) % n;  // all on one ordinate
     int count = 0;
-    order[count] = c.highest;
-    chainOf[count++] = -1;
-    int f = 0;
-    int b = 0;
-    while (f < c.forwardCount || b < c.backwardCount) {
-        const bool takeForward =
-            b == c.backwardCount ||
-            (f < c.forwardCount && compareByOrdinateDesc(v[c.forward[f]], v[c.backward[b]]) <= 0);
-        if (takeForward) {
-            order[count] = c.forward[f++];
+    order[count] = highest;
+    chainOf[count++] = Both;
+    int f = highest + 1 == n ? 0 : highest + 1;
+    int b = highest == 0 ? n - 1 : highest - 1;
+    while (f != lowest || b != lowest) {
+        if (b == lowest || (f != lowest && compareByOrdinateDesc(v[f], v[b]) <= 0)) {
+            order[count] = f;
             chainOf[count++] = Forward;
+            f = f + 1 == n ? 0 : f + 1;
         } else {
-            order[count] = c.backward[b++];
+            order[count] = b;
             chainOf[count++] = Backward;
+            b = b == 0 ? n - 1 : b - 1;
         }
     }
     if (n > 1) {
-        order[count] = c.lowest;
-        chainOf[count++] = -1;
+        order[count] = lowest;
+        chainOf[count++] = Both;
     }
     return count;
 }
-
-int sweepOrderWithChains(const Point* v, int n, int* order, int* chainOf) {
-    if (n <= 0 || n > MaxVertices) return 0;
-    return mergeChains(v, n, splitChains(v, n), order, chainOf);
-}
-
-// The stack of the sweep: indices into the caller's array, bottom at 0.
-struct Stack {
-    int entries[MaxVertices];
-    int height = 0;
-
-    void push(int index) { entries[height++] = index; }
-    void pop() {
-        if (height == 0) {
-            std::printf("Stek je prazan!\n");
-            std::exit(1);
-        }
-        --height;
-    }
-    int top() const { return entries[height - 1]; }
-};
 
 // The part of the polygon not yet cut into triangles is bounded by the stack, read from the bottom
 // up, and by the vertices not yet swept. The sweep cuts ears off it; an ear a, b, c (in the
@@ -97,143 +61,178 @@ struct Stack {
 struct Sweep {
     const Point* v;
     int n;
-    int sense;               // the polygon's orientation
-    const int* order;        // sweep order
-    const int* chainOf;      // by sweep position: Forward, Backward, or -1 (highest and lowest)
-    Scene* target;
-    Stack stack;
-    int k = 0;               // sweep position of the vertex under the sweep
+    int sense;  // the polygon's orientation
+    int order[MaxVertices];
+    int chainOf[MaxVertices];  // by sweep position: Forward, Backward or Both
     int sweptAt[MaxVertices];  // sweep position of each vertex
+    int stack[MaxVertices];    // input indices, bottom first
+    int height = 0;
+    bool sorted = true;  // the stack's ordinates never rise from the bottom up
+    int k = 0;           // sweep position of the vertex under the sweep
+    int level = 0;       // unswept vertices level with it: the next ones in sweep order
+    Triangulation& out;
 
-    Sweep(const Point* vertices, int count, const int* sweepOrder, const int* chains, Scene& scene)
-        : v(vertices), n(count), sense(polygonOrientation(vertices, count)), order(sweepOrder), chainOf(chains),
-          target(&scene) {
+    Sweep(const Point* vertices, int count, Triangulation& result)
+        : v(vertices), n(count), sense(polygonOrientation(vertices, count)), out(result) {
+        sweepOrderWithChains(v, n, order, chainOf);
         for (int j = 0; j < n; ++j) sweptAt[order[j]] = j;
+        out.order.assign(order, order + n);
     }
 
-    void diagonal(Colour colour, int from, int to) const { addSegment(*target, colour, Segment(v[from], v[to])); }
+    bool adjacent(int a, int b) const {
+        const int d = a - b;
+        return d == 1 || d == -1 || d == n - 1 || d == 1 - n;
+    }
+    int turn(int a, int b, int c) const { return orientation(v[a], v[b], v[c]) * sense; }
 
-    bool emptyOfOthers(int a, int b, int c, const int* others, int count) const {
-        // A vertex outside the triangle's bounding box lies neither in it nor on it.
-        const float left = std::min({v[a].x, v[b].x, v[c].x}), right = std::max({v[a].x, v[b].x, v[c].x});
-        const float low = std::min({v[a].y, v[b].y, v[c].y}), high = std::max({v[a].y, v[b].y, v[c].y});
-        for (int i = 0; i < count; ++i) {
-            const int p = others[i];
-            if (p == a || p == b || p == c) continue;
-            if (v[p].x < left || v[p].x > right || v[p].y < low || v[p].y > high) continue;
-            if (orientation(v[a], v[b], v[p]) * sense >= 0 && orientation(v[b], v[c], v[p]) * sense >= 0 &&
-                orientation(v[c], v[a], v[p]) * sense >= 0) {
-                return false;
-            }
+    void push(int index) { stack[height++] = index; }
+    void pop() {
+        if (height == 0) {
+            out.stackEmptied = true;
+            return;
+        }
+        --height;
+    }
+    int top() const { return stack[height - 1]; }
+
+    void diagonal(int from, int to, SweepCase made) { out.diagonals.push_back({from, to, made}); }
+
+    void record(int vertex, SweepCase kind, int firstDiagonal) {
+        out.steps.push_back({vertex, kind, firstDiagonal, static_cast<int>(out.diagonals.size()) - firstDiagonal,
+                             static_cast<int>(out.stackEntries.size()), height});
+        std::vector<int>& entries = out.stackEntries;
+        if (entries.capacity() < entries.size() + height) entries.reserve(2 * (entries.size() + height));
+        if (height <= 8) {  // the usual height: cheaper entry by entry than as one copy
+            for (int j = 0; j < height; ++j) entries.push_back(stack[j]);
+        } else {
+            entries.insert(entries.end(), stack, stack + height);
+        }
+    }
+
+    // p lies in the triangle a, b, c (which turns the polygon's way) or on its boundary.
+    bool inTriangle(int p, int a, int b, int c) const {
+        const Point& q = v[p];
+        if (q.x < std::min({v[a].x, v[b].x, v[c].x}) || q.x > std::max({v[a].x, v[b].x, v[c].x}) ||
+            q.y < std::min({v[a].y, v[b].y, v[c].y}) || q.y > std::max({v[a].y, v[b].y, v[c].y})) {
+            return false;
+        }
+        return turn(a, b, p) >= 0 && turn(b, c, p) >= 0 && turn(c, a, p) >= 0;
+    }
+
+    // No stack entry but a, b and c lies in the triangle or on it. While the stack's ordinates never
+    // rise from the bottom up, only the entries at its top that are no higher than the triangle can.
+    bool stackClear(int a, int b, int c) const {
+        const float high = std::max({v[a].y, v[b].y, v[c].y});
+        for (int j = height - 1; j >= 0; --j) {
+            const int p = stack[j];
+            if (sorted && v[p].y > high) break;
+            if (p != a && p != b && p != c && inTriangle(p, a, b, c)) return false;
         }
         return true;
     }
 
-    // The corner b between a and c (in the region's boundary order) turns the polygon's way and
-    // no vertex among `others` lies in the triangle or on it.
-    bool cuttable(int a, int b, int c, const int* others, int count) const {
-        return orientation(v[a], v[b], v[c]) * sense > 0 && emptyOfOthers(a, b, c, others, count);
+    // The unswept vertices lie no higher than the vertex under the sweep, so only those level with it
+    // can reach a triangle of the region.
+    bool levelClear(int a, int b, int c) const {
+        for (int j = k + 1; j <= k + level; ++j) {
+            const int p = order[j];
+            if (p != a && p != b && p != c && inTriangle(p, a, b, c)) return false;
+        }
+        return true;
     }
 
-    // An ear of the region still to be cut: its vertices are the stack's and the unswept ones, and
-    // the unswept lie no higher than the vertex under the sweep, so only those level with it (the
-    // next ones in sweep order) can reach the triangle.
-    bool isEar(int a, int b, int c) const {
-        int level = 0;
-        while (k + 1 + level < n && v[order[k + 1 + level]].y == v[order[k]].y) ++level;
-        return cuttable(a, b, c, stack.entries, stack.height) && emptyOfOthers(a, b, c, order + k + 1, level);
-    }
+    bool isEar(int a, int b, int c) const { return turn(a, b, c) > 0 && stackClear(a, b, c) && levelClear(a, b, c); }
 
     // The stack read from the bottom up follows the region's boundary order when its top lies on
     // the forward chain, and runs against it otherwise.
-    bool topIsForward() const { return chainOf[sweptAt[stack.top()]] == Forward; }
+    bool topIsForward() const { return chainOf[sweptAt[top()]] == Forward; }
 
-    // The ear `corner` between its neighbours `towardsBottom` and `towardsTop` along the stack.
-    bool isEarAlongStack(int towardsBottom, int corner, int towardsTop) const {
-        return topIsForward() ? isEar(towardsBottom, corner, towardsTop) : isEar(towardsTop, corner, towardsBottom);
-    }
-
-    // c joined to the stack's bottom: cut the ears at the bottom entries, fanning out from c in
-    // Red, for as long as they are ears. Returns the number of entries cut off (from the bottom up).
-    int fanFromBottom(int c, int limit) {
+    // c joined to the stack's bottom: cut the ears at the bottom entries, fanning out from c, for as
+    // long as they are ears, at most `limit` of them. Returns the number cut (from the bottom up).
+    int fanFromBottom(int c, int limit, SweepCase made) {
+        const bool forward = topIsForward();
+        // The first corner along the stack that does not turn the polygon's way. When there is none,
+        // the entries seen from c follow one another strictly by angle, all of them no lower than c,
+        // so no entry lies in the triangle of two others with c: only level vertices can block a cut.
+        int bent = 0;
+        while (bent + 1 < height && turn(c, stack[bent], stack[bent + 1]) * (forward ? 1 : -1) > 0) ++bent;
+        const bool fanned = bent + 1 == height;
         int cut = 0;
-        while (cut < limit && isEarAlongStack(c, stack.entries[cut], stack.entries[cut + 1])) {
-            diagonal(Red, c, stack.entries[cut + 1]);
+        while (cut < limit && cut < bent) {
+            const int corner = stack[cut];
+            const int next = stack[cut + 1];
+            const int a = forward ? c : next;
+            const int b = forward ? next : c;
+            if ((!fanned && !stackClear(a, corner, b)) || !levelClear(a, corner, b)) break;
+            diagonal(c, next, made);
             ++cut;
         }
         return cut;
     }
 
     void oppositeChain(int c) {
-        const int cut = fanFromBottom(c, stack.height - 1);
+        const int cut = fanFromBottom(c, height - 1, SweepCase::OppositeChain);
+        if (cut == height - 1) {  // every ear cut: the former top and c are left
+            stack[0] = top();
+            stack[1] = c;
+            height = 2;
+            sorted = true;
+            return;
+        }
         // The entries left over (all but the top when every ear was cut) become the boundary from
         // the former top to c; read from the bottom up they run the other way.
         int rest[MaxVertices];
         int count = 0;
-        for (int m = stack.height - 1; m >= cut; --m) rest[count++] = stack.entries[m];
-        stack.height = 0;
-        for (int m = 0; m < count; ++m) stack.push(rest[m]);
-        stack.push(c);
+        for (int m = height - 1; m >= cut; --m) rest[count++] = stack[m];
+        height = 0;
+        for (int m = 0; m < count; ++m) push(rest[m]);
+        push(c);
+        sorted = true;
+        for (int m = 0; m + 1 < height; ++m) sorted = sorted && v[stack[m]].y >= v[stack[m + 1]].y;
     }
 
     void sameChain(int c) {
         const bool forward = chainOf[k] == Forward;
-        while (stack.height >= 2) {
-            const int t = stack.top();
-            const int s = stack.entries[stack.height - 2];
-            const bool ear = forward ? isEar(s, t, c) : isEar(c, t, s);
-            if (!ear || !isDiagonal(s, c, v, n)) break;
-            diagonal(Blue, c, s);
-            stack.pop();
+        while (height >= 2) {
+            const int t = top();
+            const int s = stack[height - 2];
+            if (!(forward ? isEar(s, t, c) : isEar(c, t, s))) break;
+            diagonal(c, s, SweepCase::SameChain);
+            pop();
         }
-        stack.push(c);
+        push(c);
     }
 
-    // The lowest vertex closes the region: the fan from it where the ears allow, then whatever ears
-    // the rest of the region offers.
-    void lastVertex(int c) {
-        const int cut = fanFromBottom(c, stack.height - 2);
-        int region[MaxVertices + 1];
-        int count = 0;
-        const bool forward = topIsForward();
-        // The region c, the remaining entries, in the polygon's own sense.
-        if (forward) {
-            for (int m = cut; m < stack.height; ++m) region[count++] = stack.entries[m];
-            region[count++] = c;
-        } else {
-            region[count++] = c;
-            for (int m = stack.height - 1; m >= cut; --m) region[count++] = stack.entries[m];
-        }
-        cutRemaining(region, count);
-    }
+    // The lowest vertex closes the region: the fan from it to every entry between the bottom and the
+    // top. The stack is left as it was.
+    void lowestVertex(int c) { fanFromBottom(c, height - 2, SweepCase::LowestVertex); }
 
-    void cutRemaining(int* region, int count) {
-        while (count > 3) {
-            int ear = -1;
-            for (int i = 0; i < count && ear < 0; ++i) {
-                const int a = region[(i + count - 1) % count], b = region[i], c = region[(i + 1) % count];
-                if (cuttable(a, b, c, region, count)) ear = i;
+    void run() {
+        push(order[0]);
+        push(order[1]);
+        record(order[1], SweepCase::Start, 0);
+        for (k = 2; k < n && !out.stackEmptied; ++k) {
+            const int c = order[k];
+            level = 0;
+            while (k + 1 + level < n && v[order[k + 1 + level]].y == v[c].y) ++level;
+            const bool besideBottom = adjacent(c, stack[0]);
+            const bool besideTop = adjacent(c, top());
+            const int firstDiagonal = static_cast<int>(out.diagonals.size());
+            if (besideBottom && besideTop) {
+                lowestVertex(c);
+                record(c, SweepCase::LowestVertex, firstDiagonal);
+                break;
             }
-            if (ear < 0) ear = flatEar(region, count);
-            const int a = region[(ear + count - 1) % count], c = region[(ear + 1) % count];
-            if (sweptAt[a] > sweptAt[c]) {
-                diagonal(Red, a, c);
+            if (besideBottom) {
+                oppositeChain(c);
+                record(c, SweepCase::OppositeChain, firstDiagonal);
             } else {
-                diagonal(Red, c, a);
+                // Beside the top, or (not for a simple monotone polygon swept in chain order) beside
+                // neither: c joins the stack's chain.
+                sameChain(c);
+                record(c, SweepCase::SameChain, firstDiagonal);
             }
-            for (int i = ear; i + 1 < count; ++i) region[i] = region[i + 1];
-            --count;
         }
-    }
-
-    // A region with no ear of positive area: cut a corner whose neighbours see each other along
-    // the region's edges (a flat triangle), which keeps every cut inside the polygon.
-    int flatEar(const int* region, int count) const {
-        for (int i = 0; i < count; ++i) {
-            const int a = region[(i + count - 1) % count], b = region[i], c = region[(i + 1) % count];
-            if (orientation(v[a], v[b], v[c]) * sense >= 0) return i;
-        }
-        return 0;
     }
 };
 
@@ -244,40 +243,19 @@ int sweepOrder(const Point* vertices, int vertexCount, int* order) {
     return sweepOrderWithChains(vertices, vertexCount, order, chainOf);
 }
 
-void triangulateMonotone(const Point* vertices, int vertexCount, std::FILE* out) {
-    triangulateMonotone(vertices, vertexCount, out, scene);
-}
-
-void triangulateMonotone(const Point* vertices, int vertexCount, std::FILE* out, Scene& target) {
-    int order[MaxVertices];
-    int chainOf[MaxVertices];
-    const int n = sweepOrderWithChains(vertices, vertexCount, order, chainOf);
-
-    std::fputs("Temena u opadajucem poretku po ordinati: \n", out);
-    for (int k = 0; k < n; ++k) {
-        const Point& p = vertices[order[k]];
-        std::fprintf(out, "(%f,%f) ", static_cast<double>(p.x), static_cast<double>(p.y));
+Triangulation triangulateMonotone(const Point* vertices, int vertexCount) {
+    Triangulation out;
+    if (vertexCount <= 0 || vertexCount > MaxVertices) return out;
+    const int n = vertexCount;
+    if (n < 3) {
+        int order[MaxVertices];
+        out.order.assign(order, order + sweepOrder(vertices, n, order));
+        return out;
     }
-    if (n < 3) return;
-
-    Sweep sweep(vertices, n, order, chainOf, target);
-    sweep.stack.push(order[0]);
-    sweep.stack.push(order[1]);
-    for (int k = 2; k < n; ++k) {
-        sweep.k = k;
-        const int c = order[k];
-        const bool besideBottom = areAdjacent(n, vertices[c], vertices[sweep.stack.entries[0]], vertices);
-        const bool besideTop = areAdjacent(n, vertices[c], vertices[sweep.stack.top()], vertices);
-        if (besideBottom && besideTop) {
-            sweep.lastVertex(c);
-            break;
-        }
-        if (besideBottom) {
-            sweep.oppositeChain(c);
-        } else {
-            // Beside the top, or (not for a simple monotone polygon swept in chain order) beside
-            // neither: c joins the stack's chain.
-            sweep.sameChain(c);
-        }
-    }
+    out.steps.reserve(n - 1);
+    out.diagonals.reserve(n - 3);
+    out.stackEntries.reserve(4 * n);
+    Sweep sweep(vertices, n, out);
+    sweep.run();
+    return out;
 }

@@ -113,3 +113,34 @@ TEST(PolygonOrientation, BothSensesAnyStart) {
     EXPECT_EQ(polygonOrientation(poly({{4, 4}, {4, 0}, {0, 0}, {0, 4}}).data(), 4), -1);
     EXPECT_EQ(polygonOrientation(poly({{0, 0}, {2, 0}, {4, 0}, {2, 3}}).data(), 4), 1);
 }
+
+TEST(FindContact, NamesTheFirstPairOfEdgesThatMeet) {
+    struct Case {
+        std::vector<Point> polygon;
+        int a, b;  // -1: none
+    };
+    const Case cases[] = {
+        {poly({{0, 0}, {4, 0}, {4, 4}, {0, 4}}), -1, -1},
+        {poly({{0, 0}, {4, 4}, {4, 0}, {0, 4}}), 0, 2},              // a bow tie
+        {poly({{0, 0}, {4, 0}, {2, 0}, {2, 3}}), 0, 1},              // folding back at vertex 2
+        {poly({{0, 0}, {4, 0}, {4, 4}, {4, 0}, {0, 4}}), 0, 2},      // a point visited twice
+        {poly({{0, 0}, {4, 0}, {4, 0}, {4, 4}, {0, 4}}), 0, 1},      // a vertex typed twice in a row
+        {poly({{0, 0}, {4, 0}, {4, 4}, {2, 0}, {0, 4}}), 0, 2},      // a vertex on an edge
+    };
+    for (const Case& c : cases) {
+        int a = -1;
+        int b = -1;
+        EXPECT_EQ(findContact(c.polygon.data(), static_cast<int>(c.polygon.size()), a, b), c.a >= 0);
+        EXPECT_EQ(std::make_pair(a, b), std::make_pair(c.a, c.b)) << c.polygon[2].x << " " << c.polygon[3].x;
+    }
+}
+
+TEST(TurningVertices, LocalExtremaOtherThanTheChainsEnds) {
+    auto turning = [](const std::vector<Point>& v) { return turningVertices(v.data(), static_cast<int>(v.size())); };
+    EXPECT_EQ(turning(poly({{0, 0}, {4, 1}, {2, 2}, {4, 3}, {0, 4}})), std::vector<int>{});
+    // A notch cut up from the bottom: its top is a maximum, (4,0) a second minimum.
+    EXPECT_EQ(turning(poly({{0, 0}, {2, 2}, {4, 0}, {4, 4}, {0, 4}})), (std::vector<int>{1, 2}));
+    // A flat-topped notch counts as one maximum, both of its vertices marked; the lowest run is
+    // one of the chains' ends wherever the boundary starts.
+    EXPECT_EQ(turning(poly({{4, 4}, {0, 4}, {0, 0}, {1, 0}, {2, 2}, {3, 2}, {4, 0}})), (std::vector<int>{4, 5, 6}));
+}

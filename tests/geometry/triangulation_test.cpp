@@ -1,32 +1,15 @@
+// The sweep's steps on named polygons: case, diagonals and stack after every step.
+
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "../support/monotone_polygons.h"
 #include "geometry/polygon.h"
 #include "geometry/triangulation.h"
-#include "scene/scene.h"
 
 namespace {
-
-struct Result {
-    std::string listing;
-    std::vector<Segment> diagonals;
-};
-
-Result triangulate(const std::vector<Point>& v) {
-    Scene target;
-    std::FILE* out = std::tmpfile();
-    triangulateMonotone(v.data(), static_cast<int>(v.size()), out, target);
-    Result r;
-    std::rewind(out);
-    for (int ch; (ch = std::fgetc(out)) != EOF;) r.listing += static_cast<char>(ch);
-    std::fclose(out);
-    r.diagonals.assign(target.segments.begin(), target.segments.end());
-    return r;
-}
 
 std::vector<Point> poly(std::initializer_list<std::pair<double, double>> xy) {
     std::vector<Point> out;
@@ -34,125 +17,104 @@ std::vector<Point> poly(std::initializer_list<std::pair<double, double>> xy) {
     return out;
 }
 
-std::string show(const Segment& s) {
-    char text[96];
-    std::snprintf(text, sizeof text, "%s (%g,%g)->(%g,%g)", s.colour == Red ? "Red" : s.colour == Blue ? "Blue" : "?",
-                  s.start.x, s.start.y, s.end.x, s.end.y);
-    return text;
-}
-
-std::vector<std::string> shown(const Result& r) {
-    std::vector<std::string> out;
-    for (const Segment& s : r.diagonals) out.push_back(show(s));
+// A step as "case vertex {diagonals} [stack]", vertices numbered from 1 as the dialogue numbers
+// them, a diagonal as "from-to" (the swept vertex first); steps joined by " | ".
+std::string trace(const Triangulation& t) {
+    static const char* const names[] = {"start", "opposite", "same", "lowest"};
+    std::string out;
+    for (const SweepStep& s : t.steps) {
+        if (!out.empty()) out += " | ";
+        out += std::string(names[static_cast<int>(s.kind)]) + " " + std::to_string(s.vertex + 1) + " {";
+        for (int d = s.firstDiagonal; d < s.firstDiagonal + s.diagonalCount; ++d) {
+            const SweepDiagonal& g = t.diagonals[d];
+            EXPECT_EQ(g.made, s.kind);
+            out += (d == s.firstDiagonal ? "" : " ") + std::to_string(g.from + 1) + "-" + std::to_string(g.to + 1);
+        }
+        out += "} [";
+        for (int e = 0; e < s.stackHeight; ++e) {
+            out += (e == 0 ? "" : " ") + std::to_string(t.stackEntries[s.firstStackEntry + e] + 1);
+        }
+        out += "]";
+    }
     return out;
 }
 
 // The exact check of the property test, for a named polygon.
-void expectTriangulation(const std::vector<Point>& v, const Result& r) {
+void expectTriangulation(const std::vector<Point>& v, const Triangulation& t) {
     std::vector<testing_support::Diagonal> ds;
-    for (const Segment& s : r.diagonals) ds.push_back({s.start, s.end});
+    for (const SweepDiagonal& d : t.diagonals) ds.push_back({v[d.from], v[d.to]});
     const testing_support::Verdict verdict = testing_support::checkTriangulation(v, ds);
     EXPECT_TRUE(verdict.valid) << verdict.why;
     EXPECT_TRUE(verdict.positiveArea) << verdict.flat;
 }
 
-const std::string heading = "Temena u opadajucem poretku po ordinati: \n";
-
 }  // namespace
 
-TEST(Triangulate, FewerThanThreeVerticesAreListedOnly) {
-    EXPECT_EQ(triangulate({}).listing, heading);
-    const Result one = triangulate(poly({{1, 2}}));
-    EXPECT_EQ(one.listing, heading + "(1.000000,2.000000) ");
-    const Result two = triangulate(poly({{0, 0}, {3, 4}}));
-    EXPECT_EQ(two.listing, heading + "(3.000000,4.000000) (0.000000,0.000000) ");
-    EXPECT_TRUE(one.diagonals.empty());
-    EXPECT_TRUE(two.diagonals.empty());
+TEST(Sweep, StepsOfNamedPolygons) {
+    struct Case {
+        const char* name;
+        std::vector<Point> polygon;
+        const char* steps;
+    };
+    const Case cases[] = {
+        {"triangle", poly({{0, 0}, {4, 1}, {1, 5}}),
+         "start 2 {} [3 2] | lowest 1 {} [3 2]"},
+        {"convex pentagon", poly({{0, 10}, {-6, 6}, {-3, 0}, {4, 2}, {6, 7}}),
+         "start 5 {} [1 5] | opposite 2 {2-5} [5 2] | opposite 4 {4-2} [2 4] | lowest 3 {} [2 4]"},
+        {"convex hexagon", poly({{0, 10}, {5, 8}, {6, 5}, {4, 1}, {0, 0}, {-5, 4}}),
+         "start 2 {} [1 2] | same 3 {3-1} [1 3] | opposite 6 {6-3} [3 6] | opposite 4 {4-6} [6 4] | "
+         "lowest 5 {} [6 4]"},
+        {"refused candidate is pushed", poly({{0, 10}, {6, 9}, {1, 6}, {6, 3}, {0, 0}}),
+         "start 2 {} [1 2] | same 3 {3-1} [1 3] | same 4 {} [1 3 4] | lowest 5 {5-3} [1 3 4]"},
+        // The same-chain step keeps popping while the corners it cuts off lie inside.
+        {"every candidate while inside", poly({{0, 9}, {1, 6}, {8, 5}, {9, 2}, {0, 0}, {-7, 8}}),
+         "start 6 {} [1 6] | opposite 2 {2-6} [6 2] | same 3 {} [6 2 3] | same 4 {4-2 4-6} [6 4] | "
+         "lowest 5 {} [6 4]"},
+        // (6,6)-(0,10) touches no edge but runs outside past the reflex vertex (2,8): not cut.
+        {"reflex top entry", poly({{0, 10}, {2, 8}, {6, 6}, {4, 2}, {0, 0}}),
+         "start 2 {} [1 2] | same 3 {} [1 2 3] | same 4 {4-2 4-1} [1 4] | lowest 5 {} [1 4]"},
+        // Equal ordinates swept in each chain's own order never leave a vertex beside neither end.
+        {"staircase", poly({{0, 0}, {4, 0}, {4, 2}, {5, 2}, {5, 4}, {0, 4}}),
+         "start 6 {} [5 6] | opposite 4 {4-6} [6 4] | same 3 {3-6} [6 3] | same 2 {2-6} [6 2] | "
+         "lowest 1 {} [6 2]"},
+        {"tie across the chains", poly({{0, 10}, {5, 5}, {6, 5}, {0, 0}, {-5, 3}, {-5, 8}}),
+         "start 6 {} [1 6] | opposite 2 {2-6} [6 2] | same 3 {} [6 2 3] | opposite 5 {5-2 5-3} [3 5] | "
+         "lowest 4 {} [3 5]"},
+        // Runs of equal ordinate heading towards each other: a cut across would run over them.
+        {"neck", poly({{0, 10}, {-4, 5}, {-2, 5}, {-2, 0}, {3, 0}, {3, 5}, {5, 5}}),
+         "start 2 {} [1 2] | same 3 {3-1} [1 3] | opposite 7 {} [3 1 7] | same 6 {6-1 6-3} [3 6] | "
+         "same 5 {5-3} [3 5] | lowest 4 {} [3 5]"},
+        {"shoulder", poly({{0, 10}, {-2, 5}, {-4, 5}, {-4, 0}, {5, 0}, {5, 5}, {3, 5}}),
+         "start 2 {} [1 2] | same 3 {} [1 2 3] | opposite 7 {7-2} [3 2 7] | same 6 {} [3 2 7 6] | "
+         "same 5 {5-7 5-2 5-3} [3 5] | lowest 4 {} [3 5]"},
+        {"one-sided runs", poly({{-3, 1}, {-4, 3}, {-6, 4}, {-3, 3}, {-1, 3}, {-1, 2}, {-2, 2}, {-1, 0}}),
+         "start 4 {} [3 4] | same 5 {} [3 4 5] | opposite 2 {2-4} [5 4 2] | opposite 6 {6-4 6-2} [2 6] | "
+         "same 7 {7-2} [2 7] | opposite 1 {1-7} [7 1] | lowest 8 {} [7 1]"},
+        {"runs entered in the middle", poly({{0, 0}, {-2, 0}, {2, 4}, {3, 4}, {4, 2}, {3, 1}, {1, 1}, {2, 0}}),
+         "start 4 {} [3 4] | same 5 {5-3} [3 5] | same 6 {6-3} [3 6] | same 7 {7-3} [3 7] | "
+         "same 8 {} [3 7 8] | opposite 2 {2-7} [8 7 2] | lowest 1 {1-7} [8 7 2]"},
+        {"square", poly({{0, 0}, {10, 0}, {10, 10}, {0, 10}}),
+         "start 4 {} [3 4] | opposite 2 {2-4} [4 2] | lowest 1 {} [4 2]"},
+        {"octagon", poly({{0, 10}, {6, 9}, {1, 7}, {7, 5}, {2, 3}, {5, 0}, {-4, 2}, {-1, 6}}),
+         "start 2 {} [1 2] | same 3 {3-1} [1 3] | opposite 8 {8-3} [3 8] | opposite 4 {4-8} [8 4] | "
+         "same 5 {5-8} [8 5] | opposite 7 {7-5} [5 7] | lowest 6 {} [5 7]"},
+        // A true diagonal nearly parallel to an edge: the exact ear test cuts it where a contact test
+        // with a tolerance would refuse it.
+        {"cut near contact", poly({{46.1015625, 0.1826171875}, {-43.97363281, 39.20214844}, {2.82421875, 38.60058594},
+                                   {2.309570312, 36.09570312}, {-30.296875, 33.42480469},
+                                   {21.83691406, 19.03808594}, {42.50976562, 1.936523438}}),
+         "start 3 {} [2 3] | same 4 {4-2} [2 4] | same 5 {5-2} [2 5] | same 6 {} [2 5 6] | "
+         "same 7 {7-5 7-2} [2 7] | lowest 1 {} [2 7]"},
+    };
+    for (const Case& c : cases) {
+        const Triangulation t = triangulateMonotone(c.polygon.data(), static_cast<int>(c.polygon.size()));
+        EXPECT_EQ(trace(t), c.steps) << c.name;
+        expectTriangulation(c.polygon, t);
+        EXPECT_EQ(t.steps.size() + 1, c.polygon.size()) << c.name;
+    }
 }
 
-TEST(Triangulate, TriangleAndConvexPolygons) {
-    const Result triangle = triangulate(poly({{0, 0}, {4, 1}, {1, 5}}));
-    EXPECT_EQ(triangle.listing, heading + "(1.000000,5.000000) (4.000000,1.000000) (0.000000,0.000000) ");
-    EXPECT_TRUE(triangle.diagonals.empty());
-    const Result pentagon = triangulate(poly({{0, 10}, {-6, 6}, {-3, 0}, {4, 2}, {6, 7}}));
-    EXPECT_EQ(pentagon.listing, heading +
-                                    "(0.000000,10.000000) (6.000000,7.000000) (-6.000000,6.000000) "
-                                    "(4.000000,2.000000) (-3.000000,0.000000) ");
-    EXPECT_EQ(shown(pentagon), (std::vector<std::string>{"Red (-6,6)->(6,7)", "Red (4,2)->(-6,6)"}));
-    const Result hexagon = triangulate(poly({{0, 10}, {5, 8}, {6, 5}, {4, 1}, {0, 0}, {-5, 4}}));
-    EXPECT_EQ(shown(hexagon),
-              (std::vector<std::string>{"Blue (6,5)->(0,10)", "Red (-5,4)->(6,5)", "Red (4,1)->(-5,4)"}));
-}
-
-TEST(Triangulate, RefusedCandidateIsPushed) {
-    const auto v = poly({{0, 10}, {6, 9}, {1, 6}, {6, 3}, {0, 0}});
-    const Result r = triangulate(v);
-    EXPECT_EQ(shown(r), (std::vector<std::string>{"Blue (1,6)->(0,10)", "Red (0,0)->(1,6)"}));
-    expectTriangulation(v, r);
-}
-
-// Only one candidate used to be tried per step: (-7,8) stayed on the stack under (9,2), and the last
-// vertex's Red diagonal was drawn to (1,6) only, leaving a quadrilateral untriangulated.
-TEST(Triangulate, SameChainStepUsedToTryOneCandidateOnly) {
-    const auto v = poly({{0, 9}, {1, 6}, {8, 5}, {9, 2}, {0, 0}, {-7, 8}});
-    const Result r = triangulate(v);
-    EXPECT_EQ(shown(r), (std::vector<std::string>{"Red (1,6)->(-7,8)", "Blue (9,2)->(1,6)", "Blue (9,2)->(-7,8)"}));
-    expectTriangulation(v, r);
-}
-
-// The contact test alone accepted (6,6)-(0,10), which runs outside the polygon past the reflex
-// vertex (2,8).
-TEST(Triangulate, ReflexTopEntryUsedToGiveADiagonalOutside) {
-    const auto v = poly({{0, 10}, {2, 8}, {6, 6}, {4, 2}, {0, 0}});
-    const Result r = triangulate(v);
-    EXPECT_EQ(shown(r), (std::vector<std::string>{"Blue (4,2)->(2,8)", "Blue (4,2)->(0,10)"}));
-    expectTriangulation(v, r);
-}
-
-// Equal ordinates swept against a chain's own order used to reach the step table's undefined row.
-TEST(Triangulate, StaircaseUsedToReachTheUndefinedStep) {
-    const auto v = poly({{0, 0}, {4, 0}, {4, 2}, {5, 2}, {5, 4}, {0, 4}});
-    const Result r = triangulate(v);
-    EXPECT_EQ(r.listing, heading +
-                             "(5.000000,4.000000) (0.000000,4.000000) (5.000000,2.000000) (4.000000,2.000000) "
-                             "(4.000000,0.000000) (0.000000,0.000000) ");
-    expectTriangulation(v, r);
-    const auto hexagon = poly({{0, 10}, {5, 5}, {6, 5}, {0, 0}, {-5, 3}, {-5, 8}});
-    expectTriangulation(hexagon, triangulate(hexagon));
-}
-
-// A neck: runs of equal ordinate on both chains heading towards each other. Any diagonal across
-// at that height from one chain's first vertex runs over the other vertices of the runs.
-TEST(Triangulate, NeckAndShoulderOfEqualOrdinates) {
-    const auto neck = poly({{0, 10}, {-4, 5}, {-2, 5}, {-2, 0}, {3, 0}, {3, 5}, {5, 5}});
-    expectTriangulation(neck, triangulate(neck));
-    const auto shoulder = poly({{0, 10}, {-2, 5}, {-4, 5}, {-4, 0}, {5, 0}, {5, 5}, {3, 5}});
-    expectTriangulation(shoulder, triangulate(shoulder));
-    const auto oneSided = poly({{-3, 1}, {-4, 3}, {-6, 4}, {-3, 3}, {-1, 3}, {-1, 2}, {-2, 2}, {-1, 0}});
-    expectTriangulation(oneSided, triangulate(oneSided));
-    // Horizontal runs at the top and the bottom, entered in their middle by the first vertex.
-    const auto runs = poly({{0, 0}, {-2, 0}, {2, 4}, {3, 4}, {4, 2}, {3, 1}, {1, 1}, {2, 0}});
-    expectTriangulation(runs, triangulate(runs));
-    const auto square = poly({{0, 0}, {10, 0}, {10, 10}, {0, 10}});
-    EXPECT_EQ(triangulate(square).diagonals.size(), 1u);
-}
-
-// The contact test refuses some true diagonals that lie nearly parallel to an edge; the entry it
-// leaves on the stack used to make the last vertex's fan run outside the polygon.
-TEST(Triangulate, ContactTestRefusalNoLongerBendsTheFanOutside) {
-    const auto v = poly({{-90.51660156, 42.17871094}, {-59.19433594, 49.38964844}, {-6.018554688, 42.21582031},
-                         {-16.94042969, 34.35253906}, {-1.633789062, 32.13085938}, {-17.29492188, 23.52050781},
-                         {-0.6904296875, 18.88867188}, {0.8623046875, 18.02832031}, {31.20800781, 4.797851562},
-                         {-12.32128906, 0.1064453125}, {-41.38085938, 4.020507812}, {-49.35449219, 4.086914062},
-                         {-20.32324219, 4.427734375}, {-9.205078125, 7.283203125}, {-60.66503906, 15.38769531},
-                         {-52.98632812, 15.64648438}, {-31.14160156, 20.28515625}, {-60.31347656, 23.77246094},
-                         {-53.89453125, 25.79199219}, {-59.27246094, 27.26269531}, {-66.203125, 40.08496094},
-                         {-43.24511719, 41.28125}});
-    ASSERT_TRUE(isSimple(v.data(), static_cast<int>(v.size())));
-    expectTriangulation(v, triangulate(v));
-}
-
-TEST(Triangulate, SweepOrderIsSortedAndKeepsEachChainsOrder) {
+TEST(Sweep, OrderIsSortedAndKeepsEachChainsOrder) {
     const auto v = poly({{0, 0}, {4, 0}, {4, 2}, {5, 2}, {5, 4}, {0, 4}});
     int order[MaxVertices];
     ASSERT_EQ(sweepOrder(v.data(), 6, order), 6);
@@ -161,17 +123,13 @@ TEST(Triangulate, SweepOrderIsSortedAndKeepsEachChainsOrder) {
     EXPECT_EQ(order[2], 3);
     EXPECT_EQ(order[3], 2);
     EXPECT_LT(compareByOrdinateDesc(Point(5, 5.9, 0), Point(6, 5.1, 0)), 0);
-    EXPECT_GT(compareByOrdinateDesc(Point(5, 1, 0), Point(6, 2, 0)), 0);
     EXPECT_EQ(compareByOrdinateDesc(Point(5, 1, 9), Point(6, 1, 0)), 0);
     EXPECT_EQ(sweepOrder(v.data(), 101, order), 0);
-}
-
-TEST(Triangulate, EveryDiagonalStartsAtTheVertexUnderTheSweep) {
-    const auto v = poly({{0, 10}, {6, 9}, {1, 7}, {7, 5}, {2, 3}, {5, 0}, {-4, 2}, {-1, 6}});
-    const Result r = triangulate(v);
-    expectTriangulation(v, r);
-    for (const Segment& s : r.diagonals) EXPECT_LE(s.start.y, s.end.y) << show(s);
-    // Input order, orientation and the first vertex do not matter to the result's validity.
-    std::vector<Point> reversed(v.rbegin(), v.rend());
-    expectTriangulation(reversed, triangulate(reversed));
+    // Below three vertices there is an order but no step; outside 0..100 nothing at all.
+    for (int n : {0, 1, 2}) {
+        const Triangulation t = triangulateMonotone(v.data(), n);
+        EXPECT_EQ(t.order.size(), static_cast<size_t>(n));
+        EXPECT_TRUE(t.steps.empty() && t.diagonals.empty());
+    }
+    EXPECT_TRUE(triangulateMonotone(v.data(), -1).order.empty());
 }
