@@ -25,13 +25,24 @@ public:
     explicit Tokens(std::istream& in) : in_(in) {}
 
     // The next token; TooLong once MaxTokenLength characters are taken and another follows, the
-    // rest of it left in the input. Ended when only whitespace is left.
+    // rest of it left in the input. Ended when only whitespace is left. A UTF-8 byte-order mark
+    // at the very start of the input, as some editors begin a text file with, is skipped; a mark
+    // cut short there, or one anywhere else, is part of a token like any other bytes.
     Token next(std::string& token) {
         using Traits = std::streambuf::traits_type;
         std::streambuf& buf = *in_.rdbuf();
         token.clear();
         int c = buf.sgetc();
-        while (c != Traits::eof() && isSpace(c)) c = buf.snextc();
+        if (atStart_) {
+            atStart_ = false;
+            static const char mark[] = "\xEF\xBB\xBF";
+            std::size_t matched = 0;
+            for (; matched < 3 && c == Traits::to_int_type(mark[matched]); ++matched) c = buf.snextc();
+            if (matched < 3) token.assign(mark, matched);
+        }
+        if (token.empty()) {
+            while (c != Traits::eof() && isSpace(c)) c = buf.snextc();
+        }
         while (c != Traits::eof() && !isSpace(c)) {
             if (token.size() == MaxTokenLength) return Token::TooLong;
             token.push_back(Traits::to_char_type(c));
@@ -50,6 +61,7 @@ public:
 
 private:
     std::istream& in_;
+    bool atStart_ = true;
 };
 
 // A whole token in the form "%d" reads: an optional sign, then decimal digits only.

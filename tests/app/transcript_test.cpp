@@ -245,3 +245,16 @@ TEST(Transcript, OverlongTokenIsRefusedInTheMemoryOfAShortOne) {
     EXPECT_LE(std::labs(longPeak - shortPeak), 1024) << shortPeak << " KB, then " << longPeak << " KB";
     EXPECT_EQ(run(std::string(256, '0') + "1\n" + std::string(255, '0') + "1\n5 5\n").out, expected);
 }
+
+// Only a whole mark at the very start is skipped; cut short, or after a blank, it spoils the count.
+TEST(Transcript, ByteOrderMarkAtTheStartIsSkipped) {
+    EXPECT_EQ(run("\xEF\xBB\xBF" "3\n0 0\n1 0\n0 1\n").out,
+              banner + countPrompt + prompt(1) + echo("0.000000", "0.000000") + prompt(2) +
+                  echo("1.000000", "0.000000") + prompt(3) + echo("0.000000", "1.000000") + monotone + listing +
+                  "(0.000000,1.000000) (1.000000,0.000000) (0.000000,0.000000) ");
+    for (const char* input : {"\xEF\xBB" "1\n1\n5 5\n", " \xEF\xBB\xBF" "1\n1\n5 5\n"}) {
+        EXPECT_EQ(run(input).out, banner + countPrompt + badCount + countPrompt + prompt(1) +
+                                      echo("5.000000", "5.000000") + monotone + listing + "(5.000000,5.000000) ")
+            << input;
+    }
+}
