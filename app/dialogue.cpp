@@ -78,12 +78,16 @@ bool parseCount(const std::string& token, int& count) {
     return true;
 }
 
-// A whole token in the form "%f" reads, whose value is a finite 32-bit float.
+// A whole token in the form "%f" reads, whose value is a finite 32-bit float. A non-zero number
+// too small for a float comes back as 0 with ERANGE; it is refused rather than merged with a typed
+// 0. Subnormal floats, ERANGE or not, are kept.
 bool parseCoordinate(const std::string& token, float& value) {
     if (token.empty()) return false;
     char* end = nullptr;
+    errno = 0;
     value = std::strtof(token.c_str(), &end);
-    return end == token.c_str() + token.size() && std::isfinite(value);
+    const bool vanished = value == 0.0f && errno == ERANGE;
+    return end == token.c_str() + token.size() && std::isfinite(value) && !vanished;
 }
 
 enum class Read { Accepted, Refused, Ended };

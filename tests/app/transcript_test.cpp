@@ -258,3 +258,13 @@ TEST(Transcript, ByteOrderMarkAtTheStartIsSkipped) {
             << input;
     }
 }
+
+// 1e-46 and 0x1p-150 round to a float 0 and are refused; 1e-45 keeps a subnormal float, so the three
+// points stay distinct, and 0e-50 is a typed 0.
+TEST(Transcript, NonZeroNumberThatIsZeroAsAFloatIsRefused) {
+    EXPECT_EQ(run("3\n1e-46 0\n-0x1p-150 0\n1e-45 0e-50\n0 0\n1 1\n").out,
+              banner + countPrompt + prompt(1) + badPoint + prompt(1) + badPoint + prompt(1) +
+                  echo("0.000000", "0.000000") + prompt(2) + echo("0.000000", "0.000000") + prompt(3) +
+                  echo("1.000000", "1.000000") + monotone + listing +
+                  "(1.000000,1.000000) (0.000000,0.000000) (0.000000,0.000000) ");
+}
