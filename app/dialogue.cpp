@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
-#include <limits>
 #include <string>
 
 #include "geometry/polygon.h"
@@ -12,16 +11,58 @@
 
 namespace {
 
-// The next whitespace-separated token, or false at the end of the input.
-bool nextToken(std::istream& in, std::string& token) {
-    token.clear();
-    return static_cast<bool>(in >> token);
-}
+// No count or coordinate needs more characters: even the exact decimal expansion of a float is
+// shorter. A longer token is refused as it reaches this length and is never held whole.
+constexpr std::size_t MaxTokenLength = 256;
 
-void discardRestOfLine(std::istream& in) {
-    in.clear();
-    in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
-}
+bool isSpace(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+enum class Token { Whole, TooLong, Ended };
+
+// Whitespace-separated tokens of `in`, read straight from its buffer.
+class Tokens {
+public:
+    explicit Tokens(std::istream& in) : in_(in) {}
+
+    // The next token; TooLong once MaxTokenLength characters are taken and another follows, the
+    // rest of it left in the input. Ended when only whitespace is left. A UTF-8 byte-order mark
+    // at the very start of the input, as some editors begin a text file with, is skipped; a mark
+    // cut short there, or one anywhere else, is part of a token like any other bytes.
+    Token next(std::string& token) {
+        using Traits = std::streambuf::traits_type;
+        std::streambuf& buf = *in_.rdbuf();
+        token.clear();
+        int c = buf.sgetc();
+        if (atStart_) {
+            atStart_ = false;
+            static const char mark[] = "\xEF\xBB\xBF";
+            std::size_t matched = 0;
+            for (; matched < 3 && c == Traits::to_int_type(mark[matched]); ++matched) c = buf.snextc();
+            if (matched < 3) token.assign(mark, matched);
+        }
+        if (token.empty()) {
+            while (c != Traits::eof() && isSpace(c)) c = buf.snextc();
+        }
+        while (c != Traits::eof() && !isSpace(c)) {
+            if (token.size() == MaxTokenLength) return Token::TooLong;
+            token.push_back(Traits::to_char_type(c));
+            c = buf.snextc();
+        }
+        return token.empty() ? Token::Ended : Token::Whole;
+    }
+
+    // Drops everything up to and including the next line break.
+    void discardRestOfLine() {
+        using Traits = std::streambuf::traits_type;
+        std::streambuf& buf = *in_.rdbuf();
+        for (int c = buf.sbumpc(); c != Traits::eof() && c != '\n'; c = buf.sbumpc()) {
+        }
+    }
+
+private:
+    std::istream& in_;
+    bool atStart_ = true;
+};
 
 // A whole token in the form "%d" reads: an optional sign, then decimal digits only.
 bool parseCount(const std::string& token, int& count) {
@@ -37,28 +78,43 @@ bool parseCount(const std::string& token, int& count) {
     return true;
 }
 
-// A whole token in the form "%f" reads, whose value is a finite 32-bit float.
+// A whole token in the form "%f" reads, whose value is a finite 32-bit float. A non-zero number
+// too small for a float comes back as 0 with ERANGE; it is refused rather than merged with a typed
+// 0. Subnormal floats, ERANGE or not, are kept.
 bool parseCoordinate(const std::string& token, float& value) {
     if (token.empty()) return false;
     char* end = nullptr;
+    errno = 0;
     value = std::strtof(token.c_str(), &end);
-    return end == token.c_str() + token.size() && std::isfinite(value);
+    const bool vanished = value == 0.0f && errno == ERANGE;
+    return end == token.c_str() + token.size() && std::isfinite(value) && !vanished;
 }
 
 enum class Read { Accepted, Refused, Ended };
 
-Read readCount(std::istream& in, int& count) {
+// Reads a token and hands it to `parse`; a token too long for any number is refused unparsed.
+template <typename Parse>
+Read readToken(Tokens& tokens, Parse parse) {
     std::string token;
-    if (!nextToken(in, token)) return Read::Ended;
-    return parseCount(token, count) ? Read::Accepted : Read::Refused;
+    switch (tokens.next(token)) {
+        case Token::Ended:
+            return Read::Ended;
+        case Token::TooLong:
+            return Read::Refused;
+        case Token::Whole:
+            break;
+    }
+    return parse(token) ? Read::Accepted : Read::Refused;
 }
 
-Read readCoordinates(std::istream& in, float& x, float& y) {
-    std::string token;
-    if (!nextToken(in, token)) return Read::Ended;
-    if (!parseCoordinate(token, x)) return Read::Refused;
-    if (!nextToken(in, token)) return Read::Ended;
-    return parseCoordinate(token, y) ? Read::Accepted : Read::Refused;
+Read readCount(Tokens& tokens, int& count) {
+    return readToken(tokens, [&](const std::string& token) { return parseCount(token, count); });
+}
+
+Read readCoordinates(Tokens& tokens, float& x, float& y) {
+    const Read first = readToken(tokens, [&](const std::string& token) { return parseCoordinate(token, x); });
+    if (first != Read::Accepted) return first;
+    return readToken(tokens, [&](const std::string& token) { return parseCoordinate(token, y); });
 }
 
 void addOutline(const Point* vertices, int vertexCount) {
@@ -76,6 +132,7 @@ void addOutline(const Point* vertices, int vertexCount) {
 bool readPolygon(std::istream& in, std::FILE* out, Point* vertices, int& vertexCount) {
     // Prompts, reads, and on a refusal says why, drops the rest of the line and asks again.
     // False when the input ends first.
+    Tokens tokens(in);
     auto ask = [&](auto prompt, auto read, const char* refusal) {
         for (;;) {
             prompt();
@@ -83,10 +140,10 @@ bool readPolygon(std::istream& in, std::FILE* out, Point* vertices, int& vertexC
             const Read result = read();
             if (result != Read::Refused) return result == Read::Accepted;
             std::fputs(refusal, out);
-            discardRestOfLine(in);
+            tokens.discardRestOfLine();
         }
     };
-    if (!ask([&] { std::fputs("Unesite broj temena: ", out); }, [&] { return readCount(in, vertexCount); },
+    if (!ask([&] { std::fputs("Unesite broj temena: ", out); }, [&] { return readCount(tokens, vertexCount); },
              "Neispravan broj temena: unesite ceo broj od 1 do 100.\n")) {
         return false;
     }
@@ -94,7 +151,7 @@ bool readPolygon(std::istream& in, std::FILE* out, Point* vertices, int& vertexC
         float x = 0.0f;
         float y = 0.0f;
         if (!ask([&] { std::fprintf(out, "Unesite koordinate %d. tacke: ", k); },
-                 [&] { return readCoordinates(in, x, y); },
+                 [&] { return readCoordinates(tokens, x, y); },
                  "Neispravne koordinate: unesite dva broja, npr. 2.5 3\n")) {
             return false;
         }

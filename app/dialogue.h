@@ -10,9 +10,10 @@
 #include "viewer/walkthrough.h"
 
 // Reads the vertex count (1..MaxVertices) and the vertices from whitespace-separated tokens of
-// `in`, printing prompts, echoes and, for a refused entry, a message before asking again. Returns
-// false when the input ends before the polygon is complete; `vertexCount` and the first
-// `vertexCount` entries of `vertices` (room for MaxVertices) hold the polygon when it returns true.
+// `in`, from its start (where a UTF-8 byte-order mark is skipped), printing prompts, echoes and,
+// for a refused entry, a message before asking again. Returns false when the input ends before the
+// polygon is complete; `vertexCount` and the first `vertexCount` entries of `vertices` (room for
+// MaxVertices) hold the polygon when it returns true.
 bool readPolygon(std::istream& in, std::FILE* out, Point* vertices, int& vertexCount);
 
 // The listing of the vertices in the sweep's order, highest first.

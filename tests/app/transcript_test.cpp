@@ -1,9 +1,13 @@
 // The dialogue through the real program, standard input piped in, whole transcripts compared.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -40,6 +44,56 @@ Outcome run(const std::string& input) {
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     r.out = slurp(dir + "out.txt");
     r.err = slurp(dir + "err.txt");
+    return r;
+}
+
+bool writeAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t n = write(fd, data, size);
+        if (n <= 0) return false;
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Runs the program on `length` bytes of 'x' and then `tail`, streamed through a pipe so that the
+// test never holds them whole, with standard error dropped. `peakKb` gets the kernel's figure for
+// the program's peak resident memory.
+Outcome runStreamed(std::size_t length, const std::string& tail, long& peakKb) {
+    const std::string out = testing::TempDir() + "streamed_" + std::to_string(getpid()) + "_" +
+                            std::to_string(length) + ".txt";
+    char display[] = "DISPLAY=:4242";
+    char* environment[] = {display, nullptr};
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0) return {};
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(pipeEnds[0], 0);
+        close(pipeEnds[0]);
+        close(pipeEnds[1]);
+        dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
+        dup2(open("/dev/null", O_WRONLY), 2);
+        execle(PROGRAM_PATH, PROGRAM_PATH, static_cast<char*>(nullptr), environment);
+        _exit(127);
+    }
+    close(pipeEnds[0]);
+    std::signal(SIGPIPE, SIG_IGN);
+    const std::string chunk(1 << 16, 'x');
+    for (std::size_t left = length; left > 0;) {
+        const std::size_t n = std::min(left, chunk.size());
+        if (!writeAll(pipeEnds[1], chunk.data(), n)) break;
+        left -= n;
+    }
+    writeAll(pipeEnds[1], tail.data(), tail.size());
+    close(pipeEnds[1]);
+    int raw = 0;
+    rusage usage{};
+    wait4(pid, &raw, 0, &usage);
+    peakKb = usage.ru_maxrss;
+    Outcome r;
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = slurp(out);
     return r;
 }
 
@@ -174,4 +228,43 @@ TEST(Transcript, ExamplesRunAsTheReadmeShows) {
     EXPECT_NE(run(slurp(EXAMPLES_DIR "/konveksni.txt")).out.find(monotone), std::string::npos);
     EXPECT_NE(run(slurp(EXAMPLES_DIR "/monotoni.txt")).out.find(monotone), std::string::npos);
     EXPECT_NE(run(slurp(EXAMPLES_DIR "/nemonotoni.txt")).out.find(notMonotone), std::string::npos);
+}
+
+// A token longer than any number (256 characters) is refused when it reaches that length; the rest
+// of it and of its line are discarded without being held, so memory stays what a short run needs.
+TEST(Transcript, OverlongTokenIsRefusedInTheMemoryOfAShortOne) {
+    const std::string expected = banner + countPrompt + badCount + countPrompt + prompt(1) +
+                                 echo("5.000000", "5.000000") + monotone + listing + "(5.000000,5.000000) ";
+    long shortPeak = 0;
+    long longPeak = 0;
+    const Outcome shortRun = runStreamed(1, " 7\n1\n5 5\n", shortPeak);
+    const Outcome longRun = runStreamed(200'000'000, " 7\n1\n5 5\n", longPeak);
+    EXPECT_EQ(shortRun.out, expected);
+    EXPECT_EQ(longRun.out, expected);
+    EXPECT_EQ(longRun.status, shortRun.status);
+    EXPECT_LE(std::labs(longPeak - shortPeak), 1024) << shortPeak << " KB, then " << longPeak << " KB";
+    EXPECT_EQ(run(std::string(256, '0') + "1\n" + std::string(255, '0') + "1\n5 5\n").out, expected);
+}
+
+// Only a whole mark at the very start is skipped; cut short, or after a blank, it spoils the count.
+TEST(Transcript, ByteOrderMarkAtTheStartIsSkipped) {
+    EXPECT_EQ(run("\xEF\xBB\xBF" "3\n0 0\n1 0\n0 1\n").out,
+              banner + countPrompt + prompt(1) + echo("0.000000", "0.000000") + prompt(2) +
+                  echo("1.000000", "0.000000") + prompt(3) + echo("0.000000", "1.000000") + monotone + listing +
+                  "(0.000000,1.000000) (1.000000,0.000000) (0.000000,0.000000) ");
+    for (const char* input : {"\xEF\xBB" "1\n1\n5 5\n", " \xEF\xBB\xBF" "1\n1\n5 5\n"}) {
+        EXPECT_EQ(run(input).out, banner + countPrompt + badCount + countPrompt + prompt(1) +
+                                      echo("5.000000", "5.000000") + monotone + listing + "(5.000000,5.000000) ")
+            << input;
+    }
+}
+
+// 1e-46 and 0x1p-150 round to a float 0 and are refused; 1e-45 keeps a subnormal float, so the three
+// points stay distinct, and 0e-50 is a typed 0.
+TEST(Transcript, NonZeroNumberThatIsZeroAsAFloatIsRefused) {
+    EXPECT_EQ(run("3\n1e-46 0\n-0x1p-150 0\n1e-45 0e-50\n0 0\n1 1\n").out,
+              banner + countPrompt + prompt(1) + badPoint + prompt(1) + badPoint + prompt(1) +
+                  echo("0.000000", "0.000000") + prompt(2) + echo("0.000000", "0.000000") + prompt(3) +
+                  echo("1.000000", "1.000000") + monotone + listing +
+                  "(1.000000,1.000000) (0.000000,0.000000) (0.000000,0.000000) ");
 }
