@@ -164,8 +164,8 @@ TEST(Transcript, NotMonotoneAndNotSimpleVerdicts) {
                                             notSimple);
 }
 
-// A count that could not be read, or lay outside 1..100, used to be taken as it came: 0 or less
-// read "vertex -1", more than 100 wrote past the arrays.
+// A count must be a whole number from 1 to 100: anything else is refused and asked for again, so
+// no vertex is read outside the arrays.
 TEST(Transcript, BadCountsAreRefusedAndAskedAgain) {
     const Outcome r = run("abc\n0\n-3\n101\n2.5\n3x 7\n+1\n5 5\n");
     EXPECT_EQ(r.out, banner + countPrompt + badCount + countPrompt + badCount + countPrompt + badCount + countPrompt +
@@ -175,7 +175,7 @@ TEST(Transcript, BadCountsAreRefusedAndAskedAgain) {
     EXPECT_EQ(run("99999999999999999999\n").out, banner + countPrompt + badCount + countPrompt + interrupted);
 }
 
-// A decimal comma used to leave 2 in x, then zeros in every later vertex without waiting.
+// A decimal comma is refused, and the same vertex asked for again; later vertices are not touched.
 TEST(Transcript, DecimalCommaIsRefusedAndTheSameVertexAskedAgain) {
     const Outcome r = run("3\n2,5 3\n2.5 3\n1 0\n0 0\n");
     EXPECT_EQ(r.out, banner + countPrompt + prompt(1) + badPoint + prompt(1) + echo("2.500000", "3.000000") +
@@ -210,7 +210,7 @@ TEST(Transcript, SeveralNumbersOnOneLineOrOnePerLine) {
     EXPECT_EQ(run("  4\r\n0\t0\n 4 0\n4 4 0 4").out, expected);
 }
 
-// Input that ended early used to run the remaining prompts on zeros and triangulate them.
+// Input that ends before the polygon is complete stops the dialogue; no polygon of zeros follows.
 TEST(Transcript, InputEndingEarlyStopsWithStatusOne) {
     const Outcome none = run("");
     EXPECT_EQ(none.out, banner + countPrompt + interrupted);

@@ -31,8 +31,8 @@ TEST(Scene, AddSegmentStampsTheColourAndKeepsTheEndpoints) {
     EXPECT_EQ(s.boundsMax.y, 20.0f);
 }
 
-// The bounds used to start at (1024, 700)-(0, 0), so a polygon away from that window-sized box
-// kept one side pinned: (2000, 900)-(3000, 1000) gave (1024, 700)-(3000, 1000).
+// The bounds are the endpoints' own rectangle wherever they lie, with no side pinned to a
+// window-sized box: (2000, 900)-(3000, 1000) stays (2000, 900)-(3000, 1000).
 TEST(Scene, BoundsAreExactFarFromTheOriginAndBelowZero) {
     Scene far;
     addSegment(far, Black, seg(2000, 900, 3000, 1000));
