@@ -13,16 +13,19 @@ ViewState viewState;
 
 namespace {
 
+// GL receives coordinates in the renderer's frame (GlFrame), so the eye coordinates and the
+// clipping planes are in its unit as well.
 void applyProjection() {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(FieldOfView, aspectRatio(viewState), nearPlane(viewState), farPlane(viewState));
+    gluPerspective(FieldOfView, aspectRatio(viewState), nearPlane(viewState) / glFrame.unit,
+                   farPlane(viewState) / glFrame.unit);
     glMatrixMode(GL_MODELVIEW);
 }
 
 void applyModelView() {
     double matrix[16];
-    modelViewMatrix(viewState, matrix);
+    modelViewMatrix(viewState, matrix, glFrame.centreX, glFrame.centreY, glFrame.unit);
     glMatrixMode(GL_MODELVIEW);
     glLoadMatrixd(matrix);
 }
@@ -57,6 +60,7 @@ void runViewer(int argc, char** argv) {
     glClearColor(0.9f, 0.9f, 0.8f, 0.0f);
 
     frameBounds(viewState, scene.boundsMin, scene.boundsMax, boundsEmpty(scene));
+    glFrame = GlFrame{viewState.centreX, viewState.centreY, viewState.eyeDistance};
     applyProjection();
     applyModelView();
 

@@ -161,6 +161,7 @@ public:
         close(fds[0]);
         input_ = fds[1];
         std::ostringstream text;
+        text.precision(9);  // every float's value, survey coordinates included
         text << polygon.size() << "\n";
         for (size_t i = 0; i + 1 < polygon.size(); ++i) text << polygon[i].x << " " << polygon[i].y << "\n";
         write(text.str());
@@ -177,6 +178,7 @@ public:
     // Types the last vertex; returns the moment it was written.
     Clock::time_point finishInput() {
         std::ostringstream text;
+        text.precision(9);
         text << polygon_.back().x << " " << polygon_.back().y << "\n";
         write(text.str());
         const Clock::time_point now = Clock::now();
@@ -329,6 +331,8 @@ TEST_F(Window, ShowsTheOutlineInBlackAndTheDiagonalsInRedAndBlue) {
 }
 
 // The old camera showed nothing for (600..800, 0..100) and (0..0.5), and cut off most of tall ones.
+// Far from the origin, huge and tiny polygons are framed the same (GL sees numbers near 1); the
+// survey square's corners are the floats the dialogue keeps for 7456123.45 4987654.32 and so on.
 TEST_F(Window, FramesAnyPolygonWholeCentredAndFillingTheLimitingSide) {
     const std::vector<std::vector<Vertex>> polygons = {
         {{-3, -2}, {4, -1}, {1, 5}},
@@ -336,6 +340,12 @@ TEST_F(Window, FramesAnyPolygonWholeCentredAndFillingTheLimitingSide) {
         {{0, 0}, {0.5, 0.1}, {0.2, 0.5}},
         {{1000, 2000}, {4000, 3000}, {2500, 9000}},
         {{-5000, -4000}, {-1000, -3950}, {-3000, -3900}},
+        {{5000000, 5000010}, {5000006, 5000009}, {5000001, 5000007}, {5000007, 5000005},
+         {5000002, 5000003}, {5000005, 5000000}, {4999996, 5000002}, {4999999, 5000006}},
+        {{10000000, 10000000}, {10000003, 10000000}, {10000003, 10000003}, {10000000, 10000003}},
+        {{7456123.5, 4987654.5}, {7456124, 4987654.5}, {7456124, 4987655}, {7456123.5, 4987655}},
+        {{0, 0}, {1e38f, 0}, {0, 1e38f}},
+        {{0, 0}, {1e-38f, 0}, {0, 1e-38f}},
     };
     for (const auto& polygon : polygons) {
         Program p(polygon);
@@ -360,39 +370,44 @@ TEST_F(Window, FramesAnyPolygonWholeCentredAndFillingTheLimitingSide) {
     }
 }
 
+// The second hexagon lies at survey coordinates, half a unit per step of the first.
 TEST_F(Window, DragsTurnPanAndZoomAndAResizeKeepsThem) {
-    Program p(hexagon);
-    ASSERT_TRUE(p.findWindow());
-    firstDrawnFrame(p);
-    const Framing f(hexagon);
-    auto expectVertices = [&](const Framing& frame, double degrees, double zoom, double shiftX, double shiftY,
-                              const char* what) {
-        const Image image = screenshot();
-        for (const Vertex& v : hexagon) {
-            const Vertex at = frame.place(v, degrees, zoom);
-            EXPECT_TRUE(foundNear(image, p.left(), p.top(), at.x + shiftX, at.y + shiftY,
-                                  [](const Rgb& c) { return !background(c); }, 3))
-                << what << ": vertex " << v.x << "," << v.y << " expected near " << at.x + shiftX << ","
-                << at.y + shiftY;
-        }
-    };
-    // Right-drag by (0, 200): 200 / 1025 * 180 degrees, counter-clockwise (dx is not positive).
-    p.drag(3, 100, 100, 100, 300);
-    const double turn = 200.0 / 1025.0 * 180.0;
-    expectVertices(f, turn, 1, 0, 0, "turned");
-    // Middle-drag up by 150: larger by exp(150 / 2100) about the centre.
-    p.drag(2, 900, 600, 900, 450);
-    const double zoom = std::exp(150.0 / 2100.0);
-    expectVertices(f, turn, zoom, 0, 0, "zoomed");
-    // Left-drag by (-120, 70): the picture follows the pointer.
-    p.drag(1, 700, 300, 580, 370);
-    expectVertices(f, turn, zoom, -120, 70, "panned");
-    // A resize keeps the turn, the zoom and the pan; the polygon's plane keeps its size on screen
-    // relative to the window's height, and the pan its size in the plane.
-    p.resize(800, 600);
-    const Framing resized(hexagon, 800, 600);
-    const double panScale = resized.scale / f.scale;
-    expectVertices(resized, turn, zoom, -120 * panScale, 70 * panScale, "resized");
+    std::vector<Vertex> surveyed;
+    for (const Vertex& v : hexagon) surveyed.push_back({7456120 + v.x / 2, 4987650 + v.y / 2});
+    for (const std::vector<Vertex>& polygon : {hexagon, surveyed}) {
+        Program p(polygon);
+        ASSERT_TRUE(p.findWindow());
+        firstDrawnFrame(p);
+        const Framing f(polygon);
+        auto expectVertices = [&](const Framing& frame, double degrees, double zoom, double shiftX, double shiftY,
+                                  const char* what) {
+            const Image image = screenshot();
+            for (const Vertex& v : polygon) {
+                const Vertex at = frame.place(v, degrees, zoom);
+                EXPECT_TRUE(foundNear(image, p.left(), p.top(), at.x + shiftX, at.y + shiftY,
+                                      [](const Rgb& c) { return !background(c); }, 3))
+                    << what << ": vertex " << v.x << "," << v.y << " expected near " << at.x + shiftX << ","
+                    << at.y + shiftY;
+            }
+        };
+        // Right-drag by (0, 200): 200 / 1025 * 180 degrees, counter-clockwise (dx is not positive).
+        p.drag(3, 100, 100, 100, 300);
+        const double turn = 200.0 / 1025.0 * 180.0;
+        expectVertices(f, turn, 1, 0, 0, "turned");
+        // Middle-drag up by 150: larger by exp(150 / 2100) about the centre.
+        p.drag(2, 900, 600, 900, 450);
+        const double zoom = std::exp(150.0 / 2100.0);
+        expectVertices(f, turn, zoom, 0, 0, "zoomed");
+        // Left-drag by (-120, 70): the picture follows the pointer.
+        p.drag(1, 700, 300, 580, 370);
+        expectVertices(f, turn, zoom, -120, 70, "panned");
+        // A resize keeps the turn, the zoom and the pan; the polygon's plane keeps its size on screen
+        // relative to the window's height, and the pan its size in the plane.
+        p.resize(800, 600);
+        const Framing resized(polygon, 800, 600);
+        const double panScale = resized.scale / f.scale;
+        expectVertices(resized, turn, zoom, -120 * panScale, 70 * panScale, "resized");
+    }
 }
 
 TEST_F(Window, ClosingTheWindowEndsTheProgramWithStatusZero) {
