@@ -15,17 +15,17 @@ double tanHalfFieldOfView() { return std::tan(FieldOfView * M_PI / 360.0); }
 
 void frameBounds(ViewState& view, const Point& boundsMin, const Point& boundsMax, bool empty) {
     if (empty) {
-        view.centreX = 0.0f;
-        view.centreY = 0.0f;
-        view.eyeDistance = 1.0f;
+        view.centreX = 0.0;
+        view.centreY = 0.0;
+        view.eyeDistance = 1.0;
         return;
     }
-    view.centreX = static_cast<float>((static_cast<double>(boundsMin.x) + boundsMax.x) * 0.5);
-    view.centreY = static_cast<float>((static_cast<double>(boundsMin.y) + boundsMax.y) * 0.5);
+    view.centreX = (static_cast<double>(boundsMin.x) + boundsMax.x) * 0.5;
+    view.centreY = (static_cast<double>(boundsMin.y) + boundsMax.y) * 0.5;
     const double width = static_cast<double>(boundsMax.x) - boundsMin.x;
     const double height = static_cast<double>(boundsMax.y) - boundsMin.y;
     const double distance = std::max(height, width * WindowHeight / WindowWidth);
-    view.eyeDistance = distance > 0.0 ? static_cast<float>(distance) : 1.0f;
+    view.eyeDistance = distance > 0.0 ? distance : 1.0;
 }
 
 double nearPlane(const ViewState& view) { return view.eyeDistance / 10.0; }
@@ -34,15 +34,17 @@ double aspectRatio(const ViewState& view) {
     return static_cast<float>(static_cast<double>(view.viewportWidth) / view.viewportHeight);
 }
 
-void modelViewMatrix(const ViewState& view, double m[16]) {
+void modelViewMatrix(const ViewState& view, double m[16], double originX, double originY, double unit) {
     const double radians = view.angle * M_PI / 180.0;
     const double c = view.zoom * std::cos(radians);
     const double s = view.zoom * std::sin(radians);
-    const double cx = view.centreX;
-    const double cy = view.centreY;
-    // p -> R S (p - centre) + centre + pan, seen from the eye at (centre, eyeDistance).
+    const double dx = originX - view.centreX;
+    const double dy = originY - view.centreY;
+    // p -> R S (p - centre) + centre + pan, seen from the eye at (centre, eyeDistance), for
+    // p = origin + unit q and divided by the unit.
     const double columns[16] = {c, s, 0, 0,  -s, c, 0, 0,  0, 0, view.zoom, 0,
-                                view.panX - (c * cx - s * cy), view.panY - (s * cx + c * cy), -view.eyeDistance, 1};
+                                (c * dx - s * dy + view.panX) / unit, (s * dx + c * dy + view.panY) / unit,
+                                -view.eyeDistance / unit, 1};
     std::copy(columns, columns + 16, m);
 }
 
@@ -73,7 +75,7 @@ bool pressOrRelease(ViewState& view, int button, bool pressed, int x, int y) {
     double planeX;
     double planeY;
     pointerOnPlane(view, x, y, planeX, planeY);
-    view.anchor = Point(planeX, planeY, 0.0);
+    view.anchor = {planeX, planeY};
     view.pressPanX = view.panX;
     view.pressPanY = view.panY;
     if (button == LeftButton) view.leftDown = true;
@@ -93,8 +95,8 @@ bool movePointer(ViewState& view, int x, int y) {
         double planeX;
         double planeY;
         pointerOnPlane(view, x, y, planeX, planeY);
-        view.panX = static_cast<float>(view.pressPanX + (planeX - view.anchor.x));
-        view.panY = static_cast<float>(view.pressPanY + (planeY - view.anchor.y));
+        view.panX = view.pressPanX + (planeX - view.anchor.x);
+        view.panY = view.pressPanY + (planeY - view.anchor.y);
     } else if (view.rightDown) {
         view.angle = std::fmod(view.angle + rotationAngle(dx, dy, view.viewportWidth), 360.0f);
     } else {

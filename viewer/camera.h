@@ -10,26 +10,33 @@ inline constexpr double FieldOfView = 60.0;  // vertical, degrees
 inline constexpr float MinZoom = 1.0f / 1000.0f;
 inline constexpr float MaxZoom = 1000.0f;
 
+// A point of the polygon's plane, in double: the plane's coordinates keep their precision here
+// wherever the polygon lies.
+struct PlanePoint {
+    double x = 0.0;
+    double y = 0.0;
+};
+
 struct ViewState {
     // The camera: it looks down -z at (centreX, centreY, 0) from eyeDistance above that point.
-    float centreX = 0.0f;
-    float centreY = 0.0f;
-    float eyeDistance = 0.0f;
+    double centreX = 0.0;
+    double centreY = 0.0;
+    double eyeDistance = 0.0;
     // The pointer.
     int lastX = 0;
     int lastY = 0;
     bool leftDown = false;
     bool middleDown = false;
     bool rightDown = false;
-    Point anchor;  // the point of the polygon's plane under the pointer at the last press
+    PlanePoint anchor;  // the point of the polygon's plane under the pointer at the last press
     // The navigation of the scene: turned by `angle` degrees (counter-clockwise) and scaled by
     // `zoom` about the middle of the bounds, then moved by (panX, panY) in its plane.
     float angle = 0.0f;
     float zoom = 1.0f;
-    float panX = 0.0f;
-    float panY = 0.0f;
-    float pressPanX = 0.0f;  // the pan when the last press happened
-    float pressPanY = 0.0f;
+    double panX = 0.0;
+    double panY = 0.0;
+    double pressPanX = 0.0;  // the pan when the last press happened
+    double pressPanY = 0.0;
     int viewportWidth = WindowWidth;
     int viewportHeight = WindowHeight;
 };
@@ -42,8 +49,12 @@ double nearPlane(const ViewState& view);
 double farPlane(const ViewState& view);
 double aspectRatio(const ViewState& view);
 
-// The model-view matrix (column-major, as OpenGL takes it): the navigation, then the camera.
-void modelViewMatrix(const ViewState& view, double matrix[16]);
+// The model-view matrix (column-major, as OpenGL takes it): the navigation, then the camera. It
+// takes a scene point p written as (p - origin) / unit and gives eye coordinates in that unit, so
+// that with the camera's centre as origin and its eye distance as unit every number in it is near
+// 1; the default origin and unit take scene coordinates as they are.
+void modelViewMatrix(const ViewState& view, double matrix[16], double originX = 0.0, double originY = 0.0,
+                     double unit = 1.0);
 
 // The point of the plane z = 0, before navigation, under window position (x, y) (origin top left).
 void pointerOnPlane(const ViewState& view, int x, int y, double& planeX, double& planeY);

@@ -25,7 +25,21 @@ constexpr Rgb palette[10] = {
 
 float rounded(double value) { return static_cast<float>(value); }
 
+void vertex(double x, double y, double z) {
+    const GlPoint p = toGl(x, y, z);
+    glVertex3f(p.x, p.y, p.z);
+}
+
+void vertex(const Point& p) { vertex(p.x, p.y, p.z); }
+
 }  // namespace
+
+GlFrame glFrame;
+
+GlPoint toGl(double x, double y, double z) {
+    return {rounded((x - glFrame.centreX) / glFrame.unit), rounded((y - glFrame.centreY) / glFrame.unit),
+            rounded(z / glFrame.unit)};
+}
 
 void setColour(Colour code) {
     if (code < 0 || code > 9) return;
@@ -37,12 +51,12 @@ void drawSegment(const Segment& segment) {
     glPointSize(DotSize);
     setColour(segment.colour);
     glBegin(GL_LINES);
-    glVertex3f(segment.start.x, segment.start.y, segment.start.z);
-    glVertex3f(segment.end.x, segment.end.y, segment.end.z);
+    vertex(segment.start);
+    vertex(segment.end);
     glEnd();
     glBegin(GL_POINTS);
-    glVertex3f(segment.start.x, segment.start.y, segment.start.z);
-    glVertex3f(segment.end.x, segment.end.y, segment.end.z);
+    vertex(segment.start);
+    vertex(segment.end);
     glEnd();
 }
 
@@ -51,8 +65,8 @@ void drawLine(const Line& line) {
     const Point& p = line.point;
     const Point& d = line.direction;
     glBegin(GL_LINES);
-    glVertex3f(rounded(p.x + 100.0 * d.x), rounded(p.y + 100.0 * d.y), rounded(p.z + 100.0 * d.z));
-    glVertex3f(rounded(p.x - 100.0 * d.x), rounded(p.y - 100.0 * d.y), rounded(p.z - 100.0 * d.z));
+    vertex(p.x + 100.0 * d.x, p.y + 100.0 * d.y, p.z + 100.0 * d.z);
+    vertex(p.x - 100.0 * d.x, p.y - 100.0 * d.y, p.z - 100.0 * d.z);
     glEnd();
 }
 
@@ -63,8 +77,8 @@ void drawCircle(const Circle& circle) {
         const float theta = rounded(i * 2.0 * M_PI / CircleVertices);
         const float c = rounded(std::cos(static_cast<double>(theta)));
         const float s = rounded(std::sin(static_cast<double>(theta)));
-        glVertex3f(rounded(circle.centre.x + static_cast<double>(circle.radius) * c),
-                   rounded(circle.centre.y + static_cast<double>(circle.radius) * s), circle.centre.z);
+        vertex(circle.centre.x + static_cast<double>(circle.radius) * c,
+               circle.centre.y + static_cast<double>(circle.radius) * s, circle.centre.z);
     }
     glEnd();
 }
@@ -79,7 +93,7 @@ void display() {
         setColour(p.colour);
         glPointSize(DotSize);
         glBegin(GL_POINTS);
-        glVertex3f(p.x, p.y, p.z);
+        vertex(p);
         glEnd();
     }
     glPopMatrix();

@@ -3,6 +3,29 @@
 
 #include "geometry/records.h"
 
+// Where the numbers handed to GL come from: a scene point p goes to GL as (p - centre) / unit,
+// worked out in double. GL works in single precision, so the window sets the frame to the middle
+// and the size of the polygon's bounds, and GL then only ever sees numbers near 1, however large
+// or small the polygon and wherever it lies. The default frame hands scene coordinates over as
+// they are. Everything drawn at a scene position goes through toGl: vertices, raster positions.
+struct GlFrame {
+    double centreX = 0.0;
+    double centreY = 0.0;
+    double unit = 1.0;
+};
+
+// The one frame of the program, in force for every drawing call.
+extern GlFrame glFrame;
+
+struct GlPoint {
+    float x;
+    float y;
+    float z;
+};
+
+// The GL coordinates of the scene point (x, y, z) in the frame in force.
+GlPoint toGl(double x, double y, double z);
+
 // The toolkit's display and idle callback: clears, draws circles, lines, segments and points (in
 // that order, each list front to back), then flushes and swaps the buffers.
 void display();

@@ -13,10 +13,13 @@ ViewState framed(double x0, double y0, double x1, double y1) {
 }
 
 // Window position (origin top left) of a scene point, through the model-view matrix and a 60-degree
-// perspective, computed here from first principles.
-void project(const ViewState& view, double x, double y, double& wx, double& wy) {
+// perspective, computed here from first principles. The point goes in as the window hands it to GL:
+// relative to the camera's centre, in units of its eye distance.
+void project(const ViewState& view, double sceneX, double sceneY, double& wx, double& wy) {
     double m[16];
-    modelViewMatrix(view, m);
+    modelViewMatrix(view, m, view.centreX, view.centreY, view.eyeDistance);
+    const double x = (sceneX - view.centreX) / view.eyeDistance;
+    const double y = (sceneY - view.centreY) / view.eyeDistance;
     const double ex = m[0] * x + m[4] * y + m[12];
     const double ey = m[1] * x + m[5] * y + m[13];
     const double ez = m[2] * x + m[6] * y + m[14];
@@ -55,7 +58,9 @@ TEST(Framing, WholePolygonFillsPointEightSixSixOfTheLimitingSide) {
         double x0, y0, x1, y1;
     };
     for (const Case& c : {Case{0, 0, 10, 10}, Case{600, 0, 800, 100}, Case{0, 0, 0.5, 0.5}, Case{0, 0, 3, 10},
-                          Case{-5000, -4000, -1000, -3900}, Case{1000, 2000, 4000, 9000}}) {
+                          Case{-5000, -4000, -1000, -3900}, Case{1000, 2000, 4000, 9000},
+                          Case{7456123.5, 4987654.5, 7456124, 4987655}, Case{1e7, 1e7, 1e7 + 3, 1e7 + 3},
+                          Case{0, 0, 1e38f, 1e38f}, Case{0, 0, 1e-38f, 1e-38f}}) {
         const ViewState view = framed(c.x0, c.y0, c.x1, c.y1);
         double left, top, right, bottom;
         project(view, c.x0, c.y1, left, top);
@@ -101,7 +106,8 @@ TEST(Navigation, FlagsFollowPressesAndAnyReleaseEndsEveryDrag) {
 
 // Panning used to move the picture by 1/eyeDistance of the pointer's travel.
 TEST(Navigation, PanKeepsThePressedPointUnderThePointer) {
-    for (const auto& bounds : {std::pair{0.0, 10.0}, std::pair{0.0, 700.0}, std::pair{-3000.0, 9000.0}}) {
+    for (const auto& bounds : {std::pair{0.0, 10.0}, std::pair{0.0, 700.0}, std::pair{-3000.0, 9000.0},
+                               std::pair{7456123.5, 7456124.0}}) {
         ViewState view = framed(bounds.first, bounds.first, bounds.second, bounds.second);
         pressOrRelease(view, 2, true, 500, 300);
         movePointer(view, 560, 340);  // turned first, so the pan is not along the axes

@@ -99,3 +99,36 @@ TEST(Renderer, DisplayDrawsTheListsInOrderBetweenPushAndPop) {
     const Calls pointTail(glCalls.end() - 8, glCalls.end() - 3);
     EXPECT_EQ(pointTail, (Calls{"colour 1 0 1", "pointSize 4", "begin points", "vertex 3 4 0", "end"}));
 }
+
+// GL works in single precision, so whatever the polygon's size and place it is handed coordinates
+// relative to the frame's centre in the frame's unit, all near 1; a ring drawn for the polygon goes
+// through the same frame.
+TEST(Renderer, DrawsSurveyHugeAndTinyCoordinatesFramedAndCentred) {
+    const double huge = 1e38f;
+    const double tiny = 1e-38f;
+    struct Case {
+        GlFrame frame;
+        Segment segment;
+        Calls vertices;
+    };
+    const Case cases[] = {
+        {{7456123.75, 4987654.75, 0.5}, seg(7456123.5, 4987654.5, 7456124, 4987655, Black),
+         {"vertex -0.5 -0.5 0", "vertex 0.5 0.5 0"}},
+        {{huge / 2, huge / 2, huge}, seg(0, 0, huge, 0, Black), {"vertex -0.5 -0.5 0", "vertex 0.5 -0.5 0"}},
+        {{tiny / 2, tiny / 2, tiny}, seg(0, 0, 0, tiny, Black), {"vertex -0.5 -0.5 0", "vertex -0.5 0.5 0"}},
+    };
+    for (const Case& c : cases) {
+        glFrame = c.frame;
+        glCalls.clear();
+        drawSegment(c.segment);
+        EXPECT_EQ(Calls(glCalls.begin() + 3, glCalls.begin() + 5), c.vertices);
+    }
+    Circle ring;
+    ring.centre = Point(7456123.5, 4987654.5, 0);
+    ring.radius = 0.25f;
+    glFrame = {7456123.5, 4987654.5, 0.5};
+    glCalls.clear();
+    drawCircle(ring);
+    EXPECT_EQ(glCalls[2], "vertex 0.5 0 0");
+    glFrame = GlFrame{};
+}
