@@ -7,7 +7,7 @@
 #include "viewer/viewer.h"
 
 namespace {
-// Lives until the process ends; the window reads the polygon through the scene.
+// Live until the process ends; the window reads the polygon through the scene and the walkthrough.
 Point vertices[MaxVertices];
 Walkthrough shown;
 }  // namespace
@@ -15,5 +15,5 @@ Walkthrough shown;
 int main(int argc, char** argv) {
     int vertexCount = 0;
     if (!runDialogue(std::cin, stdout, vertices, vertexCount, shown)) return 1;
-    runViewer(argc, argv);
+    runViewer(argc, argv, shown);
 }

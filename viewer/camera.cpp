@@ -111,3 +111,9 @@ void resizeViewport(ViewState& view, int width, int height) {
     view.viewportWidth = width;
     view.viewportHeight = height == 0 ? 1 : height;
 }
+
+void resetNavigation(ViewState& view) {
+    view.angle = 0.0f;
+    view.zoom = 1.0f;
+    view.panX = view.panY = 0.0;
+}

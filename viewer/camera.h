@@ -69,3 +69,6 @@ float zoomFactor(int dy);
 bool pressOrRelease(ViewState& view, int button, bool pressed, int x, int y);
 bool movePointer(ViewState& view, int x, int y);
 void resizeViewport(ViewState& view, int width, int height);
+
+// Undoes every turn, zoom and pan: the view of the framing as the window opened.
+void resetNavigation(ViewState& view);

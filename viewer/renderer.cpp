@@ -83,12 +83,16 @@ void drawCircle(const Circle& circle) {
     glEnd();
 }
 
-void display() {
+void drawScene(int segmentLimit) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
     for (const Circle& c : scene.circles) drawCircle(c);
     for (const Line& l : scene.lines) drawLine(l);
-    for (const Segment& s : scene.segments) drawSegment(s);
+    int drawn = 0;
+    for (const Segment& s : scene.segments) {
+        if (drawn++ == segmentLimit) break;
+        drawSegment(s);
+    }
     for (const Point& p : scene.points) {
         setColour(p.colour);
         glPointSize(DotSize);
@@ -97,6 +101,10 @@ void display() {
         glEnd();
     }
     glPopMatrix();
+}
+
+void display() {
+    drawScene(static_cast<int>(scene.segments.size()));
     glFlush();
     glutSwapBuffers();
 }

@@ -30,6 +30,10 @@ GlPoint toGl(double x, double y, double z);
 // that order, each list front to back), then flushes and swaps the buffers.
 void display();
 
+// What display draws before it flushes: the clear, then the lists, with only the first
+// `segmentLimit` segments.
+void drawScene(int segmentLimit);
+
 // One glColor3f for the codes 0..9; any other code makes no GL call at all.
 void setColour(Colour code);
 

@@ -2,14 +2,17 @@
 // The window: created once, framed on the scene, driven by the mouse until it is closed.
 
 #include "viewer/camera.h"
+#include "viewer/walkthrough.h"
 
 // The one view state of the program.
 extern ViewState viewState;
 
 // Opens the window on the scene and runs the toolkit's event loop; never returns. Closing the
 // window ends the process through exit with status 0.
-[[noreturn]] void runViewer(int argc, char** argv);
+[[noreturn]] void runViewer(int argc, char** argv, const Walkthrough& shown);
 
 void onMouse(int button, int state, int x, int y);
 void onMotion(int x, int y);
 void onReshape(int width, int height);
+void onKey(unsigned char key, int x, int y);
+void onSpecialKey(int key, int x, int y);
