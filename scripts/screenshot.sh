@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Makes docs/screenshot.png again: the program with examples/monotoni.txt piped in, in a window
-# under Xvfb, photographed once the polygon is drawn. Needs the build from scripts/setup.sh.
+# Makes the README's pictures again: the program with examples/monotoni.txt piped in, in a window
+# under Xvfb, photographed once the polygon is drawn (docs/screenshot.png) and at the fourth of its
+# seven steps (docs/step.png). Needs the build from scripts/setup.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 display=":$((200 + RANDOM % 100))"
@@ -15,3 +16,6 @@ window=$(DISPLAY=$display timeout 20 xdotool search --sync --onlyvisible --name 
 sleep 1
 DISPLAY=$display import -window "$window" docs/screenshot.png
 echo "wrote docs/screenshot.png"
+DISPLAY=$display xdotool key --window "$window" --delay 100 Right Right Right Right sleep 0.5
+DISPLAY=$display import -window "$window" docs/step.png
+echo "wrote docs/step.png"

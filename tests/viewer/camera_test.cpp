@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "viewer/camera.h"
 
@@ -104,7 +105,7 @@ TEST(Navigation, FlagsFollowPressesAndAnyReleaseEndsEveryDrag) {
     EXPECT_FLOAT_EQ(view.anchor.x, static_cast<float>(x));
 }
 
-// Panning used to move the picture by 1/eyeDistance of the pointer's travel.
+// Panning keeps the plane point under the pointer where it was pressed.
 TEST(Navigation, PanKeepsThePressedPointUnderThePointer) {
     for (const auto& bounds : {std::pair{0.0, 10.0}, std::pair{0.0, 700.0}, std::pair{-3000.0, 9000.0},
                                std::pair{7456123.5, 7456124.0}}) {
@@ -133,7 +134,7 @@ TEST(Navigation, PanKeepsThePressedPointUnderThePointer) {
     }
 }
 
-// Turning and zooming used to pivot about (2 centreX, 2 centreY), not the polygon's own centre.
+// Turning and zooming pivot about the polygon's own centre.
 TEST(Navigation, TurnAndZoomPivotAboutTheMiddleOfTheBoundsWhereverItWasPanned) {
     ViewState view = framed(100, 100, 110, 110);
     double startX, startY;
@@ -159,7 +160,7 @@ TEST(Navigation, TurnAndZoomPivotAboutTheMiddleOfTheBoundsWhereverItWasPanned) {
     EXPECT_GT(view.zoom, 1.0f);
 }
 
-// Zooming in used to carry the scene through the near clipping plane.
+// Zooming in stops short of carrying the scene through the near clipping plane.
 TEST(Navigation, ZoomStaysWithinAThousandfoldAndTheSceneOffTheClippingPlanes) {
     ViewState view = framed(0, 0, 10, 10);
     pressOrRelease(view, 1, true, 0, 0);
@@ -172,8 +173,8 @@ TEST(Navigation, ZoomStaysWithinAThousandfoldAndTheSceneOffTheClippingPlanes) {
     EXPECT_DOUBLE_EQ(m[14], -view.eyeDistance);  // the plane z = 0 stays at the eye distance
 }
 
-// A resize used to throw away every turn, pan and zoom.
-TEST(Navigation, ResizeKeepsTheNavigation) {
+// A resize keeps every turn, pan and zoom; resetting undoes them and keeps the size.
+TEST(Navigation, ResizeKeepsTheNavigationAndResetUndoesIt) {
     ViewState view = framed(0, 0, 10, 10);
     view.angle = 30;
     view.zoom = 2;
@@ -184,4 +185,6 @@ TEST(Navigation, ResizeKeepsTheNavigation) {
     EXPECT_EQ(view.angle, 30.0f);
     EXPECT_EQ(view.zoom, 2.0f);
     EXPECT_EQ(view.panX, 1.0f);
+    resetNavigation(view);
+    EXPECT_EQ(std::make_tuple(view.angle, view.zoom, view.panX, view.viewportWidth), std::make_tuple(0.0f, 1.0f, 0.0, 800));
 }

@@ -225,10 +225,19 @@ public:
     int closeAndWait(double& seconds) {
         const Clock::time_point sent = Clock::now();
         std::system(withDisplay(std::string(CLOSE_WINDOW_PATH) + " " + window_).c_str());
+        return waitForExit(sent, seconds);
+    }
+
+    // Types keys (xdotool's names) into the window, then gives it time to draw.
+    void keys(const std::string& names) {
+        std::system(withDisplay("xdotool key --window " + window_ + " --delay 100 " + names + " sleep 0.4").c_str());
+    }
+
+    int waitForExit(Clock::time_point since, double& seconds) {
         for (int i = 0; i < 1000; ++i) {
             int status = 0;
             if (waitpid(pid_, &status, WNOHANG) == pid_) {
-                seconds = std::chrono::duration<double>(Clock::now() - sent).count();
+                seconds = std::chrono::duration<double>(Clock::now() - since).count();
                 pid_ = -1;
                 return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
             }
@@ -349,7 +358,8 @@ TEST_F(Window, ShowsTheOutlineInBlackAndTheDiagonalsInRedAndBlue) {
     }
 }
 
-// The old camera showed nothing for (600..800, 0..100) and (0..0.5), and cut off most of tall ones.
+// Whatever its size and wherever it lies, the polygon is shown whole, centred, and filling the
+// limiting side: wide ones, tall ones, tiny ones, and those far from the origin alike.
 // Far from the origin, huge and tiny polygons are framed the same (GL sees numbers near 1); the
 // survey square's corners are the floats the dialogue keeps for 7456123.45 4987654.32 and so on.
 TEST_F(Window, FramesAnyPolygonWholeCentredAndFillingTheLimitingSide) {
@@ -459,4 +469,78 @@ TEST_F(Window, ClosingTheWindowEndsTheProgramPromptlyWithStatusZero) {
     EXPECT_NE(out.find("Poligon je monoton!\nTemena u opadajucem poretku po ordinati: \n(0.000000,10.000000) "),
               std::string::npos);
     EXPECT_EQ(out.substr(out.size() - 20), "(0.000000,0.000000) ");
+}
+
+// The step keys replay the sweep: step 1 has no diagonal yet and the sweep line through the second
+// highest vertex, the last step every diagonal and the line through the lowest; End and R give
+// back the very first frame, after any turn; Q ends the program with status 0.
+TEST_F(Window, StepKeysReplayTheSweepAndEndAndRGiveBackTheFirstFrame) {
+    Program p(hexagon);
+    ASSERT_TRUE(p.findWindow());
+    const Image first = firstDrawnFrame(p);
+    const Framing f(hexagon);
+    auto mid = [&](Vertex a, Vertex b) {
+        const Vertex pa = f.place(a), pb = f.place(b);
+        return Vertex{(pa.x + pb.x) / 2, (pa.y + pb.y) / 2};
+    };
+    const Vertex diagonals[] = {mid({6, 5}, {0, 10}), mid({-5, 4}, {6, 5}), mid({4, 1}, {-5, 4})};
+    auto coloured = [](const Rgb& c) { return red(c) || blue(c); };
+    auto green = [](const Rgb& c) { return c.g > 180 && c.r < 90 && c.b < 90; };
+    // The sweep line reaches past the polygon's sides (x from -5 to 6) at the swept vertex's height.
+    auto sweepLineAt = [&](const Image& image, double y) {
+        const Vertex left = f.place({-5, y}), right = f.place({6, y});
+        return foundNear(image, p.left(), p.top(), left.x - 12, left.y, green) &&
+               foundNear(image, p.left(), p.top(), right.x + 12, right.y, green);
+    };
+    p.keys("Right");
+    const Image step1 = screenshot();
+    for (const Vertex& d : diagonals) EXPECT_FALSE(foundNear(step1, p.left(), p.top(), d.x, d.y, coloured, 3));
+    EXPECT_TRUE(sweepLineAt(step1, 8));
+    EXPECT_FALSE(sweepLineAt(step1, 0));
+    p.keys("End BackSpace");
+    const Image last = screenshot();
+    for (const Vertex& d : diagonals) EXPECT_TRUE(foundNear(last, p.left(), p.top(), d.x, d.y, coloured));
+    EXPECT_TRUE(sweepLineAt(last, 0));
+    p.drag(3, 100, 100, 100, 300);
+    p.keys("End r");
+    const Image back = screenshot();
+    int differing = 0;
+    for (int y = 0; y < p.height(); ++y) {
+        for (int x = 0; x < p.width(); ++x) {
+            const Rgb a = first.at(p.left() + x, p.top() + y), b = back.at(p.left() + x, p.top() + y);
+            differing += a.r != b.r || a.g != b.g || a.b != b.b;
+        }
+    }
+    EXPECT_EQ(differing, 0);
+    p.keys("q");
+    double seconds = -1;
+    EXPECT_EQ(p.waitForExit(Clock::now(), seconds), 0);
+    EXPECT_EQ(p.output().substr(p.output().size() - 20), "(0.000000,0.000000) ");
+}
+
+// A polygon that is not monotone has no steps: its one page rings the vertices where the boundary
+// turns back in y, here the notch's top (2,2) and (4,0), and Escape ends the program.
+TEST_F(Window, NotMonotonePolygonRingsItsTurningVertices) {
+    const std::vector<Vertex> notch = {{0, 0}, {2, 2}, {4, 0}, {4, 4}, {0, 4}};
+    Program p(notch);
+    ASSERT_TRUE(p.findWindow());
+    firstDrawnFrame(p);
+    p.keys("space");
+    const Image image = screenshot();
+    const Framing f(notch);
+    auto magenta = [](const Rgb& c) { return c.r > 180 && c.b > 180 && c.g < 90; };
+    auto ringed = [&](Vertex v) {
+        const Vertex at = f.place(v);
+        // The ring's radius: 0.014 of the eye's distance, here the polygon's height.
+        const double radius = 0.014 * 4 * f.scale;
+        return foundNear(image, p.left(), p.top(), at.x + radius, at.y, magenta) &&
+               foundNear(image, p.left(), p.top(), at.x, at.y - radius, magenta);
+    };
+    EXPECT_TRUE(ringed({2, 2}));
+    EXPECT_TRUE(ringed({4, 0}));
+    EXPECT_FALSE(ringed({0, 0}));
+    EXPECT_FALSE(ringed({4, 4}));
+    p.keys("Escape");
+    double seconds = -1;
+    EXPECT_EQ(p.waitForExit(Clock::now(), seconds), 0);
 }
