@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "scene/scene.h"
@@ -68,6 +69,21 @@ void drawLabels(const Walkthrough& shown) {
     }
 }
 
+// The panel under the caption in the top left corner: the clear colour, translucent, so that the
+// scene's lines fade behind the caption while the marks and numbers drawn after it stay clear.
+void drawCaptionPanel(const std::vector<std::string>& lines, int height) {
+    if (lines.empty()) return;
+    int longest = 0;
+    for (const std::string& line : lines) {
+        longest = std::max(longest, glutBitmapLength(CaptionFont, reinterpret_cast<const unsigned char*>(line.c_str())));
+    }
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(0.9f, 0.9f, 0.8f, 0.75f);
+    glRecti(0, height - 2 * Margin - static_cast<int>(lines.size()) * CaptionLineHeight + 4, longest + 2 * Margin, height);
+    glDisable(GL_BLEND);
+}
+
 void drawCaption(const std::vector<std::string>& lines, int height) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int baseline = height - Margin - 16 - static_cast<int>(i) * CaptionLineHeight;
@@ -82,8 +98,10 @@ void drawHelp(int width, int height) {
     for (const std::string& line : lines) longest = std::max(longest, line.size());
     const int boxWidth = static_cast<int>(longest) * HelpCharWidth + 2 * Margin;
     const int boxHeight = static_cast<int>(lines.size()) * HelpLineHeight + 2 * Margin;
-    const int left = (width - boxWidth) / 2;
-    const int bottom = (height - boxHeight) / 2;
+    // Centred, but never starting left of the window or above it: a raster position outside the
+    // window would drop its whole line.
+    const int left = std::max(0, (width - boxWidth) / 2);
+    const int bottom = height - std::max(0, (height - boxHeight) / 2) - boxHeight;
     glColor3f(1.0f, 1.0f, 0.95f);
     glRecti(left, bottom, left + boxWidth, bottom + boxHeight);
     setColour(Black);
@@ -104,12 +122,16 @@ void drawHelp(int width, int height) {
 void drawWalkthrough(const Walkthrough& shown, const StepView& view, double ring, int viewportWidth,
                      int viewportHeight) {
     drawScene(segmentsShown(shown, view.page, static_cast<int>(scene.segments.size())));
+    const std::vector<std::string> caption = captionLines(shown, view.page);
+    inWindowPixels(viewportWidth, viewportHeight, [&] { drawCaptionPanel(caption, viewportHeight); });
     const PageMarks marks = pageMarks(shown, view.page, ring);
     for (const Line& l : marks.lines) drawLine(l);
+    glLineWidth(3.0f);
+    for (const Segment& s : marks.wide) drawSegment(s);
+    glLineWidth(1.0f);
     for (const Segment& s : marks.segments) drawSegment(s);
     for (const Circle& c : marks.circles) drawCircle(c);
     if (labelsShown(view)) drawLabels(shown);
-    const std::vector<std::string> caption = captionLines(shown, view.page);
     inWindowPixels(viewportWidth, viewportHeight, [&] {
         drawCaption(caption, viewportHeight);
         if (view.help) drawHelp(viewportWidth, viewportHeight);

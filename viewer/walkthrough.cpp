@@ -143,15 +143,25 @@ PageMarks pageMarks(const Walkthrough& shown, int page, double ring) {
             const SweepStep& step = stepOf(shown, page);
             const Triangulation& t = shown.triangulation;
             // The sweep line, horizontal through the swept vertex and reaching past the polygon on
-            // both sides; drawLine draws it 100 directions each way.
+            // both sides; drawLine draws it 100 directions each way from the vertex, whose float
+            // coordinates are exact wherever the polygon lies.
+            const Point& swept = v[step.vertex];
             const auto [left, right] = std::minmax_element(v.begin(), v.end(), [](const Point& a, const Point& b) {
                 return a.x < b.x;
             });
+            const double reach = std::max(static_cast<double>(swept.x) - left->x, static_cast<double>(right->x) - swept.x);
             Line sweepLine;
-            sweepLine.point = Point((static_cast<double>(left->x) + right->x) / 2, v[step.vertex].y, 0.0);
-            sweepLine.direction = Point(((static_cast<double>(right->x) - left->x) / 2 + 4 * ring) / 100, 0.0, 0.0);
+            sweepLine.point = Point(swept.x, swept.y, 0.0);
+            sweepLine.direction = Point((reach + 4 * ring) / 100, 0.0, 0.0);
             sweepLine.colour = Green;
             marks.lines.push_back(sweepLine);
+            // The step's own diagonals, drawn again wider over the picture.
+            for (int d = step.firstDiagonal; d < step.firstDiagonal + step.diagonalCount; ++d) {
+                const SweepDiagonal& g = t.diagonals[d];
+                Segment s(v[g.from], v[g.to]);
+                s.colour = g.made == SweepCase::SameChain ? Blue : Red;
+                marks.wide.push_back(s);
+            }
             for (int j = 0; j < step.stackHeight; ++j) circle(t.stackEntries[step.firstStackEntry + j], ring, Orange);
             circle(step.vertex, 1.6 * ring, Green);
             break;

@@ -43,10 +43,12 @@ std::vector<std::string> captionLines(const Walkthrough& shown, int page);
 // diagonals added by steps 1..page; all of them on the full picture.
 int segmentsShown(const Walkthrough& shown, int page, int sceneSegments);
 
-// What a page draws over the scene: the sweep line, the rings of the swept vertex and of the stack,
-// or the marks of what keeps the polygon from having steps. `ring` is the radius of a ring.
+// What a page draws over the scene: the sweep line, the step's new diagonals (drawn wider), the
+// rings of the stack and of the swept vertex, or the marks of what keeps the polygon from having
+// steps. `ring` is the radius of a ring.
 struct PageMarks {
     std::vector<Line> lines;
+    std::vector<Segment> wide;
     std::vector<Circle> circles;
     std::vector<Segment> segments;
 };

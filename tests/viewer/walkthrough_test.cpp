@@ -88,6 +88,8 @@ TEST(StepMode, PagesDrawTheirDiagonalsSweepLineAndStack) {
     EXPECT_EQ(sweep.colour, Green);
     EXPECT_GT(sweep.point.x + 100 * sweep.direction.x, 6.0f);  // past both sides of -5..6
     EXPECT_LT(sweep.point.x - 100 * sweep.direction.x, -5.0f);
+    ASSERT_EQ(marks.wide.size(), 1u);  // the step's new diagonal, from the swept vertex
+    EXPECT_EQ(std::make_pair(marks.wide[0].end.y, marks.wide[0].colour), std::make_pair(10.0f, Blue));
     ASSERT_EQ(marks.circles.size(), 3u);  // the stack's two entries, then the swept vertex
     EXPECT_EQ(marks.circles[0].colour, Orange);
     EXPECT_EQ(marks.circles[2].colour, Green);
