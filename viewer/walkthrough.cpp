@@ -1,6 +1,7 @@
 #include "viewer/walkthrough.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -143,15 +144,20 @@ PageMarks pageMarks(const Walkthrough& shown, int page, double ring) {
             const SweepStep& step = stepOf(shown, page);
             const Triangulation& t = shown.triangulation;
             // The sweep line, horizontal through the swept vertex and reaching past the polygon on
-            // both sides; drawLine draws it 100 directions each way from the vertex, whose float
-            // coordinates are exact wherever the polygon lies.
-            const Point& swept = v[step.vertex];
+            // both sides; drawLine draws it 100 directions each way from its point. The point's
+            // abscissa is the vertex abscissa nearest the middle, a float exact wherever the polygon
+            // lies, so that the line stays about centred on the picture.
             const auto [left, right] = std::minmax_element(v.begin(), v.end(), [](const Point& a, const Point& b) {
                 return a.x < b.x;
             });
-            const double reach = std::max(static_cast<double>(swept.x) - left->x, static_cast<double>(right->x) - swept.x);
+            const double middle = (static_cast<double>(left->x) + right->x) / 2;
+            float across = left->x;
+            for (const Point& p : v) {
+                if (std::abs(p.x - middle) < std::abs(across - middle)) across = p.x;
+            }
+            const double reach = std::max(across - static_cast<double>(left->x), static_cast<double>(right->x) - across);
             Line sweepLine;
-            sweepLine.point = Point(swept.x, swept.y, 0.0);
+            sweepLine.point = Point(across, v[step.vertex].y, 0.0);
             sweepLine.direction = Point((reach + 4 * ring) / 100, 0.0, 0.0);
             sweepLine.colour = Green;
             marks.lines.push_back(sweepLine);
