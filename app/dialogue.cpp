@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "geometry/polygon.h"
 #include "geometry/triangulation.h"
 #include "scene/scene.h"
 
@@ -173,7 +172,7 @@ void printListing(std::FILE* out, const Point* vertices, const Triangulation& re
 
 void addDiagonals(Scene& target, const Point* vertices, const Triangulation& result) {
     for (const SweepDiagonal& d : result.diagonals) {
-        addSegment(target, d.made == SweepCase::SameChain ? Blue : Red, Segment(vertices[d.from], vertices[d.to]));
+        addSegment(target, diagonalColour(d.made), Segment(vertices[d.from], vertices[d.to]));
     }
 }
 
@@ -186,26 +185,25 @@ bool runDialogue(std::istream& in, std::FILE* out, Point* vertices, int& vertexC
         return false;
     }
     addOutline(vertices, vertexCount);
-    shown.vertices.assign(vertices, vertices + vertexCount);
-    shown.verdict = Verdict::FewerThanThree;
-    if (vertexCount >= 3 && findContact(vertices, vertexCount, shown.contact[0], shown.contact[1])) {
-        std::fputs("Poligon koji ste uneli nije prost.\n", out);
-        shown.verdict = Verdict::NotSimple;
-    } else if (isMonotone(vertices, vertexCount)) {
-        std::fputs("Poligon je monoton!\n", out);
-        shown.triangulation = triangulateMonotone(vertices, vertexCount);
-        printListing(out, vertices, shown.triangulation);
-        if (shown.triangulation.stackEmptied) {
-            std::fputs("Stek je prazan!\n", out);
-            std::fflush(out);
-            std::exit(1);
-        }
-        addDiagonals(scene, vertices, shown.triangulation);
-        if (vertexCount >= 3) shown.verdict = Verdict::Triangulated;
-    } else {
-        std::fputs("Poligon koji ste uneli nije monoton.\n", out);
-        shown.verdict = Verdict::NotMonotone;
-        shown.turning = turningVertices(vertices, vertexCount);
+    shown = judgePolygon(vertices, vertexCount);
+    switch (shown.verdict) {
+        case Verdict::NotSimple:
+            std::fputs("Poligon koji ste uneli nije prost.\n", out);
+            break;
+        case Verdict::NotMonotone:
+            std::fputs("Poligon koji ste uneli nije monoton.\n", out);
+            break;
+        case Verdict::FewerThanThree:
+        case Verdict::Triangulated:
+            std::fputs("Poligon je monoton!\n", out);
+            printListing(out, vertices, shown.triangulation);
+            if (shown.triangulation.stackEmptied) {
+                std::fputs("Stek je prazan!\n", out);
+                std::fflush(out);
+                std::exit(1);
+            }
+            addDiagonals(scene, vertices, shown.triangulation);
+            break;
     }
     std::fflush(out);
     return true;

@@ -4,15 +4,21 @@
 
 #include "geometry/exact.h"
 
+void findExtremes(const Point* vertices, int vertexCount, int& lowest, int& highest) {
+    lowest = 0;
+    highest = 0;
+    for (int k = 1; k < vertexCount; ++k) {
+        if (vertices[k].y < vertices[lowest].y) lowest = k;
+        if (vertices[k].y > vertices[highest].y) highest = k;
+    }
+}
+
 bool isMonotone(const Point* vertices, int vertexCount) {
     const int n = vertexCount;
     if (n <= 1) return true;
     int lowest = 0;
     int highest = 0;
-    for (int k = 1; k < n; ++k) {
-        if (vertices[k].y < vertices[lowest].y) lowest = k;
-        if (vertices[k].y > vertices[highest].y) highest = k;
-    }
+    findExtremes(vertices, n, lowest, highest);
     for (int c = lowest; c != highest;) {  // rising chain, walked forward
         const int next = (c + 1) % n;
         if (vertices[next].y < vertices[c].y) return false;
@@ -101,10 +107,7 @@ std::vector<int> turningVertices(const Point* vertices, int vertexCount) {
     if (n < 3) return turning;
     int lowest = 0;
     int highest = 0;
-    for (int k = 1; k < n; ++k) {
-        if (vertices[k].y < vertices[lowest].y) lowest = k;
-        if (vertices[k].y > vertices[highest].y) highest = k;
-    }
+    findExtremes(vertices, n, lowest, highest);
     // Walk the boundary run by run (a run: consecutive vertices on one ordinate), starting after a
     // change of ordinate so that no run is split; a run is a turn when both its neighbours lie on the
     // same side of it.

@@ -6,6 +6,10 @@
 
 #include "geometry/records.h"
 
+// The first vertex (by index) with the smallest ordinate and the first with the largest: the ends of
+// the two chains that the monotonicity test and the sweep walk. Both are 0 for counts below 2.
+void findExtremes(const Point* vertices, int vertexCount, int& lowest, int& highest);
+
 // True when the polygon is monotone with respect to the y axis. Counts below 2 are monotone.
 bool isMonotone(const Point* vertices, int vertexCount);
 

@@ -25,10 +25,7 @@ int sweepOrderWithChains(const Point* v, int n, int* order, int* chainOf) {
     if (n <= 0 || n > MaxVertices) return 0;
     int highest = 0;
     int lowest = 0;
-    for (int k = 1; k < n; ++k) {
-        if (v[k].y < v[lowest].y) lowest = k;
-        if (v[k].y > v[highest].y) highest = k;
-    }
+    findExtremes(v, n, lowest, highest);
     if (lowest == highest) lowest = (highest + n - 1) % n;  // all on one ordinate
     int count = 0;
     order[count] = highest;
@@ -100,13 +97,7 @@ struct Sweep {
     void record(int vertex, SweepCase kind, int firstDiagonal) {
         out.steps.push_back({vertex, kind, firstDiagonal, static_cast<int>(out.diagonals.size()) - firstDiagonal,
                              static_cast<int>(out.stackEntries.size()), height});
-        std::vector<int>& entries = out.stackEntries;
-        if (entries.capacity() < entries.size() + height) entries.reserve(2 * (entries.size() + height));
-        if (height <= 8) {  // the usual height: cheaper entry by entry than as one copy
-            for (int j = 0; j < height; ++j) entries.push_back(stack[j]);
-        } else {
-            entries.insert(entries.end(), stack, stack + height);
-        }
+        out.stackEntries.insert(out.stackEntries.end(), stack, stack + height);
     }
 
     // p lies in the triangle a, b, c (which turns the polygon's way) or on its boundary.
@@ -172,20 +163,11 @@ struct Sweep {
 
     void oppositeChain(int c) {
         const int cut = fanFromBottom(c, height - 1, SweepCase::OppositeChain);
-        if (cut == height - 1) {  // every ear cut: the former top and c are left
-            stack[0] = top();
-            stack[1] = c;
-            height = 2;
-            sorted = true;
-            return;
-        }
-        // The entries left over (all but the top when every ear was cut) become the boundary from
-        // the former top to c; read from the bottom up they run the other way.
-        int rest[MaxVertices];
-        int count = 0;
-        for (int m = height - 1; m >= cut; --m) rest[count++] = stack[m];
-        height = 0;
-        for (int m = 0; m < count; ++m) push(rest[m]);
+        // The entries left over (only the former top when every ear was cut) become the boundary
+        // from the former top to c; read from the bottom up they run the other way.
+        std::reverse(stack + cut, stack + height);
+        std::copy(stack + cut, stack + height, stack);
+        height -= cut;
         push(c);
         sorted = true;
         for (int m = 0; m + 1 < height; ++m) sorted = sorted && v[stack[m]].y >= v[stack[m + 1]].y;

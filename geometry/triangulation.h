@@ -31,6 +31,9 @@ struct SweepDiagonal {
     SweepCase made = SweepCase::Start;
 };
 
+// The drawing colour of a diagonal made in a step of this case.
+inline Colour diagonalColour(SweepCase made) { return made == SweepCase::SameChain ? Blue : Red; }
+
 struct SweepStep {
     int vertex = 0;  // input index of the vertex swept (at the start, the second highest)
     SweepCase kind = SweepCase::Start;

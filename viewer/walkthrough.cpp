@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "geometry/polygon.h"
+
 namespace {
 
 std::string format(const char* pattern, int a, int b, int c = 0, int d = 0) {
@@ -15,6 +17,21 @@ std::string format(const char* pattern, int a, int b, int c = 0, int d = 0) {
 const SweepStep& stepOf(const Walkthrough& shown, int page) { return shown.triangulation.steps[page - 1]; }
 
 }  // namespace
+
+Walkthrough judgePolygon(const Point* vertices, int vertexCount) {
+    Walkthrough w;
+    w.vertices.assign(vertices, vertices + vertexCount);
+    if (vertexCount >= 3 && findContact(vertices, vertexCount, w.contact[0], w.contact[1])) {
+        w.verdict = Verdict::NotSimple;
+    } else if (isMonotone(vertices, vertexCount)) {
+        w.triangulation = triangulateMonotone(vertices, vertexCount);
+        w.verdict = vertexCount >= 3 ? Verdict::Triangulated : Verdict::FewerThanThree;
+    } else {
+        w.verdict = Verdict::NotMonotone;
+        w.turning = turningVertices(vertices, vertexCount);
+    }
+    return w;
+}
 
 int pageCount(const Walkthrough& shown) {
     return shown.verdict == Verdict::Triangulated ? static_cast<int>(shown.triangulation.steps.size()) : 1;
@@ -122,7 +139,6 @@ PageMarks pageMarks(const Walkthrough& shown, int page, double ring) {
     auto circle = [&](int vertex, double radius, Colour colour) {
         Circle c;
         c.centre = v[vertex];
-        c.centre.colour = Black;
         c.radius = static_cast<float>(radius);
         c.colour = colour;
         marks.circles.push_back(c);
@@ -165,7 +181,7 @@ PageMarks pageMarks(const Walkthrough& shown, int page, double ring) {
             for (int d = step.firstDiagonal; d < step.firstDiagonal + step.diagonalCount; ++d) {
                 const SweepDiagonal& g = t.diagonals[d];
                 Segment s(v[g.from], v[g.to]);
-                s.colour = g.made == SweepCase::SameChain ? Blue : Red;
+                s.colour = diagonalColour(g.made);
                 marks.wide.push_back(s);
             }
             for (int j = 0; j < step.stackHeight; ++j) circle(t.stackEntries[step.firstStackEntry + j], ring, Orange);

@@ -14,10 +14,15 @@ enum class Verdict { FewerThanThree, NotSimple, NotMonotone, Triangulated };
 struct Walkthrough {
     std::vector<Point> vertices;  // input order, as the dialogue numbered them from 1
     Verdict verdict = Verdict::FewerThanThree;
-    Triangulation triangulation;  // Triangulated: the steps
+    Triangulation triangulation;  // a monotone polygon's, the listing's order even below 3 vertices
     int contact[2] = {0, 0};      // NotSimple: the first two edges (by their first vertex) that meet
     std::vector<int> turning;     // NotMonotone: the vertices where the boundary turns back in y
 };
+
+// Judges a polygon as the dialogue does: not simple (3 or more vertices whose edges meet), else
+// triangulated when monotone (fewer than three vertices: monotone, but without steps), else not
+// monotone, with what each verdict shows.
+Walkthrough judgePolygon(const Point* vertices, int vertexCount);
 
 // The pages the step keys go through: one per step, or the one page that says why there are none.
 int pageCount(const Walkthrough& shown);

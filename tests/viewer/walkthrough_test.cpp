@@ -5,26 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "geometry/polygon.h"
 #include "viewer/walkthrough.h"
 
 namespace {
 
 Walkthrough judged(std::initializer_list<std::pair<double, double>> xy) {
-    Walkthrough w;
-    for (const auto& [x, y] : xy) w.vertices.emplace_back(x, y, 0.0);
-    const int n = static_cast<int>(w.vertices.size());
-    if (n < 3) return w;
-    if (findContact(w.vertices.data(), n, w.contact[0], w.contact[1])) {
-        w.verdict = Verdict::NotSimple;
-    } else if (!isMonotone(w.vertices.data(), n)) {
-        w.verdict = Verdict::NotMonotone;
-        w.turning = turningVertices(w.vertices.data(), n);
-    } else {
-        w.verdict = Verdict::Triangulated;
-        w.triangulation = triangulateMonotone(w.vertices.data(), n);
-    }
-    return w;
+    std::vector<Point> v;
+    for (const auto& [x, y] : xy) v.emplace_back(x, y, 0.0);
+    return judgePolygon(v.data(), static_cast<int>(v.size()));
 }
 
 // The convex hexagon: step 2 sweeps vertex 3 and cuts (6,5)-(0,10); five steps in all.
