@@ -197,11 +197,6 @@ bool runDialogue(std::istream& in, std::FILE* out, Point* vertices, int& vertexC
         case Verdict::Triangulated:
             std::fputs("Poligon je monoton!\n", out);
             printListing(out, vertices, shown.triangulation);
-            if (shown.triangulation.stackEmptied) {
-                std::fputs("Stek je prazan!\n", out);
-                std::fflush(out);
-                std::exit(1);
-            }
             addDiagonals(scene, vertices, shown.triangulation);
             break;
     }

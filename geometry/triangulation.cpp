@@ -1,3 +1,32 @@
+// The stack sweep of a y-monotone polygon, as the textbook gives it.
+//
+// The vertices are visited from the highest down. The stack holds the vertices that have been
+// swept but still have triangles to come; read from the bottom up they are a chain of the part of
+// the polygon not yet cut, and the top is always the vertex swept last. Each vertex c below the
+// second takes one of three steps:
+//
+//   opposite chain  c lies beside the stack's bottom, across from the top's chain. It sees every
+//                   entry: join c to each entry but the bottom, popping them; the former top and c
+//                   are the new stack.
+//   same chain      c lies beside the top. Pop the top and join c to the entry below it, for as
+//                   long as the triangle so cut off lies inside the polygon (the corner at the top
+//                   turns the polygon's way); then push c.
+//   lowest vertex   c lies beside both: join it to every entry between the bottom and the top.
+//
+// Every cut is decided exactly, by orientation on the float inputs.
+//
+// Deviation for equal ordinates (the textbook assumes none). Vertices of one height are swept down
+// each chain in that chain's own order, and a vertex not yet swept can then lie level with c, on
+// the bottom side of a triangle that c would cut off: the cut would run through it. So every cut
+// (in the opposite-chain step too) also checks the unswept vertices level with c, and is refused
+// when one lies in the triangle or on it. An opposite-chain step refused part-way keeps the entries
+// it could not cut off; read from the other end, they still join the former top to c, so they are
+// the stack's lower part, under c. A corner that lies on the candidate diagonal (three vertices on
+// one line, again only with equal ordinates) is refused as a reflex one is.
+//
+// The stack's other entries never lie in a triangle the sweep cuts (the textbook's argument for
+// distinct ordinates; with ties, 42 million sweeps of every small grid polygon agree): untested.
+
 #include "geometry/triangulation.h"
 
 #include <algorithm>
@@ -50,30 +79,32 @@ int sweepOrderWithChains(const Point* v, int n, int* order, int* chainOf) {
     return count;
 }
 
-// The part of the polygon not yet cut into triangles is bounded by the stack, read from the bottom
-// up, and by the vertices not yet swept. The sweep cuts ears off it; an ear a, b, c (in the
-// region's boundary order, b the corner cut off) is accepted only when it turns the polygon's way
-// and no other vertex of the region lies in it or on it, decided exactly. Such a cut is a diagonal
-// that touches the boundary only at its ends, so every triangle has positive area.
 struct Sweep {
     const Point* v;
     int n;
-    int sense;  // the polygon's orientation
+    int sense;  // the polygon's orientation: +1 counter-clockwise
     int order[MaxVertices];
     int chainOf[MaxVertices];  // by sweep position: Forward, Backward or Both
     int sweptAt[MaxVertices];  // sweep position of each vertex
     int stack[MaxVertices];    // input indices, bottom first
     int height = 0;
-    bool sorted = true;  // the stack's ordinates never rise from the bottom up
-    int k = 0;           // sweep position of the vertex under the sweep
-    int level = 0;       // unswept vertices level with it: the next ones in sweep order
+    int k = 0;      // sweep position of the vertex under the sweep
+    int level = 0;  // unswept vertices level with it: the next ones in sweep order
     Triangulation& out;
+    Refusal refusal;  // the refusal of the step under way
 
     Sweep(const Point* vertices, int count, Triangulation& result)
         : v(vertices), n(count), sense(polygonOrientation(vertices, count)), out(result) {
         sweepOrderWithChains(v, n, order, chainOf);
-        for (int j = 0; j < n; ++j) sweptAt[order[j]] = j;
         out.order.assign(order, order + n);
+        out.chains.assign(n, Chain::Ends);
+        // Walked down with the polygon's inside on its left, a chain runs along the left side.
+        const Chain forwardSide = sense > 0 ? Chain::Left : Chain::Right;
+        const Chain backwardSide = sense > 0 ? Chain::Right : Chain::Left;
+        for (int j = 0; j < n; ++j) {
+            sweptAt[order[j]] = j;
+            if (chainOf[j] != Both) out.chains[order[j]] = chainOf[j] == Forward ? forwardSide : backwardSide;
+        }
     }
 
     bool adjacent(int a, int b) const {
@@ -81,24 +112,10 @@ struct Sweep {
         return d == 1 || d == -1 || d == n - 1 || d == 1 - n;
     }
     int turn(int a, int b, int c) const { return orientation(v[a], v[b], v[c]) * sense; }
-
-    void push(int index) { stack[height++] = index; }
-    void pop() {
-        if (height == 0) {
-            out.stackEmptied = true;
-            return;
-        }
-        --height;
-    }
     int top() const { return stack[height - 1]; }
-
+    void push(int index) { stack[height++] = index; }
     void diagonal(int from, int to, SweepCase made) { out.diagonals.push_back({from, to, made}); }
-
-    void record(int vertex, SweepCase kind, int firstDiagonal) {
-        out.steps.push_back({vertex, kind, firstDiagonal, static_cast<int>(out.diagonals.size()) - firstDiagonal,
-                             static_cast<int>(out.stackEntries.size()), height});
-        out.stackEntries.insert(out.stackEntries.end(), stack, stack + height);
-    }
+    void popped(int index) { out.poppedEntries.push_back(index); }
 
     // p lies in the triangle a, b, c (which turns the polygon's way) or on its boundary.
     bool inTriangle(int p, int a, int b, int c) const {
@@ -110,110 +127,113 @@ struct Sweep {
         return turn(a, b, p) >= 0 && turn(b, c, p) >= 0 && turn(c, a, p) >= 0;
     }
 
-    // No stack entry but a, b and c lies in the triangle or on it. While the stack's ordinates never
-    // rise from the bottom up, only the entries at its top that are no higher than the triangle can.
-    bool stackClear(int a, int b, int c) const {
-        const float high = std::max({v[a].y, v[b].y, v[c].y});
-        for (int j = height - 1; j >= 0; --j) {
-            const int p = stack[j];
-            if (sorted && v[p].y > high) break;
-            if (p != a && p != b && p != c && inTriangle(p, a, b, c)) return false;
+    // Cuts off the triangle a, corner, b (in the boundary order of the part not yet cut) when its
+    // corner turns the polygon's way and no level vertex lies in it or on it (the deviation for
+    // equal ordinates); otherwise notes why not, with `to` the candidate's stack end.
+    bool canCut(int a, int corner, int b, int to) {
+        const int t = turn(a, corner, b);
+        if (t <= 0) {
+            refusal = {t < 0 ? RefusalReason::ReflexCorner : RefusalReason::FlatCorner, to, corner, -1};
+            return false;
         }
-        return true;
-    }
-
-    // The unswept vertices lie no higher than the vertex under the sweep, so only those level with it
-    // can reach a triangle of the region.
-    bool levelClear(int a, int b, int c) const {
         for (int j = k + 1; j <= k + level; ++j) {
-            const int p = order[j];
-            if (p != a && p != b && p != c && inTriangle(p, a, b, c)) return false;
+            if (inTriangle(order[j], a, corner, b)) {
+                refusal = {RefusalReason::VertexInTriangle, to, corner, order[j]};
+                return false;
+            }
         }
         return true;
     }
 
-    bool isEar(int a, int b, int c) const { return turn(a, b, c) > 0 && stackClear(a, b, c) && levelClear(a, b, c); }
-
-    // The stack read from the bottom up follows the region's boundary order when its top lies on
-    // the forward chain, and runs against it otherwise.
-    bool topIsForward() const { return chainOf[sweptAt[top()]] == Forward; }
-
-    // c joined to the stack's bottom: cut the ears at the bottom entries, fanning out from c, for as
-    // long as they are ears, at most `limit` of them. Returns the number cut (from the bottom up).
-    int fanFromBottom(int c, int limit, SweepCase made) {
-        const bool forward = topIsForward();
-        // The first corner along the stack that does not turn the polygon's way. When there is none,
-        // the entries seen from c follow one another strictly by angle, all of them no lower than c,
-        // so no entry lies in the triangle of two others with c: only level vertices can block a cut.
-        int bent = 0;
-        while (bent + 1 < height && turn(c, stack[bent], stack[bent + 1]) * (forward ? 1 : -1) > 0) ++bent;
-        const bool fanned = bent + 1 == height;
-        int cut = 0;
-        while (cut < limit && cut < bent) {
-            const int corner = stack[cut];
-            const int next = stack[cut + 1];
-            const int a = forward ? c : next;
-            const int b = forward ? next : c;
-            if ((!fanned && !stackClear(a, corner, b)) || !levelClear(a, corner, b)) break;
-            diagonal(c, next, made);
-            ++cut;
-        }
-        return cut;
-    }
+    // The stack read from the bottom up follows the boundary order when its top lies on the forward
+    // chain, and runs against it otherwise.
+    bool forwardChain(int index) const { return chainOf[sweptAt[index]] == Forward; }
 
     void oppositeChain(int c) {
-        const int cut = fanFromBottom(c, height - 1, SweepCase::OppositeChain);
-        // The entries left over (only the former top when every ear was cut) become the boundary
-        // from the former top to c; read from the bottom up they run the other way.
+        // c, the bottom and the entry above it follow one another along the boundary, so each cut
+        // (c, stack[cut], stack[cut + 1]) takes off the entry at the bottom.
+        const bool forward = forwardChain(top());
+        int cut = 0;
+        while (cut + 1 < height) {
+            const int corner = stack[cut];
+            const int next = stack[cut + 1];
+            if (!(forward ? canCut(c, corner, next, next) : canCut(next, corner, c, next))) break;
+            diagonal(c, next, SweepCase::OppositeChain);
+            popped(corner);
+            ++cut;
+        }
+        // The entries left (only the former top, unless a level vertex stopped the cuts) become the
+        // stack's lower part, read from the other end.
         std::reverse(stack + cut, stack + height);
         std::copy(stack + cut, stack + height, stack);
         height -= cut;
         push(c);
-        sorted = true;
-        for (int m = 0; m + 1 < height; ++m) sorted = sorted && v[stack[m]].y >= v[stack[m + 1]].y;
     }
 
     void sameChain(int c) {
-        const bool forward = chainOf[k] == Forward;
+        const bool forward = forwardChain(c);
         while (height >= 2) {
-            const int t = top();
-            const int s = stack[height - 2];
-            if (!(forward ? isEar(s, t, c) : isEar(c, t, s))) break;
-            diagonal(c, s, SweepCase::SameChain);
-            pop();
+            const int corner = top();
+            const int below = stack[height - 2];
+            if (!(forward ? canCut(below, corner, c, below) : canCut(c, corner, below, below))) break;
+            diagonal(c, below, SweepCase::SameChain);
+            popped(corner);
+            --height;
         }
         push(c);
     }
 
-    // The lowest vertex closes the region: the fan from it to every entry between the bottom and the
-    // top. The stack is left as it was.
-    void lowestVertex(int c) { fanFromBottom(c, height - 2, SweepCase::LowestVertex); }
+    // No vertex is left to lie level with the lowest, and the stack's corners all turn the polygon's
+    // way: every entry between the bottom and the top sees it.
+    void lowestVertex(int c) {
+        for (int m = 1; m + 1 < height; ++m) diagonal(c, stack[m], SweepCase::LowestVertex);
+    }
+
+    void record(int vertex, SweepCase kind, int firstDiagonal, int firstPopped) {
+        SweepStep step;
+        step.vertex = vertex;
+        step.kind = kind;
+        step.refusal = refusal;
+        step.firstDiagonal = firstDiagonal;
+        step.diagonalCount = static_cast<int>(out.diagonals.size()) - firstDiagonal;
+        if (!out.steps.empty()) {
+            step.firstStackBefore = out.steps.back().firstStackAfter;
+            step.stackHeightBefore = out.steps.back().stackHeightAfter;
+        }
+        step.firstStackAfter = static_cast<int>(out.stackEntries.size());
+        step.stackHeightAfter = height;
+        step.firstPopped = firstPopped;
+        step.poppedCount = static_cast<int>(out.poppedEntries.size()) - firstPopped;
+        out.steps.push_back(step);
+        out.stackEntries.insert(out.stackEntries.end(), stack, stack + height);
+    }
 
     void run() {
         push(order[0]);
         push(order[1]);
-        record(order[1], SweepCase::Start, 0);
-        for (k = 2; k < n && !out.stackEmptied; ++k) {
+        record(order[1], SweepCase::Start, 0, 0);
+        for (k = 2; k < n; ++k) {
             const int c = order[k];
             level = 0;
             while (k + 1 + level < n && v[order[k + 1 + level]].y == v[c].y) ++level;
+            refusal = Refusal();
+            const int firstDiagonal = static_cast<int>(out.diagonals.size());
+            const int firstPopped = static_cast<int>(out.poppedEntries.size());
             const bool besideBottom = adjacent(c, stack[0]);
             const bool besideTop = adjacent(c, top());
-            const int firstDiagonal = static_cast<int>(out.diagonals.size());
+            SweepCase kind = SweepCase::SameChain;
             if (besideBottom && besideTop) {
+                kind = SweepCase::LowestVertex;
                 lowestVertex(c);
-                record(c, SweepCase::LowestVertex, firstDiagonal);
-                break;
-            }
-            if (besideBottom) {
+            } else if (besideBottom) {
+                kind = SweepCase::OppositeChain;
                 oppositeChain(c);
-                record(c, SweepCase::OppositeChain, firstDiagonal);
             } else {
-                // Beside the top, or (not for a simple monotone polygon swept in chain order) beside
-                // neither: c joins the stack's chain.
+                // Beside the top, or (never, in the sweep's own order) beside neither.
                 sameChain(c);
-                record(c, SweepCase::SameChain, firstDiagonal);
             }
+            record(c, kind, firstDiagonal, firstPopped);
+            if (kind == SweepCase::LowestVertex) break;
         }
     }
 };
@@ -232,11 +252,13 @@ Triangulation triangulateMonotone(const Point* vertices, int vertexCount) {
     if (n < 3) {
         int order[MaxVertices];
         out.order.assign(order, order + sweepOrder(vertices, n, order));
+        out.chains.assign(n, Chain::Ends);
         return out;
     }
     out.steps.reserve(n - 1);
     out.diagonals.reserve(n - 3);
     out.stackEntries.reserve(4 * n);
+    out.poppedEntries.reserve(n);
     Sweep sweep(vertices, n, out);
     sweep.run();
     return out;

@@ -1,7 +1,8 @@
 #pragma once
 // Triangulating a y-monotone polygon with a stack sweep from the highest vertex down. The sweep is
 // a pure function: it returns the order in which it visited the vertices and every step it took,
-// so that the dialogue can list and draw the result and the window can replay it step by step.
+// with what each step popped and why it stopped, so that the dialogue can list and draw the result
+// and the window can replay it step by step.
 
 #include <vector>
 
@@ -23,6 +24,10 @@ enum class SweepCase : int {
     LowestVertex,   // beside both: diagonals to the entries between them, and the sweep ends
 };
 
+// The two chains from the highest vertex down to the lowest, by the side of the polygon they run
+// along; the highest and the lowest vertex end both.
+enum class Chain : int { Ends, Left, Right };
+
 // A diagonal from the vertex under the sweep to a stack entry (input indices), with the case of the
 // step that added it: Red for the opposite-chain and lowest-vertex steps, Blue for the same chain.
 struct SweepDiagonal {
@@ -34,21 +39,77 @@ struct SweepDiagonal {
 // The drawing colour of a diagonal made in a step of this case.
 inline Colour diagonalColour(SweepCase made) { return made == SweepCase::SameChain ? Blue : Red; }
 
+// Why a step stopped cutting triangles off before its stack ran out.
+enum class RefusalReason : int {
+    None,              // it did not stop early
+    ReflexCorner,      // the corner turns away from the polygon: the diagonal would leave it
+    FlatCorner,        // the corner lies on the candidate diagonal: it would run along the boundary
+    VertexInTriangle,  // a vertex lies in or on the triangle (only ever one level with the swept vertex)
+};
+
+// The candidate diagonal a step refused: from the swept vertex to `to`, cutting off the triangle of
+// the swept vertex, `corner` and `to`, whose corner therefore stays on the stack.
+struct Refusal {
+    RefusalReason reason = RefusalReason::None;
+    int to = -1;
+    int corner = -1;
+    int blocker = -1;  // VertexInTriangle: the vertex in or on the triangle
+};
+
+// A read-only run of recorded entries.
+template <typename T>
+struct Entries {
+    const T* first = nullptr;
+    int count = 0;
+
+    const T* begin() const { return first; }
+    const T* end() const { return first + count; }
+    int size() const { return count; }
+    bool empty() const { return count == 0; }
+    const T& operator[](int i) const { return first[i]; }
+    const T& front() const { return first[0]; }
+    const T& back() const { return first[count - 1]; }
+};
+
 struct SweepStep {
     int vertex = 0;  // input index of the vertex swept (at the start, the second highest)
     SweepCase kind = SweepCase::Start;
-    int firstDiagonal = 0;  // the step's diagonals: diagonals[firstDiagonal, firstDiagonal + diagonalCount)
+    Refusal refusal;
+    // Where the step's records lie in the result; read them through Triangulation's accessors.
+    int firstDiagonal = 0;
     int diagonalCount = 0;
-    int firstStackEntry = 0;  // the stack after the step, bottom to top:
-    int stackHeight = 0;      // stackEntries[firstStackEntry, firstStackEntry + stackHeight)
+    int firstStackBefore = 0;
+    int stackHeightBefore = 0;
+    int firstStackAfter = 0;
+    int stackHeightAfter = 0;
+    int firstPopped = 0;
+    int poppedCount = 0;
 };
 
 struct Triangulation {
-    std::vector<int> order;  // the sweep order (input indices)
-    std::vector<SweepStep> steps;  // one per vertex from the second in sweep order; none below 3 vertices
+    std::vector<int> order;                // the sweep order (input indices)
+    std::vector<Chain> chains;             // by input index: the chain each vertex lies on
+    std::vector<SweepStep> steps;          // one per vertex from the second in sweep order; none below 3
     std::vector<SweepDiagonal> diagonals;  // every diagonal, in the order added
-    std::vector<int> stackEntries;  // the stacks recorded by the steps, one after the other
-    bool stackEmptied = false;  // the sweep tried to pop an empty stack and stopped there
+    std::vector<int> stackEntries;         // the stacks after each step, one after the other
+    std::vector<int> poppedEntries;        // the vertices each step popped, one step after the other
+
+    // The step's own diagonals, in the order added.
+    Entries<SweepDiagonal> diagonalsOf(const SweepStep& step) const {
+        return {diagonals.data() + step.firstDiagonal, step.diagonalCount};
+    }
+    // The stack before and after the step, bottom first (before the first step: empty).
+    Entries<int> stackBefore(const SweepStep& step) const {
+        return {stackEntries.data() + step.firstStackBefore, step.stackHeightBefore};
+    }
+    Entries<int> stackAfter(const SweepStep& step) const {
+        return {stackEntries.data() + step.firstStackAfter, step.stackHeightAfter};
+    }
+    // The entries the step took off the stack for good, each as its triangle was cut off: from the
+    // top down in the same-chain step, from the bottom up in the opposite-chain step.
+    Entries<int> popped(const SweepStep& step) const {
+        return {poppedEntries.data() + step.firstPopped, step.poppedCount};
+    }
 };
 
 // Triangulates a polygon that is simple and y-monotone (trusted, not tested), deciding every cut

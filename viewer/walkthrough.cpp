@@ -119,9 +119,7 @@ std::vector<std::string> captionLines(const Walkthrough& shown, int page) {
     }
     lines.push_back("Nove dijagonale: " + std::to_string(step.diagonalCount));
     std::string stack = "Stek (od dna): ";
-    for (int j = 0; j < step.stackHeight; ++j) {
-        stack += (j == 0 ? "" : " ") + std::to_string(t.stackEntries[step.firstStackEntry + j] + 1);
-    }
+    for (const int entry : t.stackAfter(step)) stack += (stack.back() == ' ' ? "" : " ") + std::to_string(entry + 1);
     lines.push_back(stack);
     return lines;
 }
@@ -184,7 +182,7 @@ PageMarks pageMarks(const Walkthrough& shown, int page, double ring) {
                 s.colour = diagonalColour(g.made);
                 marks.wide.push_back(s);
             }
-            for (int j = 0; j < step.stackHeight; ++j) circle(t.stackEntries[step.firstStackEntry + j], ring, Orange);
+            for (const int entry : t.stackAfter(step)) circle(entry, ring, Orange);
             circle(step.vertex, 1.6 * ring, Green);
             break;
         }

@@ -22,7 +22,7 @@ int polygonsPerRange() {
 }
 
 std::vector<int> stackOf(const Triangulation& t, const SweepStep& s) {
-    return {t.stackEntries.begin() + s.firstStackEntry, t.stackEntries.begin() + s.firstStackEntry + s.stackHeight};
+    return {t.stackAfter(s).begin(), t.stackAfter(s).end()};
 }
 
 // The entries, read from the bottom up, are met in this order walking the boundary one way.

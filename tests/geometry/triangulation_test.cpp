@@ -31,9 +31,7 @@ std::string trace(const Triangulation& t) {
             out += (d == s.firstDiagonal ? "" : " ") + std::to_string(g.from + 1) + "-" + std::to_string(g.to + 1);
         }
         out += "} [";
-        for (int e = 0; e < s.stackHeight; ++e) {
-            out += (e == 0 ? "" : " ") + std::to_string(t.stackEntries[s.firstStackEntry + e] + 1);
-        }
+        for (const int e : t.stackAfter(s)) out += (out.back() == '[' ? "" : " ") + std::to_string(e + 1);
         out += "]";
     }
     return out;
