@@ -204,4 +204,20 @@ std::string describe(const std::vector<Point>& polygon) {
     return s;
 }
 
+int turnOf(const Point& a, const Point& b, const Point& c) { return turn(scaled(a), scaled(b), scaled(c)); }
+
+bool inClosedTriangle(const Point& p, const Point& a, const Point& b, const Point& c) {
+    const int s = turnOf(a, b, c);
+    return turnOf(a, b, p) * s >= 0 && turnOf(b, c, p) * s >= 0 && turnOf(c, a, p) * s >= 0;
+}
+
+int senseOf(const std::vector<Point>& polygon) {
+    const std::vector<P> p = scaledAll(polygon);
+    Wide twiceArea = 0;
+    for (size_t i = 0, j = p.size() - 1; i < p.size(); j = i++) {
+        twiceArea += Wide(p[j].x) * p[i].y - Wide(p[i].x) * p[j].y;
+    }
+    return sign(twiceArea);
+}
+
 }  // namespace testing_support

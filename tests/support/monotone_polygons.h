@@ -37,4 +37,11 @@ Verdict checkTriangulation(const std::vector<Point>& polygon, const std::vector<
 
 std::string describe(const std::vector<Point>& polygon);
 
+// Exact predicates on points whose coordinates are multiples of 1/1024. turnOf: +1 when c lies left
+// of the directed line a->b, -1 right, 0 on it; inClosedTriangle: p lies in the triangle a, b, c (of
+// positive area) or on its boundary; senseOf: +1 for a counter-clockwise polygon, -1 clockwise.
+int turnOf(const Point& a, const Point& b, const Point& c);
+bool inClosedTriangle(const Point& p, const Point& a, const Point& b, const Point& c);
+int senseOf(const std::vector<Point>& polygon);
+
 }  // namespace testing_support
