@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,7 @@ void expectTriangulation(const std::vector<Point>& v, const Triangulation& t) {
     const testing_support::Verdict verdict = testing_support::checkTriangulation(v, ds);
     EXPECT_TRUE(verdict.valid) << verdict.why;
     EXPECT_TRUE(verdict.positiveArea) << verdict.flat;
+    EXPECT_EQ(testing_support::floatTriangulationFault(v, ds), "");
 }
 
 }  // namespace
@@ -154,4 +156,39 @@ TEST(Sweep, OrderIsSortedAndKeepsEachChainsOrder) {
         EXPECT_TRUE(t.steps.empty() && t.diagonals.empty());
     }
     EXPECT_TRUE(triangulateMonotone(v.data(), -1).order.empty());
+}
+
+// The fuzzer's check of raw floats finds each fault, at any scale of the float range.
+TEST(FloatCheck, FindsEachFaultAtAnyScale) {
+    // A U whose inner corners 5 and 6 are reflex; 8, 7, 4 and 3 lie on its top line.
+    const auto u = poly({{0, 0}, {3, 0}, {3, 3}, {2, 3}, {2, 1}, {1, 1}, {1, 3}, {0, 3}});
+    const struct {
+        std::vector<std::pair<int, int>> diagonals;  // vertices numbered from 1
+        const char* fault;
+    } cases[] = {
+        {{{6, 1}, {6, 2}, {5, 2}, {3, 5}, {7, 1}}, ""},
+        {{{6, 1}, {6, 2}, {5, 2}, {3, 5}}, "diagonals: 4"},
+        {{{1, 2}, {6, 2}, {5, 2}, {3, 5}, {7, 1}}, "a diagonal joins neighbours"},
+        {{{5, 7}, {6, 2}, {5, 2}, {3, 5}, {7, 1}}, "a diagonal leaves the polygon"},  // from a reflex corner
+        {{{7, 5}, {6, 2}, {5, 2}, {3, 5}, {7, 1}}, "a diagonal leaves the polygon"},  // from a convex one,
+        {{{4, 6}, {6, 2}, {5, 2}, {3, 5}, {7, 1}}, "a diagonal leaves the polygon"},  // past either side
+        {{{2, 7}, {6, 2}, {5, 2}, {3, 5}, {7, 1}}, "a diagonal crosses an edge"},
+        {{{8, 4}, {6, 2}, {5, 2}, {3, 5}, {7, 1}}, "a diagonal runs through a vertex"},
+        {{{2, 6}, {1, 5}, {5, 2}, {3, 5}, {7, 1}}, "two diagonals cross"},
+        {{{6, 1}, {1, 6}, {5, 2}, {3, 5}, {7, 1}}, "two diagonals cross"},
+    };
+    // Each also turned a quarter round, so that the diagonal through a vertex runs upright.
+    for (const double scale : {1.0, std::ldexp(1.0, 100), std::ldexp(1.0, -140)}) {
+        for (const bool upright : {false, true}) {
+            for (const auto& c : cases) {
+                std::vector<Point> v;
+                for (const Point& p : u) {
+                    v.emplace_back((upright ? -p.y : p.x) * scale, (upright ? p.x : p.y) * scale, 0.0);
+                }
+                std::vector<testing_support::Diagonal> ds;
+                for (const auto& [from, to] : c.diagonals) ds.push_back({v[from - 1], v[to - 1]});
+                EXPECT_EQ(testing_support::floatTriangulationFault(v, ds), c.fault) << testing_support::describe(v);
+            }
+        }
+    }
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "geometry/exact.h"
+
 namespace testing_support {
 namespace {
 
@@ -192,6 +194,46 @@ Verdict checkTriangulation(const std::vector<Point>& polygon, const std::vector<
         ds.push_back({a, b});
     }
     return verdict;
+}
+
+std::string floatTriangulationFault(const std::vector<Point>& v, const std::vector<Diagonal>& diagonals) {
+    const int n = static_cast<int>(v.size());
+    if (static_cast<int>(diagonals.size()) != n - 3) return "diagonals: " + std::to_string(diagonals.size());
+    auto at = [&](const Point& p) {
+        for (int k = 0; k < n; ++k)
+            if (v[k].x == p.x && v[k].y == p.y) return k;
+        return -1;
+    };
+    auto cross = [](const Point& a, const Point& b, const Point& c, const Point& d) {
+        return orientation(a, b, c) * orientation(a, b, d) < 0 && orientation(c, d, a) * orientation(c, d, b) < 0;
+    };
+    int low = 0;  // the lowest vertex, leftmost among the lowest, turns the polygon's way
+    for (int k = 1; k < n; ++k)
+        if (v[k].y < v[low].y || (v[k].y == v[low].y && v[k].x < v[low].x)) low = k;
+    const int sense = orientation(v[(low + n - 1) % n], v[low], v[(low + 1) % n]);
+    for (size_t i = 0; i < diagonals.size(); ++i) {
+        const Point &a = diagonals[i].from, &b = diagonals[i].to;
+        const int ia = at(a), ib = at(b);
+        if (ia < 0 || ib < 0 || ia == ib) return "a diagonal does not join two vertices";
+        if ((ia + 1) % n == ib || (ib + 1) % n == ia) return "a diagonal joins neighbours";
+        for (int k = 0; k < n; ++k) {
+            const bool between = a.x != b.x ? std::min(a.x, b.x) < v[k].x && v[k].x < std::max(a.x, b.x)
+                                            : std::min(a.y, b.y) < v[k].y && v[k].y < std::max(a.y, b.y);
+            if (between && orientation(a, b, v[k]) == 0) return "a diagonal runs through a vertex";
+            if (cross(a, b, v[k], v[(k + 1) % n])) return "a diagonal crosses an edge";
+        }
+        // Touching nothing on the way, it lies inside when it leaves a into the polygon.
+        const Point &p = v[(ia + n - 1) % n], &q = v[(ia + 1) % n];
+        const bool into = orientation(p, a, q) * sense >= 0
+                              ? orientation(a, q, b) * sense > 0 && orientation(a, p, b) * sense < 0
+                              : orientation(a, p, b) * sense < 0 || orientation(a, q, b) * sense > 0;
+        if (!into) return "a diagonal leaves the polygon";
+        for (size_t j = 0; j < i; ++j) {
+            const bool twice = std::minmax(ia, ib) == std::minmax(at(diagonals[j].from), at(diagonals[j].to));
+            if (twice || cross(a, b, diagonals[j].from, diagonals[j].to)) return "two diagonals cross";
+        }
+    }
+    return "";
 }
 
 std::string describe(const std::vector<Point>& polygon) {

@@ -35,6 +35,11 @@ struct Verdict {
 
 Verdict checkTriangulation(const std::vector<Point>& polygon, const std::vector<Diagonal>& diagonals);
 
+// The same check for any finite float coordinates, where the 1/1024 grid cannot serve: every turn is
+// the program's exact orientation (tested on its own), everything else a comparison. The first
+// fault, a diagonal through a vertex among them, or nothing for triangles of positive area.
+std::string floatTriangulationFault(const std::vector<Point>& polygon, const std::vector<Diagonal>& diagonals);
+
 std::string describe(const std::vector<Point>& polygon);
 
 // Exact predicates on points whose coordinates are multiples of 1/1024. turnOf: +1 when c lies left
