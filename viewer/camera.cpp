@@ -22,16 +22,27 @@ void frameBounds(ViewState& view, const Point& boundsMin, const Point& boundsMax
     }
     view.centreX = (static_cast<double>(boundsMin.x) + boundsMax.x) * 0.5;
     view.centreY = (static_cast<double>(boundsMin.y) + boundsMax.y) * 0.5;
-    const double width = static_cast<double>(boundsMax.x) - boundsMin.x;
-    const double height = static_cast<double>(boundsMax.y) - boundsMin.y;
-    const double distance = std::max(height, width * WindowHeight / WindowWidth);
-    view.eyeDistance = distance > 0.0 ? distance : 1.0;
+    view.boundsWidth = static_cast<double>(boundsMax.x) - boundsMin.x;
+    view.boundsHeight = static_cast<double>(boundsMax.y) - boundsMin.y;
+    framePicture(view, view.picture);
+}
+
+void framePicture(ViewState& view, const PixelRect& picture) {
+    view.picture = picture;
+    view.picture.width = std::max(1, picture.width);
+    view.picture.height = std::max(1, picture.height);
+    if (view.boundsWidth <= 0.0 && view.boundsHeight <= 0.0) {
+        view.eyeDistance = 1.0;  // a point, or nothing: the unit around it
+        return;
+    }
+    view.eyeDistance =
+        std::max(view.boundsHeight, view.boundsWidth * view.picture.height / static_cast<double>(view.picture.width));
 }
 
 double nearPlane(const ViewState& view) { return view.eyeDistance / 10.0; }
 double farPlane(const ViewState& view) { return view.eyeDistance * 10.0; }
 double aspectRatio(const ViewState& view) {
-    return static_cast<float>(static_cast<double>(view.viewportWidth) / view.viewportHeight);
+    return static_cast<float>(static_cast<double>(view.picture.width) / view.picture.height);
 }
 
 void modelViewMatrix(const ViewState& view, double m[16], double originX, double originY, double unit) {
@@ -49,17 +60,38 @@ void modelViewMatrix(const ViewState& view, double m[16], double originX, double
 }
 
 void pointerOnPlane(const ViewState& view, int x, int y, double& planeX, double& planeY) {
-    // Normalised device coordinates of the pixel, as the unprojection of window (x, h - y - 1).
-    const double ndcX = 2.0 * x / view.viewportWidth - 1.0;
-    const double ndcY = 2.0 * (view.viewportHeight - y - 1) / view.viewportHeight - 1.0;
+    // Normalised device coordinates of the pixel, as the unprojection of window (x, h - y - 1)
+    // through the picture's viewport.
+    const PixelRect& p = view.picture;
+    const double ndcX = 2.0 * (x - p.x) / p.width - 1.0;
+    const double ndcY = 2.0 * (view.windowHeight - y - 1 - p.y) / p.height - 1.0;
     const double halfHeight = view.eyeDistance * tanHalfFieldOfView();
     planeX = view.centreX + ndcX * halfHeight * aspectRatio(view);
     planeY = view.centreY + ndcY * halfHeight;
 }
 
-float rotationAngle(int dx, int dy, int viewportWidth) {
+PlanePoint sceneToPixels(const ViewState& view, double x, double y) {
+    // The navigation of modelViewMatrix, then the perspective onto the plane's distance.
+    const double radians = view.angle * M_PI / 180.0;
+    const double c = view.zoom * std::cos(radians);
+    const double s = view.zoom * std::sin(radians);
+    const double dx = x - view.centreX;
+    const double dy = y - view.centreY;
+    const double qx = c * dx - s * dy + view.panX;
+    const double qy = s * dx + c * dy + view.panY;
+    const double halfHeight = view.eyeDistance * tanHalfFieldOfView();
+    const PixelRect& p = view.picture;
+    return {p.x + (qx / (halfHeight * aspectRatio(view)) + 1.0) / 2.0 * p.width,
+            p.y + (qy / halfHeight + 1.0) / 2.0 * p.height};
+}
+
+double pixelsPerUnit(const ViewState& view) {
+    return view.picture.height / (2.0 * view.eyeDistance * tanHalfFieldOfView());
+}
+
+float rotationAngle(int dx, int dy, int pictureWidth) {
     const float distance = static_cast<float>(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
-    const float angle = static_cast<float>(distance / (viewportWidth + 1.0) * 180.0);
+    const float angle = static_cast<float>(distance / (pictureWidth + 1.0) * 180.0);
     return dx > 0 ? -angle : angle;
 }
 
@@ -98,7 +130,7 @@ bool movePointer(ViewState& view, int x, int y) {
         view.panX = view.pressPanX + (planeX - view.anchor.x);
         view.panY = view.pressPanY + (planeY - view.anchor.y);
     } else if (view.rightDown) {
-        view.angle = std::fmod(view.angle + rotationAngle(dx, dy, view.viewportWidth), 360.0f);
+        view.angle = std::fmod(view.angle + rotationAngle(dx, dy, view.picture.width), 360.0f);
     } else {
         return false;
     }
@@ -107,9 +139,22 @@ bool movePointer(ViewState& view, int x, int y) {
     return true;
 }
 
-void resizeViewport(ViewState& view, int width, int height) {
-    view.viewportWidth = width;
-    view.viewportHeight = height == 0 ? 1 : height;
+void resizeWindow(ViewState& view, int width, int height) {
+    view.windowWidth = std::max(1, width);
+    view.windowHeight = std::max(1, height);
+}
+
+void zoomAbout(ViewState& view, int x, int y, double factor) {
+    double qx;
+    double qy;
+    pointerOnPlane(view, x, y, qx, qy);
+    const float zoom = std::clamp(static_cast<float>(view.zoom * factor), MinZoom, MaxZoom);
+    // A scene point p shows at R S (p - centre) + centre + pan; scaling S by f keeps the point
+    // under q there when the pan becomes q - centre - f (q - centre - pan).
+    const double f = static_cast<double>(zoom) / view.zoom;
+    view.panX = qx - view.centreX - f * (qx - view.centreX - view.panX);
+    view.panY = qy - view.centreY - f * (qy - view.centreY - view.panY);
+    view.zoom = zoom;
 }
 
 void resetNavigation(ViewState& view) {

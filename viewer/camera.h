@@ -9,6 +9,7 @@ inline constexpr int WindowHeight = 700;
 inline constexpr double FieldOfView = 60.0;  // vertical, degrees
 inline constexpr float MinZoom = 1.0f / 1000.0f;
 inline constexpr float MaxZoom = 1000.0f;
+inline constexpr double WheelStep = 1.1;  // one notch of the wheel enlarges or shrinks by 10 %
 
 // A point of the polygon's plane, in double: the plane's coordinates keep their precision here
 // wherever the polygon lies.
@@ -17,11 +18,22 @@ struct PlanePoint {
     double y = 0.0;
 };
 
+// A rectangle of the window in pixels, origin at the bottom left as GL counts.
+struct PixelRect {
+    int x = 0;
+    int y = 0;
+    int width = WindowWidth;
+    int height = WindowHeight;
+};
+
 struct ViewState {
-    // The camera: it looks down -z at (centreX, centreY, 0) from eyeDistance above that point.
+    // The camera: it looks down -z at (centreX, centreY, 0) from eyeDistance above that point, which
+    // frames the polygon's bounds (boundsWidth by boundsHeight) in the picture rectangle.
     double centreX = 0.0;
     double centreY = 0.0;
     double eyeDistance = 0.0;
+    double boundsWidth = 0.0;
+    double boundsHeight = 0.0;
     // The pointer.
     int lastX = 0;
     int lastY = 0;
@@ -37,13 +49,19 @@ struct ViewState {
     double panY = 0.0;
     double pressPanX = 0.0;  // the pan when the last press happened
     double pressPanY = 0.0;
-    int viewportWidth = WindowWidth;
-    int viewportHeight = WindowHeight;
+    int windowWidth = WindowWidth;
+    int windowHeight = WindowHeight;
+    PixelRect picture;  // the part of the window the polygon is framed in
 };
 
-// Centres the camera on the bounds and sets its distance so that the whole rectangle fills 0.866
-// of the window's height, or of its width for wide rectangles. Empty bounds frame the origin.
+// Centres the camera on the bounds and frames them in the picture rectangle. Empty bounds frame
+// the origin.
 void frameBounds(ViewState& view, const Point& boundsMin, const Point& boundsMax, bool empty);
+
+// Frames the bounds in `picture`: the eye's distance makes the whole rectangle fill 0.866 of the
+// picture's height, or of its width for rectangles wider than the picture. Turns, moves and zooms
+// stay, so they keep their place relative to the framing.
+void framePicture(ViewState& view, const PixelRect& picture);
 
 double nearPlane(const ViewState& view);
 double farPlane(const ViewState& view);
@@ -59,16 +77,27 @@ void modelViewMatrix(const ViewState& view, double matrix[16], double originX = 
 // The point of the plane z = 0, before navigation, under window position (x, y) (origin top left).
 void pointerOnPlane(const ViewState& view, int x, int y, double& planeX, double& planeY);
 
-// Rotation of a drag step: its size from the whole step, 180 degrees per viewport width + 1, its
+// Where the scene point (x, y, 0) appears, in window pixels with GL's origin at the bottom left.
+PlanePoint sceneToPixels(const ViewState& view, double x, double y);
+
+// Window pixels per scene unit at the framing, before any zoom.
+double pixelsPerUnit(const ViewState& view);
+
+// Rotation of a drag step: its size from the whole step, 180 degrees per picture width + 1, its
 // sense from dx (clockwise when dx > 0).
-float rotationAngle(int dx, int dy, int viewportWidth);
+float rotationAngle(int dx, int dy, int pictureWidth);
 // Scale factor of a zoom step: a downward step (dy > 0) shrinks the picture.
 float zoomFactor(int dy);
 
 // The mouse and window events; each returns true when the picture must be drawn again.
 bool pressOrRelease(ViewState& view, int button, bool pressed, int x, int y);
 bool movePointer(ViewState& view, int x, int y);
-void resizeViewport(ViewState& view, int width, int height);
+// A height of 0 counts as 1. The caller frames the picture in the new window.
+void resizeWindow(ViewState& view, int width, int height);
+
+// Scales the picture by `factor` (within MinZoom..MaxZoom) about window position (x, y): the scene
+// point under the pointer stays under it.
+void zoomAbout(ViewState& view, int x, int y, double factor);
 
 // Undoes every turn, zoom and pan: the view of the framing as the window opened.
 void resetNavigation(ViewState& view);

@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "scene/scene.h"
@@ -11,37 +12,62 @@
 
 namespace {
 
-void* const CaptionFont = GLUT_BITMAP_HELVETICA_18;
-constexpr int CaptionLineHeight = 24;
-void* const LabelFont = GLUT_BITMAP_HELVETICA_12;
-void* const HelpFont = GLUT_BITMAP_9_BY_15;  // fixed width, so the help's columns line up
-constexpr int HelpCharWidth = 9;
-constexpr int HelpLineHeight = 18;
-constexpr int Margin = 12;
+struct Rgb {
+    float r, g, b;
+};
 
-void text(void* font, const std::string& s) {
-    glutBitmapString(font, reinterpret_cast<const unsigned char*>(s.c_str()));
+constexpr Rgb Clear{0.9f, 0.9f, 0.8f};
+constexpr Rgb PanelShade{0.95f, 0.95f, 0.88f};
+constexpr Rgb Ink{0.0f, 0.0f, 0.0f};
+constexpr Rgb Faded{0.55f, 0.55f, 0.55f};
+constexpr Rgb SweptInk{0.0f, 0.55f, 0.0f};
+constexpr Rgb RefusedInk{0.3f, 0.3f, 0.3f};
+constexpr Rgb LeftTint{0.0f, 0.6f, 0.6f};
+constexpr Rgb RightTint{0.6f, 0.25f, 0.75f};
+constexpr Rgb LeftInk{0.0f, 0.42f, 0.42f};
+constexpr Rgb RightInk{0.48f, 0.12f, 0.62f};
+constexpr float TintAlpha = 0.35f;
+constexpr unsigned short Dashes = 0x0F0F;
+
+void colour(const Rgb& c) { glColor3f(c.r, c.g, c.b); }
+
+// Text in the stroke font, baseline at (x, y) in window pixels, narrowed to the layout's advance.
+void text(const TextStyle& t, double x, double y, const std::string& s, double widen = 0.0) {
+    glLineWidth(static_cast<float>(std::max(1.0, t.size / 9.0) + widen));
+    glPushMatrix();
+    glTranslated(x, y, 0.0);
+    glScaled(t.advance / 104.76, t.size / 100.0, 1.0);
+    glutStrokeString(GLUT_STROKE_MONO_ROMAN, reinterpret_cast<const unsigned char*>(s.c_str()));
+    glPopMatrix();
 }
 
-// Black text at the raster position `place` sets, over a one-pixel halo of the clear colour, so
-// that it stays legible where it crosses the picture's lines.
-template <typename Place>
-void legible(void* font, const std::string& s, Place place) {
-    static const int offsets[4][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
-    glColor3f(0.9f, 0.9f, 0.8f);
-    for (const auto& d : offsets) {
-        place();
-        glBitmap(0, 0, 0, 0, static_cast<float>(d[0]), static_cast<float>(d[1]), nullptr);
-        text(font, s);
-    }
-    setColour(Black);
-    place();
-    text(font, s);
+// Text over the picture: a halo of the clear colour first, so that it stays legible on lines.
+void legibleText(const TextStyle& t, double x, double y, const std::string& s) {
+    colour(Clear);
+    text(t, x, y, s, 3.0);
+    colour(Ink);
+    text(t, x, y, s);
 }
 
-// Runs `draw` with GL in window pixels, origin at the bottom left, and restores the matrices.
+void rect(const PixelRect& r) { glRecti(r.x, r.y, r.x + r.width, r.y + r.height); }
+
+// A crisp one-pixel grey line between the picture and a panel, on the panel's first row or column.
+void border(int x0, int y0, int x1, int y1) {
+    glDisable(GL_LINE_SMOOTH);
+    glLineWidth(1.0f);
+    colour(Faded);
+    glBegin(GL_LINES);
+    glVertex2d(x0 + 0.5, y0 + 0.5);
+    glVertex2d(x1 + 0.5, y1 + 0.5);
+    glEnd();
+    glEnable(GL_LINE_SMOOTH);
+}
+
+// Runs `draw` with GL in window pixels, origin at the bottom left, smooth text lines, and restores
+// the matrices and the state.
 template <typename Draw>
 void inWindowPixels(int width, int height, Draw draw) {
+    glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
@@ -49,92 +75,316 @@ void inWindowPixels(int width, int height, Draw draw) {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_LINE_SMOOTH);
     draw();
+    glDisable(GL_LINE_SMOOTH);
+    glDisable(GL_BLEND);
+    glLineWidth(1.0f);
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
 }
 
-// Each number beside its vertex, up and to the right: the raster position follows the vertex
-// through every turn, pan and zoom, while the bitmap stays upright and of one size.
-void drawLabels(const Walkthrough& shown) {
-    for (std::size_t i = 0; i < shown.vertices.size(); ++i) {
-        const Point& v = shown.vertices[i];
-        const GlPoint p = toGl(v.x, v.y, v.z);
-        legible(LabelFont, std::to_string(i + 1), [&] {
-            glRasterPos3f(p.x, p.y, p.z);
-            glBitmap(0, 0, 0, 0, 6, 6, nullptr);
-        });
-    }
-}
-
-// The panel under the caption in the top left corner: the clear colour, translucent, so that the
-// scene's lines fade behind the caption while the marks and numbers drawn after it stay clear.
-void drawCaptionPanel(const std::vector<std::string>& lines, int height) {
-    if (lines.empty()) return;
-    int longest = 0;
-    for (const std::string& line : lines) {
-        longest = std::max(longest, glutBitmapLength(CaptionFont, reinterpret_cast<const unsigned char*>(line.c_str())));
-    }
+// The chains' tints: a wide translucent band along each edge, under the outline.
+void drawTints(const Walkthrough& shown, const PageMarks& marks, double width) {
+    if (marks.tints.empty()) return;
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(0.9f, 0.9f, 0.8f, 0.75f);
-    glRecti(0, height - 2 * Margin - static_cast<int>(lines.size()) * CaptionLineHeight + 4, longest + 2 * Margin, height);
+    glLineWidth(static_cast<float>(width));
+    glBegin(GL_LINES);
+    for (const ChainEdge& e : marks.tints) {
+        const Rgb& c = e.chain == Chain::Left ? LeftTint : RightTint;
+        glColor4f(c.r, c.g, c.b, TintAlpha);
+        for (const int v : {e.from, e.to}) {
+            const Point& p = shown.vertices[v];
+            const GlPoint g = toGl(p.x, p.y, p.z);
+            glVertex3f(g.x, g.y, g.z);
+        }
+    }
+    glEnd();
+    glLineWidth(1.0f);
     glDisable(GL_BLEND);
 }
 
-void drawCaption(const std::vector<std::string>& lines, int height) {
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const int baseline = height - Margin - 16 - static_cast<int>(i) * CaptionLineHeight;
-        legible(CaptionFont, lines[i], [&] { glRasterPos2i(Margin, baseline); });
+void drawMarks(const PageMarks& marks, double ring) {
+    for (const Line& l : marks.lines) drawLine(l);
+    glLineWidth(3.0f);
+    for (const Segment& s : marks.wide) drawSegment(s);
+    glLineWidth(2.0f);
+    glEnable(GL_LINE_STIPPLE);
+    glLineStipple(1, Dashes);
+    colour(RefusedInk);
+    for (const Segment& s : marks.dashed) {
+        glBegin(GL_LINES);
+        for (const Point& p : {s.start, s.end}) {
+            const GlPoint g = toGl(p.x, p.y, p.z);
+            glVertex3f(g.x, g.y, g.z);
+        }
+        glEnd();
+    }
+    glDisable(GL_LINE_STIPPLE);
+    glLineWidth(1.0f);
+    for (const Segment& s : marks.segments) drawSegment(s);
+    for (const Circle& c : marks.circles) drawCircle(c);
+    // A cross on each popped vertex, as wide as a ring.
+    glLineWidth(2.0f);
+    setColour(Orange);
+    glBegin(GL_LINES);
+    for (const Point& p : marks.crosses) {
+        const double r = 0.8 * ring;
+        for (const double s : {1.0, -1.0}) {
+            const GlPoint a = toGl(p.x - r, p.y - s * r, p.z);
+            const GlPoint b = toGl(p.x + r, p.y + s * r, p.z);
+            glVertex3f(a.x, a.y, a.z);
+            glVertex3f(b.x, b.y, b.z);
+        }
+    }
+    glEnd();
+    glLineWidth(1.0f);
+}
+
+void drawLabels(const Walkthrough& shown, const StepView& view, const ViewState& camera, const PageLayout& page) {
+    std::vector<PlanePoint> at;
+    for (const Point& v : shown.vertices) at.push_back(sceneToPixels(camera, v.x, v.y));
+    std::vector<int> shownLabels;
+    if (view.page == 0) {  // L on the full picture: every number
+        for (int v = 0; v < static_cast<int>(at.size()); ++v) shownLabels.push_back(v);
+    } else {
+        shownLabels = visibleLabels(at, concernedVertices(shown, view.page), page.text, page.picture);
+    }
+    for (const int v : shownLabels) {
+        const PixelRect box = labelBox(page.text, v, at[v]);
+        legibleText(page.text, box.x, box.y, std::to_string(v + 1));
     }
 }
 
-// The help panel in the middle of the window: a light box with a black border, the lines on it.
+void drawCaption(const PageLayout& page) {
+    if (page.captionBand.height == 0) return;
+    const TextStyle& t = page.text;
+    colour(Ink);
+    for (std::size_t i = 0; i < page.caption.size(); ++i) {
+        const double baseline = page.captionBand.y + page.captionBand.height - t.margin - t.size - i * t.line;
+        text(t, t.margin, baseline, page.caption[i]);
+    }
+    border(0, page.captionBand.y, page.captionBand.width, page.captionBand.y);
+}
+
+const Rgb& chainInk(Chain c) { return c == Chain::Left ? LeftInk : c == Chain::Right ? RightInk : Ink; }
+
+// The stack panel: the stack before the step and after it, each drawn as an open box filled from its
+// floor up, an entry in its chain's colour; the popped entries struck out, the swept vertex green,
+// the top marked. Entries that do not fit give way to "..." in the middle.
+void drawStackPanel(const Walkthrough& shown, const StepView& view, const PageLayout& page) {
+    const PixelRect& panel = page.stackPanel;
+    if (panel.width == 0) return;
+    const TextStyle& t = page.text;
+    colour(PanelShade);
+    rect(panel);
+    border(panel.x, panel.y, panel.x, panel.y + panel.height);
+    const StackColumns columns = stackColumns(shown, view.page);
+    const int boxChars = stackBoxChars(static_cast<int>(shown.vertices.size()));
+    const double boxWidth = boxChars * t.advance;
+    const double top = panel.y + panel.height - t.margin - t.size;  // the highest baseline there is room for
+    const double floor = panel.y + t.margin + t.line;
+    // The boxes as tall as the sweep's tallest stack, as far as the panel reaches; the title above.
+    int tallest = 0;
+    for (const SweepStep& s : shown.triangulation.steps) tallest = std::max(tallest, s.stackHeightAfter);
+    const int rows = std::clamp(static_cast<int>((top - t.line - floor) / t.line), 0, tallest);
+    colour(Ink);
+    text(t, panel.x + t.margin, floor + rows * t.line + 0.6 * t.line, "Stek");
+    auto column = [&](const std::vector<StackEntry>& entries, double x, const char* label, bool after) {
+        colour(Faded);
+        glBegin(GL_LINE_STRIP);
+        glVertex2d(x, floor + rows * t.line);
+        glVertex2d(x, floor);
+        glVertex2d(x + boxWidth, floor);
+        glVertex2d(x + boxWidth, floor + rows * t.line);
+        glEnd();
+        text(t, x + (boxWidth - textWidth(t, label)) / 2, floor - t.line + 0.3 * t.size, label);
+        const std::vector<int> shownRows = columnRows(static_cast<int>(entries.size()), rows);
+        for (std::size_t r = 0; r < shownRows.size(); ++r) {
+            const double baseline = floor + 0.35 * t.size + r * t.line;
+            const int i = shownRows[r];
+            const std::string number = i < 0 ? "..." : std::to_string(entries[i].vertex + 1);
+            const double left = x + (boxWidth - textWidth(t, number)) / 2;
+            if (i < 0) {
+                colour(Faded);
+                text(t, left, baseline, number);
+                continue;
+            }
+            const StackEntry& e = entries[i];
+            colour(e.popped ? Faded : e.pushed ? SweptInk : chainInk(e.chain));
+            text(t, left, baseline, number);
+            if (e.popped) {  // struck out
+                glBegin(GL_LINES);
+                glVertex2d(left - 0.2 * t.advance, baseline + 0.45 * t.size);
+                glVertex2d(left + (number.size() + 0.2) * t.advance, baseline + 0.45 * t.size);
+                glEnd();
+            }
+            if (after && i + 1 == static_cast<int>(entries.size())) {
+                colour(Ink);
+                text(t, x + boxWidth + 0.6 * t.advance, baseline, "vrh");
+            }
+        }
+    };
+    const double left = panel.x + t.margin;
+    column(columns.before, left, "pre", false);
+    column(columns.after, left + boxWidth + 2 * t.advance, "posle", true);
+}
+
+// The hint in the bottom left corner, where the framing leaves room below the polygon.
+void drawHint(const ViewState& camera, const PageLayout& page) {
+    const TextStyle& t = page.text;
+    const double below = camera.centreY - camera.boundsHeight / 2;
+    const double polygonBottom = sceneToPixels(camera, camera.centreX, below).y;
+    if (camera.zoom != 1.0f || camera.angle != 0.0f || camera.panX != 0.0 || camera.panY != 0.0) return;
+    if (t.margin + t.size + 0.5 * t.margin > polygonBottom) return;
+    // Plain lines, no blending: the first frame needs nothing the outline does not.
+    glDisable(GL_BLEND);
+    glDisable(GL_LINE_SMOOTH);
+    colour(Faded);
+    text(t, t.margin, t.margin, startHint());
+}
+
+// A sample of what a help row explains, in the box of three characters at (x, y).
+void drawSwatch(Swatch swatch, const TextStyle& t, double x, double y) {
+    const double x0 = x;
+    const double x1 = x + 2.5 * t.advance;
+    const double mid = y + 0.45 * t.size;
+    const double cx = (x0 + x1) / 2;
+    const double r = 0.4 * t.size;
+    auto line = [&](double width) {
+        glLineWidth(static_cast<float>(width));
+        glBegin(GL_LINES);
+        glVertex2d(x0, mid);
+        glVertex2d(x1, mid);
+        glEnd();
+        glLineWidth(1.0f);
+    };
+    auto circle = [&]() {
+        glBegin(GL_LINE_LOOP);
+        for (int i = 0; i < 24; ++i) glVertex2d(cx + r * std::cos(i * M_PI / 12), mid + r * std::sin(i * M_PI / 12));
+        glEnd();
+    };
+    switch (swatch) {
+        case Swatch::None:
+            return;
+        case Swatch::Outline:
+            setColour(Black);
+            return line(1);
+        case Swatch::RedDiagonal:
+            setColour(Red);
+            return line(1);
+        case Swatch::BlueDiagonal:
+            setColour(Blue);
+            return line(1);
+        case Swatch::NewDiagonal:
+            setColour(Red);
+            return line(3);
+        case Swatch::Refused:
+            colour(RefusedInk);
+            glEnable(GL_LINE_STIPPLE);
+            glLineStipple(1, Dashes);
+            line(2);
+            glDisable(GL_LINE_STIPPLE);
+            return;
+        case Swatch::Sweep:
+            setColour(Green);
+            line(1);
+            return circle();
+        case Swatch::Stack:
+            setColour(Orange);
+            return circle();
+        case Swatch::Popped:
+            setColour(Orange);
+            glLineWidth(2.0f);
+            glBegin(GL_LINES);
+            glVertex2d(cx - r, mid - r);
+            glVertex2d(cx + r, mid + r);
+            glVertex2d(cx - r, mid + r);
+            glVertex2d(cx + r, mid - r);
+            glEnd();
+            glLineWidth(1.0f);
+            return;
+        case Swatch::LeftChain:
+        case Swatch::RightChain: {
+            const Rgb& c = swatch == Swatch::LeftChain ? LeftTint : RightTint;
+            glColor4f(c.r, c.g, c.b, TintAlpha);
+            line(0.6 * t.size);
+            setColour(Black);
+            return line(1);
+        }
+        case Swatch::Why:
+            setColour(Magenta);
+            return circle();
+    }
+}
+
+// The help panel in the middle of the window: a light box with a black border, the rows on it.
 void drawHelp(int width, int height) {
-    const std::vector<std::string>& lines = helpLines();
-    std::size_t longest = 0;
-    for (const std::string& line : lines) longest = std::max(longest, line.size());
-    const int boxWidth = static_cast<int>(longest) * HelpCharWidth + 2 * Margin;
-    const int boxHeight = static_cast<int>(lines.size()) * HelpLineHeight + 2 * Margin;
-    // Centred, but never starting left of the window or above it: a raster position outside the
-    // window would drop its whole line.
-    const int left = std::max(0, (width - boxWidth) / 2);
-    const int bottom = height - std::max(0, (height - boxHeight) / 2) - boxHeight;
+    const std::vector<HelpEntry>& entries = helpEntries();
+    std::vector<HelpRow> rows;
+    for (const HelpEntry& e : entries) rows.push_back({e.key, e.meaning, static_cast<int>(e.swatch)});
+    const HelpLayout help = layoutHelp(width, height, rows);
+    const TextStyle& t = help.text;
+    const PixelRect& box = help.box;
     glColor3f(1.0f, 1.0f, 0.95f);
-    glRecti(left, bottom, left + boxWidth, bottom + boxHeight);
+    rect(box);
     setColour(Black);
     glBegin(GL_LINE_LOOP);
-    glVertex2i(left, bottom);
-    glVertex2i(left + boxWidth, bottom);
-    glVertex2i(left + boxWidth, bottom + boxHeight);
-    glVertex2i(left, bottom + boxHeight);
+    glVertex2i(box.x, box.y);
+    glVertex2i(box.x + box.width, box.y);
+    glVertex2i(box.x + box.width, box.y + box.height);
+    glVertex2i(box.x, box.y + box.height);
     glEnd();
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        glRasterPos2i(left + Margin, bottom + boxHeight - Margin - 13 - static_cast<int>(i) * HelpLineHeight);
-        text(HelpFont, lines[i]);
+    const double columnWidth = (box.width - 2 * t.margin - (help.columns - 1) * 3 * t.advance) / help.columns;
+    for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
+        const int column = i < help.firstOfSecondColumn ? 0 : 1;
+        const int row = column == 0 ? i : i - help.firstOfSecondColumn;
+        const double x = box.x + t.margin + column * (columnWidth + 3 * t.advance);
+        const double y = box.y + box.height - t.margin - t.size - row * t.line;
+        const HelpEntry& e = entries[i];
+        setColour(Black);
+        if (e.meaning.empty()) {
+            text(t, x, y, e.key);
+            continue;
+        }
+        drawSwatch(e.swatch, t, x + t.advance, y);
+        setColour(Black);
+        text(t, x + 4 * t.advance, y, e.key);
+        text(t, x + (help.keyChars + 2) * t.advance, y, e.meaning);
     }
 }
 
 }  // namespace
 
-void drawWalkthrough(const Walkthrough& shown, const StepView& view, double ring, int viewportWidth,
-                     int viewportHeight) {
-    drawScene(segmentsShown(shown, view.page, static_cast<int>(scene.segments.size())));
-    const std::vector<std::string> caption = captionLines(shown, view.page);
-    inWindowPixels(viewportWidth, viewportHeight, [&] { drawCaptionPanel(caption, viewportHeight); });
+void drawFrame(const Walkthrough& shown, const StepView& view, const ViewState& camera, const PageLayout& page) {
+    const PixelRect& p = page.picture;
+    const bool whole = p.width == camera.windowWidth && p.height == camera.windowHeight;
+    glViewport(0, 0, camera.windowWidth, camera.windowHeight);
+    clearFrame();
+    // The picture, kept to its part of the window.
+    glViewport(p.x, p.y, p.width, p.height);
+    if (!whole) {
+        glScissor(p.x, p.y, p.width, p.height);
+        glEnable(GL_SCISSOR_TEST);
+    }
+    // A ring is about 0.6 of a digit's height across the picture as framed.
+    const double ring = 0.6 * page.text.size / pixelsPerUnit(camera);
     const PageMarks marks = pageMarks(shown, view.page, ring);
-    for (const Line& l : marks.lines) drawLine(l);
-    glLineWidth(3.0f);
-    for (const Segment& s : marks.wide) drawSegment(s);
-    glLineWidth(1.0f);
-    for (const Segment& s : marks.segments) drawSegment(s);
-    for (const Circle& c : marks.circles) drawCircle(c);
-    if (labelsShown(view)) drawLabels(shown);
-    inWindowPixels(viewportWidth, viewportHeight, [&] {
-        drawCaption(caption, viewportHeight);
-        if (view.help) drawHelp(viewportWidth, viewportHeight);
+    drawTints(shown, marks, 0.7 * page.text.size);
+    drawScene(segmentsShown(shown, view.page, static_cast<int>(scene.segments.size())));
+    drawMarks(marks, ring);
+    glDisable(GL_SCISSOR_TEST);
+    inWindowPixels(camera.windowWidth, camera.windowHeight, [&] {
+        if (labelsShown(view)) drawLabels(shown, view, camera, page);
+        drawCaption(page);
+        drawStackPanel(shown, view, page);
+        if (view.page == 0) drawHint(camera, page);
+        if (view.help) drawHelp(camera.windowWidth, camera.windowHeight);
     });
     glFlush();
     glutSwapBuffers();

@@ -1,10 +1,13 @@
 #pragma once
-// Drawing a frame of the step mode: the scene as far as the page shows it, the page's marks, the
-// vertex numbers, the caption and the help panel.
+// Drawing a frame of the window: the scene in the picture's part of the window, as far as the page
+// shows it, the page's marks, the vertex numbers, and, around the picture, the caption band, the
+// stack panel, the hint and the help panel.
 
+#include "viewer/camera.h"
+#include "viewer/layout.h"
 #include "viewer/walkthrough.h"
 
-// Draws the whole frame and swaps the buffers. `ring` is the radius of a ring in scene units. On
-// the full picture with no numbers and no help it draws exactly what the renderer's display does.
-void drawWalkthrough(const Walkthrough& shown, const StepView& view, double ring, int viewportWidth,
-                     int viewportHeight);
+// Draws the whole frame and swaps the buffers; the camera must already be framed in the layout's
+// picture. On the full picture with no numbers and no help it draws what the renderer's display
+// does, and the hint in the corner below the polygon.
+void drawFrame(const Walkthrough& shown, const StepView& view, const ViewState& camera, const PageLayout& page);

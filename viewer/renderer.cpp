@@ -83,8 +83,9 @@ void drawCircle(const Circle& circle) {
     glEnd();
 }
 
+void clearFrame() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
+
 void drawScene(int segmentLimit) {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
     for (const Circle& c : scene.circles) drawCircle(c);
     for (const Line& l : scene.lines) drawLine(l);
@@ -104,6 +105,7 @@ void drawScene(int segmentLimit) {
 }
 
 void display() {
+    clearFrame();
     drawScene(static_cast<int>(scene.segments.size()));
     glFlush();
     glutSwapBuffers();

@@ -26,11 +26,14 @@ struct GlPoint {
 // The GL coordinates of the scene point (x, y, z) in the frame in force.
 GlPoint toGl(double x, double y, double z);
 
-// The toolkit's display and idle callback: clears, draws circles, lines, segments and points (in
+// The whole scene as one frame: clears, draws circles, lines, segments and points (in
 // that order, each list front to back), then flushes and swaps the buffers.
 void display();
 
-// What display draws before it flushes: the clear, then the lists, with only the first
+// The clear that begins every frame: colour and depth.
+void clearFrame();
+
+// What display draws between the clear and the flush: the lists, with only the first
 // `segmentLimit` segments.
 void drawScene(int segmentLimit);
 

@@ -4,22 +4,20 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include <cstdlib>
+#include <cstdio>
 
 #include "scene/scene.h"
 #include "viewer/overlay.h"
+#include "viewer/process.h"
 #include "viewer/renderer.h"
 
 ViewState viewState;
 
 namespace {
 
-// A ring's radius, as a share of the eye's distance (which the framed height is proportional to):
-// about 8 pixels in the window as it opens, whatever the polygon's size.
-constexpr double RingShare = 0.014;
-
 const Walkthrough* shown = nullptr;
 StepView stepView;
+int playGeneration = 0;  // a tick armed for an earlier play (or speed) is ignored
 
 // GL receives coordinates in the renderer's frame (GlFrame), so the eye coordinates and the
 // clipping planes are in its unit as well.
@@ -38,13 +36,38 @@ void applyModelView() {
     glLoadMatrixd(matrix);
 }
 
+// Frames the polygon in the part of the window that the page leaves to the picture, then draws.
 void showFrame() {
-    drawWalkthrough(*shown, stepView, RingShare * viewState.eyeDistance, viewState.viewportWidth,
-                    viewState.viewportHeight);
+    const PageLayout page = layoutFor(*shown, stepView, viewState.windowWidth, viewState.windowHeight);
+    const PixelRect& was = viewState.picture;
+    const PixelRect& now = page.picture;
+    if (was.x != now.x || was.y != now.y || was.width != now.width || was.height != now.height) {
+        framePicture(viewState, now);
+        applyProjection();
+        applyModelView();
+    }
+    drawFrame(*shown, stepView, viewState, page);
+}
+
+void onTick(int generation);
+
+void armTick() {
+    glutTimerFunc(static_cast<unsigned>(playSeconds(stepView) * 1000), onTick, ++playGeneration);
+}
+
+void onTick(int generation) {
+    if (generation != playGeneration || !playTick(stepView, pageCount(*shown))) return;
+    if (stepView.playing) armTick();
+    glutPostRedisplay();
 }
 
 void press(Key key) {
-    switch (pressKey(stepView, key, pageCount(*shown))) {
+    const bool wasPlaying = stepView.playing;
+    const int interval = stepView.interval;
+    const KeyEffect effect = pressKey(stepView, key, pageCount(*shown));
+    // A play that starts, or changes speed, waits one whole interval for its next step.
+    if (stepView.playing && (!wasPlaying || interval != stepView.interval)) armTick();
+    switch (effect) {
         case KeyEffect::None:
             return;
         case KeyEffect::Redraw:
@@ -54,9 +77,7 @@ void press(Key key) {
             applyModelView();
             break;
         case KeyEffect::Quit:
-            // The same way out as the window's close button: the loop ends and the program exits 0.
-            glutLeaveMainLoop();
-            return;
+            leaveWindow();
     }
     glutPostRedisplay();
 }
@@ -82,6 +103,14 @@ void onKey(unsigned char key, int, int) {
         case 'h':
         case 'H':
             return press(Key::Help);
+        case 'p':
+        case 'P':
+            return press(Key::Play);
+        case '+':
+        case '=':  // the + key without Shift
+            return press(Key::Faster);
+        case '-':
+            return press(Key::Slower);
         default:
             return;
     }
@@ -97,6 +126,10 @@ void onSpecialKey(int key, int, int) {
             return press(Key::First);
         case GLUT_KEY_END:
             return press(Key::Full);
+        case GLUT_KEY_PAGE_DOWN:
+            return press(Key::TenForward);
+        case GLUT_KEY_PAGE_UP:
+            return press(Key::TenBack);
         default:
             return;
     }
@@ -113,23 +146,21 @@ void onMotion(int x, int y) {
     glutPostRedisplay();
 }
 
+void onWheel(int, int direction, int x, int y) {
+    zoomAbout(viewState, x, y, direction > 0 ? WheelStep : 1.0 / WheelStep);
+    applyModelView();
+    glutPostRedisplay();
+}
+
 void onReshape(int width, int height) {
-    resizeViewport(viewState, width, height);
-    glViewport(0, 0, viewState.viewportWidth, viewState.viewportHeight);
-    applyProjection();
+    resizeWindow(viewState, width, height);
+    glutPostRedisplay();
 }
 
 void runViewer(int argc, char** argv, const Walkthrough& walkthrough) {
     shown = &walkthrough;
-    // Mesa keeps its on-disk shader cache with a worker thread at the lowest priority, and exit
-    // joins that thread, which a busy machine leaves waiting for the processor long after the
-    // window has closed. Without the cache the few shaders this window needs compile afresh in
-    // milliseconds. Set before the toolkit opens the display, where the driver starts; a setting
-    // already in the environment stands.
-    setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
+    runInChildProcess();
     glutInit(&argc, argv);
-    // Closing the window leaves through exit(0), so the scene's lists are destroyed at exit.
-    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_EXIT);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(WindowWidth, WindowHeight);
     glutInitWindowPosition(100, 50);
@@ -141,13 +172,16 @@ void runViewer(int argc, char** argv, const Walkthrough& walkthrough) {
     applyProjection();
     applyModelView();
 
+    // Frames are drawn when something changed: an event, a resize, a step of the play.
     glutDisplayFunc(showFrame);
-    glutIdleFunc(showFrame);
     glutKeyboardFunc(onKey);
     glutSpecialFunc(onSpecialKey);
     glutMouseFunc(onMouse);
     glutMotionFunc(onMotion);
+    glutMouseWheelFunc(onWheel);
     glutReshapeFunc(onReshape);
+    // Closing the window leaves as Q does, with status 0, before the toolkit tears anything down.
+    glutCloseFunc(leaveWindow);
     glutMainLoop();
-    std::exit(0);
+    leaveWindow();
 }

@@ -8,11 +8,12 @@
 extern ViewState viewState;
 
 // Opens the window on the scene and runs the toolkit's event loop; never returns. Closing the
-// window ends the process through exit with status 0.
+// window, Q or Escape ends the process at once (through _exit, output flushed) with status 0.
 [[noreturn]] void runViewer(int argc, char** argv, const Walkthrough& shown);
 
 void onMouse(int button, int state, int x, int y);
 void onMotion(int x, int y);
 void onReshape(int width, int height);
+void onWheel(int wheel, int direction, int x, int y);
 void onKey(unsigned char key, int x, int y);
 void onSpecialKey(int key, int x, int y);

@@ -8,10 +8,18 @@
 
 namespace {
 
-std::string format(const char* pattern, int a, int b, int c = 0, int d = 0) {
-    char text[160];
-    std::snprintf(text, sizeof text, pattern, a, b, c, d);
+std::string format(const char* pattern, int a, int b, int c = 0, int d = 0, int e = 0) {
+    char text[200];
+    std::snprintf(text, sizeof text, pattern, a, b, c, d, e);
     return text;
+}
+
+// Vertex numbers as the dialogue numbers them, from 1, joined by commas.
+template <typename Indices>
+std::string numbers(const Indices& indices) {
+    std::string out;
+    for (const int v : indices) out += (out.empty() ? "" : ", ") + std::to_string(v + 1);
+    return out;
 }
 
 const SweepStep& stepOf(const Walkthrough& shown, int page) { return shown.triangulation.steps[page - 1]; }
@@ -38,22 +46,45 @@ int pageCount(const Walkthrough& shown) {
 }
 
 KeyEffect pressKey(StepView& view, Key key, int pages) {
+    const int page = view.page;
     switch (key) {
         case Key::Next:
-            if (view.page == pages) return KeyEffect::None;
-            ++view.page;
-            return KeyEffect::Redraw;
+            view.page = std::min(page + 1, pages);
+            break;
         case Key::Previous:
-            if (view.page == 1) return KeyEffect::None;
-            view.page = view.page == 0 ? pages : view.page - 1;
-            return KeyEffect::Redraw;
+            view.page = page == 0 ? pages : std::max(page - 1, 1);
+            break;
         case Key::First:
             view.page = 1;
-            return KeyEffect::Redraw;
+            break;
+        // From the full picture, as if Right or Left took the first of the ten.
+        case Key::TenForward:
+            view.page = std::min(page + 10, pages);
+            break;
+        case Key::TenBack:
+            view.page = std::max((page == 0 ? pages + 1 : page) - 10, 1);
+            break;
         case Key::Full:
             view.page = 0;
             view.labels = false;
+            view.playing = false;
             return KeyEffect::Redraw;
+        case Key::Play:
+            if (view.playing) {
+                view.playing = false;
+                return KeyEffect::Redraw;
+            }
+            // From the full picture or the last step, the play starts again at the first.
+            if (page == 0 || page == pages) view.page = 1;
+            view.playing = view.page < pages;
+            return KeyEffect::Redraw;
+        case Key::Faster:
+        case Key::Slower: {
+            const int interval = std::clamp(view.interval + (key == Key::Faster ? -1 : 1), 0, 4);
+            if (interval == view.interval) return KeyEffect::None;
+            view.interval = interval;
+            return view.playing ? KeyEffect::Redraw : KeyEffect::None;
+        }
         case Key::Labels:
             view.labels = !view.labels;
             return KeyEffect::Redraw;
@@ -65,12 +96,24 @@ KeyEffect pressKey(StepView& view, Key key, int pages) {
         case Key::Quit:
             return KeyEffect::Quit;
     }
-    return KeyEffect::None;
+    if (view.page == page) return KeyEffect::None;
+    if (view.page == pages) view.playing = false;
+    return KeyEffect::Redraw;
 }
+
+bool playTick(StepView& view, int pages) {
+    if (!view.playing) return false;
+    if (view.page < pages) ++view.page;
+    view.playing = view.page < pages;
+    return true;
+}
+
+double playSeconds(const StepView& view) { return PlayIntervals[view.interval]; }
 
 bool labelsShown(const StepView& view) { return view.page > 0 || view.labels; }
 
-std::vector<std::string> captionLines(const Walkthrough& shown, int page) {
+std::vector<std::string> captionLines(const Walkthrough& shown, const StepView& view) {
+    const int page = view.page;
     if (page <= 0) return {};
     const int n = static_cast<int>(shown.vertices.size());
     switch (shown.verdict) {
@@ -82,11 +125,8 @@ std::vector<std::string> captionLines(const Walkthrough& shown, int page) {
             return {format("Poligon nije prost: stranice %d-%d i %d-%d se seku ili dodiruju.", a + 1, (a + 1) % n + 1,
                            b + 1, (b + 1) % n + 1)};
         }
-        case Verdict::NotMonotone: {
-            std::string numbers;
-            for (const int v : shown.turning) numbers += (numbers.empty() ? "" : ", ") + std::to_string(v + 1);
-            return {"Poligon nije monoton: temena " + numbers + " su lokalni ekstremi po ordinati."};
-        }
+        case Verdict::NotMonotone:
+            return {"Poligon nije monoton: temena " + numbers(shown.turning) + " su lokalni ekstremi po ordinati."};
         case Verdict::Triangulated:
             break;
     }
@@ -97,9 +137,10 @@ std::vector<std::string> captionLines(const Walkthrough& shown, int page) {
     if (step.kind == SweepCase::Start) {
         lines.push_back(format("Korak %d od %d: pocetak", page, pages));
     } else {
+        // Six significant digits: a coordinate reads the same however large or small it is.
         const Point& p = shown.vertices[step.vertex];
         char text[200];
-        std::snprintf(text, sizeof text, "Korak %d od %d: teme %d (%f,%f)", page, pages, step.vertex + 1,
+        std::snprintf(text, sizeof text, "Korak %d od %d: teme %d (%g,%g)", page, pages, step.vertex + 1,
                       static_cast<double>(p.x), static_cast<double>(p.y));
         lines.push_back(text);
     }
@@ -114,15 +155,59 @@ std::vector<std::string> captionLines(const Walkthrough& shown, int page) {
             lines.push_back("Isti lanac: plave dijagonale dok su unutar poligona.");
             break;
         case SweepCase::LowestVertex:
-            lines.push_back("Najnize teme: crvene dijagonale do preostalih temena sa steka.");
+            lines.push_back(t.stackBefore(step).size() <= 2
+                                ? "Najnize teme: nema temena izmedju dna i vrha steka, nema novih dijagonala."
+                                : "Najnize teme: crvene dijagonale do preostalih temena sa steka.");
+            break;
+    }
+    if (!t.popped(step).empty()) lines.push_back("Skinuta sa steka: " + numbers(t.popped(step)));
+    const Refusal& r = step.refusal;
+    const int c = step.vertex + 1;
+    switch (r.reason) {
+        case RefusalReason::None:
+            break;
+        case RefusalReason::ReflexCorner:
+            lines.push_back(format("Dijagonala %d-%d bi izasla iz poligona, pa teme %d ostaje na steku.", c, r.to + 1,
+                                   r.corner + 1));
+            break;
+        case RefusalReason::FlatCorner:
+            lines.push_back(format("Dijagonala %d-%d bi prosla kroz teme %d, pa teme %d ostaje na steku.", c, r.to + 1,
+                                   r.corner + 1, r.corner + 1));
+            break;
+        case RefusalReason::VertexInTriangle:
+            lines.push_back(format("Trougao %d-%d-%d sadrzi teme %d, pa teme %d ostaje na steku.", c, r.corner + 1,
+                                   r.to + 1, r.blocker + 1, r.corner + 1));
             break;
     }
     lines.push_back("Nove dijagonale: " + std::to_string(step.diagonalCount));
-    std::string stack = "Stek (od dna): ";
-    for (const int entry : t.stackAfter(step)) stack += (stack.back() == ' ' ? "" : " ") + std::to_string(entry + 1);
-    lines.push_back(stack);
+    if (view.playing) {
+        char text[80];
+        std::snprintf(text, sizeof text, "Automatski: korak svakih %g s (P zaustavlja)", playSeconds(view));
+        lines.push_back(text);
+    }
     return lines;
 }
+
+int stackBoxChars(int vertexCount) { return std::max(5, static_cast<int>(std::to_string(vertexCount).size()) + 2); }
+
+PageLayout layoutFor(const Walkthrough& shown, const StepView& view, int windowWidth, int windowHeight) {
+    const std::vector<std::string> caption = captionLines(shown, view);
+    if (caption.empty()) return layoutPage(windowWidth, windowHeight, caption, 0, 0);
+    const int pages = pageCount(shown);
+    const int chars = captionChars(windowText(windowWidth, windowHeight), windowWidth);
+    int reserved = 0;
+    StepView any = view;
+    any.playing = true;
+    for (any.page = 1; any.page <= pages; ++any.page) {
+        reserved = std::max(reserved, static_cast<int>(wrapLines(captionLines(shown, any), chars).size()));
+    }
+    // Two columns, the stack before the step and after it, two characters apart, the top marked "vrh".
+    const int boxChars = stackBoxChars(static_cast<int>(shown.vertices.size()));
+    const int stackChars = shown.verdict == Verdict::Triangulated ? 2 * boxChars + 2 + 4 : 0;
+    return layoutPage(windowWidth, windowHeight, caption, reserved, stackChars);
+}
+
+const char* startHint() { return "H - pomoc, strelice - koraci"; }
 
 int segmentsShown(const Walkthrough& shown, int page, int sceneSegments) {
     if (page <= 0 || shown.verdict != Verdict::Triangulated) return sceneSegments;
@@ -134,6 +219,7 @@ PageMarks pageMarks(const Walkthrough& shown, int page, double ring) {
     PageMarks marks;
     if (page <= 0) return marks;
     const std::vector<Point>& v = shown.vertices;
+    const int n = static_cast<int>(v.size());
     auto circle = [&](int vertex, double radius, Colour colour) {
         Circle c;
         c.centre = v[vertex];
@@ -146,7 +232,7 @@ PageMarks pageMarks(const Walkthrough& shown, int page, double ring) {
             break;
         case Verdict::NotSimple:
             for (const int e : shown.contact) {
-                Segment s(v[e], v[(e + 1) % v.size()]);
+                Segment s(v[e], v[(e + 1) % n]);
                 s.colour = Magenta;
                 marks.segments.push_back(s);
             }
@@ -157,6 +243,17 @@ PageMarks pageMarks(const Walkthrough& shown, int page, double ring) {
         case Verdict::Triangulated: {
             const SweepStep& step = stepOf(shown, page);
             const Triangulation& t = shown.triangulation;
+            // Each edge lies along the chain of its end that is not the highest or the lowest vertex;
+            // an edge joining those two is a whole chain, across from the other one.
+            Chain other = Chain::Left;
+            for (const Chain c : t.chains) {
+                if (c != Chain::Ends) other = c == Chain::Left ? Chain::Right : Chain::Left;
+            }
+            for (int i = 0; i < n; ++i) {
+                const int j = (i + 1) % n;
+                const Chain c = t.chains[i] != Chain::Ends ? t.chains[i] : t.chains[j] != Chain::Ends ? t.chains[j] : other;
+                marks.tints.push_back({i, j, c});
+            }
             // The sweep line, horizontal through the swept vertex and reaching past the polygon on
             // both sides; drawLine draws it 100 directions each way from its point. The point's
             // abscissa is the vertex abscissa nearest the middle, a float exact wherever the polygon
@@ -175,43 +272,108 @@ PageMarks pageMarks(const Walkthrough& shown, int page, double ring) {
             sweepLine.direction = Point((reach + 4 * ring) / 100, 0.0, 0.0);
             sweepLine.colour = Green;
             marks.lines.push_back(sweepLine);
-            // The step's own diagonals, drawn again wider over the picture.
-            for (int d = step.firstDiagonal; d < step.firstDiagonal + step.diagonalCount; ++d) {
-                const SweepDiagonal& g = t.diagonals[d];
+            // The step's own diagonals, drawn again wider over the picture, and the one it refused.
+            for (const SweepDiagonal& g : t.diagonalsOf(step)) {
                 Segment s(v[g.from], v[g.to]);
                 s.colour = diagonalColour(g.made);
                 marks.wide.push_back(s);
             }
+            if (step.refusal.reason != RefusalReason::None) {
+                marks.dashed.push_back(Segment(v[step.vertex], v[step.refusal.to]));
+            }
             for (const int entry : t.stackAfter(step)) circle(entry, ring, Orange);
             circle(step.vertex, 1.6 * ring, Green);
+            for (const int p : t.popped(step)) marks.crosses.push_back(v[p]);
             break;
         }
     }
     return marks;
 }
 
-const std::vector<std::string>& helpLines() {
-    static const std::vector<std::string> lines = {
-        "Tasteri",
-        "  Strelica desno, razmak     sledeci korak",
-        "  Strelica levo, Backspace   prethodni korak",
-        "  Home                       prvi korak",
-        "  End                        cela slika, kao na pocetku",
-        "  L                          brojevi temena na celoj slici",
-        "  R                          pocetni pogled",
-        "  H                          ova pomoc",
-        "  Q, Esc                     kraj programa",
-        "Mis",
-        "  desni taster               okretanje slike",
-        "  levi taster                pomeranje slike",
-        "  srednji, ili levi i desni  uvelicavanje: nagore vece, nadole manje",
-        "Boje",
-        "  crna                       stranice poligona",
-        "  crvena                     dijagonale do suprotnog lanca i iz najnizeg temena",
-        "  plava                      dijagonale duz istog lanca",
-        "  zelena                     brisuca prava i teme koje se obradjuje",
-        "  narandzasta                temena na steku",
-        "  magenta                    ono zbog cega poligon nije prost ili monoton",
+std::vector<int> concernedVertices(const Walkthrough& shown, int page) {
+    std::vector<int> out;
+    auto add = [&](int v) {
+        if (v >= 0 && std::find(out.begin(), out.end(), v) == out.end()) out.push_back(v);
     };
-    return lines;
+    if (page <= 0) return out;
+    const int n = static_cast<int>(shown.vertices.size());
+    switch (shown.verdict) {
+        case Verdict::FewerThanThree:
+            for (int v = 0; v < n; ++v) add(v);
+            break;
+        case Verdict::NotSimple:
+            for (const int e : shown.contact) {
+                add(e);
+                add((e + 1) % n);
+            }
+            break;
+        case Verdict::NotMonotone:
+            for (const int v : shown.turning) add(v);
+            break;
+        case Verdict::Triangulated: {
+            const Triangulation& t = shown.triangulation;
+            const SweepStep& step = stepOf(shown, page);
+            add(step.vertex);
+            for (const SweepDiagonal& d : t.diagonalsOf(step)) add(d.to);
+            add(step.refusal.to);
+            add(step.refusal.corner);
+            add(step.refusal.blocker);
+            for (const int p : t.popped(step)) add(p);
+            const Entries<int> stack = t.stackAfter(step);
+            for (int i = stack.size() - 1; i >= 0; --i) add(stack[i]);
+            break;
+        }
+    }
+    return out;
+}
+
+StackColumns stackColumns(const Walkthrough& shown, int page) {
+    StackColumns columns;
+    if (page <= 0 || shown.verdict != Verdict::Triangulated) return columns;
+    const Triangulation& t = shown.triangulation;
+    const SweepStep& step = stepOf(shown, page);
+    const Entries<int> popped = t.popped(step);
+    const Entries<int> before = t.stackBefore(step);
+    for (const int v : before) {
+        columns.before.push_back({v, t.chains[v], std::find(popped.begin(), popped.end(), v) != popped.end(), false});
+    }
+    for (const int v : t.stackAfter(step)) {
+        columns.after.push_back({v, t.chains[v], false, std::find(before.begin(), before.end(), v) == before.end()});
+    }
+    return columns;
+}
+
+const std::vector<HelpEntry>& helpEntries() {
+    static const std::vector<HelpEntry> entries = {
+        {"Tasteri", "", Swatch::None},
+        {"Desno, razmak", "sledeci korak", Swatch::None},
+        {"Levo, Backspace", "prethodni korak", Swatch::None},
+        {"Page Down / Up", "deset koraka napred / nazad", Swatch::None},
+        {"Home", "prvi korak", Swatch::None},
+        {"End", "cela slika, kao na pocetku", Swatch::None},
+        {"P", "koraci sami od sebe: pokreni / zaustavi", Swatch::None},
+        {"+ / -", "brze / sporije (od 0.25 s do 4 s)", Swatch::None},
+        {"L", "brojevi temena na celoj slici", Swatch::None},
+        {"R", "pocetni pogled", Swatch::None},
+        {"H", "ova pomoc", Swatch::None},
+        {"Q, Esc", "kraj programa", Swatch::None},
+        {"Mis", "", Swatch::None},
+        {"desni taster", "okretanje slike", Swatch::None},
+        {"levi taster", "pomeranje slike", Swatch::None},
+        {"tocak", "uvelicavanje oko pokazivaca", Swatch::None},
+        {"srednji, levi+desni", "uvelicavanje: nagore vece, nadole manje", Swatch::None},
+        {"Boje", "", Swatch::None},
+        {"crna", "stranice poligona", Swatch::Outline},
+        {"crvena", "dijagonale do suprotnog lanca i iz najnizeg temena", Swatch::RedDiagonal},
+        {"plava", "dijagonale duz istog lanca", Swatch::BlueDiagonal},
+        {"deblja", "dijagonale ovog koraka", Swatch::NewDiagonal},
+        {"isprekidana", "dijagonala koju korak odbija", Swatch::Refused},
+        {"zelena", "brisuca prava i teme koje se obradjuje", Swatch::Sweep},
+        {"narandzasti krug", "teme na steku", Swatch::Stack},
+        {"narandzasti krstic", "teme skinuto sa steka u ovom koraku", Swatch::Popped},
+        {"tirkizna", "levi lanac", Swatch::LeftChain},
+        {"ljubicasta", "desni lanac", Swatch::RightChain},
+        {"magenta", "ono zbog cega poligon nije prost ili monoton", Swatch::Why},
+    };
+    return entries;
 }

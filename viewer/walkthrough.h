@@ -8,6 +8,7 @@
 
 #include "geometry/records.h"
 #include "geometry/triangulation.h"
+#include "viewer/layout.h"
 
 enum class Verdict { FewerThanThree, NotSimple, NotMonotone, Triangulated };
 
@@ -27,37 +28,98 @@ Walkthrough judgePolygon(const Point* vertices, int vertexCount);
 // The pages the step keys go through: one per step, or the one page that says why there are none.
 int pageCount(const Walkthrough& shown);
 
+// Seconds between two steps while they play: 0.25 to 4, doubling.
+inline constexpr double PlayIntervals[] = {0.25, 0.5, 1.0, 2.0, 4.0};
+inline constexpr int StartingInterval = 2;  // 1 s
+
 // The window's mode: page 0 is the full picture, 1..pageCount the steps.
 struct StepView {
     int page = 0;
     bool labels = false;  // vertex numbers in the full picture (always shown on the pages)
     bool help = false;
+    bool playing = false;  // the steps advance by themselves, one per interval
+    int interval = StartingInterval;
 };
 
-enum class Key { Next, Previous, First, Full, Labels, ResetView, Help, Quit };
+enum class Key {
+    Next, Previous, First, Full, TenForward, TenBack, Play, Faster, Slower, Labels, ResetView, Help, Quit
+};
 enum class KeyEffect { None, Redraw, ResetView, Quit };
 
 KeyEffect pressKey(StepView& view, Key key, int pages);
 
+// One interval of play has passed: the next step, and the play stops at the last. True when the
+// page changed.
+bool playTick(StepView& view, int pages);
+
+double playSeconds(const StepView& view);
+
 bool labelsShown(const StepView& view);
 
-// The caption in the window's corner for a page (nothing for the full picture).
-std::vector<std::string> captionLines(const Walkthrough& shown, int page);
+// The caption in the window's top band for a page (nothing for the full picture).
+std::vector<std::string> captionLines(const Walkthrough& shown, const StepView& view);
+
+// The width, in characters, of a column of the stack panel: its label, or a vertex number with air.
+int stackBoxChars(int vertexCount);
+
+// The layout of the page `view` shows, in a window of this size. On the steps the caption band keeps
+// the height of the tallest step's caption and the stack panel one width, so that the picture holds
+// still from step to step.
+PageLayout layoutFor(const Walkthrough& shown, const StepView& view, int windowWidth, int windowHeight);
+
+// The one line the full picture carries, in its bottom left corner.
+const char* startHint();
 
 // How many of the scene's segments a page shows: the outline (one segment per vertex) and the
 // diagonals added by steps 1..page; all of them on the full picture.
 int segmentsShown(const Walkthrough& shown, int page, int sceneSegments);
 
-// What a page draws over the scene: the sweep line, the step's new diagonals (drawn wider), the
-// rings of the stack and of the swept vertex, or the marks of what keeps the polygon from having
-// steps. `ring` is the radius of a ring.
+// An edge of the outline along one of the two chains, for the chain's tint.
+struct ChainEdge {
+    int from = 0;
+    int to = 0;
+    Chain chain = Chain::Left;
+};
+
+// What a page draws over the scene: the chains' tints, the sweep line, the step's new diagonals
+// (drawn wider), its refused candidate (dashed), the rings of the stack and of the swept vertex,
+// the crosses of the popped vertices, or the marks of what keeps the polygon from having steps.
+// `ring` is the radius of a ring in scene units.
 struct PageMarks {
+    std::vector<ChainEdge> tints;
     std::vector<Line> lines;
     std::vector<Segment> wide;
+    std::vector<Segment> dashed;
     std::vector<Circle> circles;
+    std::vector<Point> crosses;
     std::vector<Segment> segments;
 };
 PageMarks pageMarks(const Walkthrough& shown, int page, double ring);
 
-// The help panel's lines.
-const std::vector<std::string>& helpLines();
+// The vertices a page is about, most important first: the swept vertex, the ends of its diagonals
+// and of its refused candidate, the popped vertices, then the stack from the top down; on the page
+// that says why there are no steps, the vertices it marks.
+std::vector<int> concernedVertices(const Walkthrough& shown, int page);
+
+// The stack panel of a step: the stack before the step and after it, bottom first.
+struct StackEntry {
+    int vertex = 0;
+    Chain chain = Chain::Ends;
+    bool popped = false;  // before: taken off the stack for good in this step
+    bool pushed = false;  // after: the vertex this step swept
+};
+struct StackColumns {
+    std::vector<StackEntry> before;
+    std::vector<StackEntry> after;
+};
+StackColumns stackColumns(const Walkthrough& shown, int page);
+
+// What the help draws before a row's key: a sample of the colour or mark the row explains.
+enum class Swatch { None, Outline, RedDiagonal, BlueDiagonal, NewDiagonal, Sweep, Stack, Popped, Refused, LeftChain,
+                    RightChain, Why };
+struct HelpEntry {
+    std::string key;  // a heading when `meaning` is empty
+    std::string meaning;
+    Swatch swatch = Swatch::None;
+};
+const std::vector<HelpEntry>& helpEntries();

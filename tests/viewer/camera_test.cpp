@@ -25,10 +25,10 @@ void project(const ViewState& view, double sceneX, double sceneY, double& wx, do
     const double ey = m[1] * x + m[5] * y + m[13];
     const double ez = m[2] * x + m[6] * y + m[14];
     const double f = 1.0 / std::tan(M_PI / 6.0);
-    const double ndcX = f / (static_cast<double>(view.viewportWidth) / view.viewportHeight) * ex / -ez;
+    const double ndcX = f / (static_cast<double>(view.picture.width) / view.picture.height) * ex / -ez;
     const double ndcY = f * ey / -ez;
-    wx = (ndcX + 1.0) / 2.0 * view.viewportWidth;
-    wy = view.viewportHeight - 1 - (ndcY + 1.0) / 2.0 * view.viewportHeight;  // GL's rows count from below
+    wx = (ndcX + 1.0) / 2.0 * view.picture.width;
+    wy = view.picture.height - 1 - (ndcY + 1.0) / 2.0 * view.picture.height;  // GL's rows count from below
 }
 
 }  // namespace
@@ -179,12 +179,61 @@ TEST(Navigation, ResizeKeepsTheNavigationAndResetUndoesIt) {
     view.angle = 30;
     view.zoom = 2;
     view.panX = 1;
-    resizeViewport(view, 800, 0);
-    EXPECT_EQ(view.viewportHeight, 1);
+    resizeWindow(view, 800, 0);
+    framePicture(view, {0, 0, 800, view.windowHeight});
+    EXPECT_EQ(view.picture.height, 1);
     EXPECT_DOUBLE_EQ(aspectRatio(view), 800.0);
     EXPECT_EQ(view.angle, 30.0f);
     EXPECT_EQ(view.zoom, 2.0f);
     EXPECT_EQ(view.panX, 1.0f);
     resetNavigation(view);
-    EXPECT_EQ(std::make_tuple(view.angle, view.zoom, view.panX, view.viewportWidth), std::make_tuple(0.0f, 1.0f, 0.0, 800));
+    EXPECT_EQ(std::make_tuple(view.angle, view.zoom, view.panX, view.picture.width), std::make_tuple(0.0f, 1.0f, 0.0, 800));
+}
+
+// In any part of any window, portrait too, the bounds fill 0.866 of the limiting side, centred; the
+// pointer's plane point and the scene's pixels agree, wherever the part lies in the window.
+TEST(Framing, InAPartOfTheWindowWholeAndCentredPortraitToo) {
+    struct Case {
+        int windowWidth, windowHeight;
+        PixelRect picture;
+    };
+    for (const Case& c : {Case{600, 800, {0, 0, 600, 800}}, Case{1024, 700, {0, 0, 810, 580}},
+                          Case{300, 200, {0, 0, 200, 130}}, Case{400, 900, {0, 0, 220, 820}}}) {
+        ViewState view = framed(-3, 2, 8, 10);  // 11 wide, 8 tall
+        resizeWindow(view, c.windowWidth, c.windowHeight);
+        framePicture(view, c.picture);
+        const PlanePoint low = sceneToPixels(view, -3, 2);
+        const PlanePoint high = sceneToPixels(view, 8, 10);
+        const PixelRect& p = c.picture;
+        EXPECT_NEAR((low.x + high.x) / 2, p.x + p.width / 2.0, 1e-9);
+        EXPECT_NEAR((low.y + high.y) / 2, p.y + p.height / 2.0, 1e-9);
+        EXPECT_NEAR(std::max((high.x - low.x) / p.width, (high.y - low.y) / p.height), 0.866, 0.001) << p.width;
+        double x, y;
+        pointerOnPlane(view, 37, c.windowHeight - 1 - 41, x, y);  // window pixel (37, 41) from the bottom
+        const PlanePoint back = sceneToPixels(view, x, y);
+        EXPECT_NEAR(back.x, 37, 1e-6);
+        EXPECT_NEAR(back.y, 41, 1e-6);
+    }
+}
+
+// A notch of the wheel scales by 1.1 about the pointer: the scene point under it stays there.
+TEST(Navigation, WheelZoomKeepsThePointUnderThePointer) {
+    ViewState view = framed(7456123.5, 4987654.5, 7456124, 4987655);
+    view.angle = 40;
+    view.panX = 0.1;
+    const PlanePoint corner = sceneToPixels(view, 7456123.5, 4987654.5);
+    const PlanePoint other = sceneToPixels(view, 7456124, 4987655);
+    const int x = static_cast<int>(corner.x), y = view.windowHeight - 1 - static_cast<int>(corner.y);
+    zoomAbout(view, x, y, WheelStep);
+    zoomAbout(view, x, y, WheelStep);
+    EXPECT_FLOAT_EQ(view.zoom, 1.21f);
+    // Every point moves away from the pointer's pixel by the factor.
+    const double gx = x, gy = view.windowHeight - 1 - y;
+    for (const auto& [before, after] : {std::pair{corner, sceneToPixels(view, 7456123.5, 4987654.5)},
+                                        std::pair{other, sceneToPixels(view, 7456124, 4987655)}}) {
+        EXPECT_NEAR(after.x - gx, 1.21 * (before.x - gx), 1e-3);
+        EXPECT_NEAR(after.y - gy, 1.21 * (before.y - gy), 1e-3);
+    }
+    for (int i = 0; i < 200; ++i) zoomAbout(view, x, y, WheelStep);
+    EXPECT_EQ(view.zoom, MaxZoom);
 }

@@ -1,7 +1,8 @@
-// The step mode as plain values: the keys' paging, the captions, what each page draws.
+// The step mode as plain values: the keys' paging and play, the captions, what each page draws.
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -15,55 +16,118 @@ Walkthrough judged(std::initializer_list<std::pair<double, double>> xy) {
     return judgePolygon(v.data(), static_cast<int>(v.size()));
 }
 
+StepView onPage(int page, bool playing = false) {
+    StepView view;
+    view.page = page;
+    view.playing = playing;
+    return view;
+}
+
 // The convex hexagon: step 2 sweeps vertex 3 and cuts (6,5)-(0,10); five steps in all.
 const Walkthrough hexagon = judged({{0, 10}, {5, 8}, {6, 5}, {4, 1}, {0, 0}, {-5, 4}});
+// Each refusal: a reflex corner, a level vertex in the triangle, a corner on the candidate.
+const Walkthrough refused = judged({{0, 10}, {6, 9}, {1, 6}, {6, 3}, {0, 0}});
+const Walkthrough neck = judged({{0, 10}, {-4, 5}, {-2, 5}, {-2, 0}, {3, 0}, {3, 5}, {5, 5}});
+const Walkthrough flat = judged({{1, 1}, {0, 1}, {0, 0}, {1, 0}, {2, 0}, {2, 1}});
 
 }  // namespace
 
-TEST(StepMode, KeysPageThroughTheStepsAndBack) {
+TEST(StepMode, KeysPageThroughTheStepsAndPlay) {
     struct Case {
         std::vector<Key> keys;
         int page;
-        bool labels;
+        bool playing;
     };
+    // Twelve pages, so that ten steps at a time meet both ends.
+    std::vector<Point> twelve;
+    for (int i = 0; i < 13; ++i) twelve.emplace_back(std::cos(i * 0.48 + 0.1), std::sin(i * 0.48 + 0.1), 0.0);
+    const int pages = pageCount(judgePolygon(twelve.data(), 13));
+    ASSERT_EQ(pages, 12);
     const Case cases[] = {
         {{Key::Next}, 1, false},
         {{Key::Next, Key::Next, Key::Previous}, 1, false},
-        {{Key::Previous}, 5, false},                               // from the full picture: the last
-        {{Key::Previous, Key::Next, Key::Next}, 5, false},         // nothing past the last
-        {{Key::First, Key::Previous}, 1, false},                   // nothing before the first
-        {{Key::Labels, Key::Next, Key::Full}, 0, false},           // End: the full picture as at start
-        {{Key::Labels, Key::Help, Key::ResetView}, 0, true},
+        {{Key::Previous}, 12, false},                        // from the full picture: the last
+        {{Key::Previous, Key::Next}, 12, false},             // nothing past the last
+        {{Key::First, Key::Previous}, 1, false},             // nothing before the first
+        {{Key::TenForward}, 10, false},                      // from the full picture, as Right then nine
+        {{Key::TenForward, Key::TenForward}, 12, false},     // clamped to the last
+        {{Key::TenBack}, 3, false},                          // as Left then nine
+        {{Key::Next, Key::Next, Key::TenBack}, 1, false},    // clamped to the first
+        {{Key::Play}, 1, true},                              // from the full picture: from step 1
+        {{Key::Next, Key::Next, Key::Play}, 2, true},        // from the current step
+        {{Key::Play, Key::Play}, 1, false},                  // P again pauses
+        {{Key::Previous, Key::Play}, 1, true},               // at the last step: again from the first
+        {{Key::Play, Key::Faster, Key::TenForward}, 11, true},
+        {{Key::Play, Key::TenForward, Key::Next}, 12, false},  // reaching the last ends the play
+        {{Key::Play, Key::Full}, 0, false},
     };
     for (const Case& c : cases) {
         StepView view;
-        for (const Key key : c.keys) pressKey(view, key, pageCount(hexagon));
-        EXPECT_EQ(std::make_pair(view.page, view.labels), std::make_pair(c.page, c.labels));
+        for (const Key key : c.keys) pressKey(view, key, pages);
+        EXPECT_EQ(std::make_pair(view.page, view.playing), std::make_pair(c.page, c.playing));
     }
+    // The play steps once per tick and stops at the last step; the interval halves and doubles
+    // within 0.25 s and 4 s.
     StepView view;
+    pressKey(view, Key::Play, 3);
+    int ticks = 0;
+    while (playTick(view, 3)) ++ticks;
+    EXPECT_EQ(std::make_tuple(ticks, view.page, view.playing), std::make_tuple(2, 3, false));
+    EXPECT_EQ(playSeconds(view), 1.0);
+    for (int i = 0; i < 5; ++i) pressKey(view, Key::Faster, 3);
+    EXPECT_EQ(playSeconds(view), 0.25);
+    for (int i = 0; i < 5; ++i) pressKey(view, Key::Slower, 3);
+    EXPECT_EQ(playSeconds(view), 4.0);
     EXPECT_EQ(pressKey(view, Key::Quit, 5), KeyEffect::Quit);
     EXPECT_EQ(pressKey(view, Key::ResetView, 5), KeyEffect::ResetView);
-    EXPECT_EQ(pressKey(view, Key::Previous, 5), KeyEffect::Redraw);
-    EXPECT_EQ(pressKey(view, Key::Next, 5), KeyEffect::None);
+    EXPECT_EQ(pressKey(view, Key::Next, 3), KeyEffect::None);
 }
 
-TEST(StepMode, CaptionsSayWhatEachPageShows) {
-    EXPECT_EQ(captionLines(hexagon, 0), std::vector<std::string>{});
-    EXPECT_EQ(captionLines(hexagon, 1), (std::vector<std::string>{"Korak 1 od 5: pocetak", "Dva najvisa temena idu na stek.",
-                                                                 "Nove dijagonale: 0", "Stek (od dna): 1 2"}));
-    EXPECT_EQ(captionLines(hexagon, 2),
-              (std::vector<std::string>{"Korak 2 od 5: teme 3 (6.000000,5.000000)",
-                                        "Isti lanac: plave dijagonale dok su unutar poligona.", "Nove dijagonale: 1",
-                                        "Stek (od dna): 1 3"}));
-    EXPECT_EQ(captionLines(judged({{1, 1}, {2, 2}}), 1),
+TEST(StepMode, CaptionsSayWhatEachStepDidAndWhy) {
+    struct Case {
+        const Walkthrough* shown;
+        StepView view;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {&hexagon, onPage(0), {}},
+        {&hexagon, onPage(1), {"Korak 1 od 5: pocetak", "Dva najvisa temena idu na stek.", "Nove dijagonale: 0"}},
+        {&hexagon, onPage(2, true),
+         {"Korak 2 od 5: teme 3 (6,5)", "Isti lanac: plave dijagonale dok su unutar poligona.", "Skinuta sa steka: 2",
+          "Nove dijagonale: 1", "Automatski: korak svakih 1 s (P zaustavlja)"}},
+        {&hexagon, onPage(5),
+         {"Korak 5 od 5: teme 5 (0,0)", "Najnize teme: nema temena izmedju dna i vrha steka, nema novih dijagonala.",
+          "Nove dijagonale: 0"}},
+        {&refused, onPage(3),
+         {"Korak 3 od 4: teme 4 (6,3)", "Isti lanac: plave dijagonale dok su unutar poligona.",
+          "Dijagonala 4-1 bi izasla iz poligona, pa teme 3 ostaje na steku.", "Nove dijagonale: 0"}},
+        {&refused, onPage(4),
+         {"Korak 4 od 4: teme 5 (0,0)", "Najnize teme: crvene dijagonale do preostalih temena sa steka.",
+          "Nove dijagonale: 1"}},
+        {&neck, onPage(3),
+         {"Korak 3 od 6: teme 7 (5,5)", "Suprotni lanac: crvene dijagonale do temena sa steka.",
+          "Trougao 7-1-3 sadrzi teme 6, pa teme 1 ostaje na steku.", "Nove dijagonale: 0"}},
+        {&neck, onPage(4),
+         {"Korak 4 od 6: teme 6 (3,5)", "Isti lanac: plave dijagonale dok su unutar poligona.", "Skinuta sa steka: 7, 1",
+          "Nove dijagonale: 2"}},
+        {&flat, onPage(2),
+         {"Korak 2 od 5: teme 6 (2,1)", "Suprotni lanac: crvene dijagonale do temena sa steka.",
+          "Dijagonala 6-2 bi prosla kroz teme 1, pa teme 1 ostaje na steku.", "Nove dijagonale: 0"}},
+        {&hexagon, onPage(0), {}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(captionLines(*c.shown, c.view), c.lines);
+    // Coordinates keep six significant digits at any scale.
+    EXPECT_EQ(captionLines(judged({{0, 3e30}, {1e-30, 0}, {-2e30, -1e-30}}), onPage(2))[0],
+              "Korak 2 od 2: teme 3 (-2e+30,-1e-30)");
+    EXPECT_EQ(captionLines(judged({{1, 1}, {2, 2}}), onPage(1)),
               std::vector<std::string>{"Poligon sa manje od tri temena nema triangulaciju."});
-    EXPECT_EQ(captionLines(judged({{0, 0}, {4, 4}, {4, 0}, {0, 4}}), 1),
+    EXPECT_EQ(captionLines(judged({{0, 0}, {4, 4}, {4, 0}, {0, 4}}), onPage(1)),
               std::vector<std::string>{"Poligon nije prost: stranice 1-2 i 3-4 se seku ili dodiruju."});
-    EXPECT_EQ(captionLines(judged({{0, 0}, {2, 2}, {4, 0}, {4, 4}, {0, 4}}), 1),
+    EXPECT_EQ(captionLines(judged({{0, 0}, {2, 2}, {4, 0}, {4, 4}, {0, 4}}), onPage(1)),
               std::vector<std::string>{"Poligon nije monoton: temena 2, 3 su lokalni ekstremi po ordinati."});
 }
 
-TEST(StepMode, PagesDrawTheirDiagonalsSweepLineAndStack) {
+TEST(StepMode, PagesDrawTheirDiagonalsSweepLineStackAndRefusal) {
     // Six outline segments, then the three diagonals; step 2 adds the first of them.
     EXPECT_EQ(segmentsShown(hexagon, 0, 9), 9);
     EXPECT_EQ(segmentsShown(hexagon, 1, 9), 6);
@@ -80,8 +144,30 @@ TEST(StepMode, PagesDrawTheirDiagonalsSweepLineAndStack) {
     EXPECT_EQ(std::make_pair(marks.wide[0].end.y, marks.wide[0].colour), std::make_pair(10.0f, Blue));
     ASSERT_EQ(marks.circles.size(), 3u);  // the stack's two entries, then the swept vertex
     EXPECT_EQ(marks.circles[0].colour, Orange);
-    EXPECT_EQ(marks.circles[2].colour, Green);
-    EXPECT_EQ(marks.circles[2].centre.x, 6.0f);
+    EXPECT_EQ(std::make_pair(marks.circles[2].colour, marks.circles[2].centre.x), std::make_pair(Green, 6.0f));
+    ASSERT_EQ(marks.crosses.size(), 1u);  // vertex 2, popped
+    EXPECT_EQ(marks.crosses[0].y, 8.0f);
+    EXPECT_TRUE(marks.dashed.empty());
+    // Every edge tinted by its chain: the right one runs 1-2-3-4-5 on this clockwise hexagon.
+    ASSERT_EQ(marks.tints.size(), 6u);
+    for (const ChainEdge& e : marks.tints) EXPECT_EQ(e.chain, e.from < 4 ? Chain::Right : Chain::Left) << e.from;
+    // The refused candidate 4-1, dashed.
+    const PageMarks refusal = pageMarks(refused, 3, 0.5);
+    ASSERT_EQ(refusal.dashed.size(), 1u);
+    EXPECT_EQ(std::make_pair(refusal.dashed[0].start.y, refusal.dashed[0].end.y), std::make_pair(3.0f, 10.0f));
     EXPECT_EQ(pageMarks(judged({{0, 0}, {4, 4}, {4, 0}, {0, 4}}), 1, 0.5).segments.size(), 2u);
     EXPECT_TRUE(pageMarks(hexagon, 0, 0.5).circles.empty());
+}
+
+TEST(StepMode, StackPanelAndConcernedVerticesOfAStep) {
+    // Neck, step 4: vertex 6 cuts off 7 and 1; the stack 3 1 7 becomes 3 6.
+    const StackColumns columns = stackColumns(neck, 4);
+    std::string before, after;
+    for (const StackEntry& e : columns.before) before += std::to_string(e.vertex + 1) + (e.popped ? "x " : " ");
+    for (const StackEntry& e : columns.after) after += std::to_string(e.vertex + 1) + (e.pushed ? "+ " : " ");
+    EXPECT_EQ(before, "3 1x 7x ");
+    EXPECT_EQ(after, "3 6+ ");
+    EXPECT_EQ(concernedVertices(neck, 4), (std::vector<int>{5, 0, 2, 6}));  // swept, diagonals' ends, popped
+    EXPECT_EQ(concernedVertices(neck, 3), (std::vector<int>{6, 2, 0, 5}));  // swept, refused to, corner, blocker
+    EXPECT_TRUE(stackColumns(neck, 0).after.empty());
 }

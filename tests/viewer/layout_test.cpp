@@ -1,0 +1,71 @@
+// Where the window puts things: text that scales, panels that leave the picture its own part,
+// stack columns that elide their middle, vertex numbers that never overlap, a help that fits.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "viewer/layout.h"
+
+TEST(Layout, TextScalesWithTheWindowAndCaptionsWrapRatherThanRunOff) {
+    EXPECT_DOUBLE_EQ(windowText(1024, 700).size, 14.0);
+    EXPECT_GE(windowText(1280, 1024).size, 14.0);  // a projector's window
+    EXPECT_DOUBLE_EQ(windowText(300, 200).size, 7.0);
+    EXPECT_EQ(wrapLines({"Skinuta sa steka: 4, 3", "x"}, 12),
+              (std::vector<std::string>{"Skinuta sa", "steka: 4, 3", "x"}));
+    EXPECT_EQ(wrapLines({"abcdefgh"}, 3), (std::vector<std::string>{"abc", "def", "gh"}));
+    // In every window the caption band, the stack panel and the picture share it out, the caption's
+    // lines all fitting across it.
+    const std::vector<std::string> caption = {"Dijagonala 12-34 bi izasla iz poligona, pa teme 56 ostaje na steku.",
+                                              "Nove dijagonale: 0"};
+    for (const auto& [w, h] : {std::pair{1024, 700}, std::pair{600, 800}, std::pair{300, 200}, std::pair{1920, 1080}}) {
+        const PageLayout page = layoutPage(w, h, caption, 5, 14);
+        const PixelRect& p = page.picture;
+        EXPECT_EQ(std::make_tuple(p.x, p.y, p.height), std::make_tuple(0, 0, page.captionBand.y)) << w;
+        EXPECT_EQ(p.width + page.stackPanel.width, w) << w;
+        EXPECT_EQ(page.captionBand.y + page.captionBand.height, h) << w;
+        EXPECT_EQ(page.stackPanel.x, p.width);
+        EXPECT_GE(page.captionBand.height, 5 * page.text.line);
+        for (const std::string& line : page.caption) EXPECT_LE(textWidth(page.text, line) + 2 * page.text.margin, w);
+        EXPECT_GT(p.height, h / 3) << w;
+    }
+    const PageLayout full = layoutPage(1024, 700, {}, 0, 0);  // the full picture: the whole window
+    EXPECT_EQ(std::make_tuple(full.picture.width, full.picture.height), std::make_tuple(1024, 700));
+}
+
+TEST(Layout, StackColumnsKeepTheirBottomAndTopAndElideTheMiddle) {
+    EXPECT_EQ(columnRows(3, 5), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(columnRows(98, 7), (std::vector<int>{0, 1, 2, -1, 95, 96, 97}));
+    EXPECT_EQ(columnRows(98, 2), (std::vector<int>{0, 97}));
+    EXPECT_EQ(columnRows(98, 1), (std::vector<int>{97}));
+}
+
+TEST(Layout, VertexNumbersAllWhenApartElseOnlyTheConcernedWithoutOverlap) {
+    const TextStyle text = windowText(1024, 700);
+    const PixelRect area{0, 0, 1024, 600};
+    const std::vector<PlanePoint> apart = {{100, 100}, {300, 100}, {500, 300}};
+    EXPECT_EQ(visibleLabels(apart, {2}, text, area), (std::vector<int>{0, 1, 2}));
+    // A dense chain: 3 and 4 crowd 2; only the concerned are drawn, and of those no two overlap.
+    const std::vector<PlanePoint> dense = {{100, 100}, {300, 100}, {303, 104}, {306, 108}, {900, 590}};
+    EXPECT_EQ(visibleLabels(dense, {3, 1, 0, 2}, text, area), (std::vector<int>{3, 0}));
+    // Vertex 5's number would leave the picture: never drawn.
+    EXPECT_EQ(visibleLabels(dense, {4}, text, area), (std::vector<int>{}));
+}
+
+TEST(Layout, HelpFitsTheWindowWithoutLosingItsDescriptions) {
+    std::vector<HelpRow> rows = {{"Tasteri", "", -1}};
+    for (int i = 0; i < 14; ++i) rows.push_back({"Page Down / Up", "deset koraka napred / nazad", -1});
+    rows.push_back({"Boje", "", -1});
+    for (int i = 0; i < 14; ++i) rows.push_back({"crvena", "dijagonale do suprotnog lanca", 0});
+    for (const auto& [w, h] : {std::pair{1024, 700}, std::pair{300, 200}, std::pair{1600, 300}}) {
+        const HelpLayout help = layoutHelp(w, h, rows);
+        EXPECT_LE(help.text.size, windowText(w, h).size);
+        EXPECT_LE(help.box.x + help.box.width, w) << w;
+        EXPECT_LE(help.box.y + help.box.height, h) << w;
+        EXPECT_GE(help.box.x, 0);
+    }
+    // A wide, low window takes two columns, split at the heading in the middle.
+    const HelpLayout wide = layoutHelp(1600, 300, rows);
+    EXPECT_EQ(std::make_pair(wide.columns, wide.firstOfSecondColumn), std::make_pair(2, 15));
+}

@@ -1,0 +1,25 @@
+#include "screen_pixel.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <string>
+
+bool screenPixel(const char* display, int x, int y, int& red, int& green, int& blue) {
+    static Display* connection = nullptr;
+    static std::string name;
+    if (connection == nullptr || name != display) {
+        if (connection != nullptr) XCloseDisplay(connection);
+        connection = XOpenDisplay(display);
+        name = display;
+        if (connection == nullptr) return false;
+    }
+    XImage* image = XGetImage(connection, DefaultRootWindow(connection), x, y, 1, 1, AllPlanes, ZPixmap);
+    if (image == nullptr) return false;
+    const unsigned long value = XGetPixel(image, 0, 0);
+    XDestroyImage(image);
+    red = static_cast<int>((value >> 16) & 0xff);
+    green = static_cast<int>((value >> 8) & 0xff);
+    blue = static_cast<int>(value & 0xff);
+    return true;
+}

@@ -1,0 +1,176 @@
+#include "viewer/layout.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The stroke font's characters are 104.76 units apart and its digits 100 units tall; drawn at
+// 0.8 of their width, so that a caption line fits the window as a proportional font's would.
+constexpr double AdvancePerSize = 1.0476 * 0.8;
+
+bool overlap(const PixelRect& a, const PixelRect& b) {
+    return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+}
+
+bool inside(const PixelRect& inner, const PixelRect& outer) {
+    return inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.width <= outer.x + outer.width &&
+           inner.y + inner.height <= outer.y + outer.height;
+}
+
+}  // namespace
+
+TextStyle textOfSize(double size) {
+    TextStyle t;
+    t.size = size;
+    t.advance = size * AdvancePerSize;
+    t.line = size * 1.55;
+    t.margin = size * 0.8;
+    return t;
+}
+
+TextStyle windowText(int windowWidth, int windowHeight) {
+    const double reach = std::min(static_cast<double>(windowHeight), 0.85 * windowWidth);
+    return textOfSize(std::clamp(0.02 * reach, 7.0, 48.0));
+}
+
+double textWidth(const TextStyle& text, const std::string& s) { return text.advance * static_cast<double>(s.size()); }
+
+std::vector<std::string> wrapLines(const std::vector<std::string>& lines, int maxChars) {
+    const std::size_t limit = static_cast<std::size_t>(std::max(1, maxChars));
+    std::vector<std::string> out;
+    for (const std::string& line : lines) {
+        std::string rest = line;
+        while (rest.size() > limit) {
+            std::size_t cut = rest.rfind(' ', limit);
+            if (cut == std::string::npos || cut == 0) {
+                out.push_back(rest.substr(0, limit));
+                rest = rest.substr(limit);
+            } else {
+                out.push_back(rest.substr(0, cut));
+                rest = rest.substr(cut + 1);
+            }
+        }
+        out.push_back(rest);
+    }
+    return out;
+}
+
+int captionChars(const TextStyle& text, int windowWidth) {
+    return static_cast<int>((windowWidth - 2 * text.margin) / text.advance);
+}
+
+PageLayout layoutPage(int windowWidth, int windowHeight, const std::vector<std::string>& caption, int reservedLines,
+                      int stackChars) {
+    PageLayout page;
+    page.text = windowText(windowWidth, windowHeight);
+    const TextStyle& t = page.text;
+    const int margin = static_cast<int>(std::lround(t.margin));
+    if (!caption.empty()) {
+        page.caption = wrapLines(caption, captionChars(t, windowWidth));
+        const int lines = std::max(static_cast<int>(page.caption.size()), reservedLines);
+        const int height = static_cast<int>(std::ceil(lines * t.line + 1.5 * t.margin));
+        page.captionBand = {0, windowHeight - height, windowWidth, height};
+    } else {
+        page.captionBand = {0, windowHeight, windowWidth, 0};
+    }
+    const int below = page.captionBand.y;
+    const int panelWidth = stackChars > 0 ? static_cast<int>(std::ceil(stackChars * t.advance)) + 2 * margin : 0;
+    page.stackPanel = {windowWidth - panelWidth, 0, panelWidth, below};
+    page.picture = {0, 0, std::max(1, windowWidth - panelWidth), std::max(1, below)};
+    return page;
+}
+
+std::vector<int> columnRows(int count, int rows) {
+    std::vector<int> out;
+    if (count <= rows) {
+        for (int i = 0; i < count; ++i) out.push_back(i);
+        return out;
+    }
+    if (rows <= 0) return out;
+    if (rows < 3) {  // no room for the ellipsis: the bottom (when two fit) and the top
+        if (rows == 2) out.push_back(0);
+        out.push_back(count - 1);
+        return out;
+    }
+    const int bottom = (rows - 1) / 2;
+    const int top = rows - 1 - bottom;
+    for (int i = 0; i < bottom; ++i) out.push_back(i);
+    out.push_back(-1);
+    for (int i = count - top; i < count; ++i) out.push_back(i);
+    return out;
+}
+
+PixelRect labelBox(const TextStyle& text, int vertex, const PlanePoint& at) {
+    const int digits = static_cast<int>(std::to_string(vertex + 1).size());
+    const double gap = 0.45 * text.size;
+    return {static_cast<int>(std::lround(at.x + gap)), static_cast<int>(std::lround(at.y + gap)),
+            static_cast<int>(std::ceil(digits * text.advance)), static_cast<int>(std::ceil(text.size))};
+}
+
+std::vector<int> visibleLabels(const std::vector<PlanePoint>& at, const std::vector<int>& concerned,
+                               const TextStyle& text, const PixelRect& area) {
+    // A little air around each number, so that neighbours never touch.
+    const int pad = static_cast<int>(std::ceil(0.15 * text.size));
+    auto boxOf = [&](int v) {
+        PixelRect b = labelBox(text, v, at[v]);
+        return PixelRect{b.x - pad, b.y - pad, b.width + 2 * pad, b.height + 2 * pad};
+    };
+    const int n = static_cast<int>(at.size());
+    std::vector<int> all;
+    for (int v = 0; v < n; ++v) {
+        if (inside(labelBox(text, v, at[v]), area)) all.push_back(v);
+    }
+    bool clear = true;
+    for (std::size_t i = 0; i < all.size() && clear; ++i) {
+        for (std::size_t j = i + 1; j < all.size() && clear; ++j) clear = !overlap(boxOf(all[i]), boxOf(all[j]));
+    }
+    if (clear) return all;
+    std::vector<int> placed;
+    for (const int v : concerned) {
+        if (v < 0 || v >= n || std::find(placed.begin(), placed.end(), v) != placed.end()) continue;
+        if (!inside(labelBox(text, v, at[v]), area)) continue;
+        const PixelRect b = boxOf(v);
+        if (std::none_of(placed.begin(), placed.end(), [&](int p) { return overlap(boxOf(p), b); })) placed.push_back(v);
+    }
+    return placed;
+}
+
+HelpLayout layoutHelp(int windowWidth, int windowHeight, const std::vector<HelpRow>& rows) {
+    const TextStyle normal = windowText(windowWidth, windowHeight);
+    std::size_t keyChars = 0;
+    std::size_t meaningChars = 0;
+    for (const HelpRow& r : rows) {
+        if (r.meaning.empty()) continue;
+        keyChars = std::max(keyChars, r.key.size() + 4);  // room for a swatch before the key
+        meaningChars = std::max(meaningChars, r.meaning.size());
+    }
+    const int rowChars = static_cast<int>(keyChars + 2 + meaningChars);
+    // The second column starts at the heading nearest the middle.
+    int split = 0;
+    for (int i = 1; i < static_cast<int>(rows.size()); ++i) {
+        if (!rows[i].meaning.empty()) continue;
+        const int rowsCount = static_cast<int>(rows.size());
+        if (split == 0 || std::abs(2 * i - rowsCount) < std::abs(2 * split - rowsCount)) split = i;
+    }
+    HelpLayout best;
+    best.text.size = 0;
+    for (int columns = 1; columns <= (split > 0 ? 2 : 1); ++columns) {
+        const int tallest = columns == 1 ? static_cast<int>(rows.size())
+                                         : std::max(split, static_cast<int>(rows.size()) - split);
+        const double charsWide = columns * rowChars + (columns - 1) * 3 + 2 * 0.8 / AdvancePerSize;
+        // Width: chars * advance + margins; height: rows * line + margins, all proportional to size.
+        const double byWidth = windowWidth / (charsWide * AdvancePerSize);
+        const double byHeight = windowHeight / (tallest * 1.55 + 2 * 0.8);
+        const double size = std::min({normal.size, byWidth, byHeight});
+        if (size <= best.text.size) continue;
+        best.text = textOfSize(size);
+        best.columns = columns;
+        best.firstOfSecondColumn = columns == 2 ? split : static_cast<int>(rows.size());
+        const int width = static_cast<int>(std::ceil(charsWide * best.text.advance));
+        const int height = static_cast<int>(std::ceil(tallest * best.text.line + 2 * best.text.margin));
+        best.box = {std::max(0, (windowWidth - width) / 2), std::max(0, (windowHeight - height) / 2), width, height};
+    }
+    best.keyChars = static_cast<int>(keyChars);
+    return best;
+}

@@ -1,0 +1,76 @@
+#pragma once
+// Where things go in the window, as plain arithmetic: the size of the text for the window's size,
+// the caption band, the stack panel and the picture that they leave free, which vertex numbers can
+// be drawn without overlapping, and how the help panel fits.
+
+#include <string>
+#include <vector>
+
+#include "viewer/camera.h"
+
+// Text in a fixed-width font, measured in window pixels.
+struct TextStyle {
+    double size = 14.0;     // height of a digit or a capital
+    double advance = 11.7;  // width of every character
+    double line = 21.7;     // from one baseline to the next
+    double margin = 11.2;   // around panels and between columns
+};
+
+// The window's text: a digit 14 pixels tall at the opening size, growing and shrinking with the
+// window (never below 7 pixels).
+TextStyle windowText(int windowWidth, int windowHeight);
+TextStyle textOfSize(double size);
+
+double textWidth(const TextStyle& text, const std::string& s);
+
+// Breaks each line at blanks (or, for a word longer than a line, inside it) so that none is longer
+// than `maxChars` characters.
+std::vector<std::string> wrapLines(const std::vector<std::string>& lines, int maxChars);
+
+// A page of the window: the caption band across the top, the stack panel along the right side
+// under it (when the page has one), and the picture in what they leave.
+struct PageLayout {
+    TextStyle text;
+    std::vector<std::string> caption;  // wrapped to the window's width, drawn from the top down
+    PixelRect captionBand;             // height 0 without a caption
+    PixelRect stackPanel;              // width 0 without a stack
+    PixelRect picture;
+};
+
+// The caption band is as tall as the wrapped caption, or `reservedLines` lines if that is more;
+// `stackChars` is the width of the stack panel's text in characters (0: no panel).
+PageLayout layoutPage(int windowWidth, int windowHeight, const std::vector<std::string>& caption, int reservedLines,
+                      int stackChars);
+
+// How many characters of text fit across the window's caption band.
+int captionChars(const TextStyle& text, int windowWidth);
+
+// The rows a column of `count` entries shows in `rows` rows, bottom first, as entry indices; when
+// they do not all fit, the middle gives way to one row of "..." (-1), so that the bottom and the top
+// always show.
+std::vector<int> columnRows(int count, int rows);
+
+// The vertex numbers to draw, given where each vertex appears (window pixels, GL's origin): all of
+// them when no two would overlap, else only the `concerned` ones, in their order, each left out that
+// would overlap one already placed. None is drawn outside `area`.
+std::vector<int> visibleLabels(const std::vector<PlanePoint>& at, const std::vector<int>& concerned,
+                               const TextStyle& text, const PixelRect& area);
+
+// The box of vertex `vertex`'s number drawn beside the point `at`: up and to the right of it.
+PixelRect labelBox(const TextStyle& text, int vertex, const PlanePoint& at);
+
+// The help panel: its rows go in one column or in two (split at a heading), whichever lets the text
+// be larger, never larger than the window's text, shrunk until the panel fits the window.
+struct HelpLayout {
+    TextStyle text;
+    int columns = 1;
+    int firstOfSecondColumn = 0;  // row index where the second column starts
+    int keyChars = 0;             // width of the first field of a row, swatch included
+    PixelRect box;
+};
+struct HelpRow {
+    std::string key;      // a heading when `meaning` is empty
+    std::string meaning;
+    int swatch = -1;      // what to draw before the key (the help's own numbering), -1 for none
+};
+HelpLayout layoutHelp(int windowWidth, int windowHeight, const std::vector<HelpRow>& rows);

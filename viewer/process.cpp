@@ -1,0 +1,66 @@
+#include "viewer/process.h"
+
+#include <GL/glx.h>
+#include <X11/Xlib.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace {
+
+int closedPipe = -1;  // the window's process tells the program's through it that the window closed
+
+}  // namespace
+
+// Leaves at once, with everything printed already out: the window goes from the screen, the
+// program's process ends with status 0, and this one, with the toolkit's and the driver's threads,
+// ends without anyone waiting for it.
+void leaveWindow() {
+    std::fflush(nullptr);
+    if (Display* display = glXGetCurrentDisplay()) {
+        XUnmapWindow(display, glXGetCurrentDrawable());
+        XFlush(display);
+    }
+    if (closedPipe >= 0 && write(closedPipe, "x", 1) != 1) _exit(1);
+    _exit(0);
+}
+
+// The window lives in a child process, and the program ends with it. A process has ended only
+// once every one of its threads has, and the GL driver keeps one at the lowest priority (its shader
+// cache's writer), which a busy machine runs last: it would hold the exit back for seconds. So the
+// program's own process, which the shell waits for, never loads the driver: it ends as soon as the
+// window closes, with status 0, or with the window's status if that process ended otherwise (for
+// instance when there is no display). The window's process ends with the program's.
+void runInChildProcess() {
+    std::fflush(nullptr);
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0) return;  // then the window runs here
+    const pid_t program = getpid();
+    const pid_t window = fork();
+    if (window < 0) {
+        close(pipeEnds[0]);
+        close(pipeEnds[1]);
+        return;
+    }
+    if (window == 0) {
+        close(pipeEnds[0]);
+        closedPipe = pipeEnds[1];
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != program) _exit(1);  // the program ended already
+        return;
+    }
+    close(pipeEnds[1]);
+    char byte = 0;
+    ssize_t got;
+    while ((got = read(pipeEnds[0], &byte, 1)) < 0 && errno == EINTR) {
+    }
+    if (got == 1) _exit(0);
+    int status = 0;
+    waitpid(window, &status, 0);
+    _exit(WIFEXITED(status) ? WEXITSTATUS(status) : 128 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0));
+}
+
