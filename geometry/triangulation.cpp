@@ -172,6 +172,7 @@ struct Sweep {
 
     void sameChain(int c) {
         const bool forward = forwardChain(c);
+        // Pops only while an entry stays below the top, so the stack never runs empty.
         while (height >= 2) {
             const int corner = top();
             const int below = stack[height - 2];
