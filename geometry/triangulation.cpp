@@ -11,7 +11,8 @@
 //   same chain      c lies beside the top. Pop the top and join c to the entry below it, for as
 //                   long as the triangle so cut off lies inside the polygon (the corner at the top
 //                   turns the polygon's way); then push c.
-//   lowest vertex   c lies beside both: join it to every entry between the bottom and the top.
+//   lowest vertex   c lies beside both: join it to every entry between the bottom and the top;
+//                   the stack empties.
 //
 // Every cut is decided exactly, by orientation on the float inputs.
 //
@@ -185,9 +186,12 @@ struct Sweep {
     }
 
     // No vertex is left to lie level with the lowest, and the stack's corners all turn the polygon's
-    // way: every entry between the bottom and the top sees it.
+    // way: every entry between the bottom and the top sees it. Its fan, from the bottom up, cuts the
+    // last triangles, and every entry leaves the stack: the sweep is done.
     void lowestVertex(int c) {
         for (int m = 1; m + 1 < height; ++m) diagonal(c, stack[m], SweepCase::LowestVertex);
+        for (int m = 0; m < height; ++m) popped(stack[m]);
+        height = 0;
     }
 
     void record(int vertex, SweepCase kind, int firstDiagonal, int firstPopped) {

@@ -106,7 +106,8 @@ struct Triangulation {
         return {stackEntries.data() + step.firstStackAfter, step.stackHeightAfter};
     }
     // The entries the step took off the stack for good, each as its triangle was cut off: from the
-    // top down in the same-chain step, from the bottom up in the opposite-chain step.
+    // top down in the same-chain step, from the bottom up in the opposite-chain step and at the
+    // lowest vertex, which takes them all.
     Entries<int> popped(const SweepStep& step) const {
         return {poppedEntries.data() + step.firstPopped, step.poppedCount};
     }

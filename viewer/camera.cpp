@@ -31,12 +31,21 @@ void framePicture(ViewState& view, const PixelRect& picture) {
     view.picture = picture;
     view.picture.width = std::max(1, picture.width);
     view.picture.height = std::max(1, picture.height);
-    if (view.boundsWidth <= 0.0 && view.boundsHeight <= 0.0) {
-        view.eyeDistance = 1.0;  // a point, or nothing: the unit around it
-        return;
-    }
-    view.eyeDistance =
-        std::max(view.boundsHeight, view.boundsWidth * view.picture.height / static_cast<double>(view.picture.width));
+    // A point, or nothing, is framed in the unit around it.
+    const bool point = view.boundsWidth <= 0.0 && view.boundsHeight <= 0.0;
+    view.eyeDistance = point ? 1.0
+                             : std::max(view.boundsHeight, view.boundsWidth * view.picture.height /
+                                                               static_cast<double>(view.picture.width));
+    // A drag under way goes on from here in the new framing, as if pressed where the pointer is.
+    pointerOnPlane(view, view.lastX, view.lastY, view.anchor.x, view.anchor.y);
+    view.pressPanX = view.panX;
+    view.pressPanY = view.panY;
+}
+
+bool inPicture(const ViewState& view, int x, int y) {
+    const PixelRect& p = view.picture;
+    const int fromBottom = view.windowHeight - 1 - y;
+    return x >= p.x && x < p.x + p.width && fromBottom >= p.y && fromBottom < p.y + p.height;
 }
 
 double nearPlane(const ViewState& view) { return view.eyeDistance / 10.0; }

@@ -60,8 +60,11 @@ void frameBounds(ViewState& view, const Point& boundsMin, const Point& boundsMax
 
 // Frames the bounds in `picture`: the eye's distance makes the whole rectangle fill 0.866 of the
 // picture's height, or of its width for rectangles wider than the picture. Turns, moves and zooms
-// stay, so they keep their place relative to the framing.
+// stay, so they keep their place relative to the framing; a drag under way goes on from the pointer.
 void framePicture(ViewState& view, const PixelRect& picture);
+
+// True when window position (x, y) (origin top left) lies in the picture.
+bool inPicture(const ViewState& view, int x, int y);
 
 double nearPlane(const ViewState& view);
 double farPlane(const ViewState& view);

@@ -74,8 +74,14 @@ PageLayout layoutPage(int windowWidth, int windowHeight, const std::vector<std::
     } else {
         page.captionBand = {0, windowHeight, windowWidth, 0};
     }
+    // A window too low for its caption keeps what of it fits, and the stack panel, only where three
+    // of its lines fit, the rest of the height to the picture.
+    page.captionBand.y = std::max(0, page.captionBand.y);
+    page.captionBand.height = windowHeight - page.captionBand.y;
     const int below = page.captionBand.y;
-    const int panelWidth = stackChars > 0 ? static_cast<int>(std::ceil(stackChars * t.advance)) + 2 * margin : 0;
+    const bool room = below >= 4 * t.line + 2 * t.margin;
+    const int panelWidth =
+        stackChars > 0 && room ? static_cast<int>(std::ceil(stackChars * t.advance)) + 2 * margin : 0;
     page.stackPanel = {windowWidth - panelWidth, 0, panelWidth, below};
     page.picture = {0, 0, std::max(1, windowWidth - panelWidth), std::max(1, below)};
     return page;
@@ -101,38 +107,51 @@ std::vector<int> columnRows(int count, int rows) {
     return out;
 }
 
-PixelRect labelBox(const TextStyle& text, int vertex, const PlanePoint& at) {
+PixelRect labelBox(const TextStyle& text, int vertex, const PlanePoint& at, int corner) {
     const int digits = static_cast<int>(std::to_string(vertex + 1).size());
     const double gap = 0.45 * text.size;
-    return {static_cast<int>(std::lround(at.x + gap)), static_cast<int>(std::lround(at.y + gap)),
-            static_cast<int>(std::ceil(digits * text.advance)), static_cast<int>(std::ceil(text.size))};
+    const int width = static_cast<int>(std::ceil(digits * text.advance));
+    const int height = static_cast<int>(std::ceil(text.size));
+    const bool right = corner == 0 || corner == 1;
+    const bool up = corner == 0 || corner == 2;
+    return {static_cast<int>(std::lround(right ? at.x + gap : at.x - gap - width)),
+            static_cast<int>(std::lround(up ? at.y + gap : at.y - gap - height)), width, height};
 }
 
-std::vector<int> visibleLabels(const std::vector<PlanePoint>& at, const std::vector<int>& concerned,
-                               const TextStyle& text, const PixelRect& area) {
+std::vector<Label> visibleLabels(const std::vector<PlanePoint>& at, const std::vector<int>& concerned,
+                                 const TextStyle& text, const PixelRect& area) {
     // A little air around each number, so that neighbours never touch.
     const int pad = static_cast<int>(std::ceil(0.15 * text.size));
-    auto boxOf = [&](int v) {
-        PixelRect b = labelBox(text, v, at[v]);
-        return PixelRect{b.x - pad, b.y - pad, b.width + 2 * pad, b.height + 2 * pad};
-    };
+    auto padded = [&](const PixelRect& b) { return PixelRect{b.x - pad, b.y - pad, b.width + 2 * pad, b.height + 2 * pad}; };
     const int n = static_cast<int>(at.size());
-    std::vector<int> all;
-    for (int v = 0; v < n; ++v) {
-        if (inside(labelBox(text, v, at[v]), area)) all.push_back(v);
-    }
-    bool clear = true;
-    for (std::size_t i = 0; i < all.size() && clear; ++i) {
-        for (std::size_t j = i + 1; j < all.size() && clear; ++j) clear = !overlap(boxOf(all[i]), boxOf(all[j]));
-    }
-    if (clear) return all;
-    std::vector<int> placed;
-    for (const int v : concerned) {
-        if (v < 0 || v >= n || std::find(placed.begin(), placed.end(), v) != placed.end()) continue;
-        if (!inside(labelBox(text, v, at[v]), area)) continue;
-        const PixelRect b = boxOf(v);
-        if (std::none_of(placed.begin(), placed.end(), [&](int p) { return overlap(boxOf(p), b); })) placed.push_back(v);
-    }
+    // Places the numbers of `vertices` in turn, each in the first corner of its vertex where it stays in
+    // the area and clear of those placed; false when one finds no such corner.
+    auto place = [&](const std::vector<int>& vertices, bool skipCrowded, std::vector<Label>& placed) {
+        for (const int v : vertices) {
+            if (v < 0 || v >= n) continue;
+            if (std::any_of(placed.begin(), placed.end(), [&](const Label& l) { return l.vertex == v; })) continue;
+            bool done = false;
+            for (int corner = 0; corner < 4 && !done; ++corner) {
+                const PixelRect box = labelBox(text, v, at[v], corner);
+                if (!inside(box, area)) continue;
+                const bool clear = std::none_of(placed.begin(), placed.end(), [&](const Label& l) {
+                    return overlap(padded(labelBox(text, l.vertex, at[l.vertex], l.corner)), padded(box));
+                });
+                if (clear) {
+                    placed.push_back({v, corner});
+                    done = true;
+                }
+            }
+            if (!done && !skipCrowded) return false;
+        }
+        return true;
+    };
+    std::vector<int> all(concerned.begin(), concerned.end());
+    for (int v = 0; v < n; ++v) all.push_back(v);
+    std::vector<Label> placed;
+    if (place(all, false, placed)) return placed;
+    placed.clear();
+    place(concerned, true, placed);
     return placed;
 }
 

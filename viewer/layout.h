@@ -50,14 +50,21 @@ int captionChars(const TextStyle& text, int windowWidth);
 // always show.
 std::vector<int> columnRows(int count, int rows);
 
-// The vertex numbers to draw, given where each vertex appears (window pixels, GL's origin): all of
-// them when no two would overlap, else only the `concerned` ones, in their order, each left out that
-// would overlap one already placed. None is drawn outside `area`.
-std::vector<int> visibleLabels(const std::vector<PlanePoint>& at, const std::vector<int>& concerned,
-                               const TextStyle& text, const PixelRect& area);
+// A vertex number placed beside its vertex, at one of its corners: 0 up and right, 1 down and
+// right, 2 up and left, 3 down and left.
+struct Label {
+    int vertex = 0;
+    int corner = 0;
+};
 
-// The box of vertex `vertex`'s number drawn beside the point `at`: up and to the right of it.
-PixelRect labelBox(const TextStyle& text, int vertex, const PlanePoint& at);
+// The vertex numbers to draw, given where each vertex appears (window pixels, GL's origin): every
+// one, each at the first corner that keeps it inside `area` and clear of the others, when they all
+// find one; else only the `concerned` ones, in their order, each left out that finds none.
+std::vector<Label> visibleLabels(const std::vector<PlanePoint>& at, const std::vector<int>& concerned,
+                                 const TextStyle& text, const PixelRect& area);
+
+// The box of vertex `vertex`'s number drawn at `corner` of the point `at`.
+PixelRect labelBox(const TextStyle& text, int vertex, const PlanePoint& at, int corner = 0);
 
 // The help panel: its rows go in one column or in two (split at a heading), whichever lets the text
 // be larger, never larger than the window's text, shrunk until the panel fits the window.

@@ -109,28 +109,17 @@ void drawTints(const Walkthrough& shown, const PageMarks& marks, double width) {
     glDisable(GL_BLEND);
 }
 
-void drawMarks(const PageMarks& marks, double ring) {
+// The page's marks, lines `width` pixels wide (the wide ones three times that).
+void drawMarks(const PageMarks& marks, double ring, float width) {
+    glLineWidth(width);
     for (const Line& l : marks.lines) drawLine(l);
-    glLineWidth(3.0f);
+    glLineWidth(3.0f * width);
     for (const Segment& s : marks.wide) drawSegment(s);
-    glLineWidth(2.0f);
-    glEnable(GL_LINE_STIPPLE);
-    glLineStipple(1, Dashes);
-    colour(RefusedInk);
-    for (const Segment& s : marks.dashed) {
-        glBegin(GL_LINES);
-        for (const Point& p : {s.start, s.end}) {
-            const GlPoint g = toGl(p.x, p.y, p.z);
-            glVertex3f(g.x, g.y, g.z);
-        }
-        glEnd();
-    }
-    glDisable(GL_LINE_STIPPLE);
-    glLineWidth(1.0f);
+    glLineWidth(width);
     for (const Segment& s : marks.segments) drawSegment(s);
     for (const Circle& c : marks.circles) drawCircle(c);
     // A cross on each popped vertex, as wide as a ring.
-    glLineWidth(2.0f);
+    glLineWidth(2.0f * width);
     setColour(Orange);
     glBegin(GL_LINES);
     for (const Point& p : marks.crosses) {
@@ -143,21 +132,39 @@ void drawMarks(const PageMarks& marks, double ring) {
         }
     }
     glEnd();
+    // The refused candidate and the vertex in its way, dashed, over everything else.
+    glEnable(GL_LINE_STIPPLE);
+    glLineStipple(1, Dashes);
+    for (const Segment& s : marks.dashed) {
+        colour(RefusedInk);
+        glBegin(GL_LINES);
+        for (const Point& p : {s.start, s.end}) {
+            const GlPoint g = toGl(p.x, p.y, p.z);
+            glVertex3f(g.x, g.y, g.z);
+        }
+        glEnd();
+    }
+    for (Circle c : marks.dashedCircles) {
+        c.colour = -1;  // no colour code: the grey set here stays
+        colour(RefusedInk);
+        drawCircle(c);
+    }
+    glDisable(GL_LINE_STIPPLE);
     glLineWidth(1.0f);
 }
 
 void drawLabels(const Walkthrough& shown, const StepView& view, const ViewState& camera, const PageLayout& page) {
     std::vector<PlanePoint> at;
     for (const Point& v : shown.vertices) at.push_back(sceneToPixels(camera, v.x, v.y));
-    std::vector<int> shownLabels;
+    std::vector<Label> shownLabels;
     if (view.page == 0) {  // L on the full picture: every number
-        for (int v = 0; v < static_cast<int>(at.size()); ++v) shownLabels.push_back(v);
+        for (int v = 0; v < static_cast<int>(at.size()); ++v) shownLabels.push_back({v, 0});
     } else {
         shownLabels = visibleLabels(at, concernedVertices(shown, view.page), page.text, page.picture);
     }
-    for (const int v : shownLabels) {
-        const PixelRect box = labelBox(page.text, v, at[v]);
-        legibleText(page.text, box.x, box.y, std::to_string(v + 1));
+    for (const Label& l : shownLabels) {
+        const PixelRect box = labelBox(page.text, l.vertex, at[l.vertex], l.corner);
+        legibleText(page.text, box.x, box.y, std::to_string(l.vertex + 1));
     }
 }
 
@@ -197,6 +204,7 @@ void drawStackPanel(const Walkthrough& shown, const StepView& view, const PageLa
     text(t, panel.x + t.margin, floor + rows * t.line + 0.6 * t.line, "Stek");
     auto column = [&](const std::vector<StackEntry>& entries, double x, const char* label, bool after) {
         colour(Faded);
+        glLineWidth(1.0f);
         glBegin(GL_LINE_STRIP);
         glVertex2d(x, floor + rows * t.line);
         glVertex2d(x, floor);
@@ -219,6 +227,7 @@ void drawStackPanel(const Walkthrough& shown, const StepView& view, const PageLa
             colour(e.popped ? Faded : e.pushed ? SweptInk : chainInk(e.chain));
             text(t, left, baseline, number);
             if (e.popped) {  // struck out
+                glLineWidth(1.5f);
                 glBegin(GL_LINES);
                 glVertex2d(left - 0.2 * t.advance, baseline + 0.45 * t.size);
                 glVertex2d(left + (number.size() + 0.2) * t.advance, baseline + 0.45 * t.size);
@@ -247,6 +256,8 @@ void drawHint(const ViewState& camera, const PageLayout& page) {
     glDisable(GL_LINE_SMOOTH);
     colour(Faded);
     text(t, t.margin, t.margin, startHint());
+    glEnable(GL_BLEND);
+    glEnable(GL_LINE_SMOOTH);
 }
 
 // A sample of what a help row explains, in the box of three characters at (x, y).
@@ -265,6 +276,7 @@ void drawSwatch(Swatch swatch, const TextStyle& t, double x, double y) {
         glLineWidth(1.0f);
     };
     auto circle = [&]() {
+        glLineWidth(1.0f);
         glBegin(GL_LINE_LOOP);
         for (int i = 0; i < 24; ++i) glVertex2d(cx + r * std::cos(i * M_PI / 12), mid + r * std::sin(i * M_PI / 12));
         glEnd();
@@ -288,7 +300,7 @@ void drawSwatch(Swatch swatch, const TextStyle& t, double x, double y) {
             colour(RefusedInk);
             glEnable(GL_LINE_STIPPLE);
             glLineStipple(1, Dashes);
-            line(2);
+            line(1);
             glDisable(GL_LINE_STIPPLE);
             return;
         case Swatch::Sweep:
@@ -334,6 +346,7 @@ void drawHelp(int width, int height) {
     glColor3f(1.0f, 1.0f, 0.95f);
     rect(box);
     setColour(Black);
+    glLineWidth(1.0f);
     glBegin(GL_LINE_LOOP);
     glVertex2i(box.x, box.y);
     glVertex2i(box.x + box.width, box.y);
@@ -372,12 +385,15 @@ void drawFrame(const Walkthrough& shown, const StepView& view, const ViewState& 
         glScissor(p.x, p.y, p.width, p.height);
         glEnable(GL_SCISSOR_TEST);
     }
-    // A ring is about 0.6 of a digit's height across the picture as framed.
-    const double ring = 0.6 * page.text.size / pixelsPerUnit(camera);
+    // A ring's radius is 0.6 of a digit's height, however the picture is zoomed. Lines grow with the
+    // text in large windows (one pixel up to the opening size's).
+    const double ring = 0.6 * page.text.size / (pixelsPerUnit(camera) * camera.zoom);
+    const float width = static_cast<float>(std::max(1.0, std::round(page.text.size / 14.0)));
     const PageMarks marks = pageMarks(shown, view.page, ring);
-    drawTints(shown, marks, 0.7 * page.text.size);
+    drawTints(shown, marks, 0.5 * page.text.size);
+    glLineWidth(width);
     drawScene(segmentsShown(shown, view.page, static_cast<int>(scene.segments.size())));
-    drawMarks(marks, ring);
+    drawMarks(marks, ring, width);
     glDisable(GL_SCISSOR_TEST);
     inWindowPixels(camera.windowWidth, camera.windowHeight, [&] {
         if (labelsShown(view)) drawLabels(shown, view, camera, page);

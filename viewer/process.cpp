@@ -2,6 +2,7 @@
 
 #include <GL/glx.h>
 #include <X11/Xlib.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -25,6 +26,9 @@ void leaveWindow() {
         XUnmapWindow(display, glXGetCurrentDrawable());
         XFlush(display);
     }
+    // Nothing more is read or written: a pipe that the program's output goes into ends with it.
+    const int nowhere = open("/dev/null", O_RDWR);
+    for (int fd = 0; fd <= 2 && nowhere >= 0; ++fd) dup2(nowhere, fd);
     if (closedPipe >= 0 && write(closedPipe, "x", 1) != 1) _exit(1);
     _exit(0);
 }
@@ -38,7 +42,8 @@ void leaveWindow() {
 void runInChildProcess() {
     std::fflush(nullptr);
     int pipeEnds[2];
-    if (pipe(pipeEnds) != 0) return;  // then the window runs here
+    if (pipe2(pipeEnds, O_CLOEXEC) != 0) return;  // then the window runs here
+    signal(SIGCHLD, SIG_DFL);  // so that the window's end can be waited for, whatever was inherited
     const pid_t program = getpid();
     const pid_t window = fork();
     if (window < 0) {
@@ -60,7 +65,10 @@ void runInChildProcess() {
     }
     if (got == 1) _exit(0);
     int status = 0;
-    waitpid(window, &status, 0);
+    pid_t ended;
+    while ((ended = waitpid(window, &status, 0)) < 0 && errno == EINTR) {
+    }
+    if (ended != window) _exit(1);
     _exit(WIFEXITED(status) ? WEXITSTATUS(status) : 128 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0));
 }
 

@@ -36,8 +36,10 @@ void applyModelView() {
     glLoadMatrixd(matrix);
 }
 
-// Frames the polygon in the part of the window that the page leaves to the picture, then draws.
-void showFrame() {
+// The layout of the page as the window now is, with the polygon framed in its picture. Called
+// wherever the picture may have changed (a resize, another page), so that the pointer always maps
+// through the framing on the screen.
+PageLayout framedLayout() {
     const PageLayout page = layoutFor(*shown, stepView, viewState.windowWidth, viewState.windowHeight);
     const PixelRect& was = viewState.picture;
     const PixelRect& now = page.picture;
@@ -46,8 +48,10 @@ void showFrame() {
         applyProjection();
         applyModelView();
     }
-    drawFrame(*shown, stepView, viewState, page);
+    return page;
 }
+
+void showFrame() { drawFrame(*shown, stepView, viewState, framedLayout()); }
 
 void onTick(int generation);
 
@@ -58,15 +62,20 @@ void armTick() {
 void onTick(int generation) {
     if (generation != playGeneration || !playTick(stepView, pageCount(*shown))) return;
     if (stepView.playing) armTick();
+    framedLayout();
     glutPostRedisplay();
 }
 
 void press(Key key) {
-    const bool wasPlaying = stepView.playing;
-    const int interval = stepView.interval;
+    const StepView before = stepView;
     const KeyEffect effect = pressKey(stepView, key, pageCount(*shown));
-    // A play that starts, or changes speed, waits one whole interval for its next step.
-    if (stepView.playing && (!wasPlaying || interval != stepView.interval)) armTick();
+    // A play that starts, changes speed or is moved to another step waits one whole interval for
+    // its next step.
+    if (stepView.playing &&
+        (!before.playing || before.interval != stepView.interval || before.page != stepView.page)) {
+        armTick();
+    }
+    if (before.page != stepView.page) framedLayout();
     switch (effect) {
         case KeyEffect::None:
             return;
@@ -146,7 +155,9 @@ void onMotion(int x, int y) {
     glutPostRedisplay();
 }
 
-void onWheel(int, int direction, int x, int y) {
+void onWheel(int wheel, int direction, int x, int y) {
+    // The vertical wheel (the first), over the picture; not over the caption or the stack panel.
+    if (wheel != 0 || !inPicture(viewState, x, y)) return;
     zoomAbout(viewState, x, y, direction > 0 ? WheelStep : 1.0 / WheelStep);
     applyModelView();
     glutPostRedisplay();
@@ -154,6 +165,7 @@ void onWheel(int, int direction, int x, int y) {
 
 void onReshape(int width, int height) {
     resizeWindow(viewState, width, height);
+    framedLayout();
     glutPostRedisplay();
 }
 

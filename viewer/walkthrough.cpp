@@ -281,6 +281,12 @@ PageMarks pageMarks(const Walkthrough& shown, int page, double ring) {
             if (step.refusal.reason != RefusalReason::None) {
                 marks.dashed.push_back(Segment(v[step.vertex], v[step.refusal.to]));
             }
+            if (step.refusal.blocker >= 0) {
+                Circle blocker;
+                blocker.centre = v[step.refusal.blocker];
+                blocker.radius = static_cast<float>(1.3 * ring);
+                marks.dashedCircles.push_back(blocker);
+            }
             for (const int entry : t.stackAfter(step)) circle(entry, ring, Orange);
             circle(step.vertex, 1.6 * ring, Green);
             for (const int p : t.popped(step)) marks.crosses.push_back(v[p]);
@@ -337,9 +343,7 @@ StackColumns stackColumns(const Walkthrough& shown, int page) {
     for (const int v : before) {
         columns.before.push_back({v, t.chains[v], std::find(popped.begin(), popped.end(), v) != popped.end(), false});
     }
-    for (const int v : t.stackAfter(step)) {
-        columns.after.push_back({v, t.chains[v], false, std::find(before.begin(), before.end(), v) == before.end()});
-    }
+    for (const int v : t.stackAfter(step)) columns.after.push_back({v, t.chains[v], false, v == step.vertex});
     return columns;
 }
 
@@ -350,7 +354,7 @@ const std::vector<HelpEntry>& helpEntries() {
         {"Levo, Backspace", "prethodni korak", Swatch::None},
         {"Page Down / Up", "deset koraka napred / nazad", Swatch::None},
         {"Home", "prvi korak", Swatch::None},
-        {"End", "cela slika, kao na pocetku", Swatch::None},
+        {"End", "cela slika (okreti i uvelicanje ostaju)", Swatch::None},
         {"P", "koraci sami od sebe: pokreni / zaustavi", Swatch::None},
         {"+ / -", "brze / sporije (od 0.25 s do 4 s)", Swatch::None},
         {"L", "brojevi temena na celoj slici", Swatch::None},
@@ -367,7 +371,7 @@ const std::vector<HelpEntry>& helpEntries() {
         {"crvena", "dijagonale do suprotnog lanca i iz najnizeg temena", Swatch::RedDiagonal},
         {"plava", "dijagonale duz istog lanca", Swatch::BlueDiagonal},
         {"deblja", "dijagonale ovog koraka", Swatch::NewDiagonal},
-        {"isprekidana", "dijagonala koju korak odbija", Swatch::Refused},
+        {"isprekidana", "dijagonala koju korak odbija, i teme koje joj smeta", Swatch::Refused},
         {"zelena", "brisuca prava i teme koje se obradjuje", Swatch::Sweep},
         {"narandzasti krug", "teme na steku", Swatch::Stack},
         {"narandzasti krstic", "teme skinuto sa steka u ovom koraku", Swatch::Popped},

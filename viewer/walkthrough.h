@@ -82,14 +82,15 @@ struct ChainEdge {
 };
 
 // What a page draws over the scene: the chains' tints, the sweep line, the step's new diagonals
-// (drawn wider), its refused candidate (dashed), the rings of the stack and of the swept vertex,
-// the crosses of the popped vertices, or the marks of what keeps the polygon from having steps.
-// `ring` is the radius of a ring in scene units.
+// (drawn wider), its refused candidate and the vertex in its way (dashed), the rings of the stack and
+// of the swept vertex, the crosses of the popped vertices, or the marks of what keeps the polygon
+// from having steps. `ring` is the radius of a ring in scene units.
 struct PageMarks {
     std::vector<ChainEdge> tints;
     std::vector<Line> lines;
     std::vector<Segment> wide;
     std::vector<Segment> dashed;
+    std::vector<Circle> dashedCircles;
     std::vector<Circle> circles;
     std::vector<Point> crosses;
     std::vector<Segment> segments;

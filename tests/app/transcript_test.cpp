@@ -29,15 +29,16 @@ std::string slurp(const std::string& path) {
     return s.str();
 }
 
-// Runs the program on `input`. DISPLAY names a display that does not exist, so that a run that
-// reaches the window ends there with the toolkit's complaint on standard error.
-Outcome run(const std::string& input) {
+// Runs the program on `input`, after the shell commands `before`. DISPLAY names a display that does
+// not exist, so that a run that reaches the window ends there with the toolkit's complaint on
+// standard error.
+Outcome run(const std::string& input, const std::string& before = "") {
     static int runs = 0;
     const std::string dir = testing::TempDir() + "transcript_" + std::to_string(getpid()) + "_" +
                             std::to_string(++runs) + "_";
     const std::string in = dir + "in.txt";
     std::ofstream(in, std::ios::binary) << input;
-    const std::string command = "DISPLAY=:4242 " + std::string(PROGRAM_PATH) + " < " + in + " > " + dir +
+    const std::string command = before + "DISPLAY=:4242 " + std::string(PROGRAM_PATH) + " < " + in + " > " + dir +
                                 "out.txt 2> " + dir + "err.txt";
     Outcome r;
     const int raw = std::system(command.c_str());
@@ -146,6 +147,8 @@ TEST(Transcript, EveryVerdictHandsOverToTheWindow) {
         EXPECT_EQ(r.status, 1);
     }
     EXPECT_EQ(run("3 0 0").err, "");
+    // The window's failure is the program's, also when it was started with SIGCHLD ignored.
+    EXPECT_EQ(run("3 0 0 1 0 0 1", "trap '' CHLD; ").status, 1);
 }
 
 TEST(Transcript, NotMonotoneAndNotSimpleVerdicts) {

@@ -39,18 +39,23 @@ bool isBoundaryChain(const std::vector<int>& entries, int n) {
 }
 
 // What is wrong with the step's pops, stack after and refusal, or nothing. The popped entries come
-// off the stack before one by one, each from the top (same chain) or the bottom (opposite chain);
-// the opposite-chain step reads what is left from the other end; then the swept vertex goes on. A
+// off the stack before one by one, each from the top (same chain) or the bottom (opposite chain and
+// lowest vertex, which takes them all); the opposite-chain step reads what is left from the other
+// end; then the swept vertex goes on (not the lowest). A
 // refusal comes exactly when the popping stopped early, and names the next candidate and its reason.
 std::string popFault(const std::vector<Point>& v, const Triangulation& t, const SweepStep& s,
                      const std::vector<int>& before) {
     const bool same = s.kind == SweepCase::SameChain;
     const bool opposite = s.kind == SweepCase::OppositeChain;
+    const bool lowest = s.kind == SweepCase::LowestVertex;
     std::vector<int> left = before;
     for (const int e : t.popped(s)) {
-        if (!(same || opposite) || left.empty() || e != (same ? left.back() : left.front())) return "pops out of turn";
+        if (!(same || opposite || lowest) || left.empty() || e != (same ? left.back() : left.front())) {
+            return "pops out of turn";
+        }
         left.erase(same ? left.end() - 1 : left.begin());
     }
+    if (lowest && !left.empty()) return "the lowest vertex leaves entries on the stack";
     std::vector<int> after = left;
     if (opposite) std::reverse(after.begin(), after.end());
     if (same || opposite) after.push_back(s.vertex);

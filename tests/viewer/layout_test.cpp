@@ -44,13 +44,20 @@ TEST(Layout, StackColumnsKeepTheirBottomAndTopAndElideTheMiddle) {
 TEST(Layout, VertexNumbersAllWhenApartElseOnlyTheConcernedWithoutOverlap) {
     const TextStyle text = windowText(1024, 700);
     const PixelRect area{0, 0, 1024, 600};
-    const std::vector<PlanePoint> apart = {{100, 100}, {300, 100}, {500, 300}};
-    EXPECT_EQ(visibleLabels(apart, {2}, text, area), (std::vector<int>{0, 1, 2}));
-    // A dense chain: 3 and 4 crowd 2; only the concerned are drawn, and of those no two overlap.
-    const std::vector<PlanePoint> dense = {{100, 100}, {300, 100}, {303, 104}, {306, 108}, {900, 590}};
-    EXPECT_EQ(visibleLabels(dense, {3, 1, 0, 2}, text, area), (std::vector<int>{3, 0}));
-    // Vertex 5's number would leave the picture: never drawn.
-    EXPECT_EQ(visibleLabels(dense, {4}, text, area), (std::vector<int>{}));
+    auto shown = [&](const std::vector<PlanePoint>& at, const std::vector<int>& concerned) {
+        std::string out;
+        for (const Label& l : visibleLabels(at, concerned, text, area)) {
+            out += std::to_string(l.vertex + 1) + "@" + std::to_string(l.corner) + " ";
+        }
+        return out;
+    };
+    // Apart: every number, up and to the right; one at the picture's top edge goes below instead, one
+    // at its right edge to the left.
+    EXPECT_EQ(shown({{100, 100}, {300, 100}, {500, 595}, {1020, 300}}, {2}), "3@1 1@0 2@0 4@2 ");
+    // A dense chain: not every number finds room, so only the concerned are drawn, none overlapping.
+    const std::vector<PlanePoint> dense = {{300, 100}, {302, 102}, {304, 104}, {306, 106}, {308, 108}, {900, 300}};
+    EXPECT_EQ(shown(dense, {3, 0, 1, 2, 4}), "4@0 1@1 2@2 3@3 ");
+    EXPECT_EQ(shown({{-50, 100}}, {0}), "");  // a vertex off the picture: no number
 }
 
 TEST(Layout, HelpFitsTheWindowWithoutLosingItsDescriptions) {

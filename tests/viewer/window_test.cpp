@@ -188,24 +188,27 @@ Picture pictureOf(const Image& image, int left, int top, int width, int height) 
 
 class Program {
 public:
-    // Starts the program with the polygon typed on a pipe; unless `closeInput`, the last vertex
-    // waits for finishInput.
+    // Starts the program with the polygon typed on a pipe and its output read from another, as a
+    // shell pipeline would; unless `closeInput`, the last vertex waits for finishInput.
     explicit Program(const std::vector<Vertex>& polygon, bool closeInput = true) : polygon_(polygon) {
-        outPath_ = testing::TempDir() + "window_out_" + std::to_string(getpid()) + "_" + std::to_string(++count_);
         int fds[2];
-        if (pipe(fds) != 0) std::abort();
+        int outs[2];
+        if (pipe(fds) != 0 || pipe(outs) != 0) std::abort();
         pid_ = fork();
         if (pid_ == 0) {
             dup2(fds[0], 0);
-            close(fds[1]);
-            const int out = open(outPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            dup2(out, 1);
+            dup2(outs[1], 1);
+            for (const int fd : {fds[0], fds[1], outs[0], outs[1]}) close(fd);
             setenv("DISPLAY", display.c_str(), 1);
             execl(PROGRAM_PATH, PROGRAM_PATH, static_cast<char*>(nullptr));
             _exit(127);
         }
         close(fds[0]);
+        close(outs[1]);
         input_ = fds[1];
+        // The program's few lines fit the pipe's buffer; they are read as the test needs them.
+        output_ = outs[0];
+        fcntl(output_, F_SETFL, O_NONBLOCK);
         std::ostringstream text;
         text.precision(9);  // every float's value, survey coordinates included
         text << polygon.size() << "\n";
@@ -225,6 +228,7 @@ public:
             }
         }
         if (input_ >= 0) close(input_);
+        close(output_);
     }
 
     std::vector<int> children() const {
@@ -296,17 +300,18 @@ public:
         std::system(withDisplay("xdotool key --window " + window_ + " --delay 100 " + names + " sleep 0.4").c_str());
     }
 
+    // Waits for the program's exit and the end of its output; `seconds` from `since` to the later.
     int waitForExit(Clock::time_point since, double& seconds) {
-        for (int i = 0; i < 1000; ++i) {
-            int status = 0;
-            if (waitpid(pid_, &status, WNOHANG) == pid_) {
-                seconds = std::chrono::duration<double>(Clock::now() - since).count();
-                pid_ = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        int status = -1;
+        bool ended = false;
+        for (int i = 0; i < 2000 && (pid_ > 0 || !ended); ++i) {
+            if (pid_ > 0 && waitpid(pid_, &status, WNOHANG) == pid_) pid_ = -1;
+            ended = ended || drain();
+            if (pid_ > 0 || !ended) std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
-        return -1;
+        if (pid_ > 0 || !ended) return -1;
+        seconds = std::chrono::duration<double>(Clock::now() - since).count();
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
     // Processor time, in seconds, used so far by the program and its window's process.
@@ -327,11 +332,9 @@ public:
         return seconds;
     }
 
-    std::string output() const {
-        std::ifstream in(outPath_, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
+    std::string output() {
+        drain();
+        return captured_;
     }
 
     int left() const { return left_; }
@@ -340,16 +343,24 @@ public:
     int height() const { return height_; }
 
 private:
+    // Takes in what the program has written so far; true once every writer has let the pipe go.
+    bool drain() {
+        char buffer[4096];
+        ssize_t n;
+        while ((n = read(output_, buffer, sizeof buffer)) > 0) captured_.append(buffer, static_cast<size_t>(n));
+        return n == 0;
+    }
+
     void write(const std::string& text) {
         if (::write(input_, text.data(), text.size()) != static_cast<ssize_t>(text.size())) std::abort();
     }
     std::vector<Vertex> polygon_;
-    std::string outPath_;
+    int output_ = -1;
+    std::string captured_;
     std::string window_;
     pid_t pid_ = -1;
     int input_ = -1;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
-    static inline int count_ = 0;
 };
 
 class Window : public testing::Test {
@@ -539,7 +550,8 @@ double median(std::vector<double> values) {
 }
 
 // The first frame comes nearly as soon as a bare window's of the same size; closing ends the program
-// at once with status 0, on a busy machine too, whatever the GL driver's threads are doing.
+// and its output at once with status 0, on a busy machine too, whatever the GL driver's threads are
+// doing.
 TEST_F(Window, FirstFrameComesSoonAndClosingEndsTheProgramAtOnceUnderLoad) {
     const std::string input = testing::TempDir() + "window_hexagon_" + std::to_string(getpid()) + ".txt";
     std::ofstream(input) << "6\n0 10\n5 8\n6 5\n4 1\n0 0\n-5 4\n";
@@ -577,7 +589,8 @@ TEST_F(Window, FirstFrameComesSoonAndClosingEndsTheProgramAtOnceUnderLoad) {
         kill(spinner, SIGKILL);
         waitpid(spinner, nullptr, 0);
     }
-    std::printf("from the close request to the exit, three processors' worth of load beside it: %.3f s\n", closing);
+    std::printf("from the close request to the exit and the end of the output, with three processors' worth of "
+                "load beside it: %.3f s\n", closing);
     EXPECT_LT(closing, 0.3);
     const std::string out = p.output();
     EXPECT_EQ(out.rfind(" - TRIANGULACIJA MONOTONIH POLIGONA -", 0), 0u);
