@@ -8,7 +8,7 @@ display=":$((200 + RANDOM % 100))"
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 program=
-trap 'kill $program $xvfb 2>/dev/null || true' EXIT
+trap 'kill $program 2>/dev/null; sleep 0.3; kill $xvfb 2>/dev/null || true' EXIT
 sleep 1
 DISPLAY=$display ./build/triangulacija < examples/monotoni.txt > /dev/null &
 program=$!
