@@ -75,9 +75,12 @@ struct HelpLayout {
     int keyChars = 0;             // width of the first field of a row, swatch included
     PixelRect box;
 };
+// What the help draws before a row's key: a sample of the colour or mark the row explains.
+enum class Swatch { None, Outline, RedDiagonal, BlueDiagonal, NewDiagonal, Sweep, Stack, Popped, Refused, LeftChain,
+                    RightChain, Why };
 struct HelpRow {
-    std::string key;      // a heading when `meaning` is empty
+    std::string key;  // a heading when `meaning` is empty
     std::string meaning;
-    int swatch = -1;      // what to draw before the key (the help's own numbering), -1 for none
+    Swatch swatch = Swatch::None;
 };
 HelpLayout layoutHelp(int windowWidth, int windowHeight, const std::vector<HelpRow>& rows);

@@ -98,11 +98,8 @@ void drawTints(const Walkthrough& shown, const PageMarks& marks, double width) {
     for (const ChainEdge& e : marks.tints) {
         const Rgb& c = e.chain == Chain::Left ? LeftTint : RightTint;
         glColor4f(c.r, c.g, c.b, TintAlpha);
-        for (const int v : {e.from, e.to}) {
-            const Point& p = shown.vertices[v];
-            const GlPoint g = toGl(p.x, p.y, p.z);
-            glVertex3f(g.x, g.y, g.z);
-        }
+        sceneVertex(shown.vertices[e.from]);
+        sceneVertex(shown.vertices[e.to]);
     }
     glEnd();
     glLineWidth(1.0f);
@@ -125,10 +122,8 @@ void drawMarks(const PageMarks& marks, double ring, float width) {
     for (const Point& p : marks.crosses) {
         const double r = 0.8 * ring;
         for (const double s : {1.0, -1.0}) {
-            const GlPoint a = toGl(p.x - r, p.y - s * r, p.z);
-            const GlPoint b = toGl(p.x + r, p.y + s * r, p.z);
-            glVertex3f(a.x, a.y, a.z);
-            glVertex3f(b.x, b.y, b.z);
+            sceneVertex(p.x - r, p.y - s * r, p.z);
+            sceneVertex(p.x + r, p.y + s * r, p.z);
         }
     }
     glEnd();
@@ -138,10 +133,8 @@ void drawMarks(const PageMarks& marks, double ring, float width) {
     for (const Segment& s : marks.dashed) {
         colour(RefusedInk);
         glBegin(GL_LINES);
-        for (const Point& p : {s.start, s.end}) {
-            const GlPoint g = toGl(p.x, p.y, p.z);
-            glVertex3f(g.x, g.y, g.z);
-        }
+        sceneVertex(s.start);
+        sceneVertex(s.end);
         glEnd();
     }
     for (Circle c : marks.dashedCircles) {
@@ -337,10 +330,8 @@ void drawSwatch(Swatch swatch, const TextStyle& t, double x, double y) {
 
 // The help panel in the middle of the window: a light box with a black border, the rows on it.
 void drawHelp(int width, int height) {
-    const std::vector<HelpEntry>& entries = helpEntries();
-    std::vector<HelpRow> rows;
-    for (const HelpEntry& e : entries) rows.push_back({e.key, e.meaning, static_cast<int>(e.swatch)});
-    const HelpLayout help = layoutHelp(width, height, rows);
+    const std::vector<HelpRow>& entries = helpEntries();
+    const HelpLayout help = layoutHelp(width, height, entries);
     const TextStyle& t = help.text;
     const PixelRect& box = help.box;
     glColor3f(1.0f, 1.0f, 0.95f);
@@ -359,7 +350,7 @@ void drawHelp(int width, int height) {
         const int row = column == 0 ? i : i - help.firstOfSecondColumn;
         const double x = box.x + t.margin + column * (columnWidth + 3 * t.advance);
         const double y = box.y + box.height - t.margin - t.size - row * t.line;
-        const HelpEntry& e = entries[i];
+        const HelpRow& e = entries[i];
         setColour(Black);
         if (e.meaning.empty()) {
             text(t, x, y, e.key);

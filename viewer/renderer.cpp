@@ -25,16 +25,16 @@ constexpr Rgb palette[10] = {
 
 float rounded(double value) { return static_cast<float>(value); }
 
-void vertex(double x, double y, double z) {
+}  // namespace
+
+GlFrame glFrame;
+
+void sceneVertex(double x, double y, double z) {
     const GlPoint p = toGl(x, y, z);
     glVertex3f(p.x, p.y, p.z);
 }
 
-void vertex(const Point& p) { vertex(p.x, p.y, p.z); }
-
-}  // namespace
-
-GlFrame glFrame;
+void sceneVertex(const Point& p) { sceneVertex(p.x, p.y, p.z); }
 
 GlPoint toGl(double x, double y, double z) {
     return {rounded((x - glFrame.centreX) / glFrame.unit), rounded((y - glFrame.centreY) / glFrame.unit),
@@ -51,12 +51,12 @@ void drawSegment(const Segment& segment) {
     glPointSize(DotSize);
     setColour(segment.colour);
     glBegin(GL_LINES);
-    vertex(segment.start);
-    vertex(segment.end);
+    sceneVertex(segment.start);
+    sceneVertex(segment.end);
     glEnd();
     glBegin(GL_POINTS);
-    vertex(segment.start);
-    vertex(segment.end);
+    sceneVertex(segment.start);
+    sceneVertex(segment.end);
     glEnd();
 }
 
@@ -65,8 +65,8 @@ void drawLine(const Line& line) {
     const Point& p = line.point;
     const Point& d = line.direction;
     glBegin(GL_LINES);
-    vertex(p.x + 100.0 * d.x, p.y + 100.0 * d.y, p.z + 100.0 * d.z);
-    vertex(p.x - 100.0 * d.x, p.y - 100.0 * d.y, p.z - 100.0 * d.z);
+    sceneVertex(p.x + 100.0 * d.x, p.y + 100.0 * d.y, p.z + 100.0 * d.z);
+    sceneVertex(p.x - 100.0 * d.x, p.y - 100.0 * d.y, p.z - 100.0 * d.z);
     glEnd();
 }
 
@@ -77,7 +77,7 @@ void drawCircle(const Circle& circle) {
         const float theta = rounded(i * 2.0 * M_PI / CircleVertices);
         const float c = rounded(std::cos(static_cast<double>(theta)));
         const float s = rounded(std::sin(static_cast<double>(theta)));
-        vertex(circle.centre.x + static_cast<double>(circle.radius) * c,
+        sceneVertex(circle.centre.x + static_cast<double>(circle.radius) * c,
                circle.centre.y + static_cast<double>(circle.radius) * s, circle.centre.z);
     }
     glEnd();
@@ -98,7 +98,7 @@ void drawScene(int segmentLimit) {
         setColour(p.colour);
         glPointSize(DotSize);
         glBegin(GL_POINTS);
-        vertex(p);
+        sceneVertex(p);
         glEnd();
     }
     glPopMatrix();

@@ -26,6 +26,10 @@ struct GlPoint {
 // The GL coordinates of the scene point (x, y, z) in the frame in force.
 GlPoint toGl(double x, double y, double z);
 
+// One glVertex3f for the scene point, through toGl.
+void sceneVertex(double x, double y, double z);
+void sceneVertex(const Point& p);
+
 // The whole scene as one frame: clears, draws circles, lines, segments and points (in
 // that order, each list front to back), then flushes and swaps the buffers.
 void display();

@@ -347,8 +347,8 @@ StackColumns stackColumns(const Walkthrough& shown, int page) {
     return columns;
 }
 
-const std::vector<HelpEntry>& helpEntries() {
-    static const std::vector<HelpEntry> entries = {
+const std::vector<HelpRow>& helpEntries() {
+    static const std::vector<HelpRow> entries = {
         {"Tasteri", "", Swatch::None},
         {"Desno, razmak", "sledeci korak", Swatch::None},
         {"Levo, Backspace", "prethodni korak", Swatch::None},

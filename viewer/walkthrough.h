@@ -115,12 +115,5 @@ struct StackColumns {
 };
 StackColumns stackColumns(const Walkthrough& shown, int page);
 
-// What the help draws before a row's key: a sample of the colour or mark the row explains.
-enum class Swatch { None, Outline, RedDiagonal, BlueDiagonal, NewDiagonal, Sweep, Stack, Popped, Refused, LeftChain,
-                    RightChain, Why };
-struct HelpEntry {
-    std::string key;  // a heading when `meaning` is empty
-    std::string meaning;
-    Swatch swatch = Swatch::None;
-};
-const std::vector<HelpEntry>& helpEntries();
+// The help panel's rows: the keys, the mouse and the colours.
+const std::vector<HelpRow>& helpEntries();

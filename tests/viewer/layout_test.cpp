@@ -61,10 +61,10 @@ TEST(Layout, VertexNumbersAllWhenApartElseOnlyTheConcernedWithoutOverlap) {
 }
 
 TEST(Layout, HelpFitsTheWindowWithoutLosingItsDescriptions) {
-    std::vector<HelpRow> rows = {{"Tasteri", "", -1}};
-    for (int i = 0; i < 14; ++i) rows.push_back({"Page Down / Up", "deset koraka napred / nazad", -1});
-    rows.push_back({"Boje", "", -1});
-    for (int i = 0; i < 14; ++i) rows.push_back({"crvena", "dijagonale do suprotnog lanca", 0});
+    std::vector<HelpRow> rows = {{"Tasteri", "", Swatch::None}};
+    for (int i = 0; i < 14; ++i) rows.push_back({"Page Down / Up", "deset koraka napred / nazad", Swatch::None});
+    rows.push_back({"Boje", "", Swatch::None});
+    for (int i = 0; i < 14; ++i) rows.push_back({"crvena", "dijagonale do suprotnog lanca", Swatch::RedDiagonal});
     for (const auto& [w, h] : {std::pair{1024, 700}, std::pair{300, 200}, std::pair{1600, 300}}) {
         const HelpLayout help = layoutHelp(w, h, rows);
         EXPECT_LE(help.text.size, windowText(w, h).size);
