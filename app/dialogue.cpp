@@ -116,16 +116,6 @@ Read readCoordinates(Tokens& tokens, float& x, float& y) {
     return readToken(tokens, [&](const std::string& token) { return parseCoordinate(token, y); });
 }
 
-void addOutline(const Point* vertices, int vertexCount) {
-    Segment edges[MaxVertices];
-    for (int i = 0; i + 1 < vertexCount; ++i) {
-        edges[i] = Segment(vertices[i], vertices[i + 1]);
-        addSegment(Black, edges[i]);
-    }
-    // The closing edge runs from the first vertex to the last.
-    addSegment(Black, Segment(vertices[0], vertices[vertexCount - 1]));
-}
-
 }  // namespace
 
 bool readPolygon(std::istream& in, std::FILE* out, Point* vertices, int& vertexCount) {
@@ -170,13 +160,7 @@ void printListing(std::FILE* out, const Point* vertices, const Triangulation& re
     }
 }
 
-void addDiagonals(Scene& target, const Point* vertices, const Triangulation& result) {
-    for (const SweepDiagonal& d : result.diagonals) {
-        addSegment(target, diagonalColour(d.made), Segment(vertices[d.from], vertices[d.to]));
-    }
-}
-
-bool runDialogue(std::istream& in, std::FILE* out, Point* vertices, int& vertexCount, Walkthrough& shown) {
+bool runDialogue(std::istream& in, std::FILE* out, Point* vertices, int& vertexCount, Judgement& shown) {
     std::fputs(" - TRIANGULACIJA MONOTONIH POLIGONA -  \n \n", out);
     std::fputs("Podrazumeva se da se unosi prost poligon \n \n", out);
     if (!readPolygon(in, out, vertices, vertexCount)) {
@@ -184,8 +168,8 @@ bool runDialogue(std::istream& in, std::FILE* out, Point* vertices, int& vertexC
         std::fflush(out);
         return false;
     }
-    addOutline(vertices, vertexCount);
     shown = judgePolygon(vertices, vertexCount);
+    showInScene(scene, shown);
     switch (shown.verdict) {
         case Verdict::NotSimple:
             std::fputs("Poligon koji ste uneli nije prost.\n", out);
@@ -197,7 +181,6 @@ bool runDialogue(std::istream& in, std::FILE* out, Point* vertices, int& vertexC
         case Verdict::Triangulated:
             std::fputs("Poligon je monoton!\n", out);
             printListing(out, vertices, shown.triangulation);
-            addDiagonals(scene, vertices, shown.triangulation);
             break;
     }
     std::fflush(out);

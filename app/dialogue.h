@@ -19,12 +19,8 @@ bool readPolygon(std::istream& in, std::FILE* out, Point* vertices, int& vertexC
 // The listing of the vertices in the sweep's order, highest first.
 void printListing(std::FILE* out, const Point* vertices, const Triangulation& result);
 
-// The triangulation's diagonals, in the order of its steps, from the vertex under the sweep to the
-// stack entry: Red from the opposite-chain and lowest-vertex steps, Blue from the same-chain step.
-void addDiagonals(Scene& target, const Point* vertices, const Triangulation& result);
-
 // The whole dialogue up to the hand-over to the window: banner, polygon, outline added to the
 // scene, verdict and, for a simple monotone polygon, the listing and the diagonals; `shown` gets
 // what the window's step mode shows. Everything printed is flushed before it returns. Returns
 // false (after saying so) when the input ended early.
-bool runDialogue(std::istream& in, std::FILE* out, Point* vertices, int& vertexCount, Walkthrough& shown);
+bool runDialogue(std::istream& in, std::FILE* out, Point* vertices, int& vertexCount, Judgement& shown);

@@ -9,7 +9,7 @@
 namespace {
 // Live until the process ends; the window reads the polygon through the scene and the walkthrough.
 Point vertices[MaxVertices];
-Walkthrough shown;
+Judgement shown;
 }  // namespace
 
 int main(int argc, char** argv) {

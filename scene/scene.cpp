@@ -33,3 +33,16 @@ void addSegment(Colour colour, Segment segment) { addSegment(scene, colour, segm
 bool boundsEmpty(const Scene& target) {
     return !(target.boundsMin.x <= target.boundsMax.x && target.boundsMin.y <= target.boundsMax.y);
 }
+
+void showInScene(Scene& target, const Judgement& judged) {
+    target = Scene();
+    const std::vector<Point>& v = judged.vertices;
+    const int n = static_cast<int>(v.size());
+    if (n == 0) return;
+    for (int i = 0; i + 1 < n; ++i) addSegment(target, Black, Segment(v[i], v[i + 1]));
+    addSegment(target, Black, Segment(v[0], v[n - 1]));
+    if (judged.verdict != Verdict::Triangulated && judged.verdict != Verdict::FewerThanThree) return;
+    for (const SweepDiagonal& d : judged.triangulation.diagonals) {
+        addSegment(target, diagonalColour(d.made), Segment(v[d.from], v[d.to]));
+    }
+}

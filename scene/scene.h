@@ -3,6 +3,7 @@
 
 #include <list>
 
+#include "geometry/judgement.h"
 #include "geometry/records.h"
 
 struct Scene {
@@ -29,3 +30,10 @@ void addSegment(Colour colour, Segment segment);
 
 // True while no endpoint with a usable x and y has widened the bounds.
 bool boundsEmpty(const Scene& target);
+
+// Makes the scene the picture of a judged polygon, anew: its outline (the edges from each vertex to
+// the next, then the closing edge from the first vertex to the last), in black, and for a
+// triangulated one the diagonals in the order of the sweep's steps, from the vertex under the sweep
+// to the stack entry: red from the opposite-chain and lowest-vertex steps, blue from the same-chain
+// step.
+void showInScene(Scene& target, const Judgement& judged);

@@ -89,7 +89,7 @@ void inWindowPixels(int width, int height, Draw draw) {
 }
 
 // The chains' tints: a wide translucent band along each edge, under the outline.
-void drawTints(const Walkthrough& shown, const PageMarks& marks, double width) {
+void drawTints(const Judgement& shown, const PageMarks& marks, double width) {
     if (marks.tints.empty()) return;
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -146,7 +146,7 @@ void drawMarks(const PageMarks& marks, double ring, float width) {
     glLineWidth(1.0f);
 }
 
-void drawLabels(const Walkthrough& shown, const StepView& view, const ViewState& camera, const PageLayout& page) {
+void drawLabels(const Judgement& shown, const StepView& view, const ViewState& camera, const PageLayout& page) {
     std::vector<PlanePoint> at;
     for (const Point& v : shown.vertices) at.push_back(sceneToPixels(camera, v.x, v.y));
     std::vector<Label> shownLabels;
@@ -177,7 +177,7 @@ const Rgb& chainInk(Chain c) { return c == Chain::Left ? LeftInk : c == Chain::R
 // The stack panel: the stack before the step and after it, each drawn as an open box filled from its
 // floor up, an entry in its chain's colour; the popped entries struck out, the swept vertex green,
 // the top marked. Entries that do not fit give way to "..." in the middle.
-void drawStackPanel(const Walkthrough& shown, const StepView& view, const PageLayout& page) {
+void drawStackPanel(const Judgement& shown, const StepView& view, const PageLayout& page) {
     const PixelRect& panel = page.stackPanel;
     if (panel.width == 0) return;
     const TextStyle& t = page.text;
@@ -365,7 +365,7 @@ void drawHelp(int width, int height) {
 
 }  // namespace
 
-void drawFrame(const Walkthrough& shown, const StepView& view, const ViewState& camera, const PageLayout& page) {
+void drawFrame(const Judgement& shown, const StepView& view, const ViewState& camera, const PageLayout& page) {
     const PixelRect& p = page.picture;
     const bool whole = p.width == camera.windowWidth && p.height == camera.windowHeight;
     glViewport(0, 0, camera.windowWidth, camera.windowHeight);

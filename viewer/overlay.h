@@ -10,4 +10,4 @@
 // Draws the whole frame and swaps the buffers; the camera must already be framed in the layout's
 // picture. On the full picture with no numbers and no help it draws what the renderer's display
 // does, and the hint in the corner below the polygon.
-void drawFrame(const Walkthrough& shown, const StepView& view, const ViewState& camera, const PageLayout& page);
+void drawFrame(const Judgement& shown, const StepView& view, const ViewState& camera, const PageLayout& page);

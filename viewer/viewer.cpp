@@ -15,7 +15,7 @@ ViewState viewState;
 
 namespace {
 
-const Walkthrough* shown = nullptr;
+const Judgement* shown = nullptr;
 StepView stepView;
 int playGeneration = 0;  // a tick armed for an earlier play (or speed) is ignored
 
@@ -169,7 +169,7 @@ void onReshape(int width, int height) {
     glutPostRedisplay();
 }
 
-void runViewer(int argc, char** argv, const Walkthrough& walkthrough) {
+void runViewer(int argc, char** argv, const Judgement& walkthrough) {
     shown = &walkthrough;
     runInChildProcess();
     glutInit(&argc, argv);

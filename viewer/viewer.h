@@ -9,7 +9,7 @@ extern ViewState viewState;
 
 // Opens the window on the scene and runs the toolkit's event loop; never returns. Closing the
 // window, Q or Escape ends the process at once (through _exit, output flushed) with status 0.
-[[noreturn]] void runViewer(int argc, char** argv, const Walkthrough& shown);
+[[noreturn]] void runViewer(int argc, char** argv, const Judgement& shown);
 
 void onMouse(int button, int state, int x, int y);
 void onMotion(int x, int y);

@@ -22,26 +22,11 @@ std::string numbers(const Indices& indices) {
     return out;
 }
 
-const SweepStep& stepOf(const Walkthrough& shown, int page) { return shown.triangulation.steps[page - 1]; }
+const SweepStep& stepOf(const Judgement& shown, int page) { return shown.triangulation.steps[page - 1]; }
 
 }  // namespace
 
-Walkthrough judgePolygon(const Point* vertices, int vertexCount) {
-    Walkthrough w;
-    w.vertices.assign(vertices, vertices + vertexCount);
-    if (vertexCount >= 3 && findContact(vertices, vertexCount, w.contact[0], w.contact[1])) {
-        w.verdict = Verdict::NotSimple;
-    } else if (isMonotone(vertices, vertexCount)) {
-        w.triangulation = triangulateMonotone(vertices, vertexCount);
-        w.verdict = vertexCount >= 3 ? Verdict::Triangulated : Verdict::FewerThanThree;
-    } else {
-        w.verdict = Verdict::NotMonotone;
-        w.turning = turningVertices(vertices, vertexCount);
-    }
-    return w;
-}
-
-int pageCount(const Walkthrough& shown) {
+int pageCount(const Judgement& shown) {
     return shown.verdict == Verdict::Triangulated ? static_cast<int>(shown.triangulation.steps.size()) : 1;
 }
 
@@ -112,7 +97,7 @@ double playSeconds(const StepView& view) { return PlayIntervals[view.interval]; 
 
 bool labelsShown(const StepView& view) { return view.page > 0 || view.labels; }
 
-std::vector<std::string> captionLines(const Walkthrough& shown, const StepView& view) {
+std::vector<std::string> captionLines(const Judgement& shown, const StepView& view) {
     const int page = view.page;
     if (page <= 0) return {};
     const int n = static_cast<int>(shown.vertices.size());
@@ -190,7 +175,7 @@ std::vector<std::string> captionLines(const Walkthrough& shown, const StepView& 
 
 int stackBoxChars(int vertexCount) { return std::max(5, static_cast<int>(std::to_string(vertexCount).size()) + 2); }
 
-PageLayout layoutFor(const Walkthrough& shown, const StepView& view, int windowWidth, int windowHeight) {
+PageLayout layoutFor(const Judgement& shown, const StepView& view, int windowWidth, int windowHeight) {
     const std::vector<std::string> caption = captionLines(shown, view);
     if (caption.empty()) return layoutPage(windowWidth, windowHeight, caption, 0, 0);
     const int pages = pageCount(shown);
@@ -209,13 +194,13 @@ PageLayout layoutFor(const Walkthrough& shown, const StepView& view, int windowW
 
 const char* startHint() { return "H - pomoc, strelice - koraci"; }
 
-int segmentsShown(const Walkthrough& shown, int page, int sceneSegments) {
+int segmentsShown(const Judgement& shown, int page, int sceneSegments) {
     if (page <= 0 || shown.verdict != Verdict::Triangulated) return sceneSegments;
     const SweepStep& step = stepOf(shown, page);
     return std::min(sceneSegments, static_cast<int>(shown.vertices.size()) + step.firstDiagonal + step.diagonalCount);
 }
 
-PageMarks pageMarks(const Walkthrough& shown, int page, double ring) {
+PageMarks pageMarks(const Judgement& shown, int page, double ring) {
     PageMarks marks;
     if (page <= 0) return marks;
     const std::vector<Point>& v = shown.vertices;
@@ -296,7 +281,7 @@ PageMarks pageMarks(const Walkthrough& shown, int page, double ring) {
     return marks;
 }
 
-std::vector<int> concernedVertices(const Walkthrough& shown, int page) {
+std::vector<int> concernedVertices(const Judgement& shown, int page) {
     std::vector<int> out;
     auto add = [&](int v) {
         if (v >= 0 && std::find(out.begin(), out.end(), v) == out.end()) out.push_back(v);
@@ -333,7 +318,7 @@ std::vector<int> concernedVertices(const Walkthrough& shown, int page) {
     return out;
 }
 
-StackColumns stackColumns(const Walkthrough& shown, int page) {
+StackColumns stackColumns(const Judgement& shown, int page) {
     StackColumns columns;
     if (page <= 0 || shown.verdict != Verdict::Triangulated) return columns;
     const Triangulation& t = shown.triangulation;

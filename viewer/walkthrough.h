@@ -7,26 +7,12 @@
 #include <vector>
 
 #include "geometry/records.h"
+#include "geometry/judgement.h"
 #include "geometry/triangulation.h"
 #include "viewer/layout.h"
 
-enum class Verdict { FewerThanThree, NotSimple, NotMonotone, Triangulated };
-
-struct Walkthrough {
-    std::vector<Point> vertices;  // input order, as the dialogue numbered them from 1
-    Verdict verdict = Verdict::FewerThanThree;
-    Triangulation triangulation;  // a monotone polygon's, the listing's order even below 3 vertices
-    int contact[2] = {0, 0};      // NotSimple: the first two edges (by their first vertex) that meet
-    std::vector<int> turning;     // NotMonotone: the vertices where the boundary turns back in y
-};
-
-// Judges a polygon as the dialogue does: not simple (3 or more vertices whose edges meet), else
-// triangulated when monotone (fewer than three vertices: monotone, but without steps), else not
-// monotone, with what each verdict shows.
-Walkthrough judgePolygon(const Point* vertices, int vertexCount);
-
 // The pages the step keys go through: one per step, or the one page that says why there are none.
-int pageCount(const Walkthrough& shown);
+int pageCount(const Judgement& shown);
 
 // Seconds between two steps while they play: 0.25 to 4, doubling.
 inline constexpr double PlayIntervals[] = {0.25, 0.5, 1.0, 2.0, 4.0};
@@ -57,7 +43,7 @@ double playSeconds(const StepView& view);
 bool labelsShown(const StepView& view);
 
 // The caption in the window's top band for a page (nothing for the full picture).
-std::vector<std::string> captionLines(const Walkthrough& shown, const StepView& view);
+std::vector<std::string> captionLines(const Judgement& shown, const StepView& view);
 
 // The width, in characters, of a column of the stack panel: its label, or a vertex number with air.
 int stackBoxChars(int vertexCount);
@@ -65,14 +51,14 @@ int stackBoxChars(int vertexCount);
 // The layout of the page `view` shows, in a window of this size. On the steps the caption band keeps
 // the height of the tallest step's caption and the stack panel one width, so that the picture holds
 // still from step to step.
-PageLayout layoutFor(const Walkthrough& shown, const StepView& view, int windowWidth, int windowHeight);
+PageLayout layoutFor(const Judgement& shown, const StepView& view, int windowWidth, int windowHeight);
 
 // The one line the full picture carries, in its bottom left corner.
 const char* startHint();
 
 // How many of the scene's segments a page shows: the outline (one segment per vertex) and the
 // diagonals added by steps 1..page; all of them on the full picture.
-int segmentsShown(const Walkthrough& shown, int page, int sceneSegments);
+int segmentsShown(const Judgement& shown, int page, int sceneSegments);
 
 // An edge of the outline along one of the two chains, for the chain's tint.
 struct ChainEdge {
@@ -95,12 +81,12 @@ struct PageMarks {
     std::vector<Point> crosses;
     std::vector<Segment> segments;
 };
-PageMarks pageMarks(const Walkthrough& shown, int page, double ring);
+PageMarks pageMarks(const Judgement& shown, int page, double ring);
 
 // The vertices a page is about, most important first: the swept vertex, the ends of its diagonals
 // and of its refused candidate, the popped vertices, then the stack from the top down; on the page
 // that says why there are no steps, the vertices it marks.
-std::vector<int> concernedVertices(const Walkthrough& shown, int page);
+std::vector<int> concernedVertices(const Judgement& shown, int page);
 
 // The stack panel of a step: the stack before the step and after it, bottom first.
 struct StackEntry {
@@ -113,7 +99,7 @@ struct StackColumns {
     std::vector<StackEntry> before;
     std::vector<StackEntry> after;
 };
-StackColumns stackColumns(const Walkthrough& shown, int page);
+StackColumns stackColumns(const Judgement& shown, int page);
 
 // The help panel's rows: the keys, the mouse and the colours.
 const std::vector<HelpRow>& helpEntries();

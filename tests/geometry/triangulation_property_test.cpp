@@ -120,10 +120,10 @@ bool stepsHold(const std::vector<Point>& v, const Triangulation& t) {
         }
         previous = entries(t.stackAfter(s));
     }
-    // The dialogue puts exactly the steps' diagonals in the scene, in their order and colours.
+    // The scene shows the outline, then exactly the steps' diagonals, in their order and colours.
     Scene scene;
-    addDiagonals(scene, v.data(), t);
-    auto segment = scene.segments.begin();
+    showInScene(scene, judgePolygon(v.data(), n));
+    auto segment = std::next(scene.segments.begin(), n);
     for (const SweepDiagonal& d : t.diagonals) {
         const Segment& s = *segment++;
         const bool same = s.start.x == v[d.from].x && s.start.y == v[d.from].y && s.end.x == v[d.to].x &&

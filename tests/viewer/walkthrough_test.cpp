@@ -10,7 +10,7 @@
 
 namespace {
 
-Walkthrough judged(std::initializer_list<std::pair<double, double>> xy) {
+Judgement judged(std::initializer_list<std::pair<double, double>> xy) {
     std::vector<Point> v;
     for (const auto& [x, y] : xy) v.emplace_back(x, y, 0.0);
     return judgePolygon(v.data(), static_cast<int>(v.size()));
@@ -24,11 +24,11 @@ StepView onPage(int page, bool playing = false) {
 }
 
 // The convex hexagon: step 2 sweeps vertex 3 and cuts (6,5)-(0,10); five steps in all.
-const Walkthrough hexagon = judged({{0, 10}, {5, 8}, {6, 5}, {4, 1}, {0, 0}, {-5, 4}});
+const Judgement hexagon = judged({{0, 10}, {5, 8}, {6, 5}, {4, 1}, {0, 0}, {-5, 4}});
 // Each refusal: a reflex corner, a level vertex in the triangle, a corner on the candidate.
-const Walkthrough refused = judged({{0, 10}, {6, 9}, {1, 6}, {6, 3}, {0, 0}});
-const Walkthrough neck = judged({{0, 10}, {-4, 5}, {-2, 5}, {-2, 0}, {3, 0}, {3, 5}, {5, 5}});
-const Walkthrough flat = judged({{1, 1}, {0, 1}, {0, 0}, {1, 0}, {2, 0}, {2, 1}});
+const Judgement refused = judged({{0, 10}, {6, 9}, {1, 6}, {6, 3}, {0, 0}});
+const Judgement neck = judged({{0, 10}, {-4, 5}, {-2, 5}, {-2, 0}, {3, 0}, {3, 5}, {5, 5}});
+const Judgement flat = judged({{1, 1}, {0, 1}, {0, 0}, {1, 0}, {2, 0}, {2, 1}});
 
 }  // namespace
 
@@ -85,7 +85,7 @@ TEST(StepMode, KeysPageThroughTheStepsAndPlay) {
 
 TEST(StepMode, CaptionsSayWhatEachStepDidAndWhy) {
     struct Case {
-        const Walkthrough* shown;
+        const Judgement* shown;
         StepView view;
         std::vector<std::string> lines;
     };
