@@ -79,6 +79,19 @@ void pointerOnPlane(const ViewState& view, int x, int y, double& planeX, double&
     planeY = view.centreY + ndcY * halfHeight;
 }
 
+PlanePoint pointerInScene(const ViewState& view, int x, int y) {
+    double qx;
+    double qy;
+    pointerOnPlane(view, x, y, qx, qy);
+    // q = R S (p - centre) + centre + pan, so p = S^-1 R^-1 (q - centre - pan) + centre.
+    const double radians = view.angle * M_PI / 180.0;
+    const double c = std::cos(radians) / view.zoom;
+    const double s = std::sin(radians) / view.zoom;
+    const double dx = qx - view.centreX - view.panX;
+    const double dy = qy - view.centreY - view.panY;
+    return {view.centreX + c * dx + s * dy, view.centreY - s * dx + c * dy};
+}
+
 PlanePoint sceneToPixels(const ViewState& view, double x, double y) {
     // The navigation of modelViewMatrix, then the perspective onto the plane's distance.
     const double radians = view.angle * M_PI / 180.0;

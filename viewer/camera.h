@@ -80,6 +80,10 @@ void modelViewMatrix(const ViewState& view, double matrix[16], double originX = 
 // The point of the plane z = 0, before navigation, under window position (x, y) (origin top left).
 void pointerOnPlane(const ViewState& view, int x, int y, double& planeX, double& planeY);
 
+// The scene point (before navigation, so a point of the polygon's own plane) shown at window position
+// (x, y) (origin top left): the inverse of sceneToPixels, whatever was turned, moved or zoomed.
+PlanePoint pointerInScene(const ViewState& view, int x, int y);
+
 // Where the scene point (x, y, 0) appears, in window pixels with GL's origin at the bottom left.
 PlanePoint sceneToPixels(const ViewState& view, double x, double y);
 

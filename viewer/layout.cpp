@@ -61,7 +61,7 @@ int captionChars(const TextStyle& text, int windowWidth) {
 }
 
 PageLayout layoutPage(int windowWidth, int windowHeight, const std::vector<std::string>& caption, int reservedLines,
-                      int stackChars) {
+                      int stackChars, const std::vector<std::string>& footer, int footerReserved) {
     PageLayout page;
     page.text = windowText(windowWidth, windowHeight);
     const TextStyle& t = page.text;
@@ -78,12 +78,21 @@ PageLayout layoutPage(int windowWidth, int windowHeight, const std::vector<std::
     // of its lines fit, the rest of the height to the picture.
     page.captionBand.y = std::max(0, page.captionBand.y);
     page.captionBand.height = windowHeight - page.captionBand.y;
-    const int below = page.captionBand.y;
+    // The footer takes at most half of what the caption leaves.
+    page.footer = wrapLines(footer, captionChars(t, windowWidth));
+    const int footerHeight =
+        page.footer.empty() ? 0
+                            : std::min(page.captionBand.y / 2,
+                                       static_cast<int>(std::ceil(
+                                           std::max(static_cast<int>(page.footer.size()), footerReserved) * t.line +
+                                           1.5 * t.margin)));
+    page.footerBand = {0, 0, windowWidth, footerHeight};
+    const int below = page.captionBand.y - footerHeight;
     const bool room = below >= 4 * t.line + 2 * t.margin;
     const int panelWidth =
         stackChars > 0 && room ? static_cast<int>(std::ceil(stackChars * t.advance)) + 2 * margin : 0;
-    page.stackPanel = {windowWidth - panelWidth, 0, panelWidth, below};
-    page.picture = {0, 0, std::max(1, windowWidth - panelWidth), std::max(1, below)};
+    page.stackPanel = {windowWidth - panelWidth, footerHeight, panelWidth, below};
+    page.picture = {0, footerHeight, std::max(1, windowWidth - panelWidth), std::max(1, below)};
     return page;
 }
 

@@ -27,20 +27,24 @@ double textWidth(const TextStyle& text, const std::string& s);
 // than `maxChars` characters.
 std::vector<std::string> wrapLines(const std::vector<std::string>& lines, int maxChars);
 
-// A page of the window: the caption band across the top, the stack panel along the right side
-// under it (when the page has one), and the picture in what they leave.
+// A page of the window: the caption band across the top, the footer band across the bottom (while
+// the polygon is being edited), the stack panel along the right side between them (when the page
+// has one), and the picture in what they leave.
 struct PageLayout {
     TextStyle text;
     std::vector<std::string> caption;  // wrapped to the window's width, drawn from the top down
     PixelRect captionBand;             // height 0 without a caption
+    std::vector<std::string> footer;   // wrapped, drawn from the top of the footer band down
+    PixelRect footerBand;              // along the bottom; height 0 without a footer
     PixelRect stackPanel;              // width 0 without a stack
     PixelRect picture;
 };
 
 // The caption band is as tall as the wrapped caption, or `reservedLines` lines if that is more;
-// `stackChars` is the width of the stack panel's text in characters (0: no panel).
+// `stackChars` is the width of the stack panel's text in characters (0: no panel). The footer band is
+// as tall as the wrapped footer, or `footerReserved` lines if that is more.
 PageLayout layoutPage(int windowWidth, int windowHeight, const std::vector<std::string>& caption, int reservedLines,
-                      int stackChars);
+                      int stackChars, const std::vector<std::string>& footer = {}, int footerReserved = 0);
 
 // How many characters of text fit across the window's caption band.
 int captionChars(const TextStyle& text, int windowWidth);

@@ -22,6 +22,7 @@ constexpr Rgb Ink{0.0f, 0.0f, 0.0f};
 constexpr Rgb Faded{0.55f, 0.55f, 0.55f};
 constexpr Rgb SweptInk{0.0f, 0.55f, 0.0f};
 constexpr Rgb RefusedInk{0.3f, 0.3f, 0.3f};
+constexpr Rgb GridInk{0.8f, 0.8f, 0.7f};
 constexpr Rgb LeftTint{0.0f, 0.6f, 0.6f};
 constexpr Rgb RightTint{0.6f, 0.25f, 0.75f};
 constexpr Rgb LeftInk{0.0f, 0.42f, 0.42f};
@@ -363,9 +364,61 @@ void drawHelp(int width, int height) {
     }
 }
 
+// The grid to snap to, faint, under everything else.
+void drawGrid(const ViewState& camera) {
+    colour(GridInk);
+    glLineWidth(1.0f);
+    glBegin(GL_LINES);
+    for (const GridLine& l : gridLines(camera, gridStep(camera))) {
+        sceneVertex(l.from.x, l.from.y, 0.0);
+        sceneVertex(l.to.x, l.to.y, 0.0);
+    }
+    glEnd();
+}
+
+// A new polygon as far as it is drawn: its edges so far, a dot on each vertex, and a ring on the
+// first, where a click closes it.
+void drawDraft(const std::vector<Point>& draft, double ring, float width) {
+    if (draft.empty()) return;
+    setColour(Black);
+    glLineWidth(width);
+    glBegin(GL_LINE_STRIP);
+    for (const Point& p : draft) sceneVertex(p);
+    glEnd();
+    glPointSize(4.0f * width);
+    glBegin(GL_POINTS);
+    for (const Point& p : draft) sceneVertex(p);
+    glEnd();
+    glPointSize(1.0f);
+    Circle first;
+    first.centre = draft.front();
+    first.radius = static_cast<float>(ring);
+    first.colour = Green;
+    drawCircle(first);
+    glLineWidth(1.0f);
+}
+
+// The footer of editing along the bottom: what the keys do, then the last message.
+void drawFooter(const PageLayout& page) {
+    const PixelRect& band = page.footerBand;
+    if (band.height == 0) return;
+    const TextStyle& t = page.text;
+    colour(PanelShade);
+    rect(band);
+    colour(Ink);
+    for (std::size_t i = 0; i < page.footer.size(); ++i) {
+        const double baseline = band.y + band.height - 0.75 * t.margin - t.size - i * t.line;
+        text(t, t.margin, baseline, page.footer[i]);
+    }
+    border(0, band.y + band.height - 1, band.width, band.y + band.height - 1);
+}
+
 }  // namespace
 
-void drawFrame(const Judgement& shown, const StepView& view, const ViewState& camera, const PageLayout& page) {
+void drawFrame(const Workbench& bench, const PageLayout& page) {
+    const Judgement& shown = bench.shown;
+    const StepView& view = bench.steps;
+    const ViewState& camera = bench.view;
     const PixelRect& p = page.picture;
     const bool whole = p.width == camera.windowWidth && p.height == camera.windowHeight;
     glViewport(0, 0, camera.windowWidth, camera.windowHeight);
@@ -380,17 +433,20 @@ void drawFrame(const Judgement& shown, const StepView& view, const ViewState& ca
     // text in large windows (one pixel up to the opening size's).
     const double ring = 0.6 * page.text.size / (pixelsPerUnit(camera) * camera.zoom);
     const float width = static_cast<float>(std::max(1.0, std::round(page.text.size / 14.0)));
+    if (bench.edit.on && bench.edit.grid) drawGrid(camera);
     const PageMarks marks = pageMarks(shown, view.page, ring);
     drawTints(shown, marks, 0.5 * page.text.size);
     glLineWidth(width);
     drawScene(segmentsShown(shown, view.page, static_cast<int>(scene.segments.size())));
     drawMarks(marks, ring, width);
+    if (bench.edit.drawing) drawDraft(bench.edit.draft, ring, width);
     glDisable(GL_SCISSOR_TEST);
     inWindowPixels(camera.windowWidth, camera.windowHeight, [&] {
         if (labelsShown(view)) drawLabels(shown, view, camera, page);
         drawCaption(page);
         drawStackPanel(shown, view, page);
-        if (view.page == 0) drawHint(camera, page);
+        drawFooter(page);
+        if (view.page == 0 && page.footer.empty()) drawHint(camera, page);
         if (view.help) drawHelp(camera.windowWidth, camera.windowHeight);
     });
     glFlush();

@@ -11,94 +11,121 @@
 #include "viewer/process.h"
 #include "viewer/renderer.h"
 
-ViewState viewState;
-
 namespace {
 
-const Judgement* shown = nullptr;
-StepView stepView;
-int playGeneration = 0;  // a tick armed for an earlier play (or speed) is ignored
+// The one state of the window, which every callback of the toolkit reaches.
+Workbench bench;
 
 // GL receives coordinates in the renderer's frame (GlFrame), so the eye coordinates and the
 // clipping planes are in its unit as well.
 void applyProjection() {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(FieldOfView, aspectRatio(viewState), nearPlane(viewState) / glFrame.unit,
-                   farPlane(viewState) / glFrame.unit);
+    gluPerspective(FieldOfView, aspectRatio(bench.view), nearPlane(bench.view) / glFrame.unit,
+                   farPlane(bench.view) / glFrame.unit);
     glMatrixMode(GL_MODELVIEW);
 }
 
 void applyModelView() {
     double matrix[16];
-    modelViewMatrix(viewState, matrix, glFrame.centreX, glFrame.centreY, glFrame.unit);
+    modelViewMatrix(bench.view, matrix, glFrame.centreX, glFrame.centreY, glFrame.unit);
     glMatrixMode(GL_MODELVIEW);
     glLoadMatrixd(matrix);
 }
 
+// Frames the polygon as it now is (its scene's bounds) and hands GL numbers near 1 about it; an
+// empty scene (a new polygon begun) keeps the framing there is.
+void frameScene(bool opening = false) {
+    if (opening || !boundsEmpty(scene)) {
+        frameBounds(bench.view, scene.boundsMin, scene.boundsMax, boundsEmpty(scene));
+        glFrame = GlFrame{bench.view.centreX, bench.view.centreY, bench.view.eyeDistance};
+    }
+    applyProjection();
+    applyModelView();
+}
+
 // The layout of the page as the window now is, with the polygon framed in its picture. Called
-// wherever the picture may have changed (a resize, another page), so that the pointer always maps
-// through the framing on the screen.
+// wherever the picture may have changed (a resize, another page, a line more or less at the
+// bottom), so that the pointer always maps through the framing on the screen.
 PageLayout framedLayout() {
-    const PageLayout page = layoutFor(*shown, stepView, viewState.windowWidth, viewState.windowHeight);
-    const PixelRect& was = viewState.picture;
+    const PageLayout page = layoutOf(bench);
+    const PixelRect& was = bench.view.picture;
     const PixelRect& now = page.picture;
     if (was.x != now.x || was.y != now.y || was.width != now.width || was.height != now.height) {
-        framePicture(viewState, now);
+        framePicture(bench.view, now);
         applyProjection();
         applyModelView();
     }
     return page;
 }
 
-void showFrame() { drawFrame(*shown, stepView, viewState, framedLayout()); }
+void showFrame() { drawFrame(bench, framedLayout()); }
 
-void onTick(int generation);
-
-void armTick() {
-    glutTimerFunc(static_cast<unsigned>(playSeconds(stepView) * 1000), onTick, ++playGeneration);
-}
-
-void onTick(int generation) {
-    if (generation != playGeneration || !playTick(stepView, pageCount(*shown))) return;
-    if (stepView.playing) armTick();
+void redraw() {
     framedLayout();
     glutPostRedisplay();
 }
 
+void onTick(int generation);
+
+void armTick() {
+    glutTimerFunc(static_cast<unsigned>(playSeconds(bench.steps) * 1000), onTick, ++bench.playGeneration);
+}
+
+void onTick(int generation) {
+    if (generation != bench.playGeneration || !playTick(bench.steps, pageCount(bench.shown))) return;
+    if (bench.steps.playing) armTick();
+    redraw();
+}
+
 void press(Key key) {
-    const StepView before = stepView;
-    const KeyEffect effect = pressKey(stepView, key, pageCount(*shown));
+    // A new polygon under way has no steps yet.
+    if (bench.edit.drawing && key != Key::Quit && key != Key::Help && key != Key::ResetView) return;
+    const StepView before = bench.steps;
+    const KeyEffect effect = pressKey(bench.steps, key, pageCount(bench.shown));
     // A play that starts, changes speed or is moved to another step waits one whole interval for
     // its next step.
-    if (stepView.playing &&
-        (!before.playing || before.interval != stepView.interval || before.page != stepView.page)) {
-        armTick();
-    }
-    if (before.page != stepView.page) framedLayout();
+    const StepView& now = bench.steps;
+    if (now.playing && (!before.playing || before.interval != now.interval || before.page != now.page)) armTick();
     switch (effect) {
         case KeyEffect::None:
             return;
         case KeyEffect::Redraw:
             break;
         case KeyEffect::ResetView:
-            resetNavigation(viewState);
-            applyModelView();
+            resetNavigation(bench.view);
+            frameScene();
             break;
         case KeyEffect::Quit:
             leaveWindow();
     }
-    glutPostRedisplay();
+    redraw();
 }
+
+// Carries out what an edit or the mouse asks of the window.
+void apply(const Effect& effect) {
+    if (effect.polygon) showInScene(scene, bench.shown);
+    if (effect.save) {
+        bench.edit.message = savePolygon(bench.shown.vertices, ".");
+        std::printf("%s\n", bench.edit.message.c_str());
+        std::fflush(stdout);
+    }
+    if (effect.navigation) applyModelView();
+    if (effect.redraw || effect.polygon || effect.save || effect.navigation) redraw();
+}
+
+void edit(EditKey key, int x, int y) { apply(pressEditKey(bench, key, x, y)); }
 
 }  // namespace
 
-void onKey(unsigned char key, int, int) {
+void onKey(unsigned char key, int x, int y) {
     switch (key) {
         case ' ':
             return press(Key::Next);
         case '\b':
-            return press(Key::Previous);
+            return bench.edit.drawing ? edit(EditKey::RemoveLast, x, y) : press(Key::Previous);
+        case '\r':
+            return edit(EditKey::Close, x, y);
         case 27:  // Escape
         case 'q':
         case 'Q':
@@ -120,6 +147,28 @@ void onKey(unsigned char key, int, int) {
             return press(Key::Faster);
         case '-':
             return press(Key::Slower);
+        case 'e':
+        case 'E':
+            return edit(EditKey::Toggle, x, y);
+        case 'g':
+        case 'G':
+            return edit(EditKey::Grid, x, y);
+        case 'u':
+        case 'U':
+        case 'Z' - '@':  // Ctrl+Z
+            return edit(EditKey::Undo, x, y);
+        case 'Y' - '@':  // Ctrl+Y
+            return edit(EditKey::Redo, x, y);
+        case 'n':
+        case 'N':
+            return edit(EditKey::New, x, y);
+        case 's':
+        case 'S':
+            return edit(EditKey::Save, x, y);
+        case 'x':
+        case 'X':
+        case 127:  // Delete
+            return edit(EditKey::Delete, x, y);
         default:
             return;
     }
@@ -144,33 +193,25 @@ void onSpecialKey(int key, int, int) {
     }
 }
 
-void onMouse(int button, int state, int x, int y) {
-    pressOrRelease(viewState, button, state == GLUT_DOWN, x, y);
-    glutPostRedisplay();
-}
+void onMouse(int button, int state, int x, int y) { apply(pressButton(bench, button, state == GLUT_DOWN, x, y)); }
 
-void onMotion(int x, int y) {
-    if (!movePointer(viewState, x, y)) return;
-    applyModelView();
-    glutPostRedisplay();
-}
+void onMotion(int x, int y) { apply(movePointerTo(bench, x, y)); }
 
 void onWheel(int wheel, int direction, int x, int y) {
     // The vertical wheel (the first), over the picture; not over the caption or the stack panel.
-    if (wheel != 0 || !inPicture(viewState, x, y)) return;
-    zoomAbout(viewState, x, y, direction > 0 ? WheelStep : 1.0 / WheelStep);
+    if (wheel != 0 || !inPicture(bench.view, x, y)) return;
+    zoomAbout(bench.view, x, y, direction > 0 ? WheelStep : 1.0 / WheelStep);
     applyModelView();
     glutPostRedisplay();
 }
 
 void onReshape(int width, int height) {
-    resizeWindow(viewState, width, height);
-    framedLayout();
-    glutPostRedisplay();
+    resizeWindow(bench.view, width, height);
+    redraw();
 }
 
-void runViewer(int argc, char** argv, const Judgement& walkthrough) {
-    shown = &walkthrough;
+void runViewer(int argc, char** argv, const Judgement& judged) {
+    bench = openWorkbench(judged);
     runInChildProcess();
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
@@ -178,11 +219,7 @@ void runViewer(int argc, char** argv, const Judgement& walkthrough) {
     glutInitWindowPosition(100, 50);
     glutCreateWindow("Geometrija - prikaz zadatka");
     glClearColor(0.9f, 0.9f, 0.8f, 0.0f);
-
-    frameBounds(viewState, scene.boundsMin, scene.boundsMax, boundsEmpty(scene));
-    glFrame = GlFrame{viewState.centreX, viewState.centreY, viewState.eyeDistance};
-    applyProjection();
-    applyModelView();
+    frameScene(true);
 
     // Frames are drawn when something changed: an event, a resize, a step of the play.
     glutDisplayFunc(showFrame);

@@ -1,15 +1,14 @@
 #pragma once
-// The window: created once, framed on the scene, driven by the mouse until it is closed.
+// The window: created once, framed on the scene, driven by the mouse and the keys until it is
+// closed.
 
-#include "viewer/camera.h"
-#include "viewer/walkthrough.h"
+#include "geometry/judgement.h"
+#include "viewer/workbench.h"
 
-// The one view state of the program.
-extern ViewState viewState;
-
-// Opens the window on the scene and runs the toolkit's event loop; never returns. Closing the
-// window, Q or Escape ends the process at once (through _exit, output flushed) with status 0.
-[[noreturn]] void runViewer(int argc, char** argv, const Judgement& shown);
+// Opens the window on the scene and the judged polygon and runs the toolkit's event loop; never
+// returns. Closing the window, Q or Escape ends the process at once (through _exit, output flushed)
+// with status 0.
+[[noreturn]] void runViewer(int argc, char** argv, const Judgement& judged);
 
 void onMouse(int button, int state, int x, int y);
 void onMotion(int x, int y);

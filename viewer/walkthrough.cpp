@@ -175,9 +175,10 @@ std::vector<std::string> captionLines(const Judgement& shown, const StepView& vi
 
 int stackBoxChars(int vertexCount) { return std::max(5, static_cast<int>(std::to_string(vertexCount).size()) + 2); }
 
-PageLayout layoutFor(const Judgement& shown, const StepView& view, int windowWidth, int windowHeight) {
+PageLayout layoutFor(const Judgement& shown, const StepView& view, int windowWidth, int windowHeight,
+                     const std::vector<std::string>& footer, int footerReserved) {
     const std::vector<std::string> caption = captionLines(shown, view);
-    if (caption.empty()) return layoutPage(windowWidth, windowHeight, caption, 0, 0);
+    if (caption.empty()) return layoutPage(windowWidth, windowHeight, caption, 0, 0, footer, footerReserved);
     const int pages = pageCount(shown);
     const int chars = captionChars(windowText(windowWidth, windowHeight), windowWidth);
     int reserved = 0;
@@ -189,7 +190,7 @@ PageLayout layoutFor(const Judgement& shown, const StepView& view, int windowWid
     // Two columns, the stack before the step and after it, two characters apart, the top marked "vrh".
     const int boxChars = stackBoxChars(static_cast<int>(shown.vertices.size()));
     const int stackChars = shown.verdict == Verdict::Triangulated ? 2 * boxChars + 2 + 4 : 0;
-    return layoutPage(windowWidth, windowHeight, caption, reserved, stackChars);
+    return layoutPage(windowWidth, windowHeight, caption, reserved, stackChars, footer, footerReserved);
 }
 
 const char* startHint() { return "H - pomoc, strelice - koraci"; }

@@ -50,8 +50,10 @@ int stackBoxChars(int vertexCount);
 
 // The layout of the page `view` shows, in a window of this size. On the steps the caption band keeps
 // the height of the tallest step's caption and the stack panel one width, so that the picture holds
-// still from step to step.
-PageLayout layoutFor(const Judgement& shown, const StepView& view, int windowWidth, int windowHeight);
+// still from step to step. `footer` goes along the bottom, in a band at least `footerReserved` lines
+// tall.
+PageLayout layoutFor(const Judgement& shown, const StepView& view, int windowWidth, int windowHeight,
+                     const std::vector<std::string>& footer = {}, int footerReserved = 0);
 
 // The one line the full picture carries, in its bottom left corner.
 const char* startHint();

@@ -1,0 +1,360 @@
+#include "viewer/workbench.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr int LeftButton = 0;
+
+// The pointer in GL's window pixels, origin at the bottom left, as sceneToPixels gives points.
+PlanePoint pointerPixels(const ViewState& view, int x, int y) {
+    return {static_cast<double>(x), static_cast<double>(view.windowHeight - 1 - y)};
+}
+
+double distance(const PlanePoint& a, const PlanePoint& b) { return std::hypot(a.x - b.x, a.y - b.y); }
+
+// The point of the segment ab nearest to p, as the fraction of the way from a to b.
+double nearestFraction(const PlanePoint& p, const PlanePoint& a, const PlanePoint& b) {
+    const double dx = b.x - a.x;
+    const double dy = b.y - a.y;
+    const double length2 = dx * dx + dy * dy;
+    if (length2 == 0.0) return 0.0;
+    return std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length2, 0.0, 1.0);
+}
+
+double snap(double value, double step) { return std::round(value / step) * step; }
+
+Point planePoint(double x, double y) { return Point(x, y, 0.0); }
+
+bool samePlace(const Point& a, const Point& b) { return a.x == b.x && a.y == b.y; }
+
+const char* const EditKeys =
+    "Uredjivanje: vuci teme, klik na stranicu dodaje teme, X ili Delete brise teme, G mreza, "
+    "U ili Ctrl+Z vrati, Ctrl+Y ponovi, N novi poligon, S sacuvaj, E kraj";
+const char* const DrawingKeys =
+    "Novi poligon: klik dodaje teme, Backspace brise poslednje, Enter ili klik na prvo teme zatvara poligon";
+
+// Inserts a vertex after `edge`'s first vertex: where the pointer is on the grid, else the point of
+// the edge nearest to the pointer.
+Effect insertOnEdge(Workbench& bench, int edge, int x, int y) {
+    std::vector<Point> polygon = bench.shown.vertices;
+    const int n = static_cast<int>(polygon.size());
+    if (n >= MaxVertices) {
+        bench.edit.message = "Najvise 100 temena: novo teme nije dodato.";
+        return {true, false, false, false};
+    }
+    Point placed = placePoint(bench, x, y);
+    if (!bench.edit.grid) {
+        const Point& a = polygon[edge];
+        const Point& b = polygon[(edge + 1) % n];
+        const double t = nearestFraction(pointerPixels(bench.view, x, y), sceneToPixels(bench.view, a.x, a.y),
+                                         sceneToPixels(bench.view, b.x, b.y));
+        placed = planePoint(a.x + t * (static_cast<double>(b.x) - a.x), a.y + t * (static_cast<double>(b.y) - a.y));
+    }
+    polygon.insert(polygon.begin() + edge + 1, placed);
+    record(bench.history, polygon);
+    setPolygon(bench, polygon);
+    // The new vertex can be dragged on at once.
+    bench.edit.dragged = edge + 1;
+    bench.edit.moved = false;
+    return {true, true, false, false};
+}
+
+Effect addToDraft(Workbench& bench, int x, int y) {
+    EditState& e = bench.edit;
+    if (e.draft.size() >= 3 && vertexAt(bench.view, {e.draft.front()}, x, y) == 0) {
+        return pressEditKey(bench, EditKey::Close, x, y);
+    }
+    if (static_cast<int>(e.draft.size()) >= MaxVertices) {
+        e.message = "Najvise 100 temena: novo teme nije dodato.";
+    } else {
+        e.draft.push_back(placePoint(bench, x, y));
+    }
+    return {true, false, false, false};
+}
+
+}  // namespace
+
+Workbench openWorkbench(const Judgement& judged) {
+    Workbench bench;
+    bench.shown = judged;
+    bench.history.polygons.push_back(judged.vertices);
+    return bench;
+}
+
+void setPolygon(Workbench& bench, const std::vector<Point>& polygon) {
+    bench.shown = polygon.empty() ? Judgement() : judgePolygon(polygon.data(), static_cast<int>(polygon.size()));
+    const int pages = pageCount(bench.shown);
+    if (bench.steps.page >= pages) {
+        bench.steps.page = std::min(bench.steps.page, pages);
+        bench.steps.playing = false;
+    }
+}
+
+void record(History& history, const std::vector<Point>& polygon) {
+    history.polygons.resize(history.current + 1);
+    history.polygons.push_back(polygon);
+    ++history.current;
+}
+
+Effect pressEditKey(Workbench& bench, EditKey key, int x, int y) {
+    EditState& e = bench.edit;
+    if (key != EditKey::Toggle && !e.on) return {};
+    const Effect polygonChanged{true, true, false, false};
+    const Effect redraw{true, false, false, false};
+    const std::vector<Point>& current = bench.history.polygons[bench.history.current];
+    e.message.clear();
+    switch (key) {
+        case EditKey::Toggle:
+            e.on = !e.on;
+            e.dragged = -1;
+            if (!e.on && e.drawing) {  // a new polygon left unfinished is dropped
+                e.drawing = false;
+                e.draft.clear();
+                setPolygon(bench, current);
+                return polygonChanged;
+            }
+            return redraw;
+        case EditKey::Grid:
+            e.grid = !e.grid;
+            return redraw;
+        case EditKey::New:
+            e.drawing = true;
+            e.draft.clear();
+            e.dragged = -1;
+            bench.steps.page = 0;
+            bench.steps.playing = false;
+            setPolygon(bench, {});
+            return polygonChanged;
+        case EditKey::RemoveLast:
+            if (!e.drawing) return redraw;
+            if (!e.draft.empty()) {
+                e.draft.pop_back();
+                return redraw;
+            }
+            // Nothing drawn yet: back to the polygon there was.
+            e.drawing = false;
+            setPolygon(bench, current);
+            return polygonChanged;
+        case EditKey::Close:
+            if (!e.drawing) return redraw;
+            if (e.draft.size() < 3) {
+                e.message = "Poligon mora imati bar tri temena.";
+                return redraw;
+            }
+            e.drawing = false;
+            record(bench.history, e.draft);
+            setPolygon(bench, e.draft);
+            e.draft.clear();
+            return polygonChanged;
+        case EditKey::Undo:
+        case EditKey::Redo: {
+            // While a new polygon is drawn, undo takes back its last vertex.
+            if (e.drawing) return key == EditKey::Undo ? pressEditKey(bench, EditKey::RemoveLast, x, y) : redraw;
+            History& h = bench.history;
+            const int to = h.current + (key == EditKey::Undo ? -1 : 1);
+            if (to < 0 || to >= static_cast<int>(h.polygons.size())) {
+                e.message = key == EditKey::Undo ? "Nema izmena za vracanje." : "Nema izmena za ponavljanje.";
+                return redraw;
+            }
+            h.current = to;
+            setPolygon(bench, h.polygons[to]);
+            return polygonChanged;
+        }
+        case EditKey::Delete: {
+            if (e.drawing) return redraw;
+            const int v = vertexAt(bench.view, bench.shown.vertices, x, y);
+            if (v < 0) return redraw;
+            if (bench.shown.vertices.size() <= 3) {
+                e.message = "Poligon mora imati bar tri temena.";
+                return redraw;
+            }
+            std::vector<Point> polygon = bench.shown.vertices;
+            polygon.erase(polygon.begin() + v);
+            record(bench.history, polygon);
+            setPolygon(bench, polygon);
+            return polygonChanged;
+        }
+        case EditKey::Save:
+            if (e.drawing) {
+                e.message = "Novi poligon jos nije zatvoren (Enter).";
+                return redraw;
+            }
+            return {true, false, false, true};
+    }
+    return {};
+}
+
+Effect pressButton(Workbench& bench, int button, bool pressed, int x, int y) {
+    EditState& e = bench.edit;
+    if (!pressed && e.dragged >= 0) {
+        if (e.moved) record(bench.history, bench.shown.vertices);
+        e.dragged = -1;
+        pressOrRelease(bench.view, button, pressed, x, y);
+        return {true, false, false, false};
+    }
+    if (pressed && button == LeftButton && e.on) {
+        e.message.clear();
+        if (e.drawing) return addToDraft(bench, x, y);
+        const int v = vertexAt(bench.view, bench.shown.vertices, x, y);
+        if (v >= 0) {
+            e.dragged = v;
+            e.moved = false;
+            return {};
+        }
+        const int edge = edgeAt(bench.view, bench.shown.vertices, x, y);
+        if (edge >= 0) return insertOnEdge(bench, edge, x, y);
+    }
+    if (e.drawing) return {};  // no panning while a new polygon is drawn
+    pressOrRelease(bench.view, button, pressed, x, y);
+    return {true, false, false, false};
+}
+
+Effect movePointerTo(Workbench& bench, int x, int y) {
+    EditState& e = bench.edit;
+    if (e.dragged >= 0) {
+        const Point placed = placePoint(bench, x, y);
+        if (samePlace(placed, bench.shown.vertices[e.dragged])) return {};
+        std::vector<Point> polygon = bench.shown.vertices;
+        polygon[e.dragged] = placed;
+        setPolygon(bench, polygon);
+        e.moved = true;
+        return {true, true, false, false};
+    }
+    if (!movePointer(bench.view, x, y)) return {};
+    return {true, false, true, false};
+}
+
+int vertexAt(const ViewState& view, const std::vector<Point>& vertices, int x, int y) {
+    const PlanePoint pointer = pointerPixels(view, x, y);
+    int nearest = -1;
+    double best = VertexReach;
+    for (int i = 0; i < static_cast<int>(vertices.size()); ++i) {
+        const double d = distance(pointer, sceneToPixels(view, vertices[i].x, vertices[i].y));
+        if (d <= best) {
+            best = d;
+            nearest = i;
+        }
+    }
+    return nearest;
+}
+
+int edgeAt(const ViewState& view, const std::vector<Point>& vertices, int x, int y) {
+    const int n = static_cast<int>(vertices.size());
+    if (n < 2 || vertexAt(view, vertices, x, y) >= 0) return -1;
+    const PlanePoint pointer = pointerPixels(view, x, y);
+    int nearest = -1;
+    double best = EdgeReach;
+    for (int i = 0; i < n; ++i) {
+        const PlanePoint a = sceneToPixels(view, vertices[i].x, vertices[i].y);
+        const PlanePoint b = sceneToPixels(view, vertices[(i + 1) % n].x, vertices[(i + 1) % n].y);
+        const double t = nearestFraction(pointer, a, b);
+        const double d = distance(pointer, {a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)});
+        if (d <= best) {
+            best = d;
+            nearest = i;
+        }
+    }
+    return nearest;
+}
+
+double gridStep(const ViewState& view) {
+    double size = std::max(view.boundsWidth, view.boundsHeight);
+    if (!(size > 0.0)) size = view.picture.height / pixelsPerUnit(view);
+    const double target = size / 20.0;
+    const double power = std::pow(10.0, std::floor(std::log10(target)));
+    double best = power;
+    for (const double m : {2.0, 5.0, 10.0}) {
+        if (std::abs(std::log(m * power / target)) < std::abs(std::log(best / target))) best = m * power;
+    }
+    return best;
+}
+
+Point placePoint(const Workbench& bench, int x, int y) {
+    const PlanePoint p = pointerInScene(bench.view, x, y);
+    if (!bench.edit.grid) return planePoint(p.x, p.y);
+    const double step = gridStep(bench.view);
+    return planePoint(snap(p.x, step), snap(p.y, step));
+}
+
+std::vector<GridLine> gridLines(const ViewState& view, double step) {
+    // The bounding box of the plane points under the picture's corners.
+    const PixelRect& r = view.picture;
+    const int top = view.windowHeight - (r.y + r.height);
+    const int bottom = view.windowHeight - r.y;
+    double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
+    for (const int cx : {r.x, r.x + r.width}) {
+        for (const int cy : {top, bottom}) {
+            const PlanePoint p = pointerInScene(view, cx, cy);
+            minX = std::min(minX, p.x);
+            maxX = std::max(maxX, p.x);
+            minY = std::min(minY, p.y);
+            maxY = std::max(maxY, p.y);
+        }
+    }
+    while ((maxX - minX) / step > 200 || (maxY - minY) / step > 200) step *= 10;
+    std::vector<GridLine> lines;
+    for (double k = std::ceil(minX / step); k * step <= maxX; ++k) lines.push_back({{k * step, minY}, {k * step, maxY}});
+    for (double k = std::ceil(minY / step); k * step <= maxY; ++k) lines.push_back({{minX, k * step}, {maxX, k * step}});
+    return lines;
+}
+
+std::vector<std::string> footerLines(const Workbench& bench) {
+    const EditState& e = bench.edit;
+    if (!e.on) return {};
+    std::vector<std::string> lines = {e.drawing ? DrawingKeys : EditKeys};
+    if (e.grid) {
+        char text[80];
+        std::snprintf(text, sizeof text, "Mreza: korak %g", gridStep(bench.view));
+        lines.push_back(text);
+    }
+    if (!e.message.empty()) lines.push_back(e.message);
+    return lines;
+}
+
+PageLayout layoutOf(const Workbench& bench) {
+    // The band keeps its height through the whole of editing (the keys of either kind, the grid's
+    // line and a message), so that the picture holds still under the pointer.
+    const int w = bench.view.windowWidth;
+    const int h = bench.view.windowHeight;
+    const int chars = captionChars(windowText(w, h), w);
+    const int keys = static_cast<int>(std::max(wrapLines({EditKeys}, chars).size(), wrapLines({DrawingKeys}, chars).size()));
+    return layoutFor(bench.shown, bench.steps, w, h, footerLines(bench), bench.edit.on ? keys + 2 : 0);
+}
+
+std::string polygonText(const std::vector<Point>& vertices) {
+    auto number = [](float value) {
+        char text[40];
+        for (int digits = 1;; ++digits) {
+            std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(value));
+            const float back = std::strtof(text, nullptr);
+            if (digits >= 9 || (back == value && std::signbit(back) == std::signbit(value))) return std::string(text);
+        }
+    };
+    std::string out = std::to_string(vertices.size()) + "\n";
+    for (const Point& p : vertices) out += number(p.x) + " " + number(p.y) + "\n";
+    return out;
+}
+
+std::string savePolygon(const std::vector<Point>& vertices, const std::string& folder) {
+    const std::string text = polygonText(vertices);
+    for (int k = 1; k <= 100000; ++k) {
+        const std::string name = "poligon-" + std::to_string(k) + ".txt";
+        const int fd = ::open((folder + "/" + name).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0 && errno == EEXIST) continue;
+        if (fd < 0) break;
+        const bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+        if (::close(fd) == 0 && written) return "Poligon je sacuvan u datoteku " + name + ".";
+        ::unlink((folder + "/" + name).c_str());
+        break;
+    }
+    return "Poligon nije sacuvan: u tekucoj fascikli ne moze da se napravi datoteka.";
+}
