@@ -239,9 +239,12 @@ void drawStackPanel(const Judgement& shown, const StepView& view, const PageLayo
 }
 
 // The hint in the bottom left corner, where the framing leaves room below the polygon.
-void drawHint(const ViewState& camera, const PageLayout& page) {
+void drawHint(const std::vector<Point>& vertices, const ViewState& camera, const PageLayout& page) {
     const TextStyle& t = page.text;
-    const double below = camera.centreY - camera.boundsHeight / 2;
+    if (vertices.empty()) return;
+    const float below = std::min_element(vertices.begin(), vertices.end(), [](const Point& a, const Point& b) {
+                            return a.y < b.y;
+                        })->y;
     const double polygonBottom = sceneToPixels(camera, camera.centreX, below).y;
     if (camera.zoom != 1.0f || camera.angle != 0.0f || camera.panX != 0.0 || camera.panY != 0.0) return;
     if (t.margin + t.size + 0.5 * t.margin > polygonBottom) return;
@@ -446,7 +449,7 @@ void drawFrame(const Workbench& bench, const PageLayout& page) {
         drawCaption(page);
         drawStackPanel(shown, view, page);
         drawFooter(page);
-        if (view.page == 0 && page.footer.empty()) drawHint(camera, page);
+        if (view.page == 0 && page.footer.empty()) drawHint(shown.vertices, camera, page);
         if (view.help) drawHelp(camera.windowWidth, camera.windowHeight);
     });
     glFlush();

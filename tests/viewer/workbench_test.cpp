@@ -1,0 +1,185 @@
+// Editing the polygon as plain values: the mouse and the keys on a framed window, the polygon after
+// each action, the grid's step, and the saved text read back by the dialogue.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/dialogue.h"
+#include "viewer/workbench.h"
+
+namespace {
+
+using Polygon = std::vector<std::pair<float, float>>;
+
+std::vector<Point> points(const Polygon& xy) {
+    std::vector<Point> v;
+    for (const auto& [x, y] : xy) v.emplace_back(x, y, 0.0);
+    return v;
+}
+
+// A window of the opening size framed on the polygon, with editing (and snapping, if asked) on.
+Workbench benchOn(const Polygon& xy, bool grid = true) {
+    const std::vector<Point> v = points(xy);
+    Workbench bench = openWorkbench(judgePolygon(v.data(), static_cast<int>(v.size())));
+    Point lo(INFINITY, INFINITY, 0), hi(-INFINITY, -INFINITY, 0);
+    for (const Point& p : v) {
+        lo = Point(std::min(lo.x, p.x), std::min(lo.y, p.y), 0);
+        hi = Point(std::max(hi.x, p.x), std::max(hi.y, p.y), 0);
+    }
+    frameBounds(bench.view, lo, hi, false);
+    pressEditKey(bench, EditKey::Toggle, 0, 0);
+    bench.edit.grid = grid;
+    return bench;
+}
+
+// An action at a point of the plane, which the test turns into the window position showing it.
+struct Act {
+    char what;  // m: drag from (x, y) to (x2, y2); c: click; d: Delete; g, u, r, n, e (Enter), b (BackSpace)
+    double x = 0, y = 0, x2 = 0, y2 = 0;
+};
+
+void perform(Workbench& bench, const Act& a) {
+    auto at = [&](double x, double y, int& wx, int& wy) {
+        const PlanePoint p = sceneToPixels(bench.view, x, y);
+        wx = static_cast<int>(std::lround(p.x));
+        wy = bench.view.windowHeight - 1 - static_cast<int>(std::lround(p.y));
+    };
+    int x, y, x2, y2;
+    at(a.x, a.y, x, y);
+    at(a.x2, a.y2, x2, y2);
+    const EditKey keys[] = {EditKey::Grid, EditKey::Undo, EditKey::Redo, EditKey::New, EditKey::Close,
+                            EditKey::RemoveLast, EditKey::Delete};
+    const std::string letters = "gurnebd";
+    if (letters.find(a.what) != std::string::npos) {
+        pressEditKey(bench, keys[letters.find(a.what)], x, y);
+    } else {
+        pressButton(bench, 0, true, x, y);
+        if (a.what == 'm') movePointerTo(bench, x2, y2);
+        pressButton(bench, 0, false, a.what == 'm' ? x2 : x, a.what == 'm' ? y2 : y);
+    }
+}
+
+const Polygon square = {{0, 0}, {4, 0}, {4, 4}, {0, 4}};
+
+}  // namespace
+
+TEST(Workbench, EditsUndoAndRedoGiveThePolygonExpectedAfterEachAction) {
+    struct Case {
+        const char* name;
+        Polygon start;
+        std::vector<std::pair<Act, Polygon>> acts;
+    };
+    const Polygon moved = {{0, 0}, {4, 0}, {3, 5}, {0, 4}};
+    const Polygon inserted = {{0, 0}, {2.2f, 0}, {4, 0}, {3, 5}, {0, 4}};
+    const std::vector<Case> cases = {
+        {"move, insert, delete, then undo past the start and redo",
+         square,
+         {{{'m', 4, 4, 3, 5}, moved},
+          {{'c', 2.2, 0}, inserted},
+          {{'d', 3, 5}, {{0, 0}, {2.2f, 0}, {4, 0}, {0, 4}}},
+          {{'u'}, inserted},
+          {{'u'}, moved},
+          {{'u'}, square},
+          {{'u'}, square},
+          {{'r'}, moved},
+          {{'m', 0, 0, 0.4, 0.6}, {{0.4f, 0.6f}, {4, 0}, {3, 5}, {0, 4}}},
+          {{'r'}, {{0.4f, 0.6f}, {4, 0}, {3, 5}, {0, 4}}}}},
+        {"a drag away from the polygon moves nothing", square, {{{'m', 2, 2, 3, 3}, square}}},
+        {"a vertex is never deleted below three",
+         {{0, 0}, {4, 0}, {2, 3}},
+         {{{'d', 2, 3}, {{0, 0}, {4, 0}, {2, 3}}}}},
+        {"a new polygon: clicks, BackSpace, a click on the first vertex closes; undo gives the old one",
+         square,
+         {{{'n'}, {}},
+          {{'c', 1, 1}, {}},
+          {{'c', 3, 1}, {}},
+          {{'c', 3, 3}, {}},
+          {{'b'}, {}},
+          {{'c', 2, 3.6}, {}},
+          {{'c', 1, 1}, {{1, 1}, {3, 1}, {2, 3.6f}}},
+          {{'u'}, square},
+          {{'r'}, {{1, 1}, {3, 1}, {2, 3.6f}}}}},
+        {"Enter with two vertices does not close",
+         square,
+         {{{'n'}, {}}, {{'c', 1, 1}, {}}, {{'c', 3, 1}, {}}, {{'e'}, {}}, {{'c', 2, 2}, {}}, {{'e'}, {{1, 1}, {3, 1}, {2, 2}}}}},
+    };
+    for (const Case& c : cases) {
+        Workbench bench = benchOn(c.start);
+        for (std::size_t k = 0; k < c.acts.size(); ++k) {
+            perform(bench, c.acts[k].first);
+            Polygon now;
+            for (const Point& p : bench.shown.vertices) now.emplace_back(p.x, p.y);
+            EXPECT_EQ(now, c.acts[k].second) << c.name << ", after action " << k + 1;
+        }
+    }
+}
+
+TEST(Workbench, RefusalsSayWhyAndTheStepStaysWhereItCan) {
+    // The hundred-and-first vertex is refused with a line in the window.
+    Polygon hundred;
+    for (int i = 0; i < MaxVertices; ++i) {
+        hundred.emplace_back(static_cast<float>(100 * std::cos(i * 2 * M_PI / MaxVertices)),
+                             static_cast<float>(100 * std::sin(i * 2 * M_PI / MaxVertices)));
+    }
+    Workbench full = benchOn(hundred, false);
+    const double midX = (hundred[0].first + hundred[1].first) / 2.0;
+    const double midY = (hundred[0].second + hundred[1].second) / 2.0;
+    perform(full, {'c', midX, midY});
+    EXPECT_EQ(full.shown.vertices.size(), 100u);
+    EXPECT_EQ(full.edit.message, "Najvise 100 temena: novo teme nije dodato.");
+
+    // On step 3 of the square's 3, a move that keeps it monotone keeps step 3; one that makes it
+    // not simple leaves the one page that says why.
+    Workbench bench = benchOn(square);
+    bench.steps.page = 3;
+    perform(bench, {'m', 4, 4, 3, 5});
+    EXPECT_EQ(bench.steps.page, 3);
+    perform(bench, {'m', 0, 4, 2, -1});
+    EXPECT_EQ(bench.shown.verdict, Verdict::NotSimple);
+    EXPECT_EQ(bench.steps.page, 1);
+    // Without snapping, a click near an edge puts the vertex on the edge itself.
+    Workbench free = benchOn(square, false);
+    perform(free, {'c', 4.01, 1.5});
+    ASSERT_EQ(free.shown.vertices.size(), 5u);
+    EXPECT_EQ(free.shown.vertices[2].x, 4.0f);
+    EXPECT_NEAR(free.shown.vertices[2].y, 1.5, 0.01);
+    // Editing keys do nothing while editing is off.
+    pressEditKey(bench, EditKey::Toggle, 0, 0);
+    perform(bench, {'u'});
+    EXPECT_EQ(bench.shown.verdict, Verdict::NotSimple);
+}
+
+TEST(Workbench, GridStepIsARoundNumberNearATwentiethOfTheFramedSize) {
+    const std::pair<double, double> cases[] = {{4, 0.2}, {100, 5}, {1, 0.05}, {30, 2}, {7e6, 5e5}, {3e-5, 2e-6}};
+    for (const auto& [size, step] : cases) {
+        ViewState view;
+        frameBounds(view, Point(0, 0, 0), Point(size, size / 2, 0), false);
+        EXPECT_NEAR(gridStep(view), step, step * 1e-9) << size;
+    }
+}
+
+TEST(Workbench, SavedPolygonReadsBackAsTheSameFloatsIntoAFreeFile) {
+    const std::vector<Point> v = points({{0.1f, -0.0f}, {1e-45f, 3.4028235e38f}, {1.0000001f, -2.5f}, {16777216.0f, 7}});
+    const std::string text = polygonText(v);
+    EXPECT_EQ(text.substr(0, 10), "4\n0.1 -0\n1");
+    std::istringstream in(text);
+    Point read[MaxVertices];
+    int count = 0;
+    ASSERT_TRUE(readPolygon(in, std::tmpfile(), read, count));
+    ASSERT_EQ(count, 4);
+    for (int i = 0; i < count; ++i) {
+        EXPECT_EQ(std::signbit(read[i].x), std::signbit(v[i].x));
+        EXPECT_TRUE(read[i].x == v[i].x && read[i].y == v[i].y) << i;
+    }
+    char folder[] = "/tmp/workbench-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    std::fclose(std::fopen((std::string(folder) + "/poligon-1.txt").c_str(), "w"));
+    EXPECT_EQ(savePolygon(v, folder), "Poligon je sacuvan u datoteku poligon-2.txt.");
+    EXPECT_EQ(savePolygon(v, std::string(folder) + "/none"),
+              "Poligon nije sacuvan: u tekucoj fascikli ne moze da se napravi datoteka.");
+}
