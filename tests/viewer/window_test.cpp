@@ -191,30 +191,18 @@ public:
     // Starts the program with the polygon typed on a pipe and its output read from another, as a
     // shell pipeline would; unless `closeInput`, the last vertex waits for finishInput.
     explicit Program(const std::vector<Vertex>& polygon, bool closeInput = true) : polygon_(polygon) {
-        int fds[2];
-        int outs[2];
-        if (pipe(fds) != 0 || pipe(outs) != 0) std::abort();
-        pid_ = fork();
-        if (pid_ == 0) {
-            dup2(fds[0], 0);
-            dup2(outs[1], 1);
-            for (const int fd : {fds[0], fds[1], outs[0], outs[1]}) close(fd);
-            setenv("DISPLAY", display.c_str(), 1);
-            execl(PROGRAM_PATH, PROGRAM_PATH, static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(fds[0]);
-        close(outs[1]);
-        input_ = fds[1];
-        // The program's few lines fit the pipe's buffer; they are read as the test needs them.
-        output_ = outs[0];
-        fcntl(output_, F_SETFL, O_NONBLOCK);
         std::ostringstream text;
         text.precision(9);  // every float's value, survey coordinates included
         text << polygon.size() << "\n";
         for (size_t i = 0; i + 1 < polygon.size(); ++i) text << polygon[i].x << " " << polygon[i].y << "\n";
-        write(text.str());
+        start(text.str());
         if (closeInput) finishInput();
+    }
+    // Starts the program with `input` typed whole.
+    explicit Program(const std::string& input) {
+        start(input);
+        close(input_);
+        input_ = -1;
     }
     // Ends the program and its window's process, and waits until the window's is gone too.
     ~Program() {
@@ -272,6 +260,11 @@ public:
                                 window_ + " " + std::to_string(x1) + " " + std::to_string(y1) + " sleep 0.2 mouseup " +
                                 b + " sleep 0.3")
                         .c_str());
+    }
+
+    void click(int x, int y) {
+        std::system(withDisplay("xdotool mousemove --window " + window_ + " " + std::to_string(x) + " " +
+                                std::to_string(y) + " click 1 sleep 0.2").c_str());
     }
 
     void wheelUp(int x, int y, int notches) {
@@ -343,6 +336,28 @@ public:
     int height() const { return height_; }
 
 private:
+    void start(const std::string& input) {
+        int fds[2];
+        int outs[2];
+        if (pipe(fds) != 0 || pipe(outs) != 0) std::abort();
+        pid_ = fork();
+        if (pid_ == 0) {
+            dup2(fds[0], 0);
+            dup2(outs[1], 1);
+            for (const int fd : {fds[0], fds[1], outs[0], outs[1]}) close(fd);
+            setenv("DISPLAY", display.c_str(), 1);
+            execl(PROGRAM_PATH, PROGRAM_PATH, static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(fds[0]);
+        close(outs[1]);
+        input_ = fds[1];
+        // The program's few lines fit the pipe's buffer; they are read as the test needs them.
+        output_ = outs[0];
+        fcntl(output_, F_SETFL, O_NONBLOCK);
+        write(input);
+    }
+
     // Takes in what the program has written so far; true once every writer has let the pipe go.
     bool drain() {
         char buffer[4096];
@@ -408,6 +423,33 @@ Image firstDrawnFrame(const Program& p) {
 }
 
 const std::vector<Vertex> hexagon = {{0, 10}, {5, 8}, {6, 5}, {4, 1}, {0, 0}, {-5, 4}};
+
+// The full picture while editing: above the grey line that begins the footer band.
+Picture editingPicture(const Image& image, const Program& p) {
+    for (int y = p.height() - 1; y > 0; --y) {
+        if (border(image.at(p.left() + 2, p.top() + y)) && border(image.at(p.left() + p.width() / 2, p.top() + y))) {
+            return Picture{0, p.height() - y, p.width(), y};
+        }
+    }
+    return Picture{};
+}
+
+template <typename Wanted>
+int countIn(const Image& image, const Program& p, Wanted wanted) {
+    int count = 0;
+    for (int y = 0; y < p.height(); ++y) {
+        for (int x = 0; x < p.width(); ++x) count += wanted(image.at(p.left() + x, p.top() + y));
+    }
+    return count;
+}
+
+int differingPixels(const Image& a, const Image& b, const Program& p) {
+    return countIn(a, p, [&, i = 0](const Rgb& c) mutable {
+        const Rgb d = b.at(p.left() + i % p.width(), p.top() + i / p.width());
+        ++i;
+        return c.r != d.r || c.g != d.g || c.b != d.b;
+    });
+}
 
 }  // namespace
 
@@ -752,4 +794,81 @@ TEST_F(Window, NotMonotonePolygonRingsItsTurningVertices) {
     p.keys("Escape");
     double seconds = -1;
     EXPECT_EQ(p.waitForExit(Clock::now(), seconds), 0);
+}
+
+// Editing: a dragged vertex takes the outline and the diagonals with it; a vertex inserted on an
+// edge and dragged across leaves a polygon that is not monotone, whose first step marks why; undo
+// gives back the first frame; the saved polygon, piped into the program, gives the edited frame;
+// four clicks and Enter make a new polygon, triangulated.
+TEST_F(Window, EditingFollowsTheMouseUndoesSavesAndDrawsANewPolygon) {
+    const std::vector<Vertex> square = {{0, 0}, {4, 0}, {4, 4}, {0, 4}};
+    const std::string folder = testing::TempDir() + "editing_" + std::to_string(getpid());
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path home = std::filesystem::current_path();
+    std::filesystem::current_path(folder);  // where S saves
+    Image edited, quadrilateral;
+    {
+        Program p(square);
+        ASSERT_TRUE(p.findWindow());
+        const Image first = firstDrawnFrame(p);
+        p.keys("e");
+        const Framing f(square, editingPicture(screenshot(), p), p.height());
+        auto seen = [&](const Image& image, Vertex v, bool (*wanted)(const Rgb&)) {
+            const Vertex at = f.place(v);
+            return foundNear(image, p.left(), p.top(), at.x, at.y, wanted);
+        };
+        auto dragTo = [&](Vertex from, Vertex to) {
+            const Vertex a = f.place(from), b = f.place(to);
+            p.drag(1, std::lround(a.x), std::lround(a.y), std::lround(b.x), std::lround(b.y));
+        };
+        auto mid = [](Vertex a, Vertex b) { return Vertex{(a.x + b.x) / 2, (a.y + b.y) / 2}; };
+        auto coloured = [](const Rgb& c) { return red(c) || blue(c); };
+        auto magenta = [](const Rgb& c) { return c.r > 180 && c.b > 180 && c.g < 90; };
+
+        dragTo({4, 4}, {1.5, 2});
+        const Image moved = screenshot();
+        EXPECT_TRUE(seen(moved, mid({4, 0}, {1.5, 2}), black));
+        EXPECT_TRUE(seen(moved, {4, 2}, background));  // where the edge was
+        EXPECT_TRUE(seen(moved, mid({0, 0}, {1.5, 2}), coloured));
+        EXPECT_TRUE(seen(moved, {2, 2}, background));  // where the square's diagonal crossed
+
+        p.keys("u");
+        dragTo({2, 0}, {2, 3});  // inserted on the bottom edge and dragged up across the polygon
+        const Image notMonotone = screenshot();
+        EXPECT_TRUE(seen(notMonotone, mid({0, 0}, {2, 3}), black));
+        EXPECT_EQ(countIn(notMonotone, p, coloured), 0);
+        p.keys("Right");
+        EXPECT_GT(countIn(screenshot(), p, magenta), 0);
+        p.keys("End u u e");
+        EXPECT_EQ(differingPixels(first, screenshot(), p), 0);
+
+        p.keys("e g");
+        dragTo({4, 4}, {1.6, 2});  // on the grid, whose step here is 0.2
+        p.keys("g s e");
+        edited = screenshot();
+        p.keys("e n");
+        const Vertex quad[] = {{0.5, 0.5}, {3.5, 1}, {3, 3.5}, {1, 3}};
+        for (const Vertex& v : quad) {
+            const Vertex at = f.place(v);
+            p.click(std::lround(at.x), std::lround(at.y));
+        }
+        p.keys("Return");
+        quadrilateral = screenshot();
+        for (int i = 0; i < 4; ++i) EXPECT_TRUE(seen(quadrilateral, mid(quad[i], quad[(i + 1) % 4]), black)) << i;
+        EXPECT_TRUE(seen(quadrilateral, mid(quad[0], quad[2]), coloured) || seen(quadrilateral, mid(quad[1], quad[3]), coloured));
+        p.keys("q");
+        double seconds = -1;
+        EXPECT_EQ(p.waitForExit(Clock::now(), seconds), 0);
+        const std::string out = p.output();
+        const std::string end = "(0.000000,0.000000) \nPoligon je sacuvan u datoteku poligon-1.txt.\n";
+        EXPECT_EQ(out.substr(out.size() - end.size()), end);
+    }
+    std::ifstream saved("poligon-1.txt");
+    const std::string text((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
+    std::filesystem::current_path(home);
+    EXPECT_EQ(text, "4\n0 0\n4 0\n1.6 2\n0 4\n");
+    Program again(text);
+    ASSERT_TRUE(again.findWindow());
+    EXPECT_EQ(differingPixels(edited, firstDrawnFrame(again), again), 0);
 }
