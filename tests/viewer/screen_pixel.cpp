@@ -5,15 +5,32 @@
 
 #include <string>
 
-bool screenPixel(const char* display, int x, int y, int& red, int& green, int& blue) {
+namespace {
+
+Display* connectionTo(const char* display) {
     static Display* connection = nullptr;
     static std::string name;
     if (connection == nullptr || name != display) {
         if (connection != nullptr) XCloseDisplay(connection);
         connection = XOpenDisplay(display);
         name = display;
-        if (connection == nullptr) return false;
     }
+    return connection;
+}
+
+}  // namespace
+
+bool warpPointer(const char* display, int x, int y) {
+    Display* connection = connectionTo(display);
+    if (connection == nullptr) return false;
+    XWarpPointer(connection, None, DefaultRootWindow(connection), 0, 0, 0, 0, x, y);
+    XFlush(connection);
+    return true;
+}
+
+bool screenPixel(const char* display, int x, int y, int& red, int& green, int& blue) {
+    Display* connection = connectionTo(display);
+    if (connection == nullptr) return false;
     XImage* image = XGetImage(connection, DefaultRootWindow(connection), x, y, 1, 1, AllPlanes, ZPixmap);
     if (image == nullptr) return false;
     const unsigned long value = XGetPixel(image, 0, 0);

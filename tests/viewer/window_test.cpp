@@ -872,3 +872,44 @@ TEST_F(Window, EditingFollowsTheMouseUndoesSavesAndDrawsANewPolygon) {
     ASSERT_TRUE(again.findWindow());
     EXPECT_EQ(differingPixels(edited, firstDrawnFrame(again), again), 0);
 }
+
+// Dragging a vertex of a hundred-vertex polygon, triangulated: every motion of the pointer is judged,
+// triangulated and on the screen within a frame at 30 a second. Each motion waits for the last to
+// show; the time runs from moving the pointer until the moved vertex's edges show above where it was.
+TEST_F(Window, DraggingAVertexOfAHundredShowsEveryMotionWithinAFrame) {
+    std::vector<Vertex> circle;
+    for (int i = 0; i < 100; ++i) circle.push_back({100 * std::cos(i * M_PI / 50), 100 * std::sin(i * M_PI / 50)});
+    Program p(circle);
+    ASSERT_TRUE(p.findWindow());
+    firstDrawnFrame(p);
+    p.keys("e");
+    const Framing f(circle, editingPicture(screenshot(), p), p.height());
+    const Vertex top = f.place(circle[25]), bottom = f.place(circle[75]);
+    const int x = p.left() + static_cast<int>(std::lround(top.x));
+    const int y = p.top() + static_cast<int>(std::lround(top.y));
+    std::system(withDisplay("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) + " mousedown 1 sleep 0.3").c_str());
+    auto drawnAt = [&](int px, int py) {
+        for (int dx = -1; dx <= 1; ++dx) {
+            if (!background(pixel(px + dx, py))) return true;
+        }
+        return false;
+    };
+    std::vector<double> ms;
+    for (int i = 1; i <= 12; ++i) {  // 3 pixels up each time, as far as the picture's top margin
+        ASSERT_FALSE(drawnAt(x, y - 3 * i + 1));
+        const Clock::time_point moved = Clock::now();
+        warpPointer(display.c_str(), x, y - 3 * i);
+        while (!drawnAt(x, y - 3 * i + 1) && Clock::now() - moved < std::chrono::seconds(1)) {
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+        ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - moved).count());
+    }
+    std::system(withDisplay("xdotool mouseup 1 sleep 0.2").c_str());
+    // The vertex moved, not the picture: the lowest vertex is where it was.
+    EXPECT_TRUE(drawnAt(p.left() + static_cast<int>(std::lround(bottom.x)), p.top() + static_cast<int>(std::lround(bottom.y)) - 1));
+    std::printf("a dragged vertex of 100 on the screen after each motion: median %.1f ms, slowest %.1f ms\n",
+                median(ms), *std::max_element(ms.begin(), ms.end()));
+    RecordProperty("drag_slowest_ms", static_cast<int>(*std::max_element(ms.begin(), ms.end())));
+    // The bound is 33 ms; twice that here, so that a busy machine does not fail the test.
+    EXPECT_LT(*std::max_element(ms.begin(), ms.end()), 66.0);
+}
