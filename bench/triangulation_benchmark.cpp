@@ -1,6 +1,8 @@
 // Times the sweep alone (no listing, no scene) with the full record it returns: for every step the
 // stack before and after, the entries popped and the candidate refused, if any. Four shapes, each at
 // n = 100; each should take at most 5 us.
+// Then what the window does after an edit of a 100-vertex polygon: the whole judgement (the
+// simplicity test, monotonicity, the sweep), and that plus the scene built anew; at most 100 us.
 
 #include <benchmark/benchmark.h>
 
@@ -8,7 +10,10 @@
 #include <random>
 #include <vector>
 
+#include "geometry/judgement.h"
 #include "geometry/polygon.h"
+#include "scene/scene.h"
+#include "viewer/workbench.h"
 #include "geometry/triangulation.h"
 #include "support/monotone_polygons.h"
 
@@ -80,10 +85,40 @@ void Random(benchmark::State& state) { run(state, random()); }
 void ReflexChain(benchmark::State& state) { run(state, reflexChain()); }
 void Staircases(benchmark::State& state) { run(state, staircases()); }
 
+void judge(benchmark::State& state, const std::vector<Point>& v) {
+    for (auto _ : state) {
+        const Judgement judged = judgePolygon(v.data(), static_cast<int>(v.size()));
+        benchmark::DoNotOptimize(judged.triangulation.steps.data());
+    }
+}
+
+// A vertex moved back and forth, as a drag does: judged, and the scene built from the judgement.
+void edit(benchmark::State& state, const std::vector<Point>& v) {
+    Workbench bench = openWorkbench(judgePolygon(v.data(), static_cast<int>(v.size())));
+    std::vector<Point> moved = v;
+    Scene scene;
+    int k = 0;
+    for (auto _ : state) {
+        moved[0].x = v[0].x + (++k % 2 == 0 ? 0.0f : 0.01f);
+        setPolygon(bench, moved);
+        showInScene(scene, bench.shown);
+        benchmark::DoNotOptimize(scene.segments.size());
+    }
+}
+
+void JudgeConvex(benchmark::State& state) { judge(state, convex()); }
+void JudgeRandom(benchmark::State& state) { judge(state, random()); }
+void EditConvex(benchmark::State& state) { edit(state, convex()); }
+void EditRandom(benchmark::State& state) { edit(state, random()); }
+
 }  // namespace
 
 BENCHMARK(Convex)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(Random)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(ReflexChain)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(Staircases)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(JudgeConvex)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(JudgeRandom)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(EditConvex)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(EditRandom)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK_MAIN();

@@ -43,6 +43,11 @@ bool withinBox(const Point& a, const Point& b, const Point& p) {
 
 // The closed segments a-b and c-d have a point in common.
 bool segmentsMeet(const Point& a, const Point& b, const Point& c, const Point& d) {
+    // Segments whose boxes lie apart cannot meet: plain comparisons of the floats, exact too.
+    if (std::max(a.x, b.x) < std::min(c.x, d.x) || std::max(c.x, d.x) < std::min(a.x, b.x) ||
+        std::max(a.y, b.y) < std::min(c.y, d.y) || std::max(c.y, d.y) < std::min(a.y, b.y)) {
+        return false;
+    }
     const int o1 = orientation(a, b, c);
     const int o2 = orientation(a, b, d);
     const int o3 = orientation(c, d, a);
