@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the README's pictures again: the program with examples/monotoni.txt piped in, in a window
-# under Xvfb, photographed once the polygon is drawn (docs/screenshot.png) and at the fourth of its
-# seven steps (docs/step.png). Needs the build from scripts/setup.sh.
+# under Xvfb, photographed once the polygon is drawn (docs/screenshot.png), at the fourth of its
+# seven steps (docs/step.png), and in the middle of a drag of vertex 3 onto the grid, level with
+# vertex 8 (docs/edit.png). Needs the build from scripts/setup.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 display=":$((200 + RANDOM % 100))"
@@ -19,3 +20,25 @@ echo "wrote docs/screenshot.png"
 DISPLAY=$display xdotool key --window "$window" --delay 100 Right Right Right Right sleep 0.5
 DISPLAY=$display import -window "$window" docs/step.png
 echo "wrote docs/step.png"
+
+# Editing with the grid on: the picture lies above the footer's grey line; vertex 3, (1, 7), is
+# taken there and dragged to (2, 6), the button still down for the picture.
+DISPLAY=$display xdotool key --window "$window" --delay 100 End e g sleep 0.5
+DISPLAY=$display import -window "$window" ppm:- | convert ppm:- -crop 1x700+2+0 txt:- \
+  | awk -F'[,:]' '/#8C8C8C/ { row = $2 } END { print row }' > /tmp/footer_row.$$
+footer=$(cat /tmp/footer_row.$$)
+rm -f /tmp/footer_row.$$
+place() {  # window position of the polygon point ($1, $2): bounds x -4..7, y 0..10, in the picture
+  awk -v x="$1" -v y="$2" -v h="$footer" 'BEGIN {
+    eye = 10; if (11 * h / 1024 > eye) eye = 11 * h / 1024
+    scale = (h / 2) / (eye * 0.5773502691896258)
+    printf "%d %d", 512 + (x - 1.5) * scale + 0.5, h / 2 - 1 - (y - 5) * scale + 0.5 }'
+}
+read -r x0 y0 <<<"$(place 1 7)"
+read -r x1 y1 <<<"$(place 2 6)"
+DISPLAY=$display xdotool mousemove --window "$window" "$x0" "$y0" sleep 0.2 mousedown 1 sleep 0.2 \
+  mousemove --window "$window" $(( (x0 + x1) / 2 )) $(( (y0 + y1) / 2 )) sleep 0.2 \
+  mousemove --window "$window" "$x1" "$y1" sleep 0.5
+DISPLAY=$display import -window "$window" docs/edit.png
+DISPLAY=$display xdotool mouseup 1
+echo "wrote docs/edit.png"

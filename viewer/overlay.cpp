@@ -443,6 +443,15 @@ void drawFrame(const Workbench& bench, const PageLayout& page) {
     drawScene(segmentsShown(shown, view.page, static_cast<int>(scene.segments.size())));
     drawMarks(marks, ring, width);
     if (bench.edit.drawing) drawDraft(bench.edit.draft, ring, width);
+    if (bench.edit.dragged >= 0) {  // the vertex in hand
+        Circle held;
+        held.centre = shown.vertices[bench.edit.dragged];
+        held.radius = static_cast<float>(ring);
+        held.colour = Green;
+        glLineWidth(width);
+        drawCircle(held);
+        glLineWidth(1.0f);
+    }
     glDisable(GL_SCISSOR_TEST);
     inWindowPixels(camera.windowWidth, camera.windowHeight, [&] {
         if (labelsShown(view)) drawLabels(shown, view, camera, page);
