@@ -52,7 +52,7 @@ constexpr int Both = -1;     // the highest and the lowest vertex end both chain
 // in its own order: between the chains the higher vertex goes first, the forward chain's on a tie
 // (any order of equal ordinates across the chains gives a triangulation). The lowest vertex ends it.
 int sweepOrderWithChains(const Point* v, int n, int* order, int* chainOf) {
-    if (n <= 0 || n > MaxVertices) return 0;
+    if (n <= 0) return 0;
     int highest = 0;
     int lowest = 0;
     findExtremes(v, n, lowest, highest);
@@ -84,20 +84,22 @@ struct Sweep {
     const Point* v;
     int n;
     int sense;  // the polygon's orientation: +1 counter-clockwise
-    int order[MaxVertices];
-    int chainOf[MaxVertices];  // by sweep position: Forward, Backward or Both
-    int sweptAt[MaxVertices];  // sweep position of each vertex
-    int stack[MaxVertices];    // input indices, bottom first
+    bool keepStacks;  // the stack after every step goes into the record
+    std::vector<int> order;
+    std::vector<int> chainOf;  // by sweep position: Forward, Backward or Both
+    std::vector<int> sweptAt;  // sweep position of each vertex
+    std::vector<int> stack;    // input indices, bottom first
     int height = 0;
     int k = 0;      // sweep position of the vertex under the sweep
     int level = 0;  // unswept vertices level with it: the next ones in sweep order
     Triangulation& out;
     Refusal refusal;  // the refusal of the step under way
 
-    Sweep(const Point* vertices, int count, Triangulation& result)
-        : v(vertices), n(count), sense(polygonOrientation(vertices, count)), out(result) {
-        sweepOrderWithChains(v, n, order, chainOf);
-        out.order.assign(order, order + n);
+    Sweep(const Point* vertices, int count, Triangulation& result, bool stacks)
+        : v(vertices), n(count), sense(polygonOrientation(vertices, count)), keepStacks(stacks),
+          order(count), chainOf(count), sweptAt(count), stack(count), out(result) {
+        sweepOrderWithChains(v, n, order.data(), chainOf.data());
+        out.order = order;
         out.chains.assign(n, Chain::Ends);
         // Walked down with the polygon's inside on its left, a chain runs along the left side.
         const Chain forwardSide = sense > 0 ? Chain::Left : Chain::Right;
@@ -165,8 +167,8 @@ struct Sweep {
         }
         // The entries left (only the former top, unless a level vertex stopped the cuts) become the
         // stack's lower part, read from the other end.
-        std::reverse(stack + cut, stack + height);
-        std::copy(stack + cut, stack + height, stack);
+        std::reverse(stack.begin() + cut, stack.begin() + height);
+        std::copy(stack.begin() + cut, stack.begin() + height, stack.begin());
         height -= cut;
         push(c);
     }
@@ -210,7 +212,7 @@ struct Sweep {
         step.firstPopped = firstPopped;
         step.poppedCount = static_cast<int>(out.poppedEntries.size()) - firstPopped;
         out.steps.push_back(step);
-        out.stackEntries.insert(out.stackEntries.end(), stack, stack + height);
+        if (keepStacks) out.stackEntries.insert(out.stackEntries.end(), stack.begin(), stack.begin() + height);
     }
 
     void run() {
@@ -246,25 +248,29 @@ struct Sweep {
 }  // namespace
 
 int sweepOrder(const Point* vertices, int vertexCount, int* order) {
-    int chainOf[MaxVertices];
-    return sweepOrderWithChains(vertices, vertexCount, order, chainOf);
+    std::vector<int> chainOf(std::max(0, vertexCount));
+    return sweepOrderWithChains(vertices, vertexCount, order, chainOf.data());
 }
 
-Triangulation triangulateMonotone(const Point* vertices, int vertexCount) {
+Triangulation sweepMonotone(const Point* vertices, int vertexCount, bool keepStacks) {
     Triangulation out;
-    if (vertexCount <= 0 || vertexCount > MaxVertices) return out;
+    if (vertexCount <= 0) return out;
     const int n = vertexCount;
     if (n < 3) {
-        int order[MaxVertices];
-        out.order.assign(order, order + sweepOrder(vertices, n, order));
+        out.order.resize(n);
+        sweepOrder(vertices, n, out.order.data());
         out.chains.assign(n, Chain::Ends);
         return out;
     }
     out.steps.reserve(n - 1);
     out.diagonals.reserve(n - 3);
-    out.stackEntries.reserve(4 * n);
+    if (keepStacks) out.stackEntries.reserve(4 * n);
     out.poppedEntries.reserve(n);
-    Sweep sweep(vertices, n, out);
+    Sweep sweep(vertices, n, out, keepStacks);
     sweep.run();
     return out;
+}
+
+Triangulation triangulateMonotone(const Point* vertices, int vertexCount) {
+    return sweepMonotone(vertices, vertexCount, true);
 }

@@ -114,6 +114,11 @@ struct Triangulation {
 };
 
 // Triangulates a polygon that is simple and y-monotone (trusted, not tested), deciding every cut
-// exactly: n - 3 diagonals, each touching the boundary only at its two ends. A count outside
-// 0..100 gives an empty result.
+// exactly: n - 3 diagonals, each touching the boundary only at its two ends. A count below 1 gives
+// an empty result; there is no upper limit.
 Triangulation triangulateMonotone(const Point* vertices, int vertexCount);
+
+// The same sweep with or without the stacks of its steps (stackBefore and stackAfter are then
+// empty): their sum can grow with the square of the vertex count, so a large polygon's sweep keeps
+// only its diagonals, steps and popped entries.
+Triangulation sweepMonotone(const Point* vertices, int vertexCount, bool keepStacks);
