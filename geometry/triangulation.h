@@ -13,7 +13,7 @@ int compareByOrdinateDesc(const Point& a, const Point& b);
 
 // The order in which the sweep visits the vertices (indices into `vertices`): the highest vertex,
 // then both chains walked down from it and merged by ordinate, each in its own boundary order, the
-// lowest vertex last. Returns the number of indices written (vertexCount, or 0 outside 0..100).
+// lowest vertex last. Returns the number of indices written (vertexCount, or 0 for a count below 1).
 int sweepOrder(const Point* vertices, int vertexCount, int* order);
 
 // Which of the sweep's cases a step is.
