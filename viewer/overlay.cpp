@@ -443,7 +443,7 @@ void drawFrame(const Workbench& bench, const PageLayout& page) {
     drawScene(segmentsShown(shown, view.page, static_cast<int>(scene.segments.size())));
     drawMarks(marks, ring, width);
     if (bench.edit.drawing) drawDraft(bench.edit.draft, ring, width);
-    if (bench.edit.dragged >= 0) {  // the vertex in hand
+    if (bench.edit.dragged >= 0 && bench.edit.dragged < static_cast<int>(shown.vertices.size())) {  // in hand
         Circle held;
         held.centre = shown.vertices[bench.edit.dragged];
         held.radius = static_cast<float>(ring);

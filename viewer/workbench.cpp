@@ -36,6 +36,28 @@ Point planePoint(double x, double y) { return Point(x, y, 0.0); }
 
 bool samePlace(const Point& a, const Point& b) { return a.x == b.x && a.y == b.y; }
 
+bool taken(const std::vector<Point>& vertices, const Point& p) {
+    return std::any_of(vertices.begin(), vertices.end(), [&](const Point& v) { return samePlace(v, p); });
+}
+
+// Takes hold of vertex `v` for a drag, the layout held still until it ends.
+void grab(Workbench& bench, int v) {
+    bench.edit.held = layoutOf(bench);
+    bench.edit.dragged = v;
+}
+
+// Ends a drag: the polygon it left is an edit, unless it is the one there was.
+void release(Workbench& bench) {
+    EditState& e = bench.edit;
+    if (e.dragged < 0) return;
+    e.dragged = -1;
+    const std::vector<Point>& was = bench.history.polygons[bench.history.current];
+    const std::vector<Point>& now = bench.shown.vertices;
+    if (was.size() != now.size() || !std::equal(was.begin(), was.end(), now.begin(), samePlace)) {
+        record(bench.history, now);
+    }
+}
+
 const char* const EditKeys =
     "Uredjivanje: vuci teme, klik na stranicu dodaje teme, X ili Delete brise teme, G mreza, "
     "U ili Ctrl+Z vrati, Ctrl+Y ponovi, N novi poligon, S sacuvaj, E kraj";
@@ -52,6 +74,10 @@ Effect insertOnEdge(Workbench& bench, int edge, int x, int y) {
         return {true, false, false, false};
     }
     Point placed = placePoint(bench, x, y);
+    if (bench.edit.grid && taken(polygon, placed)) {
+        bench.edit.message = "Na tom mestu vec postoji teme.";
+        return {true, false, false, false};
+    }
     if (!bench.edit.grid) {
         const Point& a = polygon[edge];
         const Point& b = polygon[(edge + 1) % n];
@@ -59,12 +85,10 @@ Effect insertOnEdge(Workbench& bench, int edge, int x, int y) {
                                          sceneToPixels(bench.view, b.x, b.y));
         placed = planePoint(a.x + t * (static_cast<double>(b.x) - a.x), a.y + t * (static_cast<double>(b.y) - a.y));
     }
+    grab(bench, edge + 1);
     polygon.insert(polygon.begin() + edge + 1, placed);
-    record(bench.history, polygon);
     setPolygon(bench, polygon);
-    // The new vertex can be dragged on at once.
-    bench.edit.dragged = edge + 1;
-    bench.edit.moved = false;
+    // The new vertex can be dragged on at once; the insertion and the drag are one edit.
     return {true, true, false, false};
 }
 
@@ -73,10 +97,13 @@ Effect addToDraft(Workbench& bench, int x, int y) {
     if (e.draft.size() >= 3 && vertexAt(bench.view, {e.draft.front()}, x, y) == 0) {
         return pressEditKey(bench, EditKey::Close, x, y);
     }
+    const Point placed = placePoint(bench, x, y);
     if (static_cast<int>(e.draft.size()) >= MaxVertices) {
         e.message = "Najvise 100 temena: novo teme nije dodato.";
+    } else if (taken(e.draft, placed)) {
+        e.message = "Na tom mestu vec postoji teme.";
     } else {
-        e.draft.push_back(placePoint(bench, x, y));
+        e.draft.push_back(placed);
     }
     return {true, false, false, false};
 }
@@ -110,12 +137,12 @@ Effect pressEditKey(Workbench& bench, EditKey key, int x, int y) {
     if (key != EditKey::Toggle && !e.on) return {};
     const Effect polygonChanged{true, true, false, false};
     const Effect redraw{true, false, false, false};
+    release(bench);  // a key during a drag ends it first
     const std::vector<Point>& current = bench.history.polygons[bench.history.current];
     e.message.clear();
     switch (key) {
         case EditKey::Toggle:
             e.on = !e.on;
-            e.dragged = -1;
             if (!e.on && e.drawing) {  // a new polygon left unfinished is dropped
                 e.drawing = false;
                 e.draft.clear();
@@ -129,7 +156,6 @@ Effect pressEditKey(Workbench& bench, EditKey key, int x, int y) {
         case EditKey::New:
             e.drawing = true;
             e.draft.clear();
-            e.dragged = -1;
             bench.steps.page = 0;
             bench.steps.playing = false;
             setPolygon(bench, {});
@@ -170,7 +196,7 @@ Effect pressEditKey(Workbench& bench, EditKey key, int x, int y) {
             return polygonChanged;
         }
         case EditKey::Delete: {
-            if (e.drawing) return redraw;
+            if (e.drawing || !inPicture(bench.view, x, y)) return redraw;
             const int v = vertexAt(bench.view, bench.shown.vertices, x, y);
             if (v < 0) return redraw;
             if (bench.shown.vertices.size() <= 3) {
@@ -196,19 +222,18 @@ Effect pressEditKey(Workbench& bench, EditKey key, int x, int y) {
 Effect pressButton(Workbench& bench, int button, bool pressed, int x, int y) {
     EditState& e = bench.edit;
     if (!pressed && e.dragged >= 0) {
-        if (e.moved) record(bench.history, bench.shown.vertices);
-        e.dragged = -1;
+        release(bench);
         pressOrRelease(bench.view, button, pressed, x, y);
         return {true, false, false, false};
     }
-    if (pressed && button == LeftButton && e.on) {
+    // Editing is where the picture shows, and not under the help.
+    if (pressed && button == LeftButton && e.on && inPicture(bench.view, x, y) && !bench.steps.help) {
         e.message.clear();
         if (e.drawing) return addToDraft(bench, x, y);
         const int v = vertexAt(bench.view, bench.shown.vertices, x, y);
         if (v >= 0) {
-            e.dragged = v;
-            e.moved = false;
-            return {};
+            grab(bench, v);
+            return {true, false, false, false};
         }
         const int edge = edgeAt(bench.view, bench.shown.vertices, x, y);
         if (edge >= 0) return insertOnEdge(bench, edge, x, y);
@@ -226,7 +251,6 @@ Effect movePointerTo(Workbench& bench, int x, int y) {
         std::vector<Point> polygon = bench.shown.vertices;
         polygon[e.dragged] = placed;
         setPolygon(bench, polygon);
-        e.moved = true;
         return {true, true, false, false};
     }
     if (!movePointer(bench.view, x, y)) return {};
@@ -269,6 +293,7 @@ int edgeAt(const ViewState& view, const std::vector<Point>& vertices, int x, int
 double gridStep(const ViewState& view) {
     double size = std::max(view.boundsWidth, view.boundsHeight);
     if (!(size > 0.0)) size = view.picture.height / pixelsPerUnit(view);
+    size /= view.zoom;
     const double target = size / 20.0;
     const double power = std::pow(10.0, std::floor(std::log10(target)));
     double best = power;
@@ -327,7 +352,17 @@ PageLayout layoutOf(const Workbench& bench) {
     const int h = bench.view.windowHeight;
     const int chars = captionChars(windowText(w, h), w);
     const int keys = static_cast<int>(std::max(wrapLines({EditKeys}, chars).size(), wrapLines({DrawingKeys}, chars).size()));
-    return layoutFor(bench.shown, bench.steps, w, h, footerLines(bench), bench.edit.on ? keys + 2 : 0);
+    PageLayout page = layoutFor(bench.shown, bench.steps, w, h, footerLines(bench), bench.edit.on ? keys + 2 : 0);
+    if (bench.edit.dragged >= 0) {
+        // Under a drag the texts follow the polygon, but every part of the window stays where it was.
+        const PageLayout& held = bench.edit.held;
+        page.text = held.text;
+        page.captionBand = held.captionBand;
+        page.stackPanel = held.stackPanel;
+        page.footerBand = held.footerBand;
+        page.picture = held.picture;
+    }
+    return page;
 }
 
 std::string polygonText(const std::vector<Point>& vertices) {

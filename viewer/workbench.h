@@ -27,7 +27,7 @@ struct EditState {
     bool drawing = false;       // a new polygon under way: its vertices so far in `draft`
     std::vector<Point> draft;
     int dragged = -1;           // the vertex under a left-drag
-    bool moved = false;         // the dragged vertex has left its place
+    PageLayout held;            // the layout when the drag began, kept still under the pointer
     std::string message;        // the window's word on the last edit: refused, or where it was saved
 };
 
@@ -78,7 +78,7 @@ int vertexAt(const ViewState& view, const std::vector<Point>& vertices, int x, i
 int edgeAt(const ViewState& view, const std::vector<Point>& vertices, int x, int y);
 
 // The grid's step: 1, 2 or 5 times a power of ten, the nearest such number to a twentieth of the
-// framed size.
+// framed size as it is zoomed.
 double gridStep(const ViewState& view);
 // The point of the polygon's plane that a vertex placed at (x, y) gets: on the grid while snapping.
 Point placePoint(const Workbench& bench, int x, int y);

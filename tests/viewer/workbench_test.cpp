@@ -39,7 +39,9 @@ Workbench benchOn(const Polygon& xy, bool grid = true) {
 
 // An action at a point of the plane, which the test turns into the window position showing it.
 struct Act {
-    char what;  // m: drag from (x, y) to (x2, y2); c: click; d: Delete; g, u, r, n, e (Enter), b (BackSpace)
+    // m: drag from (x, y) to (x2, y2); c: click; p, v, l: press, move, release; d: Delete at (x, y);
+    // g, u, r, n, e (Enter), b (BackSpace)
+    char what;
     double x = 0, y = 0, x2 = 0, y2 = 0;
 };
 
@@ -57,6 +59,10 @@ void perform(Workbench& bench, const Act& a) {
     const std::string letters = "gurnebd";
     if (letters.find(a.what) != std::string::npos) {
         pressEditKey(bench, keys[letters.find(a.what)], x, y);
+    } else if (a.what == 'p' || a.what == 'l') {
+        pressButton(bench, 0, a.what == 'p', x, y);
+    } else if (a.what == 'v') {
+        movePointerTo(bench, x, y);
     } else {
         pressButton(bench, 0, true, x, y);
         if (a.what == 'm') movePointerTo(bench, x2, y2);
@@ -74,22 +80,43 @@ TEST(Workbench, EditsUndoAndRedoGiveThePolygonExpectedAfterEachAction) {
         Polygon start;
         std::vector<std::pair<Act, Polygon>> acts;
     };
-    const Polygon moved = {{0, 0}, {4, 0}, {3, 5}, {0, 4}};
-    const Polygon inserted = {{0, 0}, {2.2f, 0}, {4, 0}, {3, 5}, {0, 4}};
+    const Polygon moved = {{0, 0}, {4, 0}, {3, 4.2f}, {0, 4}};
+    const Polygon inserted = {{0, 0}, {2.2f, 0}, {4, 0}, {3, 4.2f}, {0, 4}};
     const std::vector<Case> cases = {
         {"move, insert, delete, then undo past the start and redo",
          square,
-         {{{'m', 4, 4, 3, 5}, moved},
+         {{{'m', 4, 4, 3, 4.2}, moved},
           {{'c', 2.2, 0}, inserted},
-          {{'d', 3, 5}, {{0, 0}, {2.2f, 0}, {4, 0}, {0, 4}}},
+          {{'d', 3, 4.2}, {{0, 0}, {2.2f, 0}, {4, 0}, {0, 4}}},
           {{'u'}, inserted},
           {{'u'}, moved},
           {{'u'}, square},
           {{'u'}, square},
           {{'r'}, moved},
-          {{'m', 0, 0, 0.4, 0.6}, {{0.4f, 0.6f}, {4, 0}, {3, 5}, {0, 4}}},
-          {{'r'}, {{0.4f, 0.6f}, {4, 0}, {3, 5}, {0, 4}}}}},
+          {{'m', 0, 0, 0.4, 0.6}, {{0.4f, 0.6f}, {4, 0}, {3, 4.2f}, {0, 4}}},
+          {{'r'}, {{0.4f, 0.6f}, {4, 0}, {3, 4.2f}, {0, 4}}}}},
         {"a drag away from the polygon moves nothing", square, {{{'m', 2, 2, 3, 3}, square}}},
+        {"a key during a drag ends it: undo, then the pointer moves nothing",
+         square,
+         {{{'p', 4, 4}, square}, {{'v', 3, 4.2}, moved}, {{'u'}, square}, {{'v', 2, 2}, square}, {{'l', 2, 2}, square},
+          {{'r'}, moved}}},
+        {"a vertex inserted and dragged is one edit; X on the vertex in hand ends the drag",
+         square,
+         {{{'p', 2.2, 0}, {{0, 0}, {2.2f, 0}, {4, 0}, {4, 4}, {0, 4}}},
+          {{'v', 2.2, 1}, {{0, 0}, {2.2f, 1}, {4, 0}, {4, 4}, {0, 4}}},
+          {{'d', 2.2, 1}, square},
+          {{'v', 1, 1}, square},
+          {{'u'}, {{0, 0}, {2.2f, 1}, {4, 0}, {4, 4}, {0, 4}}},
+          {{'u'}, square}}},
+        {"a drag that ends where it began is no edit",
+         square,
+         {{{'m', 4, 4, 3, 4.2}, moved},
+          {{'p', 3, 4.2}, moved},
+          {{'v', 2, 2}, {{0, 0}, {4, 0}, {2, 2}, {0, 4}}},
+          {{'v', 3, 4.2}, moved},
+          {{'l', 3, 4.2}, moved},
+          {{'u'}, square}}},
+        {"snapping never puts a new vertex on another", square, {{{'c', 0.05, 0}, square}}},
         {"a vertex is never deleted below three",
          {{0, 0}, {4, 0}, {2, 3}},
          {{{'d', 2, 3}, {{0, 0}, {4, 0}, {2, 3}}}}},
@@ -133,12 +160,15 @@ TEST(Workbench, RefusalsSayWhyAndTheStepStaysWhereItCan) {
     EXPECT_EQ(full.shown.vertices.size(), 100u);
     EXPECT_EQ(full.edit.message, "Najvise 100 temena: novo teme nije dodato.");
 
-    // On step 3 of the square's 3, a move that keeps it monotone keeps step 3; one that makes it
-    // not simple leaves the one page that says why.
+    // On step 2 of the example's 7, a move that keeps 7 steps keeps step 2; on step 3 of the square's
+    // 3, a move that makes it not simple leaves the one page that says why.
+    Workbench example = benchOn({{0, 10}, {6, 9}, {1, 7}, {7, 5}, {2, 3}, {5, 0}, {-4, 2}, {-1, 6}});
+    example.steps.page = 2;
+    perform(example, {'m', 1, 7, 1.5, 7});
+    EXPECT_EQ(example.shown.vertices[2].x, 1.5f);
+    EXPECT_EQ(example.steps.page, 2);
     Workbench bench = benchOn(square);
     bench.steps.page = 3;
-    perform(bench, {'m', 4, 4, 3, 5});
-    EXPECT_EQ(bench.steps.page, 3);
     perform(bench, {'m', 0, 4, 2, -1});
     EXPECT_EQ(bench.shown.verdict, Verdict::NotSimple);
     EXPECT_EQ(bench.steps.page, 1);
@@ -152,6 +182,23 @@ TEST(Workbench, RefusalsSayWhyAndTheStepStaysWhereItCan) {
     pressEditKey(bench, EditKey::Toggle, 0, 0);
     perform(bench, {'u'});
     EXPECT_EQ(bench.shown.verdict, Verdict::NotSimple);
+}
+
+TEST(Workbench, TurnedMovedAndZoomedTheDragLandsWhereItIsAimed) {
+    Workbench bench = benchOn(square);
+    bench.view.angle = 37.0f;
+    bench.view.zoom = 0.8f;
+    bench.view.panX = 0.3;
+    bench.view.panY = -0.2;
+    for (const auto& [x, y] : {std::pair{4.0, 4.0}, std::pair{-1.3, 2.7}}) {
+        const PlanePoint at = sceneToPixels(bench.view, x, y);
+        const PlanePoint back = pointerInScene(bench.view, static_cast<int>(at.x), bench.view.windowHeight - 1 - static_cast<int>(at.y));
+        EXPECT_NEAR(back.x, x, 0.01);
+        EXPECT_NEAR(back.y, y, 0.01);
+    }
+    EXPECT_DOUBLE_EQ(gridStep(bench.view), 0.2);  // a twentieth of 4 / 0.8 is 0.25
+    perform(bench, {'m', 4, 4, 3.4, 3.2});
+    EXPECT_EQ(Polygon({{bench.shown.vertices[2].x, bench.shown.vertices[2].y}}), Polygon({{3.4f, 3.2f}}));
 }
 
 TEST(Workbench, GridStepIsARoundNumberNearATwentiethOfTheFramedSize) {
