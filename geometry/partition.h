@@ -1,0 +1,86 @@
+#pragma once
+// Any simple polygon: a sweep down the plane cuts it into y-monotone pieces, and the stack sweep
+// triangulates each piece.
+
+#include <vector>
+
+#include "geometry/records.h"
+#include "geometry/triangulation.h"
+
+// Where a vertex lies against its two neighbours, seen by a sweep line coming down. Of two vertices
+// at one height, the one with the smaller abscissa counts as higher.
+enum class VertexType {
+    Start,    // both neighbours lower, the inside below it between them
+    End,      // both higher, the inside above it
+    Split,    // both lower, the inside on both sides: the polygon splits below it
+    Merge,    // both higher, the inside on both sides: two parts merge at it
+    Regular,  // one higher, one lower
+};
+
+// An edge (by its first vertex in input order: the edge from vertex `edge` to the next) crossing
+// the sweep line, with its helper: the lowest vertex above the line that sees the edge's right
+// side, the vertex a split or merge vertex below is joined to.
+struct StatusEdge {
+    int edge = 0;
+    int helper = 0;
+};
+
+struct PartitionDiagonal {
+    int from = 0;        // the vertex of the step that added it
+    int to = 0;          // the helper it goes to
+    int helperOf = 0;    // the edge whose helper that was
+};
+
+// One vertex of the sweep: its type, how the edges crossing the sweep line changed (an edge taken
+// out, one put in, one whose helper became this vertex; -1 for none), and its new diagonals (a merge
+// vertex can add two).
+struct PartitionStep {
+    int vertex = 0;
+    VertexType type = VertexType::Regular;
+    int removed = -1;
+    int inserted = -1;
+    int helped = -1;
+    int firstDiagonal = 0;
+    int diagonalCount = 0;
+};
+
+struct Partition {
+    std::vector<int> order;                    // the sweep's order, highest first (input indices)
+    std::vector<VertexType> types;             // by input index
+    std::vector<PartitionStep> steps;          // one per vertex, in the sweep's order
+    std::vector<PartitionDiagonal> diagonals;  // in the order added
+    std::vector<std::vector<int>> pieces;      // each piece's vertices, counter-clockwise
+
+    Entries<PartitionDiagonal> diagonalsOf(const PartitionStep& step) const {
+        return {diagonals.data() + step.firstDiagonal, step.diagonalCount};
+    }
+};
+
+// The sweep that cuts a simple polygon (trusted, not tested) of any size into y-monotone pieces, in
+// O(n log n), every decision exact: a diagonal from each split vertex up to a helper, and from a
+// helper that is a merge vertex down to the next vertex that sees it. Either orientation.
+Partition partitionMonotone(const Point* vertices, int vertexCount);
+
+// The edges crossing the sweep line after step `step` of the partition (its index), left to right,
+// each with its helper then.
+std::vector<StatusEdge> statusAfter(const Partition& partition, const Point* vertices, int vertexCount, int step);
+
+// A diagonal of the whole triangulation: one of the partition's (piece -1) or one of a piece's
+// stack sweep.
+struct WholeDiagonal {
+    int from = 0;
+    int to = 0;
+    int piece = -1;
+    SweepCase made = SweepCase::Start;
+};
+
+struct WholeTriangulation {
+    Partition partition;
+    std::vector<Triangulation> pieces;  // each piece's stack sweep, in the piece's own indices
+    std::vector<WholeDiagonal> diagonals;  // the partition's, then each piece's (input indices)
+};
+
+// The triangulation of any simple polygon: n - 3 diagonals, every triangle of positive area. The
+// pieces' sweeps keep their stacks only when asked (their sum can grow with the square of n).
+WholeTriangulation triangulatePolygon(const Point* vertices, int vertexCount);
+WholeTriangulation triangulatePolygon(const Point* vertices, int vertexCount, bool keepStacks);
