@@ -1,0 +1,159 @@
+// The partition and the whole triangulation on random simple polygons and on every simple polygon of
+// small grids: every piece is monotone, the pieces' areas add up exactly to the polygon's, the whole
+// triangulation passes the exact check written apart from the program, and every polygon that the
+// dialogue calls not monotone has a split or a merge vertex.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+#include "../support/monotone_polygons.h"
+#include "geometry/partition.h"
+#include "geometry/polygon.h"
+
+namespace {
+
+using testing_support::describe;
+
+// Twice the signed area, exactly, of points that are multiples of 1/1024 within +-1000.
+std::int64_t twiceArea(const std::vector<Point>& v, const std::vector<int>& at) {
+    std::int64_t sum = 0;
+    const int n = static_cast<int>(at.size());
+    for (int i = 0; i < n; ++i) {
+        const Point& a = v[at[i]];
+        const Point& b = v[at[(i + 1) % n]];
+        sum += static_cast<std::int64_t>(std::llround(a.x * 1024.0)) * std::llround(b.y * 1024.0) -
+               static_cast<std::int64_t>(std::llround(b.x * 1024.0)) * std::llround(a.y * 1024.0);
+    }
+    return sum;
+}
+
+// Fails the test and returns false at the first fault.
+bool holds(const std::vector<Point>& v) {
+    const int n = static_cast<int>(v.size());
+    const WholeTriangulation whole = triangulatePolygon(v.data(), n);
+    const Partition& p = whole.partition;
+    std::vector<int> all(n);
+    for (int i = 0; i < n; ++i) all[i] = i;
+    std::int64_t pieces = 0;
+    for (const std::vector<int>& piece : p.pieces) {
+        std::vector<Point> points;
+        for (const int i : piece) points.push_back(v[i]);
+        if (!isMonotone(points.data(), static_cast<int>(points.size()))) {
+            ADD_FAILURE() << "a piece is not monotone in\n" << describe(v);
+            return false;
+        }
+        pieces += twiceArea(v, piece);
+    }
+    if (pieces != std::abs(twiceArea(v, all))) {
+        ADD_FAILURE() << "the pieces' areas do not add up in\n" << describe(v);
+        return false;
+    }
+    const bool splitOrMerge = std::any_of(p.types.begin(), p.types.end(), [](VertexType t) {
+        return t == VertexType::Split || t == VertexType::Merge;
+    });
+    if (!isMonotone(v.data(), n) && !splitOrMerge) {
+        ADD_FAILURE() << "not monotone, yet no split or merge vertex in\n" << describe(v);
+        return false;
+    }
+    std::vector<testing_support::Diagonal> diagonals;
+    for (const WholeDiagonal& d : whole.diagonals) diagonals.push_back({v[d.from], v[d.to]});
+    const testing_support::Verdict verdict = testing_support::checkTriangulation(v, diagonals);
+    if (!verdict.valid || !verdict.positiveArea) {
+        ADD_FAILURE() << verdict.why << verdict.flat << " in\n" << describe(v);
+        return false;
+    }
+    return true;
+}
+
+// A star-shaped polygon: random radii at sorted random angles about the origin, as multiples of
+// 1/1024; either orientation.
+std::vector<Point> randomStar(std::mt19937& random, int n) {
+    std::uniform_real_distribution<double> angle(0, 2 * M_PI), radius(1, 100);
+    std::vector<double> angles(n);
+    for (double& a : angles) a = angle(random);
+    std::sort(angles.begin(), angles.end());
+    if (random() % 2) std::reverse(angles.begin(), angles.end());
+    std::vector<Point> v;
+    for (const double a : angles) {
+        const double r = radius(random);
+        v.emplace_back(std::round(r * std::cos(a) * 1024) / 1024, std::round(r * std::sin(a) * 1024) / 1024, 0.0);
+    }
+    return v;
+}
+
+}  // namespace
+
+TEST(PartitionProperty, RandomSimplePolygonsCutIntoMonotonePiecesAndTriangulate) {
+    std::mt19937 random(20261207);
+    int stars = 0, grids = 0;
+    for (int i = 0; i < 3000; ++i) {
+        const std::vector<Point> v = randomStar(random, std::uniform_int_distribution<int>(3, 100)(random));
+        if (!testing_support::exactlySimple(v)) continue;
+        ++stars;
+        ASSERT_TRUE(holds(v));
+    }
+    // Small integer grids, where equal heights and collinear vertices abound.
+    for (int i = 0; i < 40000; ++i) {
+        std::vector<Point> v;
+        const int n = std::uniform_int_distribution<int>(3, 12)(random);
+        for (int k = 0; k < n; ++k) {
+            v.emplace_back(std::uniform_int_distribution<int>(0, 5)(random), std::uniform_int_distribution<int>(0, 5)(random), 0.0);
+        }
+        if (!isSimple(v.data(), n)) continue;
+        ++grids;
+        ASSERT_TRUE(holds(v));
+    }
+    EXPECT_GT(stars, 2500);
+    EXPECT_GT(grids, 1000);
+}
+
+// Every simple polygon of up to 8 vertices on the 3 by 3 grid, and of up to 7 on the 4 by 4 and 5 by 3 grids,
+// each counted once from its smallest vertex, in both orientations.
+TEST(PartitionProperty, EverySimplePolygonOfSmallGridsHolds) {
+    int polygons = 0, notMonotone = 0;
+    for (const auto& [width, height, most] : {std::tuple{3, 3, 8}, std::tuple{4, 4, 7}, std::tuple{5, 3, 7}}) {
+        const int cells = width * height;
+        std::vector<int> at;
+        std::vector<char> used(cells, 0);
+        std::vector<Point> v;
+        // Depth-first over vertex sequences starting from their smallest cell.
+        auto visit = [&](auto&& self) -> void {
+            const int n = static_cast<int>(at.size());
+            if (n >= 3) {
+                v.clear();
+                for (const int c : at) v.emplace_back(c % width, c / width, 0.0);
+                if (isSimple(v.data(), n)) {
+                    ++polygons;
+                    notMonotone += isMonotone(v.data(), n) ? 0 : 1;
+                    if (!holds(v)) throw 0;
+                }
+            }
+            if (n == most) return;
+            for (int c = at.empty() ? 0 : at[0] + 1; c < cells; ++c) {
+                if (used[c]) continue;
+                used[c] = 1;
+                at.push_back(c);
+                self(self);
+                at.pop_back();
+                used[c] = 0;
+            }
+        };
+        for (int first = 0; first < cells; ++first) {
+            at = {first};
+            used.assign(cells, 0);
+            used[first] = 1;
+            try {
+                visit(visit);
+            } catch (int) {
+                return;
+            }
+        }
+    }
+    std::printf("%d simple grid polygons, %d of them not monotone\n", polygons, notMonotone);
+    EXPECT_GT(notMonotone, 10000);
+}
