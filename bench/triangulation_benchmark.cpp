@@ -3,14 +3,19 @@
 // n = 100; each should take at most 5 us.
 // Then what the window does after an edit of a 100-vertex polygon: the whole judgement (the
 // simplicity test, monotonicity, the sweep), and that plus the scene built anew; at most 100 us.
+// Then any simple polygon: the partition into monotone pieces alone, and the whole triangulation,
+// of a star with random radii and of a spiral, at 100 to 100,000 vertices; the whole at n = 100
+// within 15 us, and growing no faster than n log n.
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <vector>
 
 #include "geometry/judgement.h"
+#include "geometry/partition.h"
 #include "geometry/polygon.h"
 #include "scene/scene.h"
 #include "viewer/workbench.h"
@@ -106,6 +111,64 @@ void edit(benchmark::State& state, const std::vector<Point>& v) {
     }
 }
 
+// Random radii at sorted random angles about the origin: simple, and star-shaped.
+std::vector<Point> star(int n) {
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> angle(0, 2 * M_PI), radius(50, 150);
+    std::vector<double> angles(n);
+    for (double& a : angles) a = angle(random);
+    std::sort(angles.begin(), angles.end());
+    std::vector<Point> v;
+    for (const double a : angles) {
+        const double r = radius(random);
+        v.emplace_back(r * std::cos(a), r * std::sin(a), 0.0);
+    }
+    return v;
+}
+
+// A band wound outwards: half the vertices along its outer side, the rest back along its inner side.
+std::vector<Point> spiral(int n) {
+    const int half = n / 2;
+    const double turns = 8;
+    std::vector<Point> v;
+    for (int side = 0; side < 2; ++side) {
+        for (int i = 0; i < half; ++i) {
+            const double t = 2 * M_PI * turns * (side == 0 ? i : half - 1 - i) / (half - 1);
+            const double r = 10 + 4 * t - (side == 0 ? 0 : 2);
+            v.emplace_back(r * std::cos(t), r * std::sin(t), 0.0);
+        }
+    }
+    return v;
+}
+
+void partition(benchmark::State& state, std::vector<Point> (*shape)(int)) {
+    const std::vector<Point> v = shape(static_cast<int>(state.range(0)));
+    const int n = static_cast<int>(v.size());
+    if (n <= 1000 && !isSimple(v.data(), n)) state.SkipWithError("not simple");
+    for (auto _ : state) {
+        const Partition p = partitionMonotone(v.data(), n);
+        benchmark::DoNotOptimize(p.pieces.data());
+    }
+    state.SetComplexityN(n);
+}
+
+void whole(benchmark::State& state, std::vector<Point> (*shape)(int)) {
+    const std::vector<Point> v = shape(static_cast<int>(state.range(0)));
+    const int n = static_cast<int>(v.size());
+    if (n <= 1000 && !isSimple(v.data(), n)) state.SkipWithError("not simple");
+    for (auto _ : state) {
+        const WholeTriangulation t = triangulatePolygon(v.data(), n);
+        if (static_cast<int>(t.diagonals.size()) != n - 3) state.SkipWithError("not n - 3 diagonals");
+        benchmark::DoNotOptimize(t.diagonals.data());
+    }
+    state.SetComplexityN(n);
+}
+
+void PartitionStar(benchmark::State& state) { partition(state, star); }
+void PartitionSpiral(benchmark::State& state) { partition(state, spiral); }
+void WholeStar(benchmark::State& state) { whole(state, star); }
+void WholeSpiral(benchmark::State& state) { whole(state, spiral); }
+
 void JudgeConvex(benchmark::State& state) { judge(state, convex()); }
 void JudgeRandom(benchmark::State& state) { judge(state, random()); }
 void EditConvex(benchmark::State& state) { edit(state, convex()); }
@@ -121,4 +184,8 @@ BENCHMARK(JudgeConvex)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAgg
 BENCHMARK(JudgeRandom)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(EditConvex)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(EditRandom)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(PartitionStar)->RangeMultiplier(10)->Range(100, 100000)->Unit(benchmark::kMicrosecond)->Complexity(benchmark::oNLogN);
+BENCHMARK(PartitionSpiral)->RangeMultiplier(10)->Range(100, 100000)->Unit(benchmark::kMicrosecond)->Complexity(benchmark::oNLogN);
+BENCHMARK(WholeStar)->RangeMultiplier(10)->Range(100, 100000)->Unit(benchmark::kMicrosecond)->Complexity(benchmark::oNLogN);
+BENCHMARK(WholeSpiral)->RangeMultiplier(10)->Range(100, 100000)->Unit(benchmark::kMicrosecond)->Complexity(benchmark::oNLogN);
 BENCHMARK_MAIN();

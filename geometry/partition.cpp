@@ -17,6 +17,7 @@
 #include "geometry/partition.h"
 
 #include <algorithm>
+#include <memory_resource>
 #include <set>
 
 #include "geometry/exact.h"
@@ -33,60 +34,73 @@ struct Walk {
     const Point* v;
     int n;
     bool forward;  // the input runs counter-clockwise
-    int at(int k) const { return forward ? k : (n - k) % n; }
-    int position(int input) const { return forward ? input : (n - input) % n; }
-    int inputEdge(int k) const { return forward ? at(k) : at((k + 1) % n); }
+
+    Walk(const Point* vertices, int count) : v(vertices), n(count), forward(polygonOrientation(vertices, count) > 0) {}
+    // Plain comparisons rather than remainders: the sweep asks for these at every turn.
+    int next(int k) const { return k + 1 == n ? 0 : k + 1; }
+    int previous(int k) const { return k == 0 ? n - 1 : k - 1; }
+    int at(int k) const { return forward || k == 0 ? k : n - k; }
+    int position(int input) const { return at(input); }
+    int inputEdge(int k) const { return forward ? k : at(next(k)); }
     const Point& point(int k) const { return v[at(k)]; }
-    const Point& upper(int edge) const {
-        const Point& a = point(edge);
-        const Point& b = point((edge + 1) % n);
-        return above(a, b) ? a : b;
-    }
-    const Point& lower(int edge) const {
-        const Point& a = point(edge);
-        const Point& b = point((edge + 1) % n);
-        return above(a, b) ? b : a;
-    }
-    // p lies left of the edge, at p's height (p strictly between its ends in the sweep's order, or at
-    // an end's height but off it).
-    bool leftOf(const Point& p, int edge) const { return orientation(lower(edge), upper(edge), p) > 0; }
-    bool rightOf(const Point& p, int edge) const { return orientation(lower(edge), upper(edge), p) < 0; }
 };
+
+// An edge on the sweep line, with its ends at hand, the upper first.
+struct LineEdge {
+    int edge = 0;  // the position of its first vertex
+    Point upper;
+    Point lower;
+};
+
+LineEdge lineEdge(const Walk& w, int k) {
+    const Point& a = w.point(k);
+    const Point& b = w.point(w.next(k));
+    return above(a, b) ? LineEdge{k, a, b} : LineEdge{k, b, a};
+}
+
+// p lies left (right) of the edge at p's height: p strictly between its ends in the sweep's order,
+// or at an end's height but off it.
+bool leftOf(const Point& p, const LineEdge& e) { return orientation(e.lower, e.upper, p) > 0; }
+bool rightOf(const Point& p, const LineEdge& e) { return orientation(e.lower, e.upper, p) < 0; }
 
 // Orders the edges that cross the sweep line at once, left to right: the one whose upper end the
 // sweep reached later is placed against the other edge. Points are looked up among them too.
 struct LeftToRight {
-    const Walk* walk;
     using is_transparent = void;
-    bool operator()(int e, int f) const {
-        if (e == f) return false;
-        const Point& eu = walk->upper(e);
-        const Point& fu = walk->upper(f);
-        if (above(fu, eu)) return walk->leftOf(eu, f);
-        return walk->rightOf(fu, e);
+    bool operator()(const LineEdge& e, const LineEdge& f) const {
+        if (e.edge == f.edge) return false;
+        if (above(f.upper, e.upper)) return leftOf(e.upper, f);
+        return rightOf(f.upper, e);
     }
-    bool operator()(int e, const Point& p) const { return walk->rightOf(p, e); }
-    bool operator()(const Point& p, int e) const { return walk->leftOf(p, e); }
+    bool operator()(const LineEdge& e, const Point& p) const { return rightOf(p, e); }
+    bool operator()(const Point& p, const LineEdge& e) const { return leftOf(p, e); }
 };
 
 VertexType typeOf(const Walk& w, int k) {
     const Point& p = w.point(k);
-    const Point& previous = w.point((k + w.n - 1) % w.n);
-    const Point& next = w.point((k + 1) % w.n);
+    const Point& previous = w.point(w.previous(k));
+    const Point& next = w.point(w.next(k));
+    const bool higher = above(p, previous);
+    if (higher != above(p, next)) return VertexType::Regular;
     const bool convex = orientation(previous, p, next) > 0;
-    if (above(p, previous) && above(p, next)) return convex ? VertexType::Start : VertexType::Split;
-    if (above(previous, p) && above(next, p)) return convex ? VertexType::End : VertexType::Merge;
-    return VertexType::Regular;
+    if (higher) return convex ? VertexType::Start : VertexType::Split;
+    return convex ? VertexType::End : VertexType::Merge;
 }
 
+using Line = std::pmr::set<LineEdge, LeftToRight>;
+
 struct Sweep {
-    Walk w;
+    const Walk& w;
     Partition& out;
     std::vector<VertexType> type;  // by position
     std::vector<int> helper;       // by edge (position of its first vertex)
-    std::set<int, LeftToRight> status;
+    std::pmr::monotonic_buffer_resource nodes;  // every edge enters the line once: no node is freed
+    Line status;
+    std::vector<Line::iterator> where;  // by edge, while it is on the line
 
-    Sweep(const Walk& walk, Partition& result) : w(walk), out(result), type(walk.n), helper(walk.n), status(LeftToRight{&w}) {}
+    Sweep(const Walk& walk, Partition& result)
+        : w(walk), out(result), type(walk.n), helper(walk.n), nodes(64 * static_cast<std::size_t>(walk.n)),
+          status(&nodes), where(walk.n) {}
 
     void join(PartitionStep& step, int k, int edge) {
         out.diagonals.push_back({w.at(k), w.at(helper[edge]), w.inputEdge(edge)});
@@ -98,17 +112,20 @@ struct Sweep {
     }
     int edgeLeftOf(int k) {
         auto it = status.lower_bound(w.point(k));
-        return *--it;  // a split, merge or right-side regular vertex always has an edge on its left
+        return (--it)->edge;  // a split, merge or right-side regular vertex always has an edge on its left
     }
-    void remove(PartitionStep& step, int edge) {
-        status.erase(edge);
+    // Takes the edge off the line; returns where it stood.
+    Line::iterator remove(PartitionStep& step, int edge) {
         step.removed = w.inputEdge(edge);
+        return status.erase(where[edge]);
     }
-    void insert(PartitionStep& step, int k) {
+    // Puts the edge from k on the line, found from `hint` when that is where it goes.
+    void insert(PartitionStep& step, int k, Line::iterator hint) {
         helper[k] = k;
-        status.insert(k);
+        where[k] = status.emplace_hint(hint, lineEdge(w, k));
         step.inserted = w.inputEdge(k);
     }
+    void insert(PartitionStep& step, int k) { insert(step, k, status.lower_bound(w.point(k))); }
     void help(PartitionStep& step, int edge, int k) {
         helper[edge] = k;
         step.helped = w.inputEdge(edge);
@@ -116,21 +133,30 @@ struct Sweep {
 
     void run() {
         const int n = w.n;
-        std::vector<int> order(n);
-        for (int k = 0; k < n; ++k) order[k] = k;
-        std::sort(order.begin(), order.end(), [&](int a, int b) { return above(w.point(a), w.point(b)); });
+        out.order.reserve(n);
+        out.steps.reserve(n);
+        out.diagonals.reserve(n / 2);
+        // The sweep's order, sorted on copies of the coordinates: no lookups while sorting.
+        struct Event {
+            Point p;
+            int k;
+        };
+        std::vector<Event> events(n);
+        for (int k = 0; k < n; ++k) events[k] = {w.point(k), k};
+        std::sort(events.begin(), events.end(), [](const Event& a, const Event& b) { return above(a.p, b.p); });
         out.types.assign(n, VertexType::Regular);
         for (int k = 0; k < n; ++k) {
             type[k] = typeOf(w, k);
             out.types[w.at(k)] = type[k];
         }
-        for (const int k : order) {
+        for (const Event& event : events) {
+            const int k = event.k;
             out.order.push_back(w.at(k));
             PartitionStep step;
             step.vertex = w.at(k);
             step.type = type[k];
             step.firstDiagonal = static_cast<int>(out.diagonals.size());
-            const int before = (k + n - 1) % n;  // the edge that ends at k
+            const int before = w.previous(k);  // the edge that ends at k
             switch (type[k]) {
                 case VertexType::Start:
                     insert(step, k);
@@ -159,8 +185,7 @@ struct Sweep {
                     // the edge below; on the right side, the vertex helps the edge on its left.
                     if (above(w.point(before), w.point(k))) {
                         joinMerge(step, k, before);
-                        remove(step, before);
-                        insert(step, k);
+                        insert(step, k, remove(step, before));  // in the place of the edge above
                     } else {
                         const int left = edgeLeftOf(k);
                         joinMerge(step, k, left);
@@ -187,50 +212,56 @@ struct AngleFrom {
 };
 
 // The pieces: the faces inside the polygon of the boundary and the diagonals, each walked
-// counter-clockwise.
+// counter-clockwise. Each vertex's neighbours lie in one flat array, counter-clockwise from east.
 std::vector<std::vector<int>> facesOf(const Point* v, int n, const Walk& w, const std::vector<PartitionDiagonal>& diagonals) {
-    std::vector<std::vector<int>> around(n);  // each vertex's neighbours, counter-clockwise from east
-    for (int i = 0; i < n; ++i) {
-        around[i].push_back((i + 1) % n);
-        around[(i + 1) % n].push_back(i);
-    }
+    std::vector<int> first(n + 1, 0);  // vertex i's neighbours are around[first[i]] .. around[first[i + 1] - 1]
+    for (int i = 0; i < n; ++i) first[i + 1] = 2;
     for (const PartitionDiagonal& d : diagonals) {
-        around[d.from].push_back(d.to);
-        around[d.to].push_back(d.from);
+        ++first[d.from + 1];
+        ++first[d.to + 1];
     }
-    auto byAngle = [v](int centre) { return AngleFrom{v, v[centre]}; };
-    for (int i = 0; i < n; ++i) std::sort(around[i].begin(), around[i].end(), byAngle(i));
-    // A half-edge is (vertex, slot in its list); each is walked once.
-    std::vector<std::vector<char>> used(n);
-    for (int i = 0; i < n; ++i) used[i].assign(around[i].size(), 0);
+    for (int i = 0; i < n; ++i) first[i + 1] += first[i];
+    std::vector<int> around(first[n]);
+    std::vector<int> filled(first.begin(), first.end() - 1);
+    auto link = [&](int a, int b) {
+        around[filled[a]++] = b;
+        around[filled[b]++] = a;
+    };
+    for (int i = 0; i < n; ++i) link(i, i + 1 == n ? 0 : i + 1);
+    for (const PartitionDiagonal& d : diagonals) link(d.from, d.to);
+    // Two neighbours lie in either order around a vertex; more are sorted by angle.
+    for (int i = 0; i < n; ++i) {
+        if (first[i + 1] - first[i] > 2) std::sort(around.begin() + first[i], around.begin() + first[i + 1], AngleFrom{v, v[i]});
+    }
+    std::vector<char> used(around.size(), 0);  // each half-edge (a slot of `around`) is walked once
     auto slotOf = [&](int from, int to) {
-        const auto less = byAngle(from);
-        return static_cast<int>(std::lower_bound(around[from].begin(), around[from].end(), to, less) - around[from].begin());
+        const auto begin = around.begin() + first[from];
+        const auto end = around.begin() + first[from + 1];
+        const auto at = end - begin <= 8 ? std::find(begin, end, to) : std::lower_bound(begin, end, to, AngleFrom{v, v[from]});
+        return static_cast<int>(at - around.begin());
     };
     // The outside face runs along the boundary clockwise; it is never started.
-    for (int k = 0; k < n; ++k) {
-        const int a = w.at(k);
-        const int b = w.at((k + 1) % n);
-        used[b][slotOf(b, a)] = 1;
-    }
+    for (int k = 0; k < n; ++k) used[slotOf(w.at(w.next(k)), w.at(k))] = 1;
     std::vector<std::vector<int>> faces;
+    faces.reserve(diagonals.size() + 1);
+    std::vector<int> face;
+    face.reserve(n);
     for (int start = 0; start < n; ++start) {
-        for (int s = 0; s < static_cast<int>(around[start].size()); ++s) {
-            if (used[start][s]) continue;
-            std::vector<int> face;
+        for (int s = first[start]; s < first[start + 1]; ++s) {
+            if (used[s]) continue;
+            face.clear();
             int from = start;
             int slot = s;
-            while (!used[from][slot]) {
-                used[from][slot] = 1;
+            while (!used[slot]) {
+                used[slot] = 1;
                 face.push_back(from);
-                const int to = around[from][slot];
+                const int to = around[slot];
                 // At `to`, the next edge clockwise from the one back to `from`.
                 const int back = slotOf(to, from);
-                const int count = static_cast<int>(around[to].size());
-                slot = (back + count - 1) % count;
+                slot = back == first[to] ? first[to + 1] - 1 : back - 1;
                 from = to;
             }
-            faces.push_back(face);
+            faces.emplace_back(face.begin(), face.end());  // one allocation, of the right size
         }
     }
     return faces;
@@ -242,7 +273,7 @@ Partition partitionMonotone(const Point* vertices, int vertexCount) {
     Partition out;
     const int n = vertexCount;
     if (n < 3) return out;
-    const Walk w{vertices, n, polygonOrientation(vertices, n) > 0};
+    const Walk w(vertices, n);
     Sweep sweep(w, out);
     sweep.run();
     out.pieces = facesOf(vertices, n, w, out.diagonals);
@@ -251,13 +282,13 @@ Partition partitionMonotone(const Point* vertices, int vertexCount) {
 
 std::vector<StatusEdge> statusAfter(const Partition& partition, const Point* vertices, int vertexCount, int step) {
     const int n = vertexCount;
-    const Walk w{vertices, n, polygonOrientation(vertices, n) > 0};
+    const Walk w(vertices, n);
     // Replays the steps up to this one; the edges are kept by position.
     std::vector<int> helper(n, -1);
     std::vector<int> on;
     for (int s = 0; s <= step && s < static_cast<int>(partition.steps.size()); ++s) {
         const PartitionStep& p = partition.steps[s];
-        auto position = [&](int inputEdge) { return w.forward ? inputEdge : (w.position(inputEdge) + n - 1) % n; };
+        auto position = [&](int inputEdge) { return w.forward ? inputEdge : w.previous(w.position(inputEdge)); };
         if (p.removed >= 0) on.erase(std::find(on.begin(), on.end(), position(p.removed)));
         if (p.inserted >= 0) {
             on.push_back(position(p.inserted));
@@ -265,9 +296,11 @@ std::vector<StatusEdge> statusAfter(const Partition& partition, const Point* ver
         }
         if (p.helped >= 0) helper[position(p.helped)] = p.vertex;
     }
-    std::sort(on.begin(), on.end(), LeftToRight{&w});
+    std::vector<LineEdge> line;
+    for (const int e : on) line.push_back(lineEdge(w, e));
+    std::sort(line.begin(), line.end(), LeftToRight{});
     std::vector<StatusEdge> out;
-    for (const int e : on) out.push_back({w.inputEdge(e), helper[e]});
+    for (const LineEdge& e : line) out.push_back({w.inputEdge(e.edge), helper[e.edge]});
     return out;
 }
 
@@ -275,19 +308,22 @@ WholeTriangulation triangulatePolygon(const Point* vertices, int vertexCount) {
     return triangulatePolygon(vertices, vertexCount, false);
 }
 
-WholeTriangulation triangulatePolygon(const Point* vertices, int vertexCount, bool keepStacks) {
+WholeTriangulation triangulatePolygon(const Point* vertices, int vertexCount, bool keepSweeps) {
     WholeTriangulation out;
     out.partition = partitionMonotone(vertices, vertexCount);
+    out.diagonals.reserve(std::max(0, vertexCount - 3));
     for (const PartitionDiagonal& d : out.partition.diagonals) out.diagonals.push_back({d.from, d.to, -1, SweepCase::Start});
     std::vector<Point> points;
+    SweepBuffers buffers;
+    Triangulation sweep;
+    if (keepSweeps) out.pieces.reserve(out.partition.pieces.size());
     for (const std::vector<int>& piece : out.partition.pieces) {
         points.clear();
         for (const int i : piece) points.push_back(vertices[i]);
-        out.pieces.push_back(sweepMonotone(points.data(), static_cast<int>(points.size()), keepStacks));
-        const int p = static_cast<int>(out.pieces.size()) - 1;
-        for (const SweepDiagonal& d : out.pieces.back().diagonals) {
-            out.diagonals.push_back({piece[d.from], piece[d.to], p, d.made});
-        }
+        sweepMonotone(points.data(), static_cast<int>(points.size()), keepSweeps, sweep, buffers);
+        const int p = static_cast<int>(&piece - out.partition.pieces.data());
+        for (const SweepDiagonal& d : sweep.diagonals) out.diagonals.push_back({piece[d.from], piece[d.to], p, d.made});
+        if (keepSweeps) out.pieces.push_back(sweep);
     }
     return out;
 }

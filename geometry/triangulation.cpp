@@ -85,21 +85,22 @@ struct Sweep {
     int n;
     int sense;  // the polygon's orientation: +1 counter-clockwise
     bool keepStacks;  // the stack after every step goes into the record
-    std::vector<int> order;
-    std::vector<int> chainOf;  // by sweep position: Forward, Backward or Both
-    std::vector<int> sweptAt;  // sweep position of each vertex
-    std::vector<int> stack;    // input indices, bottom first
+    std::vector<int>& order;
+    std::vector<int>& chainOf;  // by sweep position: Forward, Backward or Both
+    std::vector<int>& sweptAt;  // sweep position of each vertex
+    std::vector<int>& stack;    // input indices, bottom first
     int height = 0;
     int k = 0;      // sweep position of the vertex under the sweep
     int level = 0;  // unswept vertices level with it: the next ones in sweep order
     Triangulation& out;
     Refusal refusal;  // the refusal of the step under way
 
-    Sweep(const Point* vertices, int count, Triangulation& result, bool stacks)
+    Sweep(const Point* vertices, int count, Triangulation& result, bool stacks, SweepBuffers& buffers)
         : v(vertices), n(count), sense(polygonOrientation(vertices, count)), keepStacks(stacks),
-          order(count), chainOf(count), sweptAt(count), stack(count), out(result) {
+          order(buffers.order), chainOf(buffers.chainOf), sweptAt(buffers.sweptAt), stack(buffers.stack), out(result) {
+        for (std::vector<int>* b : {&order, &chainOf, &sweptAt, &stack}) b->resize(count);
         sweepOrderWithChains(v, n, order.data(), chainOf.data());
-        out.order = order;
+        out.order.assign(order.begin(), order.end());
         out.chains.assign(n, Chain::Ends);
         // Walked down with the polygon's inside on its left, a chain runs along the left side.
         const Chain forwardSide = sense > 0 ? Chain::Left : Chain::Right;
@@ -252,22 +253,33 @@ int sweepOrder(const Point* vertices, int vertexCount, int* order) {
     return sweepOrderWithChains(vertices, vertexCount, order, chainOf.data());
 }
 
-Triangulation sweepMonotone(const Point* vertices, int vertexCount, bool keepStacks) {
-    Triangulation out;
-    if (vertexCount <= 0) return out;
+void sweepMonotone(const Point* vertices, int vertexCount, bool keepStacks, Triangulation& out, SweepBuffers& buffers) {
+    out.order.clear();
+    out.chains.clear();
+    out.steps.clear();
+    out.diagonals.clear();
+    out.stackEntries.clear();
+    out.poppedEntries.clear();
+    if (vertexCount <= 0) return;
     const int n = vertexCount;
     if (n < 3) {
         out.order.resize(n);
         sweepOrder(vertices, n, out.order.data());
         out.chains.assign(n, Chain::Ends);
-        return out;
+        return;
     }
     out.steps.reserve(n - 1);
     out.diagonals.reserve(n - 3);
     if (keepStacks) out.stackEntries.reserve(4 * n);
     out.poppedEntries.reserve(n);
-    Sweep sweep(vertices, n, out, keepStacks);
+    Sweep sweep(vertices, n, out, keepStacks, buffers);
     sweep.run();
+}
+
+Triangulation sweepMonotone(const Point* vertices, int vertexCount, bool keepStacks) {
+    Triangulation out;
+    SweepBuffers buffers;
+    sweepMonotone(vertices, vertexCount, keepStacks, out, buffers);
     return out;
 }
 

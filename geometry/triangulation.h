@@ -122,3 +122,13 @@ Triangulation triangulateMonotone(const Point* vertices, int vertexCount);
 // empty): their sum can grow with the square of the vertex count, so a large polygon's sweep keeps
 // only its diagonals, steps and popped entries.
 Triangulation sweepMonotone(const Point* vertices, int vertexCount, bool keepStacks);
+
+// The sweep's work arrays, kept by a caller that sweeps many polygons in turn; and the sweep into a
+// result that is cleared first, its storage kept.
+struct SweepBuffers {
+    std::vector<int> order;
+    std::vector<int> chainOf;
+    std::vector<int> sweptAt;
+    std::vector<int> stack;
+};
+void sweepMonotone(const Point* vertices, int vertexCount, bool keepStacks, Triangulation& out, SweepBuffers& buffers);
