@@ -12,7 +12,11 @@ Judgement judgePolygon(const Point* vertices, int vertexCount) {
         j.verdict = vertexCount >= 3 ? Verdict::Triangulated : Verdict::FewerThanThree;
     } else {
         j.verdict = Verdict::NotMonotone;
-        j.turning = turningVertices(vertices, vertexCount);
+        j.whole = triangulatePolygon(vertices, vertexCount, true);
+        for (int i = 0; i < vertexCount; ++i) {
+            const VertexType t = j.whole.partition.types[i];
+            if (t == VertexType::Split || t == VertexType::Merge) j.splitOrMerge.push_back(i);
+        }
     }
     return j;
 }

@@ -267,6 +267,30 @@ std::vector<std::vector<int>> facesOf(const Point* v, int n, const Walk& w, cons
     return faces;
 }
 
+// A piece's sweep with the polygon's vertex numbers in place of the piece's.
+Triangulation inPolygonIndices(const Triangulation& t, const std::vector<int>& piece, int vertexCount) {
+    Triangulation out = t;
+    auto map = [&](int& i) {
+        if (i >= 0) i = piece[i];
+    };
+    for (int& i : out.order) map(i);
+    out.chains.assign(vertexCount, Chain::Ends);
+    for (std::size_t i = 0; i < piece.size(); ++i) out.chains[piece[i]] = t.chains[i];
+    for (SweepStep& s : out.steps) {
+        map(s.vertex);
+        map(s.refusal.to);
+        map(s.refusal.corner);
+        map(s.refusal.blocker);
+    }
+    for (SweepDiagonal& d : out.diagonals) {
+        map(d.from);
+        map(d.to);
+    }
+    for (int& i : out.stackEntries) map(i);
+    for (int& i : out.poppedEntries) map(i);
+    return out;
+}
+
 }  // namespace
 
 Partition partitionMonotone(const Point* vertices, int vertexCount) {
@@ -323,7 +347,7 @@ WholeTriangulation triangulatePolygon(const Point* vertices, int vertexCount, bo
         sweepMonotone(points.data(), static_cast<int>(points.size()), keepSweeps, sweep, buffers);
         const int p = static_cast<int>(&piece - out.partition.pieces.data());
         for (const SweepDiagonal& d : sweep.diagonals) out.diagonals.push_back({piece[d.from], piece[d.to], p, d.made});
-        if (keepSweeps) out.pieces.push_back(sweep);
+        if (keepSweeps) out.pieces.push_back(inPolygonIndices(sweep, piece, vertexCount));
     }
     return out;
 }

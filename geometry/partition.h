@@ -76,11 +76,12 @@ struct WholeDiagonal {
 
 struct WholeTriangulation {
     Partition partition;
-    std::vector<Triangulation> pieces;     // when kept: each piece's stack sweep, in the piece's indices
+    std::vector<Triangulation> pieces;     // when kept: each piece's stack sweep, in input indices
     std::vector<WholeDiagonal> diagonals;  // the partition's, then each piece's (input indices)
 };
 
 // The triangulation of any simple polygon: n - 3 diagonals, every triangle of positive area. The
-// pieces' sweeps, with every stack, are kept only when asked (the stacks can sum to the square of n).
+// pieces' sweeps, with every stack, are kept only when asked (the stacks can sum to the square of n);
+// their indices are then the polygon's (a chain of Ends for a vertex outside the piece).
 WholeTriangulation triangulatePolygon(const Point* vertices, int vertexCount);
 WholeTriangulation triangulatePolygon(const Point* vertices, int vertexCount, bool keepSweeps);

@@ -106,37 +106,6 @@ bool isSimple(const Point* vertices, int vertexCount) {
     return !findContact(vertices, vertexCount, edgeA, edgeB);
 }
 
-std::vector<int> turningVertices(const Point* vertices, int vertexCount) {
-    const int n = vertexCount;
-    std::vector<int> turning;
-    if (n < 3) return turning;
-    int lowest = 0;
-    int highest = 0;
-    findExtremes(vertices, n, lowest, highest);
-    // Walk the boundary run by run (a run: consecutive vertices on one ordinate), starting after a
-    // change of ordinate so that no run is split; a run is a turn when both its neighbours lie on the
-    // same side of it.
-    int start = 0;
-    while (start < n && vertices[start].y == vertices[(start + n - 1) % n].y) ++start;
-    if (start == n) return turning;  // all on one ordinate
-    for (int first = start, count = 0; count < n;) {
-        int length = 1;
-        while (length < n && vertices[(first + length) % n].y == vertices[first].y) ++length;
-        const float before = vertices[(first + n - 1) % n].y;
-        const float after = vertices[(first + length) % n].y;
-        const float here = vertices[first].y;
-        bool ends = false;
-        for (int m = 0; m < length; ++m) ends = ends || (first + m) % n == lowest || (first + m) % n == highest;
-        if ((before > here) == (after > here) && !ends) {
-            for (int m = 0; m < length; ++m) turning.push_back((first + m) % n);
-        }
-        first = (first + length) % n;
-        count += length;
-    }
-    std::sort(turning.begin(), turning.end());
-    return turning;
-}
-
 int polygonOrientation(const Point* vertices, int vertexCount) {
     // The lowest vertex (leftmost among the lowest) is convex; the turn there is the polygon's.
     int m = 0;

@@ -27,11 +27,5 @@ bool isSimple(const Point* vertices, int vertexCount);
 // from vertex i to the next. False when the polygon is simple.
 bool findContact(const Point* vertices, int vertexCount, int& edgeA, int& edgeB);
 
-// The vertices (ascending) where the boundary turns back in y: local maxima and minima along it, a
-// horizontal run of vertices counting as one (all of its vertices are listed), leaving out the runs
-// of the highest and the lowest vertex that isMonotone's chains start from. Empty for a y-monotone
-// polygon; never empty for one that isMonotone refuses.
-std::vector<int> turningVertices(const Point* vertices, int vertexCount);
-
 // +1 for a counter-clockwise simple polygon, -1 for a clockwise one (exact).
 int polygonOrientation(const Point* vertices, int vertexCount);

@@ -144,6 +144,40 @@ void drawMarks(const PageMarks& marks, double ring, float width) {
         drawCircle(c);
     }
     glDisable(GL_LINE_STIPPLE);
+    // A vertex's type: an open or a filled square, a triangle up or down, a dot.
+    glLineWidth(width);
+    setColour(Black);
+    for (const TypeMark& m : marks.types) {
+        const double r = 1.2 * ring;
+        const double x = m.at.x;
+        const double y = m.at.y;
+        switch (m.type) {
+            case VertexType::Start:
+            case VertexType::End:
+                glBegin(m.type == VertexType::Start ? GL_LINE_LOOP : GL_QUADS);
+                sceneVertex(x - r, y - r, 0.0);
+                sceneVertex(x + r, y - r, 0.0);
+                sceneVertex(x + r, y + r, 0.0);
+                sceneVertex(x - r, y + r, 0.0);
+                glEnd();
+                break;
+            case VertexType::Split:
+            case VertexType::Merge: {
+                const double s = m.type == VertexType::Split ? 1.0 : -1.0;
+                glBegin(GL_TRIANGLES);
+                sceneVertex(x, y + s * 1.3 * r, 0.0);
+                sceneVertex(x - r, y - s * r, 0.0);
+                sceneVertex(x + r, y - s * r, 0.0);
+                glEnd();
+                break;
+            }
+            case VertexType::Regular:
+                glBegin(GL_POLYGON);
+                for (int i = 0; i < 16; ++i) sceneVertex(x + 0.6 * r * std::cos(i * M_PI / 8), y + 0.6 * r * std::sin(i * M_PI / 8), 0.0);
+                glEnd();
+                break;
+        }
+    }
     glLineWidth(1.0f);
 }
 
@@ -185,14 +219,14 @@ void drawStackPanel(const Judgement& shown, const StepView& view, const PageLayo
     colour(PanelShade);
     rect(panel);
     border(panel.x, panel.y, panel.x, panel.y + panel.height);
+    if (pageAt(shown, view.page).kind != PageKind::Step) return;  // a page without a stack
     const StackColumns columns = stackColumns(shown, view.page);
     const int boxChars = stackBoxChars(static_cast<int>(shown.vertices.size()));
     const double boxWidth = boxChars * t.advance;
     const double top = panel.y + panel.height - t.margin - t.size;  // the highest baseline there is room for
     const double floor = panel.y + t.margin + t.line;
     // The boxes as tall as the sweep's tallest stack, as far as the panel reaches; the title above.
-    int tallest = 0;
-    for (const SweepStep& s : shown.triangulation.steps) tallest = std::max(tallest, s.stackHeightAfter);
+    const int tallest = tallestStack(shown);
     const int rows = std::clamp(static_cast<int>((top - t.line - floor) / t.line), 0, tallest);
     colour(Ink);
     text(t, panel.x + t.margin, floor + rows * t.line + 0.6 * t.line, "Stek");

@@ -22,12 +22,79 @@ std::string numbers(const Indices& indices) {
     return out;
 }
 
-const SweepStep& stepOf(const Judgement& shown, int page) { return shown.triangulation.steps[page - 1]; }
+const char* typeName(VertexType t) {
+    switch (t) {
+        case VertexType::Start:
+            return "pocetno";
+        case VertexType::End:
+            return "krajnje";
+        case VertexType::Split:
+            return "razdvajanje";
+        case VertexType::Merge:
+            return "spajanje";
+        case VertexType::Regular:
+            break;
+    }
+    return "pravilno";
+}
+
+std::string edgeName(int edge, int n) { return std::to_string(edge + 1) + "-" + std::to_string((edge + 1) % n + 1); }
 
 }  // namespace
 
+PageAt pageAt(const Judgement& shown, int page) {
+    PageAt at;
+    if (page <= 0) return at;
+    if (shown.verdict == Verdict::Triangulated) {
+        at.kind = PageKind::Step;
+        at.sweep = &shown.triangulation;
+        at.index = page - 1;
+        at.steps = static_cast<int>(shown.triangulation.steps.size());
+        return at;
+    }
+    at.kind = PageKind::Why;
+    if (shown.verdict != Verdict::NotMonotone || page == 1) return at;
+    // After the page that says why: the partition's steps, each piece's sweep, the whole.
+    const int n = static_cast<int>(shown.vertices.size());
+    int k = page - 2;
+    if (k < n) {
+        at.kind = PageKind::Partition;
+        at.index = k;
+        at.steps = n;
+        return at;
+    }
+    k -= n;
+    const std::vector<Triangulation>& pieces = shown.whole.pieces;
+    for (std::size_t p = 0; p < pieces.size(); ++p) {
+        const int steps = static_cast<int>(pieces[p].steps.size());
+        if (k < steps) {
+            at.kind = PageKind::Step;
+            at.sweep = &pieces[p];
+            at.index = k;
+            at.steps = steps;
+            at.piece = static_cast<int>(p);
+            return at;
+        }
+        k -= steps;
+    }
+    at.kind = PageKind::Whole;
+    return at;
+}
+
 int pageCount(const Judgement& shown) {
-    return shown.verdict == Verdict::Triangulated ? static_cast<int>(shown.triangulation.steps.size()) : 1;
+    switch (shown.verdict) {
+        case Verdict::Triangulated:
+            return static_cast<int>(shown.triangulation.steps.size());
+        case Verdict::NotMonotone: {
+            int pages = 1 + static_cast<int>(shown.vertices.size()) + 1;
+            for (const Triangulation& t : shown.whole.pieces) pages += static_cast<int>(t.steps.size());
+            return pages;
+        }
+        case Verdict::FewerThanThree:
+        case Verdict::NotSimple:
+            break;
+    }
+    return 1;
 }
 
 KeyEffect pressKey(StepView& view, Key key, int pages) {
@@ -97,35 +164,20 @@ double playSeconds(const StepView& view) { return PlayIntervals[view.interval]; 
 
 bool labelsShown(const StepView& view) { return view.page > 0 || view.labels; }
 
-std::vector<std::string> captionLines(const Judgement& shown, const StepView& view) {
-    const int page = view.page;
-    if (page <= 0) return {};
-    const int n = static_cast<int>(shown.vertices.size());
-    switch (shown.verdict) {
-        case Verdict::FewerThanThree:
-            return {"Poligon sa manje od tri temena nema triangulaciju."};
-        case Verdict::NotSimple: {
-            const int a = shown.contact[0];
-            const int b = shown.contact[1];
-            return {format("Poligon nije prost: stranice %d-%d i %d-%d se seku ili dodiruju.", a + 1, (a + 1) % n + 1,
-                           b + 1, (b + 1) % n + 1)};
-        }
-        case Verdict::NotMonotone:
-            return {"Poligon nije monoton: temena " + numbers(shown.turning) + " su lokalni ekstremi po ordinati."};
-        case Verdict::Triangulated:
-            break;
-    }
-    const Triangulation& t = shown.triangulation;
-    const SweepStep& step = stepOf(shown, page);
-    const int pages = pageCount(shown);
+namespace {
+
+// A stack-sweep step's caption: the step, its case, what it popped, why it stopped, its diagonals.
+std::vector<std::string> stepCaption(const Judgement& shown, const PageAt& at) {
+    const Triangulation& t = *at.sweep;
+    const SweepStep& step = t.steps[at.index];
     std::vector<std::string> lines;
     if (step.kind == SweepCase::Start) {
-        lines.push_back(format("Korak %d od %d: pocetak", page, pages));
+        lines.push_back(format("Korak %d od %d: pocetak", at.index + 1, at.steps));
     } else {
         // Six significant digits: a coordinate reads the same however large or small it is.
         const Point& p = shown.vertices[step.vertex];
         char text[200];
-        std::snprintf(text, sizeof text, "Korak %d od %d: teme %d (%g,%g)", page, pages, step.vertex + 1,
+        std::snprintf(text, sizeof text, "Korak %d od %d: teme %d (%g,%g)", at.index + 1, at.steps, step.vertex + 1,
                       static_cast<double>(p.x), static_cast<double>(p.y));
         lines.push_back(text);
     }
@@ -165,6 +217,65 @@ std::vector<std::string> captionLines(const Judgement& shown, const StepView& vi
             break;
     }
     lines.push_back("Nove dijagonale: " + std::to_string(step.diagonalCount));
+    return lines;
+}
+
+}  // namespace
+
+std::vector<std::string> captionLines(const Judgement& shown, const StepView& view) {
+    const int page = view.page;
+    if (page <= 0) return {};
+    const int n = static_cast<int>(shown.vertices.size());
+    const PageAt at = pageAt(shown, page);
+    std::vector<std::string> lines;
+    switch (at.kind) {
+        case PageKind::Full:
+            return {};
+        case PageKind::Why:
+            switch (shown.verdict) {
+                case Verdict::NotSimple: {
+                    const int a = shown.contact[0];
+                    const int b = shown.contact[1];
+                    return {format("Poligon nije prost: stranice %d-%d i %d-%d se seku ili dodiruju.", a + 1,
+                                   (a + 1) % n + 1, b + 1, (b + 1) % n + 1)};
+                }
+                case Verdict::NotMonotone:
+                    return {"Poligon nije monoton: temena " + numbers(shown.splitOrMerge) +
+                                " su temena razdvajanja ili spajanja.",
+                            "Dalje: podela na monotone delove, pa triangulacija svakog dela."};
+                default:
+                    return {"Poligon sa manje od tri temena nema triangulaciju."};
+            }
+        case PageKind::Partition: {
+            const Partition& p = shown.whole.partition;
+            const PartitionStep& step = p.steps[at.index];
+            lines.push_back(format("Korak %d od %d: teme %d, vrsta: ", at.index + 1, at.steps, step.vertex + 1) +
+                            typeName(step.type));
+            for (const PartitionDiagonal& d : p.diagonalsOf(step)) {
+                lines.push_back(format("Nova dijagonala: %d-%d (pomocnik ivice ", d.from + 1, d.to + 1) +
+                                edgeName(d.helperOf, n) + ")");
+            }
+            std::string line;
+            for (const StatusEdge& e : statusAfter(p, shown.vertices.data(), n, at.index)) {
+                line += (line.empty() ? "" : ", ") + edgeName(e.edge, n) + " (" + std::to_string(e.helper + 1) + ")";
+            }
+            lines.push_back("Ivice na brisucoj pravoj (pomocnik): " + (line.empty() ? std::string("nema") : line));
+            break;
+        }
+        case PageKind::Whole: {
+            const int partition = static_cast<int>(shown.whole.partition.diagonals.size());
+            lines.push_back(format("Cela triangulacija. Broj dijagonala: %d, od toga iz podele na monotone delove: %d.",
+                                   static_cast<int>(shown.whole.diagonals.size()), partition));
+            lines.push_back(format("Broj monotonih delova: %d.", partition + 1, 0));
+            break;
+        }
+        case PageKind::Step:
+            lines = stepCaption(shown, at);
+            if (at.piece >= 0) {
+                lines[0] = format("Deo %d od %d: ", at.piece + 1, static_cast<int>(shown.whole.pieces.size())) + lines[0];
+            }
+            break;
+    }
     if (view.playing) {
         char text[80];
         std::snprintf(text, sizeof text, "Automatski: korak svakih %g s (P zaustavlja)", playSeconds(view));
@@ -189,7 +300,8 @@ PageLayout layoutFor(const Judgement& shown, const StepView& view, int windowWid
     }
     // Two columns, the stack before the step and after it, two characters apart, the top marked "vrh".
     const int boxChars = stackBoxChars(static_cast<int>(shown.vertices.size()));
-    const int stackChars = shown.verdict == Verdict::Triangulated ? 2 * boxChars + 2 + 4 : 0;
+    const bool stack = shown.verdict == Verdict::Triangulated || shown.verdict == Verdict::NotMonotone;
+    const int stackChars = stack ? 2 * boxChars + 2 + 4 : 0;
     return layoutPage(windowWidth, windowHeight, caption, reserved, stackChars, footer, footerReserved);
 }
 
@@ -197,15 +309,54 @@ const char* startHint() { return "H - pomoc, strelice - koraci"; }
 
 int segmentsShown(const Judgement& shown, int page, int sceneSegments) {
     if (page <= 0 || shown.verdict != Verdict::Triangulated) return sceneSegments;
-    const SweepStep& step = stepOf(shown, page);
+    const SweepStep& step = shown.triangulation.steps[page - 1];
     return std::min(sceneSegments, static_cast<int>(shown.vertices.size()) + step.firstDiagonal + step.diagonalCount);
 }
 
-PageMarks pageMarks(const Judgement& shown, int page, double ring) {
-    PageMarks marks;
-    if (page <= 0) return marks;
+namespace {
+
+// The sweep line, horizontal at the height of `vertex` and reaching past the polygon on both sides;
+// drawLine draws it 100 directions each way from its point. The point's abscissa is the vertex
+// abscissa nearest the middle, a float exact wherever the polygon lies, so that the line stays about
+// centred on the picture.
+Line sweepLineAt(const std::vector<Point>& v, int vertex, double ring) {
+    const auto [left, right] = std::minmax_element(v.begin(), v.end(), [](const Point& a, const Point& b) {
+        return a.x < b.x;
+    });
+    const double middle = (static_cast<double>(left->x) + right->x) / 2;
+    float across = left->x;
+    for (const Point& p : v) {
+        if (std::abs(p.x - middle) < std::abs(across - middle)) across = p.x;
+    }
+    const double reach = std::max(across - static_cast<double>(left->x), static_cast<double>(right->x) - across);
+    Line line;
+    line.point = Point(across, v[vertex].y, 0.0);
+    line.direction = Point((reach + 4 * ring) / 100, 0.0, 0.0);
+    line.colour = Green;
+    return line;
+}
+
+Segment coloured(const Point& a, const Point& b, Colour colour) {
+    Segment s(a, b);
+    s.colour = colour;
+    return s;
+}
+
+// The whole polygon's boundary, or a piece's, in its order.
+std::vector<int> boundaryOf(const Judgement& shown, int piece) {
+    if (piece >= 0) return shown.whole.partition.pieces[piece];
+    std::vector<int> cycle(shown.vertices.size());
+    for (std::size_t i = 0; i < cycle.size(); ++i) cycle[i] = static_cast<int>(i);
+    return cycle;
+}
+
+// A stack-sweep step of the polygon or of a piece: the chains' tints along its boundary, the sweep
+// line, the step's diagonals (wide), its refused candidate and the vertex in its way (dashed), the
+// rings of the stack and of the swept vertex, the crosses of the popped vertices.
+void stepMarks(const Judgement& shown, const PageAt& at, double ring, PageMarks& marks) {
     const std::vector<Point>& v = shown.vertices;
-    const int n = static_cast<int>(v.size());
+    const Triangulation& t = *at.sweep;
+    const SweepStep& step = t.steps[at.index];
     auto circle = [&](int vertex, double radius, Colour colour) {
         Circle c;
         c.centre = v[vertex];
@@ -213,71 +364,101 @@ PageMarks pageMarks(const Judgement& shown, int page, double ring) {
         c.colour = colour;
         marks.circles.push_back(c);
     };
-    switch (shown.verdict) {
-        case Verdict::FewerThanThree:
+    // Each edge lies along the chain of its end that is not the highest or the lowest vertex; an
+    // edge joining those two is a whole chain, across from the other one.
+    const std::vector<int> cycle = boundaryOf(shown, at.piece);
+    Chain other = Chain::Left;
+    for (const int i : cycle) {
+        if (t.chains[i] != Chain::Ends) other = t.chains[i] == Chain::Left ? Chain::Right : Chain::Left;
+    }
+    for (std::size_t k = 0; k < cycle.size(); ++k) {
+        const int i = cycle[k];
+        const int j = cycle[(k + 1) % cycle.size()];
+        const Chain c = t.chains[i] != Chain::Ends ? t.chains[i] : t.chains[j] != Chain::Ends ? t.chains[j] : other;
+        marks.tints.push_back({i, j, c});
+    }
+    marks.lines.push_back(sweepLineAt(v, step.vertex, ring));
+    for (const SweepDiagonal& g : t.diagonalsOf(step)) marks.wide.push_back(coloured(v[g.from], v[g.to], diagonalColour(g.made)));
+    if (step.refusal.reason != RefusalReason::None) marks.dashed.push_back(Segment(v[step.vertex], v[step.refusal.to]));
+    if (step.refusal.blocker >= 0) {
+        Circle blocker;
+        blocker.centre = v[step.refusal.blocker];
+        blocker.radius = static_cast<float>(1.3 * ring);
+        marks.dashedCircles.push_back(blocker);
+    }
+    for (const int entry : t.stackAfter(step)) circle(entry, ring, Orange);
+    circle(step.vertex, 1.6 * ring, Green);
+    for (const int p : t.popped(step)) marks.crosses.push_back(v[p]);
+}
+
+// The diagonals a page of a polygon that is not monotone has so far: the partition's (all of them
+// from its last step on), and each piece's up to this page.
+void diagonalsSoFar(const Judgement& shown, const PageAt& at, PageMarks& marks) {
+    const std::vector<Point>& v = shown.vertices;
+    const Partition& p = shown.whole.partition;
+    const int partitionDiagonals =
+        at.kind == PageKind::Partition ? p.steps[at.index].firstDiagonal : static_cast<int>(p.diagonals.size());
+    for (int d = 0; d < partitionDiagonals; ++d) {
+        marks.segments.push_back(coloured(v[p.diagonals[d].from], v[p.diagonals[d].to], PartitionColour));
+    }
+    if (at.kind == PageKind::Partition) return;
+    const int pieces = at.kind == PageKind::Whole ? static_cast<int>(shown.whole.pieces.size()) : at.piece + 1;
+    for (int q = 0; q < pieces; ++q) {
+        const Triangulation& t = shown.whole.pieces[q];
+        const int count = q == at.piece ? t.steps[at.index].firstDiagonal : static_cast<int>(t.diagonals.size());
+        for (int d = 0; d < count; ++d) {
+            marks.segments.push_back(coloured(v[t.diagonals[d].from], v[t.diagonals[d].to], diagonalColour(t.diagonals[d].made)));
+        }
+    }
+}
+
+}  // namespace
+
+PageMarks pageMarks(const Judgement& shown, int page, double ring) {
+    PageMarks marks;
+    const PageAt at = pageAt(shown, page);
+    const std::vector<Point>& v = shown.vertices;
+    const int n = static_cast<int>(v.size());
+    switch (at.kind) {
+        case PageKind::Full:
             break;
-        case Verdict::NotSimple:
-            for (const int e : shown.contact) {
-                Segment s(v[e], v[(e + 1) % n]);
-                s.colour = Magenta;
-                marks.segments.push_back(s);
+        case PageKind::Why:
+            if (shown.verdict == Verdict::NotSimple) {
+                for (const int e : shown.contact) marks.segments.push_back(coloured(v[e], v[(e + 1) % n], Magenta));
+            }
+            for (const int t : shown.splitOrMerge) {
+                Circle c;
+                c.centre = v[t];
+                c.radius = static_cast<float>(ring);
+                c.colour = Magenta;
+                marks.circles.push_back(c);
             }
             break;
-        case Verdict::NotMonotone:
-            for (const int t : shown.turning) circle(t, ring, Magenta);
-            break;
-        case Verdict::Triangulated: {
-            const SweepStep& step = stepOf(shown, page);
-            const Triangulation& t = shown.triangulation;
-            // Each edge lies along the chain of its end that is not the highest or the lowest vertex;
-            // an edge joining those two is a whole chain, across from the other one.
-            Chain other = Chain::Left;
-            for (const Chain c : t.chains) {
-                if (c != Chain::Ends) other = c == Chain::Left ? Chain::Right : Chain::Left;
+        case PageKind::Partition: {
+            // The line, the edges on it (wide, orange) each tied to its helper by a thin line, the
+            // vertex marked by its type, and the diagonals so far, this step's wide.
+            const Partition& p = shown.whole.partition;
+            const PartitionStep& step = p.steps[at.index];
+            marks.lines.push_back(sweepLineAt(v, step.vertex, ring));
+            diagonalsSoFar(shown, at, marks);
+            for (const StatusEdge& e : statusAfter(p, v.data(), n, at.index)) {
+                const Point& a = v[e.edge];
+                const Point& b = v[(e.edge + 1) % n];
+                marks.wide.push_back(coloured(a, b, Orange));
+                const Point middle((static_cast<double>(a.x) + b.x) / 2, (static_cast<double>(a.y) + b.y) / 2, 0.0);
+                marks.segments.push_back(coloured(middle, v[e.helper], Orange));
             }
-            for (int i = 0; i < n; ++i) {
-                const int j = (i + 1) % n;
-                const Chain c = t.chains[i] != Chain::Ends ? t.chains[i] : t.chains[j] != Chain::Ends ? t.chains[j] : other;
-                marks.tints.push_back({i, j, c});
-            }
-            // The sweep line, horizontal through the swept vertex and reaching past the polygon on
-            // both sides; drawLine draws it 100 directions each way from its point. The point's
-            // abscissa is the vertex abscissa nearest the middle, a float exact wherever the polygon
-            // lies, so that the line stays about centred on the picture.
-            const auto [left, right] = std::minmax_element(v.begin(), v.end(), [](const Point& a, const Point& b) {
-                return a.x < b.x;
-            });
-            const double middle = (static_cast<double>(left->x) + right->x) / 2;
-            float across = left->x;
-            for (const Point& p : v) {
-                if (std::abs(p.x - middle) < std::abs(across - middle)) across = p.x;
-            }
-            const double reach = std::max(across - static_cast<double>(left->x), static_cast<double>(right->x) - across);
-            Line sweepLine;
-            sweepLine.point = Point(across, v[step.vertex].y, 0.0);
-            sweepLine.direction = Point((reach + 4 * ring) / 100, 0.0, 0.0);
-            sweepLine.colour = Green;
-            marks.lines.push_back(sweepLine);
-            // The step's own diagonals, drawn again wider over the picture, and the one it refused.
-            for (const SweepDiagonal& g : t.diagonalsOf(step)) {
-                Segment s(v[g.from], v[g.to]);
-                s.colour = diagonalColour(g.made);
-                marks.wide.push_back(s);
-            }
-            if (step.refusal.reason != RefusalReason::None) {
-                marks.dashed.push_back(Segment(v[step.vertex], v[step.refusal.to]));
-            }
-            if (step.refusal.blocker >= 0) {
-                Circle blocker;
-                blocker.centre = v[step.refusal.blocker];
-                blocker.radius = static_cast<float>(1.3 * ring);
-                marks.dashedCircles.push_back(blocker);
-            }
-            for (const int entry : t.stackAfter(step)) circle(entry, ring, Orange);
-            circle(step.vertex, 1.6 * ring, Green);
-            for (const int p : t.popped(step)) marks.crosses.push_back(v[p]);
+            for (const PartitionDiagonal& d : p.diagonalsOf(step)) marks.wide.push_back(coloured(v[d.from], v[d.to], PartitionColour));
+            marks.types.push_back({v[step.vertex], step.type});
             break;
         }
+        case PageKind::Step:
+            if (at.piece >= 0) diagonalsSoFar(shown, at, marks);
+            stepMarks(shown, at, ring, marks);
+            break;
+        case PageKind::Whole:
+            diagonalsSoFar(shown, at, marks);
+            break;
     }
     return marks;
 }
@@ -287,24 +468,34 @@ std::vector<int> concernedVertices(const Judgement& shown, int page) {
     auto add = [&](int v) {
         if (v >= 0 && std::find(out.begin(), out.end(), v) == out.end()) out.push_back(v);
     };
-    if (page <= 0) return out;
+    const PageAt at = pageAt(shown, page);
     const int n = static_cast<int>(shown.vertices.size());
-    switch (shown.verdict) {
-        case Verdict::FewerThanThree:
-            for (int v = 0; v < n; ++v) add(v);
+    switch (at.kind) {
+        case PageKind::Full:
             break;
-        case Verdict::NotSimple:
-            for (const int e : shown.contact) {
-                add(e);
-                add((e + 1) % n);
+        case PageKind::Why:
+            if (shown.verdict == Verdict::FewerThanThree) {
+                for (int v = 0; v < n; ++v) add(v);
             }
+            if (shown.verdict == Verdict::NotSimple) {
+                for (const int e : shown.contact) {
+                    add(e);
+                    add((e + 1) % n);
+                }
+            }
+            for (const int v : shown.splitOrMerge) add(v);
             break;
-        case Verdict::NotMonotone:
-            for (const int v : shown.turning) add(v);
+        case PageKind::Partition: {
+            const Partition& p = shown.whole.partition;
+            const PartitionStep& step = p.steps[at.index];
+            add(step.vertex);
+            for (const PartitionDiagonal& d : p.diagonalsOf(step)) add(d.to);
+            for (const StatusEdge& e : statusAfter(p, shown.vertices.data(), n, at.index)) add(e.helper);
             break;
-        case Verdict::Triangulated: {
-            const Triangulation& t = shown.triangulation;
-            const SweepStep& step = stepOf(shown, page);
+        }
+        case PageKind::Step: {
+            const Triangulation& t = *at.sweep;
+            const SweepStep& step = t.steps[at.index];
             add(step.vertex);
             for (const SweepDiagonal& d : t.diagonalsOf(step)) add(d.to);
             add(step.refusal.to);
@@ -315,15 +506,19 @@ std::vector<int> concernedVertices(const Judgement& shown, int page) {
             for (int i = stack.size() - 1; i >= 0; --i) add(stack[i]);
             break;
         }
+        case PageKind::Whole:
+            for (const int v : shown.splitOrMerge) add(v);
+            break;
     }
     return out;
 }
 
 StackColumns stackColumns(const Judgement& shown, int page) {
     StackColumns columns;
-    if (page <= 0 || shown.verdict != Verdict::Triangulated) return columns;
-    const Triangulation& t = shown.triangulation;
-    const SweepStep& step = stepOf(shown, page);
+    const PageAt at = pageAt(shown, page);
+    if (at.kind != PageKind::Step) return columns;
+    const Triangulation& t = *at.sweep;
+    const SweepStep& step = t.steps[at.index];
     const Entries<int> popped = t.popped(step);
     const Entries<int> before = t.stackBefore(step);
     for (const int v : before) {
@@ -331,6 +526,16 @@ StackColumns stackColumns(const Judgement& shown, int page) {
     }
     for (const int v : t.stackAfter(step)) columns.after.push_back({v, t.chains[v], false, v == step.vertex});
     return columns;
+}
+
+int tallestStack(const Judgement& shown) {
+    int tallest = 0;
+    auto of = [&](const Triangulation& t) {
+        for (const SweepStep& s : t.steps) tallest = std::max(tallest, s.stackHeightAfter);
+    };
+    of(shown.triangulation);
+    for (const Triangulation& t : shown.whole.pieces) of(t);
+    return tallest;
 }
 
 const std::vector<HelpRow>& helpEntries() {

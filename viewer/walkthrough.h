@@ -11,8 +11,27 @@
 #include "geometry/triangulation.h"
 #include "viewer/layout.h"
 
-// The pages the step keys go through: one per step, or the one page that says why there are none.
+// The pages the step keys go through: for a monotone polygon one per step of its sweep; for one
+// that is not monotone the page that says why, one per vertex of the partition's sweep, the steps of
+// each piece's sweep in turn, and the whole triangulation; else the one page that says why there are
+// no steps.
 int pageCount(const Judgement& shown);
+
+enum class PageKind { Full, Why, Partition, Step, Whole };
+
+// What a page shows: the partition's step `index`, or step `index` of the stack sweep `sweep` (of
+// piece `piece`, or of the whole polygon when -1), one of `steps`.
+struct PageAt {
+    PageKind kind = PageKind::Full;
+    int index = 0;
+    int steps = 0;
+    int piece = -1;
+    const Triangulation* sweep = nullptr;
+};
+PageAt pageAt(const Judgement& shown, int page);
+
+// The colour of the partition's diagonals.
+inline constexpr Colour PartitionColour = Purple;
 
 // Seconds between two steps while they play: 0.25 to 4, doubling.
 inline constexpr double PlayIntervals[] = {0.25, 0.5, 1.0, 2.0, 4.0};
@@ -69,6 +88,13 @@ struct ChainEdge {
     Chain chain = Chain::Left;
 };
 
+// A vertex marked by its type: start an open square, end a filled one, split a triangle pointing
+// up, merge one pointing down, regular a dot.
+struct TypeMark {
+    Point at;
+    VertexType type = VertexType::Regular;
+};
+
 // What a page draws over the scene: the chains' tints, the sweep line, the step's new diagonals
 // (drawn wider), its refused candidate and the vertex in its way (dashed), the rings of the stack and
 // of the swept vertex, the crosses of the popped vertices, or the marks of what keeps the polygon
@@ -82,6 +108,7 @@ struct PageMarks {
     std::vector<Circle> circles;
     std::vector<Point> crosses;
     std::vector<Segment> segments;
+    std::vector<TypeMark> types;
 };
 PageMarks pageMarks(const Judgement& shown, int page, double ring);
 
@@ -102,6 +129,9 @@ struct StackColumns {
     std::vector<StackEntry> after;
 };
 StackColumns stackColumns(const Judgement& shown, int page);
+
+// The tallest stack of any sweep the pages show.
+int tallestStack(const Judgement& shown);
 
 // The help panel's rows: the keys, the mouse and the colours.
 const std::vector<HelpRow>& helpEntries();

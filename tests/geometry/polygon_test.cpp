@@ -134,13 +134,3 @@ TEST(FindContact, NamesTheFirstPairOfEdgesThatMeet) {
         EXPECT_EQ(std::make_pair(a, b), std::make_pair(c.a, c.b)) << c.polygon[2].x << " " << c.polygon[3].x;
     }
 }
-
-TEST(TurningVertices, LocalExtremaOtherThanTheChainsEnds) {
-    auto turning = [](const std::vector<Point>& v) { return turningVertices(v.data(), static_cast<int>(v.size())); };
-    EXPECT_EQ(turning(poly({{0, 0}, {4, 1}, {2, 2}, {4, 3}, {0, 4}})), std::vector<int>{});
-    // A notch cut up from the bottom: its top is a maximum, (4,0) a second minimum.
-    EXPECT_EQ(turning(poly({{0, 0}, {2, 2}, {4, 0}, {4, 4}, {0, 4}})), (std::vector<int>{1, 2}));
-    // A flat-topped notch counts as one maximum, both of its vertices marked; the lowest run is
-    // one of the chains' ends wherever the boundary starts.
-    EXPECT_EQ(turning(poly({{4, 4}, {0, 4}, {0, 0}, {1, 0}, {2, 2}, {3, 2}, {4, 0}})), (std::vector<int>{4, 5, 6}));
-}

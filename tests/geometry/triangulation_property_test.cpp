@@ -180,19 +180,3 @@ TEST(TriangulationProperty, IntegerGridsAlwaysGivePositiveAreaTriangles) {
         EXPECT_EQ(tally.positiveArea, tally.polygons) << minN << ".." << maxN << " vertices";
     }
 }
-
-TEST(PolygonProperty, EveryPolygonThatIsNotMonotoneHasATurningVertex) {
-    std::mt19937 random(99);
-    int tried = 0;
-    for (int i = 0; i < 20000; ++i) {
-        std::vector<Point> v;
-        const int n = std::uniform_int_distribution<int>(3, 12)(random);
-        for (int k = 0; k < n; ++k) {
-            v.emplace_back(std::uniform_int_distribution<int>(0, 5)(random), std::uniform_int_distribution<int>(0, 5)(random), 0.0);
-        }
-        if (isMonotone(v.data(), n)) continue;
-        ++tried;
-        ASSERT_FALSE(turningVertices(v.data(), n).empty()) << describe(v);
-    }
-    EXPECT_GT(tried, 10000);
-}

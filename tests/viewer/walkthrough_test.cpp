@@ -123,8 +123,34 @@ TEST(StepMode, CaptionsSayWhatEachStepDidAndWhy) {
               std::vector<std::string>{"Poligon sa manje od tri temena nema triangulaciju."});
     EXPECT_EQ(captionLines(judged({{0, 0}, {4, 4}, {4, 0}, {0, 4}}), onPage(1)),
               std::vector<std::string>{"Poligon nije prost: stranice 1-2 i 3-4 se seku ili dodiruju."});
-    EXPECT_EQ(captionLines(judged({{0, 0}, {2, 2}, {4, 0}, {4, 4}, {0, 4}}), onPage(1)),
-              std::vector<std::string>{"Poligon nije monoton: temena 2, 3 su lokalni ekstremi po ordinati."});
+    EXPECT_EQ(captionLines(judged({{0, 0}, {2, 2}, {4, 0}, {4, 4}, {0, 4}}), onPage(1))[0],
+              "Poligon nije monoton: temena 2 su temena razdvajanja ili spajanja.");
+}
+
+// A W, not monotone: the page that says why, the partition's ten steps, the four pieces' three steps
+// each, the whole triangulation.
+TEST(StepMode, PolygonThatIsNotMonotoneIsCutThenEachPieceSweptThenShownWhole) {
+    const Judgement w = judged({{0, 6}, {2, 0}, {4, 3}, {6, 0}, {8, 6}, {7, 6}, {6, 2}, {4, 5}, {2, 2}, {1, 6}});
+    ASSERT_EQ(pageCount(w), 1 + 10 + 4 * 3 + 1);
+    const std::pair<int, std::vector<std::string>> cases[] = {
+        {1, {"Poligon nije monoton: temena 3, 7, 9 su temena razdvajanja ili spajanja.",
+             "Dalje: podela na monotone delove, pa triangulacija svakog dela."}},
+        {2, {"Korak 1 od 10: teme 1, vrsta: pocetno", "Ivice na brisucoj pravoj (pomocnik): 1-2 (1)"}},
+        {7, {"Korak 6 od 10: teme 3, vrsta: razdvajanje", "Nova dijagonala: 3-8 (pomocnik ivice 8-9)",
+             "Ivice na brisucoj pravoj (pomocnik): 1-2 (10), 8-9 (3), 3-4 (3), 6-7 (5)"}},
+        {12, {"Deo 1 od 4: Korak 1 od 3: pocetak", "Dva najvisa temena idu na stek.", "Nove dijagonale: 0"}},
+        {24, {"Cela triangulacija. Broj dijagonala: 7, od toga iz podele na monotone delove: 3.",
+              "Broj monotonih delova: 4."}},
+    };
+    for (const auto& [page, lines] : cases) EXPECT_EQ(captionLines(w, onPage(page)), lines) << page;
+    // The whole page draws every diagonal, the partition's in their own colour; a piece's step tints
+    // that piece's boundary only and has a stack.
+    const PageMarks whole = pageMarks(w, 24, 0.1);
+    EXPECT_EQ(whole.segments.size(), 7u);
+    EXPECT_EQ(std::count_if(whole.segments.begin(), whole.segments.end(), [](const Segment& s) { return s.colour == PartitionColour; }), 3);
+    EXPECT_EQ(pageMarks(w, 12, 0.1).tints.size(), w.whole.partition.pieces[0].size());
+    EXPECT_EQ(stackColumns(w, 12).after.size(), 2u);
+    EXPECT_EQ(pageMarks(w, 7, 0.1).types.size(), 1u);
 }
 
 TEST(StepMode, PagesDrawTheirDiagonalsSweepLineStackAndRefusal) {

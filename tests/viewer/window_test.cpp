@@ -769,28 +769,39 @@ TEST_F(Window, WheelZoomsAboutThePointer) {
     EXPECT_FALSE(foundNear(image, p.left(), p.top(), other.x, other.y, dot, 3));
 }
 
-// A polygon that is not monotone has no steps: its one page, framed below its caption, rings the
-// vertices where the boundary turns back in y, here the notch's top (2,2) and (4,0), and Escape
-// ends the program.
-TEST_F(Window, NotMonotonePolygonRingsItsTurningVertices) {
-    const std::vector<Vertex> notch = {{0, 0}, {2, 2}, {4, 0}, {4, 4}, {0, 4}};
-    Program p(notch);
+// A W, not monotone: its first step rings its split and merge vertices in magenta; the last page
+// shows all n - 3 diagonals, the partition's three in their own purple; End gives back the first
+// frame pixel for pixel.
+TEST_F(Window, PolygonThatIsNotMonotoneIsRingedCutAndTriangulatedWhole) {
+    const std::vector<Vertex> w = {{0, 6}, {2, 0}, {4, 3}, {6, 0}, {8, 6}, {7, 6}, {6, 2}, {4, 5}, {2, 2}, {1, 6}};
+    Program p(w);
     ASSERT_TRUE(p.findWindow());
-    firstDrawnFrame(p);
+    const Image first = firstDrawnFrame(p);
     p.keys("space");
-    const Image image = screenshot();
-    const Framing f(notch, pictureOf(image, p.left(), p.top(), p.width(), p.height()), p.height());
+    const Image why = screenshot();
+    const Framing f(w, pictureOf(why, p.left(), p.top(), p.width(), p.height()), p.height());
     auto magenta = [](const Rgb& c) { return c.r > 180 && c.b > 180 && c.g < 90; };
+    auto purple = [](const Rgb& c) { return c.r > 90 && c.r < 170 && c.b > 90 && c.b < 170 && c.g < 60; };
     auto ringed = [&](Vertex v) {
         const Vertex at = f.place(v);
         const double radius = 0.6 * 14;  // a ring: 0.6 of the 14-pixel digits of a 1024 x 700 window
-        return foundNear(image, p.left(), p.top(), at.x + radius, at.y, magenta) &&
-               foundNear(image, p.left(), p.top(), at.x, at.y - radius, magenta);
+        return foundNear(why, p.left(), p.top(), at.x + radius, at.y, magenta) &&
+               foundNear(why, p.left(), p.top(), at.x, at.y - radius, magenta);
     };
-    EXPECT_TRUE(ringed({2, 2}));
-    EXPECT_TRUE(ringed({4, 0}));
-    EXPECT_FALSE(ringed({0, 0}));
-    EXPECT_FALSE(ringed({4, 4}));
+    for (const int v : {3, 7, 9}) EXPECT_TRUE(ringed(w[v - 1])) << v;
+    for (const int v : {1, 2, 8}) EXPECT_FALSE(ringed(w[v - 1])) << v;
+    p.keys("Prior Prior Prior End BackSpace");  // the last page
+    const Image whole = screenshot();
+    auto inkAt = [&](int a, int b, bool (*wanted)(const Rgb&)) {
+        const Vertex pa = f.place(w[a - 1]), pb = f.place(w[b - 1]);
+        return foundNear(whole, p.left(), p.top(), (pa.x + pb.x) / 2, (pa.y + pb.y) / 2, wanted);
+    };
+    for (const auto& [a, b] : {std::pair{3, 8}, std::pair{2, 9}, std::pair{4, 7}}) EXPECT_TRUE(inkAt(a, b, purple)) << a << "-" << b;
+    for (const auto& [a, b] : {std::pair{9, 1}, std::pair{9, 3}, std::pair{7, 3}, std::pair{7, 5}}) {
+        EXPECT_TRUE(inkAt(a, b, [](const Rgb& c) { return red(c) || blue(c); })) << a << "-" << b;
+    }
+    p.keys("End");
+    EXPECT_EQ(differingPixels(first, screenshot(), p), 0);
     p.keys("Escape");
     double seconds = -1;
     EXPECT_EQ(p.waitForExit(Clock::now(), seconds), 0);
