@@ -2,7 +2,8 @@
 # Makes the README's pictures again: the program with examples/monotoni.txt piped in, in a window
 # under Xvfb, photographed once the polygon is drawn (docs/screenshot.png), at the fourth of its
 # seven steps (docs/step.png), and in the middle of a drag of vertex 3 onto the grid, level with
-# vertex 8 (docs/edit.png). Needs the build from scripts/setup.sh.
+# vertex 8 (docs/edit.png); and examples/w.txt at the sixth step of its partition into monotone pieces
+# (docs/partition.png). Needs the build from scripts/setup.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 display=":$((200 + RANDOM % 100))"
@@ -42,3 +43,14 @@ DISPLAY=$display xdotool mousemove --window "$window" "$x0" "$y0" sleep 0.2 mous
 DISPLAY=$display import -window "$window" docs/edit.png
 DISPLAY=$display xdotool mouseup 1
 echo "wrote docs/edit.png"
+
+# The W, cut into monotone pieces: the page that says why, then six steps of the partition.
+kill "$program" 2>/dev/null || true
+sleep 0.5
+DISPLAY=$display ./build/triangulacija < examples/w.txt > /dev/null &
+program=$!
+window=$(DISPLAY=$display timeout 20 xdotool search --sync --onlyvisible --name 'Geometrija - prikaz zadatka' | head -n 1)
+sleep 1
+DISPLAY=$display xdotool key --window "$window" --delay 100 Right Right Right Right Right Right Right sleep 0.5
+DISPLAY=$display import -window "$window" docs/partition.png
+echo "wrote docs/partition.png"

@@ -363,6 +363,39 @@ void drawSwatch(Swatch swatch, const TextStyle& t, double x, double y) {
         case Swatch::Why:
             setColour(Magenta);
             return circle();
+        case Swatch::PartitionDiagonal:
+            setColour(PartitionColour);
+            return line(1);
+        case Swatch::LineEdge:
+            setColour(Orange);
+            return line(3);
+        case Swatch::StartMark:
+        case Swatch::EndMark:
+            setColour(Black);
+            glBegin(swatch == Swatch::StartMark ? GL_LINE_LOOP : GL_QUADS);
+            glVertex2d(cx - r, mid - r);
+            glVertex2d(cx + r, mid - r);
+            glVertex2d(cx + r, mid + r);
+            glVertex2d(cx - r, mid + r);
+            glEnd();
+            return;
+        case Swatch::SplitMark:
+        case Swatch::MergeMark: {
+            const double s = swatch == Swatch::SplitMark ? 1.0 : -1.0;
+            setColour(Black);
+            glBegin(GL_TRIANGLES);
+            glVertex2d(cx, mid + s * 1.3 * r);
+            glVertex2d(cx - r, mid - s * r);
+            glVertex2d(cx + r, mid - s * r);
+            glEnd();
+            return;
+        }
+        case Swatch::RegularMark:
+            setColour(Black);
+            glBegin(GL_POLYGON);
+            for (int i = 0; i < 16; ++i) glVertex2d(cx + 0.6 * r * std::cos(i * M_PI / 8), mid + 0.6 * r * std::sin(i * M_PI / 8));
+            glEnd();
+            return;
     }
 }
 

@@ -578,6 +578,14 @@ const std::vector<HelpRow>& helpEntries() {
         {"tirkizna", "levi lanac", Swatch::LeftChain},
         {"ljubicasta", "desni lanac", Swatch::RightChain},
         {"magenta", "ono zbog cega poligon nije prost ili monoton", Swatch::Why},
+        {"Podela na monotone delove", "", Swatch::None},
+        {"tamnoljubicasta", "dijagonale podele", Swatch::PartitionDiagonal},
+        {"narandzasta ivica", "ivica na brisucoj pravoj, tanka linija do pomocnika", Swatch::LineEdge},
+        {"prazan kvadrat", "pocetno teme", Swatch::StartMark},
+        {"pun kvadrat", "krajnje teme", Swatch::EndMark},
+        {"trougao nagore", "teme razdvajanja", Swatch::SplitMark},
+        {"trougao nadole", "teme spajanja", Swatch::MergeMark},
+        {"tacka", "pravilno teme", Swatch::RegularMark},
     };
     return entries;
 }
