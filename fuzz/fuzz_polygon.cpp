@@ -1,11 +1,9 @@
 // Turns bytes into vertex lists, keeps those the program judges simple, cuts them into monotone
 // pieces, triangulates the whole, and checks the result exactly.
 
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -20,21 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // into triangles of positive area, the grid once more with the check that shares nothing with
     // the program's geometry.
     constexpr std::size_t Most = 300;
-    const bool grid = data[0] % 2 == 0;
-    std::vector<Point> v;
-    if (grid) {
-        for (std::size_t i = 1; i + 1 < size && v.size() < Most; i += 2) {
-            v.emplace_back(static_cast<std::int8_t>(data[i]) / 4.0, static_cast<std::int8_t>(data[i + 1]) / 4.0, 0.0);
-        }
-    } else {
-        for (std::size_t i = 1; i + 8 <= size && v.size() < Most; i += 8) {
-            float x, y;
-            std::memcpy(&x, data + i, 4);
-            std::memcpy(&y, data + i + 4, 4);
-            if (!std::isfinite(x) || !std::isfinite(y)) return 0;
-            v.emplace_back(x, y, 0.0);
-        }
-    }
+    bool grid = false;
+    const std::vector<Point> v = testing_support::polygonFromBytes(data, size, Most, grid);
     const int n = static_cast<int>(v.size());
     if (n < 3 || !isSimple(v.data(), n)) return 0;
     const WholeTriangulation whole = triangulatePolygon(v.data(), n);

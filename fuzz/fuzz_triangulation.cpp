@@ -1,11 +1,9 @@
 // Turns bytes into vertex lists, keeps those the program judges simple and y-monotone, triangulates
 // them, and checks the result exactly.
 
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -18,21 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Mode 0: a grid of quarter units, where ties and collinear vertices abound. Mode 1: raw floats.
     // Both check exactly that the diagonals cut the polygon into triangles of positive area, the
     // grid once more with the check that shares nothing with the program's geometry.
-    const bool grid = data[0] % 2 == 0;
-    std::vector<Point> v;
-    if (grid) {
-        for (std::size_t i = 1; i + 1 < size && v.size() < MaxVertices; i += 2) {
-            v.emplace_back(static_cast<std::int8_t>(data[i]) / 4.0, static_cast<std::int8_t>(data[i + 1]) / 4.0, 0.0);
-        }
-    } else {
-        for (std::size_t i = 1; i + 8 <= size && v.size() < MaxVertices; i += 8) {
-            float x, y;
-            std::memcpy(&x, data + i, 4);
-            std::memcpy(&y, data + i + 4, 4);
-            if (!std::isfinite(x) || !std::isfinite(y)) return 0;
-            v.emplace_back(x, y, 0.0);
-        }
-    }
+    bool grid = false;
+    const std::vector<Point> v = testing_support::polygonFromBytes(data, size, MaxVertices, grid);
     const int n = static_cast<int>(v.size());
     if (n < 3 || !isSimple(v.data(), n) || !isMonotone(v.data(), n)) return 0;
     const Triangulation t = triangulateMonotone(v.data(), n);

@@ -107,6 +107,39 @@ void drawTints(const Judgement& shown, const PageMarks& marks, double width) {
     glDisable(GL_BLEND);
 }
 
+// The mark of a vertex type centred on (x, y), `r` across from its middle, each corner handed to
+// `vertex`: an open square for a start, a filled one for an end, a triangle pointing up for a split
+// and down for a merge, a dot for a regular vertex.
+template <typename Vertex>
+void typeShape(VertexType type, double x, double y, double r, Vertex vertex) {
+    switch (type) {
+        case VertexType::Start:
+        case VertexType::End:
+            glBegin(type == VertexType::Start ? GL_LINE_LOOP : GL_QUADS);
+            vertex(x - r, y - r);
+            vertex(x + r, y - r);
+            vertex(x + r, y + r);
+            vertex(x - r, y + r);
+            glEnd();
+            return;
+        case VertexType::Split:
+        case VertexType::Merge: {
+            const double s = type == VertexType::Split ? 1.0 : -1.0;
+            glBegin(GL_TRIANGLES);
+            vertex(x, y + s * 1.3 * r);
+            vertex(x - r, y - s * r);
+            vertex(x + r, y - s * r);
+            glEnd();
+            return;
+        }
+        case VertexType::Regular:
+            glBegin(GL_POLYGON);
+            for (int i = 0; i < 16; ++i) vertex(x + 0.6 * r * std::cos(i * M_PI / 8), y + 0.6 * r * std::sin(i * M_PI / 8));
+            glEnd();
+            return;
+    }
+}
+
 // The page's marks, lines `width` pixels wide (the wide ones three times that).
 void drawMarks(const PageMarks& marks, double ring, float width) {
     glLineWidth(width);
@@ -148,35 +181,7 @@ void drawMarks(const PageMarks& marks, double ring, float width) {
     glLineWidth(width);
     setColour(Black);
     for (const TypeMark& m : marks.types) {
-        const double r = 1.2 * ring;
-        const double x = m.at.x;
-        const double y = m.at.y;
-        switch (m.type) {
-            case VertexType::Start:
-            case VertexType::End:
-                glBegin(m.type == VertexType::Start ? GL_LINE_LOOP : GL_QUADS);
-                sceneVertex(x - r, y - r, 0.0);
-                sceneVertex(x + r, y - r, 0.0);
-                sceneVertex(x + r, y + r, 0.0);
-                sceneVertex(x - r, y + r, 0.0);
-                glEnd();
-                break;
-            case VertexType::Split:
-            case VertexType::Merge: {
-                const double s = m.type == VertexType::Split ? 1.0 : -1.0;
-                glBegin(GL_TRIANGLES);
-                sceneVertex(x, y + s * 1.3 * r, 0.0);
-                sceneVertex(x - r, y - s * r, 0.0);
-                sceneVertex(x + r, y - s * r, 0.0);
-                glEnd();
-                break;
-            }
-            case VertexType::Regular:
-                glBegin(GL_POLYGON);
-                for (int i = 0; i < 16; ++i) sceneVertex(x + 0.6 * r * std::cos(i * M_PI / 8), y + 0.6 * r * std::sin(i * M_PI / 8), 0.0);
-                glEnd();
-                break;
-        }
+        typeShape(m.type, m.at.x, m.at.y, 1.2 * ring, [](double x, double y) { sceneVertex(x, y, 0.0); });
     }
     glLineWidth(1.0f);
 }
@@ -371,31 +376,16 @@ void drawSwatch(Swatch swatch, const TextStyle& t, double x, double y) {
             return line(3);
         case Swatch::StartMark:
         case Swatch::EndMark:
-            setColour(Black);
-            glBegin(swatch == Swatch::StartMark ? GL_LINE_LOOP : GL_QUADS);
-            glVertex2d(cx - r, mid - r);
-            glVertex2d(cx + r, mid - r);
-            glVertex2d(cx + r, mid + r);
-            glVertex2d(cx - r, mid + r);
-            glEnd();
-            return;
         case Swatch::SplitMark:
-        case Swatch::MergeMark: {
-            const double s = swatch == Swatch::SplitMark ? 1.0 : -1.0;
+        case Swatch::MergeMark:
+        case Swatch::RegularMark: {
+            static constexpr VertexType types[] = {VertexType::Start, VertexType::End, VertexType::Split,
+                                                   VertexType::Merge, VertexType::Regular};
             setColour(Black);
-            glBegin(GL_TRIANGLES);
-            glVertex2d(cx, mid + s * 1.3 * r);
-            glVertex2d(cx - r, mid - s * r);
-            glVertex2d(cx + r, mid - s * r);
-            glEnd();
+            typeShape(types[static_cast<int>(swatch) - static_cast<int>(Swatch::StartMark)], cx, mid, r,
+                      [](double x, double y) { glVertex2d(x, y); });
             return;
         }
-        case Swatch::RegularMark:
-            setColour(Black);
-            glBegin(GL_POLYGON);
-            for (int i = 0; i < 16; ++i) glVertex2d(cx + 0.6 * r * std::cos(i * M_PI / 8), mid + 0.6 * r * std::sin(i * M_PI / 8));
-            glEnd();
-            return;
     }
 }
 

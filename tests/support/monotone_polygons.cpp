@@ -1,7 +1,9 @@
 #include "monotone_polygons.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstring>
 
 #include "geometry/exact.h"
 
@@ -260,6 +262,25 @@ int senseOf(const std::vector<Point>& polygon) {
         twiceArea += Wide(p[j].x) * p[i].y - Wide(p[i].x) * p[j].y;
     }
     return sign(twiceArea);
+}
+
+std::vector<Point> polygonFromBytes(const std::uint8_t* data, std::size_t size, std::size_t most, bool& grid) {
+    std::vector<Point> v;
+    grid = size > 0 && data[0] % 2 == 0;
+    if (grid) {
+        for (std::size_t i = 1; i + 1 < size && v.size() < most; i += 2) {
+            v.emplace_back(static_cast<std::int8_t>(data[i]) / 4.0, static_cast<std::int8_t>(data[i + 1]) / 4.0, 0.0);
+        }
+        return v;
+    }
+    for (std::size_t i = 1; i + 8 <= size && v.size() < most; i += 8) {
+        float x, y;
+        std::memcpy(&x, data + i, 4);
+        std::memcpy(&y, data + i + 4, 4);
+        if (!std::isfinite(x) || !std::isfinite(y)) return {};
+        v.emplace_back(x, y, 0.0);
+    }
+    return v;
 }
 
 }  // namespace testing_support

@@ -42,6 +42,11 @@ std::string floatTriangulationFault(const std::vector<Point>& polygon, const std
 
 std::string describe(const std::vector<Point>& polygon);
 
+// A vertex list made of a fuzzer's bytes, at most `most` vertices: after the first byte (even: a grid,
+// odd: raw floats), either pairs of signed bytes as quarter units, where equal heights and collinear
+// vertices abound, or pairs of 32-bit floats. `grid` says which; empty when a float is not finite.
+std::vector<Point> polygonFromBytes(const std::uint8_t* data, std::size_t size, std::size_t most, bool& grid);
+
 // Exact predicates on points whose coordinates are multiples of 1/1024. turnOf: +1 when c lies left
 // of the directed line a->b, -1 right, 0 on it; inClosedTriangle: p lies in the triangle a, b, c (of
 // positive area) or on its boundary; senseOf: +1 for a counter-clockwise polygon, -1 clockwise.
