@@ -24,11 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (static_cast<int>(t.steps.size()) != n - 1) std::abort();
     std::vector<testing_support::Diagonal> diagonals;
     for (const SweepDiagonal& d : t.diagonals) diagonals.push_back({v[d.from], v[d.to]});
-    std::string fault = testing_support::floatTriangulationFault(v, diagonals);
-    if (grid && fault.empty()) {
-        const testing_support::Verdict verdict = testing_support::checkTriangulation(v, diagonals);
-        fault = !verdict.valid ? verdict.why : verdict.flat;
-    }
+    const std::string fault = testing_support::triangulationFault(v, diagonals, grid);
     if (!fault.empty()) {
         std::fprintf(stderr, "%s in:\n%s", fault.c_str(), testing_support::describe(v).c_str());
         std::abort();

@@ -264,6 +264,15 @@ int senseOf(const std::vector<Point>& polygon) {
     return sign(twiceArea);
 }
 
+std::string triangulationFault(const std::vector<Point>& polygon, const std::vector<Diagonal>& diagonals, bool grid) {
+    std::string fault = floatTriangulationFault(polygon, diagonals);
+    if (grid && fault.empty()) {
+        const Verdict verdict = checkTriangulation(polygon, diagonals);
+        fault = !verdict.valid ? verdict.why : verdict.flat;
+    }
+    return fault;
+}
+
 std::vector<Point> polygonFromBytes(const std::uint8_t* data, std::size_t size, std::size_t most, bool& grid) {
     std::vector<Point> v;
     grid = size > 0 && data[0] % 2 == 0;

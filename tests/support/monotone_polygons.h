@@ -42,6 +42,11 @@ std::string floatTriangulationFault(const std::vector<Point>& polygon, const std
 
 std::string describe(const std::vector<Point>& polygon);
 
+// The first fault of a triangulation of a polygon of any float coordinates, checked with the
+// program's exact orientation; on the fuzzers' quarter-unit grid also with the check that shares
+// nothing with the program. Empty when the diagonals cut it into triangles of positive area.
+std::string triangulationFault(const std::vector<Point>& polygon, const std::vector<Diagonal>& diagonals, bool grid);
+
 // A vertex list made of a fuzzer's bytes, at most `most` vertices: after the first byte (even: a grid,
 // odd: raw floats), either pairs of signed bytes as quarter units, where equal heights and collinear
 // vertices abound, or pairs of 32-bit floats. `grid` says which; empty when a float is not finite.
