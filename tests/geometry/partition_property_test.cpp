@@ -116,8 +116,10 @@ TEST(PartitionProperty, RandomSimplePolygonsCutIntoMonotonePiecesAndTriangulate)
 // each counted once from its smallest vertex, in both orientations.
 TEST(PartitionProperty, EverySimplePolygonOfSmallGridsHolds) {
     int polygons = 0, notMonotone = 0;
-    for (const auto& [width, height, most] : {std::tuple{3, 3, 8}, std::tuple{4, 4, 7}, std::tuple{5, 3, 7}}) {
-        const int cells = width * height;
+    for (const auto& [across, down, largest] : {std::tuple{3, 3, 8}, std::tuple{4, 4, 7}, std::tuple{5, 3, 7}}) {
+        const int width = across;  // named anew: a lambda cannot take a structured binding in C++17
+        const int most = largest;
+        const int cells = width * down;
         std::vector<int> at;
         std::vector<char> used(cells, 0);
         std::vector<Point> v;
