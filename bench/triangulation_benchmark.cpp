@@ -5,7 +5,8 @@
 // simplicity test, monotonicity, the sweep), and that plus the scene built anew; at most 100 us.
 // Then any simple polygon: the partition into monotone pieces alone, and the whole triangulation,
 // of a star with random radii and of a spiral, at 100 to 100,000 vertices; the whole at n = 100
-// within 15 us, and growing no faster than n log n.
+// within 15 us, and growing no faster than n log n; and two with long runs of vertices at one height,
+// a rectangle with a crowded side and a comb.
 
 #include <benchmark/benchmark.h>
 
@@ -141,6 +142,31 @@ std::vector<Point> spiral(int n) {
     return v;
 }
 
+// A rectangle whose bottom side holds all but two of the vertices, every one at the same height.
+std::vector<Point> flat(int n) {
+    std::vector<Point> v;
+    for (int i = 0; i + 2 < n; ++i) v.emplace_back(i, 0.0, 0.0);
+    v.emplace_back(n - 2, 5.0, 0.0);
+    v.emplace_back(-1.0, 5.0, 0.0);
+    return v;
+}
+
+// A comb: teeth hanging from a bar, their tips all at one height and the gaps' tops at another.
+std::vector<Point> comb(int n) {
+    const int teeth = (n - 2) / 4;
+    std::vector<Point> v;
+    v.emplace_back(0.0, 10.0, 0.0);
+    for (int t = 0; t < teeth; ++t) {
+        v.emplace_back(2.0 * t, 0.0, 0.0);
+        v.emplace_back(2.0 * t + 1, 0.0, 0.0);
+        v.emplace_back(2.0 * t + 1, 8.0, 0.0);
+        v.emplace_back(2.0 * t + 2, 8.0, 0.0);
+    }
+    v.back().y = 0.0f;  // the last gap is the comb's right side
+    v.emplace_back(2.0 * teeth + 2, 10.0, 0.0);
+    return v;
+}
+
 void partition(benchmark::State& state, std::vector<Point> (*shape)(int)) {
     const std::vector<Point> v = shape(static_cast<int>(state.range(0)));
     const int n = static_cast<int>(v.size());
@@ -165,6 +191,8 @@ void whole(benchmark::State& state, std::vector<Point> (*shape)(int)) {
 }
 
 void PartitionStar(benchmark::State& state) { partition(state, star); }
+void WholeFlat(benchmark::State& state) { whole(state, flat); }
+void WholeComb(benchmark::State& state) { whole(state, comb); }
 void PartitionSpiral(benchmark::State& state) { partition(state, spiral); }
 void WholeStar(benchmark::State& state) { whole(state, star); }
 void WholeSpiral(benchmark::State& state) { whole(state, spiral); }
@@ -188,4 +216,6 @@ BENCHMARK(PartitionStar)->RangeMultiplier(10)->Range(100, 100000)->Unit(benchmar
 BENCHMARK(PartitionSpiral)->RangeMultiplier(10)->Range(100, 100000)->Unit(benchmark::kMicrosecond)->Complexity(benchmark::oNLogN);
 BENCHMARK(WholeStar)->RangeMultiplier(10)->Range(100, 100000)->Unit(benchmark::kMicrosecond)->Complexity(benchmark::oNLogN);
 BENCHMARK(WholeSpiral)->RangeMultiplier(10)->Range(100, 100000)->Unit(benchmark::kMicrosecond)->Complexity(benchmark::oNLogN);
+BENCHMARK(WholeFlat)->RangeMultiplier(10)->Range(100, 100000)->Unit(benchmark::kMicrosecond)->Complexity(benchmark::oNLogN);
+BENCHMARK(WholeComb)->RangeMultiplier(10)->Range(100, 100000)->Unit(benchmark::kMicrosecond)->Complexity(benchmark::oNLogN);
 BENCHMARK_MAIN();

@@ -31,6 +31,7 @@
 #include "geometry/triangulation.h"
 
 #include <algorithm>
+#include <set>
 
 #include "geometry/exact.h"
 #include "geometry/polygon.h"
@@ -92,6 +93,9 @@ struct Sweep {
     int height = 0;
     int k = 0;      // sweep position of the vertex under the sweep
     int level = 0;  // unswept vertices level with it: the next ones in sweep order
+    // The unswept vertices level with the vertex under the sweep, by abscissa, each with its sweep
+    // position; kept only while there are any, so that a long level run is searched, not scanned.
+    std::set<std::pair<float, int>> levelByX;
     Triangulation& out;
     Refusal refusal;  // the refusal of the step under way
 
@@ -121,16 +125,6 @@ struct Sweep {
     void diagonal(int from, int to, SweepCase made) { out.diagonals.push_back({from, to, made}); }
     void popped(int index) { out.poppedEntries.push_back(index); }
 
-    // p lies in the triangle a, b, c (which turns the polygon's way) or on its boundary.
-    bool inTriangle(int p, int a, int b, int c) const {
-        const Point& q = v[p];
-        if (q.x < std::min({v[a].x, v[b].x, v[c].x}) || q.x > std::max({v[a].x, v[b].x, v[c].x}) ||
-            q.y < std::min({v[a].y, v[b].y, v[c].y}) || q.y > std::max({v[a].y, v[b].y, v[c].y})) {
-            return false;
-        }
-        return turn(a, b, p) >= 0 && turn(b, c, p) >= 0 && turn(c, a, p) >= 0;
-    }
-
     // Cuts off the triangle a, corner, b (in the boundary order of the part not yet cut) when its
     // corner turns the polygon's way and no level vertex lies in it or on it (the deviation for
     // equal ordinates); otherwise notes why not, with `to` the candidate's stack end.
@@ -140,9 +134,22 @@ struct Sweep {
             refusal = {t < 0 ? RefusalReason::ReflexCorner : RefusalReason::FlatCorner, to, corner, -1};
             return false;
         }
-        for (int j = k + 1; j <= k + level; ++j) {
-            if (inTriangle(order[j], a, corner, b)) {
-                refusal = {RefusalReason::VertexInTriangle, to, corner, order[j]};
+        // The unswept vertices lie no higher than c, the triangle's other two no lower: it meets the
+        // level line only at c, unless one of them lies on the line too, and then along the segment
+        // from c to it, where a level vertex would lie in it or on it. The first in sweep order is
+        // named.
+        const int c = order[k];
+        const int other = a == c ? b : a;
+        const int third = v[other].y == v[c].y ? other : v[corner].y == v[c].y ? corner : -1;
+        if (level > 0 && third >= 0) {
+            const float lo = std::min(v[third].x, v[c].x);
+            const float hi = std::max(v[third].x, v[c].x);
+            int first = -1;
+            for (auto it = levelByX.lower_bound({lo, -1}); it != levelByX.end() && it->first <= hi; ++it) {
+                if (first < 0 || it->second < first) first = it->second;
+            }
+            if (first >= 0) {
+                refusal = {RefusalReason::VertexInTriangle, to, corner, order[first]};
                 return false;
             }
         }
@@ -209,7 +216,7 @@ struct Sweep {
             step.stackHeightBefore = out.steps.back().stackHeightAfter;
         }
         step.firstStackAfter = static_cast<int>(out.stackEntries.size());
-        step.stackHeightAfter = height;
+        step.stackHeightAfter = keepStacks ? height : 0;  // a stack not kept reads as empty
         step.firstPopped = firstPopped;
         step.poppedCount = static_cast<int>(out.poppedEntries.size()) - firstPopped;
         out.steps.push_back(step);
@@ -222,8 +229,14 @@ struct Sweep {
         record(order[1], SweepCase::Start, 0, 0);
         for (k = 2; k < n; ++k) {
             const int c = order[k];
-            level = 0;
-            while (k + 1 + level < n && v[order[k + 1 + level]].y == v[c].y) ++level;
+            // The level run: found once as the sweep enters it, then shrinking by one a step.
+            if (level > 0) {
+                --level;
+                levelByX.erase({v[c].x, k});
+            } else {
+                while (k + 1 + level < n && v[order[k + 1 + level]].y == v[c].y) ++level;
+                for (int j = k + 1; j <= k + level; ++j) levelByX.insert({v[order[j]].x, j});
+            }
             refusal = Refusal();
             const int firstDiagonal = static_cast<int>(out.diagonals.size());
             const int firstPopped = static_cast<int>(out.poppedEntries.size());

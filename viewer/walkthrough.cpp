@@ -240,8 +240,12 @@ std::vector<std::string> captionLines(const Judgement& shown, const StepView& vi
                                    (a + 1) % n + 1, b + 1, (b + 1) % n + 1)};
                 }
                 case Verdict::NotMonotone:
-                    return {"Poligon nije monoton: temena " + numbers(shown.splitOrMerge) +
-                                " su temena razdvajanja ili spajanja.",
+                    // One vertex is named in the singular.
+                    return {shown.splitOrMerge.size() == 1
+                                ? "Poligon nije monoton: teme " + numbers(shown.splitOrMerge) +
+                                      " je teme razdvajanja ili spajanja."
+                                : "Poligon nije monoton: temena " + numbers(shown.splitOrMerge) +
+                                      " su temena razdvajanja ili spajanja.",
                             "Dalje: podela na monotone delove, pa triangulacija svakog dela."};
                 default:
                     return {"Poligon sa manje od tri temena nema triangulaciju."};

@@ -191,3 +191,12 @@ TEST(FloatCheck, FindsEachFaultAtAnyScale) {
         }
     }
 }
+
+TEST(Sweep, SweepWithoutStacksReadsEveryStackAsEmptyAndKeepsItsDiagonals) {
+    const auto v = poly({{0, 10}, {6, 9}, {1, 6}, {6, 3}, {0, 0}});
+    const Triangulation lean = sweepMonotone(v.data(), 5, false);
+    const Triangulation full = triangulateMonotone(v.data(), 5);
+    ASSERT_EQ(lean.steps.size(), full.steps.size());
+    for (const SweepStep& s : lean.steps) EXPECT_TRUE(lean.stackBefore(s).empty() && lean.stackAfter(s).empty());
+    EXPECT_EQ(lean.diagonals.size(), full.diagonals.size());
+}

@@ -124,7 +124,7 @@ TEST(StepMode, CaptionsSayWhatEachStepDidAndWhy) {
     EXPECT_EQ(captionLines(judged({{0, 0}, {4, 4}, {4, 0}, {0, 4}}), onPage(1)),
               std::vector<std::string>{"Poligon nije prost: stranice 1-2 i 3-4 se seku ili dodiruju."});
     EXPECT_EQ(captionLines(judged({{0, 0}, {2, 2}, {4, 0}, {4, 4}, {0, 4}}), onPage(1))[0],
-              "Poligon nije monoton: temena 2 su temena razdvajanja ili spajanja.");
+              "Poligon nije monoton: teme 2 je teme razdvajanja ili spajanja.");
 }
 
 // A W, not monotone: the page that says why, the partition's ten steps, the four pieces' three steps
