@@ -46,22 +46,24 @@ struct Walk {
 };
 
 // An edge on the sweep line, with its ends at hand, the upper first.
+// Only the coordinates, so that the line's tree stays small.
 struct LineEdge {
     int edge = 0;  // the position of its first vertex
-    Point upper;
-    Point lower;
+    float ux = 0, uy = 0, lx = 0, ly = 0;
+    Point upper() const { return Point(ux, uy, 0.0); }
+    Point lower() const { return Point(lx, ly, 0.0); }
 };
 
 LineEdge lineEdge(const Walk& w, int k) {
     const Point& a = w.point(k);
     const Point& b = w.point(w.next(k));
-    return above(a, b) ? LineEdge{k, a, b} : LineEdge{k, b, a};
+    return above(a, b) ? LineEdge{k, a.x, a.y, b.x, b.y} : LineEdge{k, b.x, b.y, a.x, a.y};
 }
 
 // p lies left (right) of the edge at p's height: p strictly between its ends in the sweep's order,
 // or at an end's height but off it.
-bool leftOf(const Point& p, const LineEdge& e) { return orientation(e.lower, e.upper, p) > 0; }
-bool rightOf(const Point& p, const LineEdge& e) { return orientation(e.lower, e.upper, p) < 0; }
+bool leftOf(const Point& p, const LineEdge& e) { return orientation(e.lower(), e.upper(), p) > 0; }
+bool rightOf(const Point& p, const LineEdge& e) { return orientation(e.lower(), e.upper(), p) < 0; }
 
 // Orders the edges that cross the sweep line at once, left to right: the one whose upper end the
 // sweep reached later is placed against the other edge. Points are looked up among them too.
@@ -69,8 +71,8 @@ struct LeftToRight {
     using is_transparent = void;
     bool operator()(const LineEdge& e, const LineEdge& f) const {
         if (e.edge == f.edge) return false;
-        if (above(f.upper, e.upper)) return leftOf(e.upper, f);
-        return rightOf(f.upper, e);
+        if (above(f.upper(), e.upper())) return leftOf(e.upper(), f);
+        return rightOf(f.upper(), e);
     }
     bool operator()(const LineEdge& e, const Point& p) const { return rightOf(p, e); }
     bool operator()(const Point& p, const LineEdge& e) const { return leftOf(p, e); }
