@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <istream>
 
+#include "geometry/judgement.h"
 #include "geometry/records.h"
 #include "geometry/triangulation.h"
 #include "scene/scene.h"
-#include "viewer/walkthrough.h"
 
 // Reads the vertex count (1..MaxVertices) and the vertices from whitespace-separated tokens of
 // `in`, from its start (where a UTF-8 byte-order mark is skipped), printing prompts, echoes and,

@@ -7,7 +7,7 @@
 #include "viewer/viewer.h"
 
 namespace {
-// Live until the process ends; the window reads the polygon through the scene and the walkthrough.
+// Live until the process ends; the window reads the polygon through the scene and the judgement.
 Point vertices[MaxVertices];
 Judgement shown;
 }  // namespace

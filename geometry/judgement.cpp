@@ -13,10 +13,6 @@ Judgement judgePolygon(const Point* vertices, int vertexCount) {
     } else {
         j.verdict = Verdict::NotMonotone;
         j.whole = triangulatePolygon(vertices, vertexCount, true);
-        for (int i = 0; i < vertexCount; ++i) {
-            const VertexType t = j.whole.partition.types[i];
-            if (t == VertexType::Split || t == VertexType::Merge) j.splitOrMerge.push_back(i);
-        }
     }
     return j;
 }

@@ -14,8 +14,7 @@ struct Judgement {
     Verdict verdict = Verdict::FewerThanThree;
     Triangulation triangulation;  // a monotone polygon's, the listing's order even below 3 vertices
     int contact[2] = {0, 0};      // NotSimple: the first two edges (by their first vertex) that meet
-    std::vector<int> splitOrMerge;  // NotMonotone: its split and merge vertices, ascending
-    WholeTriangulation whole;       // NotMonotone: the partition and each piece's sweep, with stacks
+    WholeTriangulation whole;     // NotMonotone: the partition and each piece's sweep, with stacks
 };
 
 // Judges a polygon: not simple (3 or more vertices whose edges meet), else triangulated when

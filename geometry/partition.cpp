@@ -306,6 +306,15 @@ Partition partitionMonotone(const Point* vertices, int vertexCount) {
     return out;
 }
 
+std::vector<int> splitOrMergeVertices(const Partition& partition) {
+    std::vector<int> out;
+    for (std::size_t i = 0; i < partition.types.size(); ++i) {
+        const VertexType t = partition.types[i];
+        if (t == VertexType::Split || t == VertexType::Merge) out.push_back(static_cast<int>(i));
+    }
+    return out;
+}
+
 std::vector<StatusEdge> statusAfter(const Partition& partition, const Point* vertices, int vertexCount, int step) {
     const int n = vertexCount;
     const Walk w(vertices, n);

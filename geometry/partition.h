@@ -61,6 +61,9 @@ struct Partition {
 // helper that is a merge vertex down to the next vertex that sees it. Either orientation.
 Partition partitionMonotone(const Point* vertices, int vertexCount);
 
+// The split and merge vertices, ascending: where the polygon is not y-monotone.
+std::vector<int> splitOrMergeVertices(const Partition& partition);
+
 // The edges crossing the sweep line after step `step` of the partition (its index), left to right,
 // each with its helper then.
 std::vector<StatusEdge> statusAfter(const Partition& partition, const Point* vertices, int vertexCount, int step);

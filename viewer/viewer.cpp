@@ -15,8 +15,6 @@ namespace {
 
 // The one state of the window, which every callback of the toolkit reaches.
 Workbench bench;
-// The dialogue's listing of a monotone polygon leaves its last line open; a save line starts anew.
-bool consoleLineOpen = false;
 
 // GL receives coordinates in the renderer's frame (GlFrame), so the eye coordinates and the
 // clipping planes are in its unit as well.
@@ -109,8 +107,8 @@ void apply(const Effect& effect) {
     if (effect.polygon) showInScene(scene, bench.shown);
     if (effect.save) {
         bench.edit.message = savePolygon(bench.shown.vertices, ".");
-        std::printf("%s%s\n", consoleLineOpen ? "\n" : "", bench.edit.message.c_str());
-        consoleLineOpen = false;
+        std::printf("%s%s\n", bench.consoleLineOpen ? "\n" : "", bench.edit.message.c_str());
+        bench.consoleLineOpen = false;
         std::fflush(stdout);
     }
     if (effect.navigation) applyModelView();
@@ -215,7 +213,6 @@ void onReshape(int width, int height) {
 
 void runViewer(int argc, char** argv, const Judgement& judged) {
     bench = openWorkbench(judged);
-    consoleLineOpen = judged.verdict == Verdict::Triangulated || judged.verdict == Verdict::FewerThanThree;
     runInChildProcess();
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);

@@ -239,14 +239,15 @@ std::vector<std::string> captionLines(const Judgement& shown, const StepView& vi
                     return {format("Poligon nije prost: stranice %d-%d i %d-%d se seku ili dodiruju.", a + 1,
                                    (a + 1) % n + 1, b + 1, (b + 1) % n + 1)};
                 }
-                case Verdict::NotMonotone:
+                case Verdict::NotMonotone: {
                     // One vertex is named in the singular.
-                    return {shown.splitOrMerge.size() == 1
-                                ? "Poligon nije monoton: teme " + numbers(shown.splitOrMerge) +
-                                      " je teme razdvajanja ili spajanja."
-                                : "Poligon nije monoton: temena " + numbers(shown.splitOrMerge) +
+                    const std::vector<int> reasons = splitOrMergeVertices(shown.whole.partition);
+                    return {reasons.size() == 1
+                                ? "Poligon nije monoton: teme " + numbers(reasons) + " je teme razdvajanja ili spajanja."
+                                : "Poligon nije monoton: temena " + numbers(reasons) +
                                       " su temena razdvajanja ili spajanja.",
                             "Dalje: podela na monotone delove, pa triangulacija svakog dela."};
+                }
                 default:
                     return {"Poligon sa manje od tri temena nema triangulaciju."};
             }
@@ -430,7 +431,7 @@ PageMarks pageMarks(const Judgement& shown, int page, double ring) {
             if (shown.verdict == Verdict::NotSimple) {
                 for (const int e : shown.contact) marks.segments.push_back(coloured(v[e], v[(e + 1) % n], Magenta));
             }
-            for (const int t : shown.splitOrMerge) {
+            for (const int t : splitOrMergeVertices(shown.whole.partition)) {
                 Circle c;
                 c.centre = v[t];
                 c.radius = static_cast<float>(ring);
@@ -487,7 +488,7 @@ std::vector<int> concernedVertices(const Judgement& shown, int page) {
                     add((e + 1) % n);
                 }
             }
-            for (const int v : shown.splitOrMerge) add(v);
+            for (const int v : splitOrMergeVertices(shown.whole.partition)) add(v);
             break;
         case PageKind::Partition: {
             const Partition& p = shown.whole.partition;
@@ -511,7 +512,7 @@ std::vector<int> concernedVertices(const Judgement& shown, int page) {
             break;
         }
         case PageKind::Whole:
-            for (const int v : shown.splitOrMerge) add(v);
+            for (const int v : splitOrMergeVertices(shown.whole.partition)) add(v);
             break;
     }
     return out;

@@ -14,6 +14,16 @@ namespace {
 
 constexpr int LeftButton = 0;
 
+// What the events ask of the window.
+constexpr Effect Redraw{true, false, false, false};
+constexpr Effect PolygonChanged{true, true, false, false};
+constexpr Effect Navigated{true, false, true, false};
+constexpr Effect SaveAsked{true, false, false, true};
+
+const char* const TooMany = "Najvise 100 temena: novo teme nije dodato.";
+const char* const Taken = "Na tom mestu vec postoji teme.";
+const char* const TooFew = "Poligon mora imati bar tri temena.";
+
 // The pointer in GL's window pixels, origin at the bottom left, as sceneToPixels gives points.
 PlanePoint pointerPixels(const ViewState& view, int x, int y) {
     return {static_cast<double>(x), static_cast<double>(view.windowHeight - 1 - y)};
@@ -38,6 +48,12 @@ bool samePlace(const Point& a, const Point& b) { return a.x == b.x && a.y == b.y
 
 bool taken(const std::vector<Point>& vertices, const Point& p) {
     return std::any_of(vertices.begin(), vertices.end(), [&](const Point& v) { return samePlace(v, p); });
+}
+
+// Shows `polygon` as an edit that undo can take back.
+void commit(Workbench& bench, const std::vector<Point>& polygon) {
+    record(bench.history, polygon);
+    setPolygon(bench, polygon);
 }
 
 // Takes hold of vertex `v` for a drag, the layout held still until it ends.
@@ -70,13 +86,13 @@ Effect insertOnEdge(Workbench& bench, int edge, int x, int y) {
     std::vector<Point> polygon = bench.shown.vertices;
     const int n = static_cast<int>(polygon.size());
     if (n >= MaxVertices) {
-        bench.edit.message = "Najvise 100 temena: novo teme nije dodato.";
-        return {true, false, false, false};
+        bench.edit.message = TooMany;
+        return Redraw;
     }
     Point placed = placePoint(bench, x, y);
     if (bench.edit.grid && taken(polygon, placed)) {
-        bench.edit.message = "Na tom mestu vec postoji teme.";
-        return {true, false, false, false};
+        bench.edit.message = Taken;
+        return Redraw;
     }
     if (!bench.edit.grid) {
         const Point& a = polygon[edge];
@@ -89,7 +105,7 @@ Effect insertOnEdge(Workbench& bench, int edge, int x, int y) {
     polygon.insert(polygon.begin() + edge + 1, placed);
     setPolygon(bench, polygon);
     // The new vertex can be dragged on at once; the insertion and the drag are one edit.
-    return {true, true, false, false};
+    return PolygonChanged;
 }
 
 Effect addToDraft(Workbench& bench, int x, int y) {
@@ -99,13 +115,13 @@ Effect addToDraft(Workbench& bench, int x, int y) {
     }
     const Point placed = placePoint(bench, x, y);
     if (static_cast<int>(e.draft.size()) >= MaxVertices) {
-        e.message = "Najvise 100 temena: novo teme nije dodato.";
+        e.message = TooMany;
     } else if (taken(e.draft, placed)) {
-        e.message = "Na tom mestu vec postoji teme.";
+        e.message = Taken;
     } else {
         e.draft.push_back(placed);
     }
-    return {true, false, false, false};
+    return Redraw;
 }
 
 }  // namespace
@@ -114,6 +130,7 @@ Workbench openWorkbench(const Judgement& judged) {
     Workbench bench;
     bench.shown = judged;
     bench.history.polygons.push_back(judged.vertices);
+    bench.consoleLineOpen = judged.verdict == Verdict::Triangulated || judged.verdict == Verdict::FewerThanThree;
     return bench;
 }
 
@@ -135,8 +152,6 @@ void record(History& history, const std::vector<Point>& polygon) {
 Effect pressEditKey(Workbench& bench, EditKey key, int x, int y) {
     EditState& e = bench.edit;
     if (key != EditKey::Toggle && !e.on) return {};
-    const Effect polygonChanged{true, true, false, false};
-    const Effect redraw{true, false, false, false};
     release(bench);  // a key during a drag ends it first
     const std::vector<Point>& current = bench.history.polygons[bench.history.current];
     e.message.clear();
@@ -147,74 +162,72 @@ Effect pressEditKey(Workbench& bench, EditKey key, int x, int y) {
                 e.drawing = false;
                 e.draft.clear();
                 setPolygon(bench, current);
-                return polygonChanged;
+                return PolygonChanged;
             }
-            return redraw;
+            return Redraw;
         case EditKey::Grid:
             e.grid = !e.grid;
-            return redraw;
+            return Redraw;
         case EditKey::New:
             e.drawing = true;
             e.draft.clear();
             bench.steps.page = 0;
             bench.steps.playing = false;
             setPolygon(bench, {});
-            return polygonChanged;
+            return PolygonChanged;
         case EditKey::RemoveLast:
-            if (!e.drawing) return redraw;
+            if (!e.drawing) return Redraw;
             if (!e.draft.empty()) {
                 e.draft.pop_back();
-                return redraw;
+                return Redraw;
             }
             // Nothing drawn yet: back to the polygon there was.
             e.drawing = false;
             setPolygon(bench, current);
-            return polygonChanged;
+            return PolygonChanged;
         case EditKey::Close:
-            if (!e.drawing) return redraw;
+            if (!e.drawing) return Redraw;
             if (e.draft.size() < 3) {
-                e.message = "Poligon mora imati bar tri temena.";
-                return redraw;
+                e.message = TooFew;
+                return Redraw;
             }
             e.drawing = false;
-            record(bench.history, e.draft);
-            setPolygon(bench, e.draft);
+            commit(bench, e.draft);
             e.draft.clear();
-            return polygonChanged;
+            return PolygonChanged;
         case EditKey::Undo:
         case EditKey::Redo: {
             // While a new polygon is drawn, undo takes back its last vertex.
-            if (e.drawing) return key == EditKey::Undo ? pressEditKey(bench, EditKey::RemoveLast, x, y) : redraw;
+            if (e.drawing) return key == EditKey::Undo ? pressEditKey(bench, EditKey::RemoveLast, x, y) : Redraw;
             History& h = bench.history;
             const int to = h.current + (key == EditKey::Undo ? -1 : 1);
             if (to < 0 || to >= static_cast<int>(h.polygons.size())) {
                 e.message = key == EditKey::Undo ? "Nema izmena za vracanje." : "Nema izmena za ponavljanje.";
-                return redraw;
+                return Redraw;
             }
             h.current = to;
             setPolygon(bench, h.polygons[to]);
-            return polygonChanged;
+            return PolygonChanged;
         }
         case EditKey::Delete: {
-            if (e.drawing || !inPicture(bench.view, x, y)) return redraw;
+            if (e.drawing || !inPicture(bench.view, x, y)) return Redraw;
             const int v = vertexAt(bench.view, bench.shown.vertices, x, y);
-            if (v < 0) return redraw;
+            if (v < 0) return Redraw;
             if (bench.shown.vertices.size() <= 3) {
-                e.message = "Poligon mora imati bar tri temena.";
-                return redraw;
+                e.message = TooFew;
+                return Redraw;
             }
             std::vector<Point> polygon = bench.shown.vertices;
             polygon.erase(polygon.begin() + v);
-            record(bench.history, polygon);
-            setPolygon(bench, polygon);
-            return polygonChanged;
+            commit(bench, polygon);
+            return PolygonChanged;
         }
         case EditKey::Save:
             if (e.drawing) {
                 e.message = "Novi poligon jos nije zatvoren (Enter).";
-                return redraw;
+                return Redraw;
             }
-            return {true, false, false, true};
+            return SaveAsked;
     }
     return {};
 }
@@ -224,7 +237,7 @@ Effect pressButton(Workbench& bench, int button, bool pressed, int x, int y) {
     if (!pressed && e.dragged >= 0) {
         release(bench);
         pressOrRelease(bench.view, button, pressed, x, y);
-        return {true, false, false, false};
+        return Redraw;
     }
     // Editing is where the picture shows, and not under the help.
     if (pressed && button == LeftButton && e.on && inPicture(bench.view, x, y) && !bench.steps.help) {
@@ -233,14 +246,14 @@ Effect pressButton(Workbench& bench, int button, bool pressed, int x, int y) {
         const int v = vertexAt(bench.view, bench.shown.vertices, x, y);
         if (v >= 0) {
             grab(bench, v);
-            return {true, false, false, false};
+            return Redraw;
         }
         const int edge = edgeAt(bench.view, bench.shown.vertices, x, y);
         if (edge >= 0) return insertOnEdge(bench, edge, x, y);
     }
     if (e.drawing) return {};  // no panning while a new polygon is drawn
     pressOrRelease(bench.view, button, pressed, x, y);
-    return {true, false, false, false};
+    return Redraw;
 }
 
 Effect movePointerTo(Workbench& bench, int x, int y) {
@@ -251,10 +264,10 @@ Effect movePointerTo(Workbench& bench, int x, int y) {
         std::vector<Point> polygon = bench.shown.vertices;
         polygon[e.dragged] = placed;
         setPolygon(bench, polygon);
-        return {true, true, false, false};
+        return PolygonChanged;
     }
     if (!movePointer(bench.view, x, y)) return {};
-    return {true, false, true, false};
+    return Navigated;
 }
 
 int vertexAt(const ViewState& view, const std::vector<Point>& vertices, int x, int y) {

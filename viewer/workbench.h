@@ -38,9 +38,11 @@ struct Workbench {
     EditState edit;
     History history;
     int playGeneration = 0;  // a play tick armed for an earlier play (or speed) is ignored
+    bool consoleLineOpen = false;  // the console's last line is unfinished: a save line starts anew
 };
 
-// The window's state on the polygon the dialogue read and judged.
+// The window's state on the polygon the dialogue read and judged. The dialogue's listing of a
+// monotone polygon leaves the console's last line open.
 Workbench openWorkbench(const Judgement& judged);
 
 // What an event asks of the window besides its new state.
