@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "../support/polygon_of.h"
 #include "geometry/intersection.h"
 
 namespace {
@@ -23,12 +24,6 @@ int kind(const Segment& a, const Segment& b, Point* at = nullptr) {
     EXPECT_EQ(marker.colour, Green);
     if (at != nullptr) *at = marker;
     return result;
-}
-
-std::vector<Point> poly(std::initializer_list<std::pair<double, double>> xy) {
-    std::vector<Point> out;
-    for (const auto& [x, y] : xy) out.emplace_back(x, y, 0.0);
-    return out;
 }
 
 bool diagonal(const std::vector<Point>& v, int i, int j) { return isDiagonal(i, j, v.data(), static_cast<int>(v.size())); }
@@ -103,20 +98,20 @@ TEST(IntersectSegments, ArgumentsAreLeftAsTheyWere) {
 }
 
 TEST(IsDiagonal, SmallPolygons) {
-    const auto square = poly({{0, 0}, {4, 0}, {4, 4}, {0, 4}});
+    const auto square = polygonOf({{0, 0}, {4, 0}, {4, 4}, {0, 4}});
     EXPECT_TRUE(diagonal(square, 0, 2));
     EXPECT_TRUE(diagonal(square, 1, 3));
     EXPECT_TRUE(diagonal(square, 0, 1));
-    const auto triangle = poly({{0, 0}, {4, 0}, {2, 3}});
+    const auto triangle = polygonOf({{0, 0}, {4, 0}, {2, 3}});
     EXPECT_TRUE(diagonal(triangle, 0, 1));
     EXPECT_TRUE(diagonal(triangle, 2, 0));
     // Touching vertex 4 at (2, 0), where edges 3-4 and 4-5 meet it.
-    EXPECT_FALSE(diagonal(poly({{0, 0}, {2, -2}, {4, 0}, {4, 3}, {2, 0}, {0, 3}}), 0, 2));
+    EXPECT_FALSE(diagonal(polygonOf({{0, 0}, {2, -2}, {4, 0}, {4, 3}, {2, 0}, {0, 3}}), 0, 2));
     // Running along the edges that end at its own vertices.
-    EXPECT_TRUE(diagonal(poly({{0, 0}, {2, 0}, {4, 0}, {4, 4}, {0, 4}}), 0, 2));
+    EXPECT_TRUE(diagonal(polygonOf({{0, 0}, {2, 0}, {4, 0}, {4, 4}, {0, 4}}), 0, 2));
     // Joining the tips of a C outside the polygon: contact only is tested.
-    EXPECT_TRUE(diagonal(poly({{0, 0}, {4, 0}, {4, 1}, {1, 1}, {1, 3}, {4, 3}, {4, 4}, {0, 4}}), 2, 5));
-    const auto closing = poly({{2, 3}, {4, 0}, {4, 4}, {0, 4}, {0, 0}});
+    EXPECT_TRUE(diagonal(polygonOf({{0, 0}, {4, 0}, {4, 1}, {1, 1}, {1, 3}, {4, 3}, {4, 4}, {0, 4}}), 2, 5));
+    const auto closing = polygonOf({{2, 3}, {4, 0}, {4, 4}, {0, 4}, {0, 0}});
     EXPECT_FALSE(diagonal(closing, 1, 3));
     EXPECT_TRUE(diagonal(closing, 0, 2));
     // Indices outside the polygon are refused without reading past it.

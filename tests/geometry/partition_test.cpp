@@ -7,16 +7,11 @@
 #include <utility>
 #include <vector>
 
+#include "../support/polygon_of.h"
 #include "geometry/partition.h"
 #include "geometry/polygon.h"
 
 namespace {
-
-std::vector<Point> poly(std::initializer_list<std::pair<double, double>> xy) {
-    std::vector<Point> v;
-    for (const auto& [x, y] : xy) v.emplace_back(x, y, 0.0);
-    return v;
-}
 
 // One letter per vertex in input order: s start, e end, p split, m merge, r regular.
 std::string types(const Partition& p) {
@@ -44,22 +39,22 @@ TEST(Partition, NamedPolygonsGetTheirTypesAndDiagonals) {
         const char* diagonals;
     };
     const Case cases[] = {
-        {"a W: one split, two merges", poly({{0, 6}, {2, 0}, {4, 3}, {6, 0}, {8, 6}, {7, 6}, {6, 2}, {4, 5}, {2, 2}, {1, 6}}),
+        {"a W: one split, two merges", polygonOf({{0, 6}, {2, 0}, {4, 3}, {6, 0}, {8, 6}, {7, 6}, {6, 2}, {4, 5}, {2, 2}, {1, 6}}),
          "sepersmsmr", "3-8 2-9 4-7"},
         {"a comb, teeth down: the tops of the gaps split",
-         poly({{0, 4}, {0, 0}, {1, 0}, {1, 3}, {2, 3}, {2, 0}, {3, 0}, {3, 3}, {4, 3}, {4, 0}, {5, 0}, {5, 4}}),
+         polygonOf({{0, 4}, {0, 0}, {1, 0}, {1, 3}, {2, 3}, {2, 0}, {3, 0}, {3, 3}, {4, 3}, {4, 0}, {5, 0}, {5, 4}}),
          "sreprreprrer", "4-12 8-5"},
         {"an H: the bar's notches, level pairs, one diagonal for a split and a merge",
-         poly({{0, 0}, {1, 0}, {1, 2}, {2, 2}, {2, 0}, {3, 0}, {3, 5}, {2, 5}, {2, 3}, {1, 3}, {1, 5}, {0, 5}}),
+         polygonOf({{0, 0}, {1, 0}, {1, 2}, {2, 2}, {2, 0}, {3, 0}, {3, 5}, {2, 5}, {2, 3}, {1, 3}, {1, 5}, {0, 5}}),
          "reprrersmrrs", "3-9"},
-        {"a spiral", poly({{0, 0}, {5, 0}, {5, 5}, {1, 5}, {1, 2}, {3, 2}, {3, 3}, {2, 3}, {2, 4}, {4, 4}, {4, 1}, {0, 1}}),
+        {"a spiral", polygonOf({{0, 0}, {5, 0}, {5, 5}, {1, 5}, {1, 2}, {3, 2}, {3, 3}, {2, 3}, {2, 4}, {4, 4}, {4, 1}, {0, 1}}),
          "rersrerrprms", "9-3 1-11"},
         {"a crown: three vertices at the top, three at each dip's height",
-         poly({{0, 0}, {6, 0}, {6, 4}, {5, 2}, {4, 4}, {3, 2}, {2, 4}, {1, 2}, {0, 4}}), "resmsmsms", "6-8 4-6 1-4"},
-        {"a notch with a level floor, clockwise", poly({{0, 0}, {0, 4}, {4, 4}, {4, 0}, {3, 0}, {3, 2}, {1, 2}, {1, 0}}),
+         polygonOf({{0, 0}, {6, 0}, {6, 4}, {5, 2}, {4, 4}, {3, 2}, {2, 4}, {1, 2}, {0, 4}}), "resmsmsms", "6-8 4-6 1-4"},
+        {"a notch with a level floor, clockwise", polygonOf({{0, 0}, {0, 4}, {4, 4}, {4, 0}, {3, 0}, {3, 2}, {1, 2}, {1, 0}}),
          "rsrerrpe", "7-3"},
-        {"a square: monotone, nothing to cut", poly({{0, 0}, {4, 0}, {4, 4}, {0, 4}}), "rers", ""},
-        {"collinear vertices along a side", poly({{0, 0}, {2, 0}, {4, 0}, {4, 2}, {4, 4}, {0, 4}}), "rrerrs", ""},
+        {"a square: monotone, nothing to cut", polygonOf({{0, 0}, {4, 0}, {4, 4}, {0, 4}}), "rers", ""},
+        {"collinear vertices along a side", polygonOf({{0, 0}, {2, 0}, {4, 0}, {4, 2}, {4, 4}, {0, 4}}), "rrerrs", ""},
     };
     for (const Case& c : cases) {
         const int n = static_cast<int>(c.polygon.size());
@@ -75,7 +70,7 @@ TEST(Partition, TheSweepLineHoldsItsEdgesLeftToRightWithTheirHelpers) {
     // The W after its split vertex 3 (4,3): the left side, helped last by vertex 10 (1,6); the edge
     // from 8 on its left, which 3 now helps after joining 8; the new edge from 3 down; and the right
     // leg's inner edge from 6, helped by vertex 5 (8,6).
-    const std::vector<Point> w = poly({{0, 6}, {2, 0}, {4, 3}, {6, 0}, {8, 6}, {7, 6}, {6, 2}, {4, 5}, {2, 2}, {1, 6}});
+    const std::vector<Point> w = polygonOf({{0, 6}, {2, 0}, {4, 3}, {6, 0}, {8, 6}, {7, 6}, {6, 2}, {4, 5}, {2, 2}, {1, 6}});
     const Partition p = partitionMonotone(w.data(), 10);
     int step = 0;
     while (p.steps[step].vertex != 2) ++step;

@@ -3,16 +3,11 @@
 #include <cfloat>
 #include <vector>
 
+#include "../support/polygon_of.h"
 #include "geometry/exact.h"
 #include "geometry/polygon.h"
 
 namespace {
-
-std::vector<Point> poly(std::initializer_list<std::pair<double, double>> xy) {
-    std::vector<Point> out;
-    for (const auto& [x, y] : xy) out.emplace_back(x, y, 0.0);
-    return out;
-}
 
 bool monotone(const std::vector<Point>& v) { return isMonotone(v.data(), static_cast<int>(v.size())); }
 bool simple(const std::vector<Point>& v) { return isSimple(v.data(), static_cast<int>(v.size())); }
@@ -22,25 +17,25 @@ bool simple(const std::vector<Point>& v) { return isSimple(v.data(), static_cast
 TEST(IsMonotone, SmallCountsAndSquaresInEitherOrientation) {
     EXPECT_TRUE(isMonotone(nullptr, 0));
     EXPECT_TRUE(isMonotone(nullptr, -3));
-    EXPECT_TRUE(monotone(poly({{5, 5}})));
-    EXPECT_TRUE(monotone(poly({{0, 0}, {3, 9}})));
-    EXPECT_TRUE(monotone(poly({{0, 0}, {4, 0}, {4, 4}, {0, 4}})));
-    EXPECT_TRUE(monotone(poly({{0, 0}, {0, 4}, {4, 4}, {4, 0}})));
-    EXPECT_TRUE(monotone(poly({{4, 4}, {0, 4}, {0, 0}, {4, 0}})));
-    EXPECT_TRUE(monotone(poly({{0, 1}, {3, 1}, {5, 1}})));
+    EXPECT_TRUE(monotone(polygonOf({{5, 5}})));
+    EXPECT_TRUE(monotone(polygonOf({{0, 0}, {3, 9}})));
+    EXPECT_TRUE(monotone(polygonOf({{0, 0}, {4, 0}, {4, 4}, {0, 4}})));
+    EXPECT_TRUE(monotone(polygonOf({{0, 0}, {0, 4}, {4, 4}, {4, 0}})));
+    EXPECT_TRUE(monotone(polygonOf({{4, 4}, {0, 4}, {0, 0}, {4, 0}})));
+    EXPECT_TRUE(monotone(polygonOf({{0, 1}, {3, 1}, {5, 1}})));
 }
 
 TEST(IsMonotone, NotchesFromBelowAndFromTheSide) {
-    EXPECT_FALSE(monotone(poly({{0, 0}, {2, 2}, {4, 0}, {4, 4}, {0, 4}})));
-    EXPECT_TRUE(monotone(poly({{0, 0}, {4, 1}, {2, 2}, {4, 3}, {0, 4}})));
-    EXPECT_TRUE(monotone(poly({{0, 0}, {4, 0}, {4, 2}, {5, 2}, {5, 4}, {0, 4}})));
-    EXPECT_TRUE(monotone(poly({{0, 0}, {4, 0}, {4, 0}, {4, 4}, {0, 4}})));
+    EXPECT_FALSE(monotone(polygonOf({{0, 0}, {2, 2}, {4, 0}, {4, 4}, {0, 4}})));
+    EXPECT_TRUE(monotone(polygonOf({{0, 0}, {4, 1}, {2, 2}, {4, 3}, {0, 4}})));
+    EXPECT_TRUE(monotone(polygonOf({{0, 0}, {4, 0}, {4, 2}, {5, 2}, {5, 4}, {0, 4}})));
+    EXPECT_TRUE(monotone(polygonOf({{0, 0}, {4, 0}, {4, 0}, {4, 4}, {0, 4}})));
     // A dip on the falling chain, walked past the end of the array.
-    EXPECT_FALSE(monotone(poly({{0, 0}, {4, 0}, {4, 4}, {2, 1}, {0, 4}, {-1, 2}, {-2, 3}})));
+    EXPECT_FALSE(monotone(polygonOf({{0, 0}, {4, 0}, {4, 4}, {2, 1}, {0, 4}, {-1, 2}, {-2, 3}})));
 }
 
 TEST(AreAdjacent, SquareNeighboursClosingEdgeAndStrangers) {
-    const auto sq = poly({{0, 0}, {4, 0}, {4, 4}, {0, 4}});
+    const auto sq = polygonOf({{0, 0}, {4, 0}, {4, 4}, {0, 4}});
     auto adj = [&](Point p, Point q) { return areAdjacent(4, p, q, sq.data()); };
     EXPECT_TRUE(adj(Point(0, 0, 0), Point(4, 0, 0)));
     EXPECT_TRUE(adj(Point(4, 0, 0), Point(0, 0, 0)));
@@ -60,7 +55,7 @@ TEST(AreAdjacent, SquareNeighboursClosingEdgeAndStrangers) {
 }
 
 TEST(AreAdjacent, TheLastOfRepeatedCoordinatesCounts) {
-    const auto v = poly({{0, 0}, {2, 0}, {4, 0}, {4, 4}, {2, 0}, {0, 4}});
+    const auto v = polygonOf({{0, 0}, {2, 0}, {4, 0}, {4, 4}, {2, 0}, {0, 4}});
     auto adj = [&](double x, double y) { return areAdjacent(6, Point(2, 0, 0), Point(x, y, 0), v.data()); };
     EXPECT_TRUE(adj(4, 4));
     EXPECT_TRUE(adj(0, 4));
@@ -85,33 +80,33 @@ TEST(Orientation, ExactWhereDoublesWouldRound) {
 }
 
 TEST(IsSimple, AcceptsOrdinaryPolygonsAndCollinearNeighbours) {
-    EXPECT_TRUE(simple(poly({{0, 0}, {100, 0}, {50, 100}})));
-    EXPECT_TRUE(simple(poly({{0, 0}, {0, 4}, {4, 4}, {4, 0}})));
-    EXPECT_TRUE(simple(poly({{0, 0}, {2, 0}, {4, 0}, {4, 4}, {0, 4}})));
-    EXPECT_TRUE(simple(poly({{0, 0}, {4, 0}, {4, 1}, {1, 1}, {1, 3}, {4, 3}, {4, 4}, {0, 4}})));
+    EXPECT_TRUE(simple(polygonOf({{0, 0}, {100, 0}, {50, 100}})));
+    EXPECT_TRUE(simple(polygonOf({{0, 0}, {0, 4}, {4, 4}, {4, 0}})));
+    EXPECT_TRUE(simple(polygonOf({{0, 0}, {2, 0}, {4, 0}, {4, 4}, {0, 4}})));
+    EXPECT_TRUE(simple(polygonOf({{0, 0}, {4, 0}, {4, 1}, {1, 1}, {1, 3}, {4, 3}, {4, 4}, {0, 4}})));
 }
 
 TEST(IsSimple, RefusesEveryWayOfNotBeingSimple) {
     // Two vertices at one point, also when not neighbours.
-    EXPECT_FALSE(simple(poly({{0, 0}, {4, 0}, {4, 0}, {4, 4}})));
-    EXPECT_FALSE(simple(poly({{0, 0}, {2, 0}, {4, 0}, {4, 4}, {2, 0}, {0, 4}})));
+    EXPECT_FALSE(simple(polygonOf({{0, 0}, {4, 0}, {4, 0}, {4, 4}})));
+    EXPECT_FALSE(simple(polygonOf({{0, 0}, {2, 0}, {4, 0}, {4, 4}, {2, 0}, {0, 4}})));
     // Crossing edges (a bow tie).
-    EXPECT_FALSE(simple(poly({{0, 0}, {4, 4}, {4, 0}, {0, 4}})));
+    EXPECT_FALSE(simple(polygonOf({{0, 0}, {4, 4}, {4, 0}, {0, 4}})));
     // A vertex touching a non-neighbouring edge.
-    EXPECT_FALSE(simple(poly({{0, 0}, {4, 0}, {4, 4}, {2, 0}, {0, 4}})));
+    EXPECT_FALSE(simple(polygonOf({{0, 0}, {4, 0}, {4, 4}, {2, 0}, {0, 4}})));
     // Neighbouring edges folding back over each other.
-    EXPECT_FALSE(simple(poly({{0, 0}, {4, 0}, {2, 0}, {2, 3}})));
+    EXPECT_FALSE(simple(polygonOf({{0, 0}, {4, 0}, {2, 0}, {2, 3}})));
     // All vertices on one line.
-    EXPECT_FALSE(simple(poly({{0, 0}, {1, 1}, {2, 2}})));
-    EXPECT_FALSE(simple(poly({{0, 0}, {1, 0}, {3, 0}, {2, 0}})));
+    EXPECT_FALSE(simple(polygonOf({{0, 0}, {1, 1}, {2, 2}})));
+    EXPECT_FALSE(simple(polygonOf({{0, 0}, {1, 0}, {3, 0}, {2, 0}})));
     // Collinear overlap of two edges that are not neighbours.
-    EXPECT_FALSE(simple(poly({{0, 0}, {6, 0}, {6, 2}, {4, 0}, {2, 0}, {2, 2}})));
+    EXPECT_FALSE(simple(polygonOf({{0, 0}, {6, 0}, {6, 2}, {4, 0}, {2, 0}, {2, 2}})));
 }
 
 TEST(PolygonOrientation, BothSensesAnyStart) {
-    EXPECT_EQ(polygonOrientation(poly({{0, 0}, {4, 0}, {4, 4}, {0, 4}}).data(), 4), 1);
-    EXPECT_EQ(polygonOrientation(poly({{4, 4}, {4, 0}, {0, 0}, {0, 4}}).data(), 4), -1);
-    EXPECT_EQ(polygonOrientation(poly({{0, 0}, {2, 0}, {4, 0}, {2, 3}}).data(), 4), 1);
+    EXPECT_EQ(polygonOrientation(polygonOf({{0, 0}, {4, 0}, {4, 4}, {0, 4}}).data(), 4), 1);
+    EXPECT_EQ(polygonOrientation(polygonOf({{4, 4}, {4, 0}, {0, 0}, {0, 4}}).data(), 4), -1);
+    EXPECT_EQ(polygonOrientation(polygonOf({{0, 0}, {2, 0}, {4, 0}, {2, 3}}).data(), 4), 1);
 }
 
 TEST(FindContact, NamesTheFirstPairOfEdgesThatMeet) {
@@ -120,12 +115,12 @@ TEST(FindContact, NamesTheFirstPairOfEdgesThatMeet) {
         int a, b;  // -1: none
     };
     const Case cases[] = {
-        {poly({{0, 0}, {4, 0}, {4, 4}, {0, 4}}), -1, -1},
-        {poly({{0, 0}, {4, 4}, {4, 0}, {0, 4}}), 0, 2},              // a bow tie
-        {poly({{0, 0}, {4, 0}, {2, 0}, {2, 3}}), 0, 1},              // folding back at vertex 2
-        {poly({{0, 0}, {4, 0}, {4, 4}, {4, 0}, {0, 4}}), 0, 2},      // a point visited twice
-        {poly({{0, 0}, {4, 0}, {4, 0}, {4, 4}, {0, 4}}), 0, 1},      // a vertex typed twice in a row
-        {poly({{0, 0}, {4, 0}, {4, 4}, {2, 0}, {0, 4}}), 0, 2},      // a vertex on an edge
+        {polygonOf({{0, 0}, {4, 0}, {4, 4}, {0, 4}}), -1, -1},
+        {polygonOf({{0, 0}, {4, 4}, {4, 0}, {0, 4}}), 0, 2},              // a bow tie
+        {polygonOf({{0, 0}, {4, 0}, {2, 0}, {2, 3}}), 0, 1},              // folding back at vertex 2
+        {polygonOf({{0, 0}, {4, 0}, {4, 4}, {4, 0}, {0, 4}}), 0, 2},      // a point visited twice
+        {polygonOf({{0, 0}, {4, 0}, {4, 0}, {4, 4}, {0, 4}}), 0, 1},      // a vertex typed twice in a row
+        {polygonOf({{0, 0}, {4, 0}, {4, 4}, {2, 0}, {0, 4}}), 0, 2},      // a vertex on an edge
     };
     for (const Case& c : cases) {
         int a = -1;

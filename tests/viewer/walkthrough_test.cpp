@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "../support/polygon_of.h"
 #include "viewer/walkthrough.h"
 
 namespace {
 
 Judgement judged(std::initializer_list<std::pair<double, double>> xy) {
-    std::vector<Point> v;
-    for (const auto& [x, y] : xy) v.emplace_back(x, y, 0.0);
+    const std::vector<Point> v = polygonOf(xy);
     return judgePolygon(v.data(), static_cast<int>(v.size()));
 }
 

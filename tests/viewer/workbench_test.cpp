@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/polygon_of.h"
 #include "app/dialogue.h"
 #include "viewer/workbench.h"
 
@@ -16,15 +17,9 @@ namespace {
 
 using Polygon = std::vector<std::pair<float, float>>;
 
-std::vector<Point> points(const Polygon& xy) {
-    std::vector<Point> v;
-    for (const auto& [x, y] : xy) v.emplace_back(x, y, 0.0);
-    return v;
-}
-
 // A window of the opening size framed on the polygon, with editing (and snapping, if asked) on.
 Workbench benchOn(const Polygon& xy, bool grid = true) {
-    const std::vector<Point> v = points(xy);
+    const std::vector<Point> v = polygonOf(xy);
     Workbench bench = openWorkbench(judgePolygon(v.data(), static_cast<int>(v.size())));
     Point lo(INFINITY, INFINITY, 0), hi(-INFINITY, -INFINITY, 0);
     for (const Point& p : v) {
@@ -211,7 +206,7 @@ TEST(Workbench, GridStepIsARoundNumberNearATwentiethOfTheFramedSize) {
 }
 
 TEST(Workbench, SavedPolygonReadsBackAsTheSameFloatsIntoAFreeFile) {
-    const std::vector<Point> v = points({{0.1f, -0.0f}, {1e-45f, 3.4028235e38f}, {1.0000001f, -2.5f}, {16777216.0f, 7}});
+    const std::vector<Point> v = polygonOf({{0.1f, -0.0f}, {1e-45f, 3.4028235e38f}, {1.0000001f, -2.5f}, {16777216.0f, 7}});
     const std::string text = polygonText(v);
     EXPECT_EQ(text.substr(0, 10), "4\n0.1 -0\n1");
     std::istringstream in(text);
