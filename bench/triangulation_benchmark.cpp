@@ -167,35 +167,41 @@ std::vector<Point> comb(int n) {
     return v;
 }
 
-void partition(benchmark::State& state, std::vector<Point> (*shape)(int)) {
+// Times `work` on the shape at the size the benchmark asks for; `work` returns false when its
+// result is wrong.
+template <typename Work>
+void onShape(benchmark::State& state, std::vector<Point> (*shape)(int), Work work) {
     const std::vector<Point> v = shape(static_cast<int>(state.range(0)));
     const int n = static_cast<int>(v.size());
     if (n <= 1000 && !isSimple(v.data(), n)) state.SkipWithError("not simple");
     for (auto _ : state) {
-        const Partition p = partitionMonotone(v.data(), n);
-        benchmark::DoNotOptimize(p.pieces.data());
+        if (!work(v.data(), n)) state.SkipWithError("a wrong result");
     }
     state.SetComplexityN(n);
+}
+
+void partition(benchmark::State& state, std::vector<Point> (*shape)(int)) {
+    onShape(state, shape, [](const Point* v, int n) {
+        const Partition p = partitionMonotone(v, n);
+        benchmark::DoNotOptimize(p.pieces.data());
+        return !p.pieces.empty();
+    });
 }
 
 void whole(benchmark::State& state, std::vector<Point> (*shape)(int)) {
-    const std::vector<Point> v = shape(static_cast<int>(state.range(0)));
-    const int n = static_cast<int>(v.size());
-    if (n <= 1000 && !isSimple(v.data(), n)) state.SkipWithError("not simple");
-    for (auto _ : state) {
-        const WholeTriangulation t = triangulatePolygon(v.data(), n);
-        if (static_cast<int>(t.diagonals.size()) != n - 3) state.SkipWithError("not n - 3 diagonals");
+    onShape(state, shape, [](const Point* v, int n) {
+        const WholeTriangulation t = triangulatePolygon(v, n);
         benchmark::DoNotOptimize(t.diagonals.data());
-    }
-    state.SetComplexityN(n);
+        return static_cast<int>(t.diagonals.size()) == n - 3;
+    });
 }
 
 void PartitionStar(benchmark::State& state) { partition(state, star); }
-void WholeFlat(benchmark::State& state) { whole(state, flat); }
-void WholeComb(benchmark::State& state) { whole(state, comb); }
 void PartitionSpiral(benchmark::State& state) { partition(state, spiral); }
 void WholeStar(benchmark::State& state) { whole(state, star); }
 void WholeSpiral(benchmark::State& state) { whole(state, spiral); }
+void WholeFlat(benchmark::State& state) { whole(state, flat); }
+void WholeComb(benchmark::State& state) { whole(state, comb); }
 
 void JudgeConvex(benchmark::State& state) { judge(state, convex()); }
 void JudgeRandom(benchmark::State& state) { judge(state, random()); }
