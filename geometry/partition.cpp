@@ -40,13 +40,14 @@ struct Walk {
     int next(int k) const { return k + 1 == n ? 0 : k + 1; }
     int previous(int k) const { return k == 0 ? n - 1 : k - 1; }
     int at(int k) const { return forward || k == 0 ? k : n - k; }
-    int position(int input) const { return at(input); }
     int inputEdge(int k) const { return forward ? k : at(next(k)); }
+    // The position of input edge `e`: the inverse of inputEdge (the reversal is its own inverse).
+    int edgeAt(int e) const { return forward ? e : previous(at(e)); }
     const Point& point(int k) const { return v[at(k)]; }
 };
 
-// An edge on the sweep line, with its ends at hand, the upper first.
-// Only the coordinates, so that the line's tree stays small.
+// An edge on the sweep line, with the coordinates of its ends at hand, the upper first (only the
+// coordinates, so that the line's tree stays small).
 struct LineEdge {
     int edge = 0;  // the position of its first vertex
     float ux = 0, uy = 0, lx = 0, ly = 0;
@@ -323,13 +324,12 @@ std::vector<StatusEdge> statusAfter(const Partition& partition, const Point* ver
     std::vector<int> on;
     for (int s = 0; s <= step && s < static_cast<int>(partition.steps.size()); ++s) {
         const PartitionStep& p = partition.steps[s];
-        auto position = [&](int inputEdge) { return w.forward ? inputEdge : w.previous(w.position(inputEdge)); };
-        if (p.removed >= 0) on.erase(std::find(on.begin(), on.end(), position(p.removed)));
+        if (p.removed >= 0) on.erase(std::find(on.begin(), on.end(), w.edgeAt(p.removed)));
         if (p.inserted >= 0) {
-            on.push_back(position(p.inserted));
-            helper[position(p.inserted)] = p.vertex;
+            on.push_back(w.edgeAt(p.inserted));
+            helper[w.edgeAt(p.inserted)] = p.vertex;
         }
-        if (p.helped >= 0) helper[position(p.helped)] = p.vertex;
+        if (p.helped >= 0) helper[w.edgeAt(p.helped)] = p.vertex;
     }
     std::vector<LineEdge> line;
     for (const int e : on) line.push_back(lineEdge(w, e));

@@ -34,10 +34,11 @@ void applyModelView() {
 }
 
 // Frames the polygon as it now is (its scene's bounds) and hands GL numbers near 1 about it; an
-// empty scene (a new polygon begun) keeps the framing there is.
-void frameScene(bool opening = false) {
-    if (opening || !boundsEmpty(scene)) {
-        frameBounds(bench.view, scene.boundsMin, scene.boundsMax, boundsEmpty(scene));
+// empty scene (a new polygon begun) keeps the framing there is. The dialogue's polygon has at least
+// one vertex, so the first framing always has bounds.
+void frameScene() {
+    if (!boundsEmpty(scene)) {
+        frameBounds(bench.view, scene.boundsMin, scene.boundsMax, false);
         glFrame = GlFrame{bench.view.centreX, bench.view.centreY, bench.view.eyeDistance};
     }
     applyProjection();
@@ -220,7 +221,7 @@ void runViewer(int argc, char** argv, const Judgement& judged) {
     glutInitWindowPosition(100, 50);
     glutCreateWindow("Geometrija - prikaz zadatka");
     glClearColor(0.9f, 0.9f, 0.8f, 0.0f);
-    frameScene(true);
+    frameScene();
 
     // Frames are drawn when something changed: an event, a resize, a step of the play.
     glutDisplayFunc(showFrame);

@@ -135,7 +135,7 @@ Workbench openWorkbench(const Judgement& judged) {
 }
 
 void setPolygon(Workbench& bench, const std::vector<Point>& polygon) {
-    bench.shown = polygon.empty() ? Judgement() : judgePolygon(polygon.data(), static_cast<int>(polygon.size()));
+    bench.shown = judgePolygon(polygon.data(), static_cast<int>(polygon.size()));
     const int pages = pageCount(bench.shown);
     if (bench.steps.page >= pages) {
         bench.steps.page = std::min(bench.steps.page, pages);
