@@ -450,11 +450,7 @@ void drawDraft(const std::vector<Point>& draft, double ring, float width) {
     for (const Point& p : draft) sceneVertex(p);
     glEnd();
     glPointSize(1.0f);
-    Circle first;
-    first.centre = draft.front();
-    first.radius = static_cast<float>(ring);
-    first.colour = Green;
-    drawCircle(first);
+    drawCircle(ringAt(draft.front(), ring, Green));
     glLineWidth(1.0f);
 }
 
@@ -500,13 +496,9 @@ void drawFrame(const Workbench& bench, const PageLayout& page) {
     drawScene(segmentsShown(shown, view.page, static_cast<int>(scene.segments.size())));
     drawMarks(marks, ring, width);
     if (bench.edit.drawing) drawDraft(bench.edit.draft, ring, width);
-    if (bench.edit.dragged >= 0 && bench.edit.dragged < static_cast<int>(shown.vertices.size())) {  // in hand
-        Circle held;
-        held.centre = shown.vertices[bench.edit.dragged];
-        held.radius = static_cast<float>(ring);
-        held.colour = Green;
+    if (bench.edit.dragged >= 0) {  // the vertex in hand
         glLineWidth(width);
-        drawCircle(held);
+        drawCircle(ringAt(shown.vertices[bench.edit.dragged], ring, Green));
         glLineWidth(1.0f);
     }
     glDisable(GL_SCISSOR_TEST);

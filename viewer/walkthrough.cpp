@@ -362,13 +362,7 @@ void stepMarks(const Judgement& shown, const PageAt& at, double ring, PageMarks&
     const std::vector<Point>& v = shown.vertices;
     const Triangulation& t = *at.sweep;
     const SweepStep& step = t.steps[at.index];
-    auto circle = [&](int vertex, double radius, Colour colour) {
-        Circle c;
-        c.centre = v[vertex];
-        c.radius = static_cast<float>(radius);
-        c.colour = colour;
-        marks.circles.push_back(c);
-    };
+    auto circle = [&](int vertex, double radius, Colour colour) { marks.circles.push_back(ringAt(v[vertex], radius, colour)); };
     // Each edge lies along the chain of its end that is not the highest or the lowest vertex; an
     // edge joining those two is a whole chain, across from the other one.
     const std::vector<int> cycle = boundaryOf(shown, at.piece);
@@ -386,10 +380,7 @@ void stepMarks(const Judgement& shown, const PageAt& at, double ring, PageMarks&
     for (const SweepDiagonal& g : t.diagonalsOf(step)) marks.wide.push_back(coloured(v[g.from], v[g.to], diagonalColour(g.made)));
     if (step.refusal.reason != RefusalReason::None) marks.dashed.push_back(Segment(v[step.vertex], v[step.refusal.to]));
     if (step.refusal.blocker >= 0) {
-        Circle blocker;
-        blocker.centre = v[step.refusal.blocker];
-        blocker.radius = static_cast<float>(1.3 * ring);
-        marks.dashedCircles.push_back(blocker);
+        marks.dashedCircles.push_back(ringAt(v[step.refusal.blocker], 1.3 * ring, Black));
     }
     for (const int entry : t.stackAfter(step)) circle(entry, ring, Orange);
     circle(step.vertex, 1.6 * ring, Green);
@@ -419,6 +410,14 @@ void diagonalsSoFar(const Judgement& shown, const PageAt& at, PageMarks& marks) 
 
 }  // namespace
 
+Circle ringAt(const Point& centre, double radius, Colour colour) {
+    Circle c;
+    c.centre = centre;
+    c.radius = static_cast<float>(radius);
+    c.colour = colour;
+    return c;
+}
+
 PageMarks pageMarks(const Judgement& shown, int page, double ring) {
     PageMarks marks;
     const PageAt at = pageAt(shown, page);
@@ -432,11 +431,7 @@ PageMarks pageMarks(const Judgement& shown, int page, double ring) {
                 for (const int e : shown.contact) marks.segments.push_back(coloured(v[e], v[(e + 1) % n], Magenta));
             }
             for (const int t : splitOrMergeVertices(shown.whole.partition)) {
-                Circle c;
-                c.centre = v[t];
-                c.radius = static_cast<float>(ring);
-                c.colour = Magenta;
-                marks.circles.push_back(c);
+                marks.circles.push_back(ringAt(v[t], ring, Magenta));
             }
             break;
         case PageKind::Partition: {

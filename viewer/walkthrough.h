@@ -88,6 +88,9 @@ struct ChainEdge {
     Chain chain = Chain::Left;
 };
 
+// A ring of `radius` scene units about `centre`.
+Circle ringAt(const Point& centre, double radius, Colour colour);
+
 // A vertex marked by its type: start an open square, end a filled one, split a triangle pointing
 // up, merge one pointing down, regular a dot.
 struct TypeMark {
