@@ -84,6 +84,7 @@ bool background(const Rgb& c) { return near(c, 230, 230, 204, 4); }
 bool black(const Rgb& c) { return near(c, 0, 0, 0, 60); }
 bool red(const Rgb& c) { return c.r > 180 && c.g < 90 && c.b < 90; }
 bool blue(const Rgb& c) { return c.b > 180 && c.r < 90 && c.g < 90; }
+bool magenta(const Rgb& c) { return c.r > 180 && c.b > 180 && c.g < 90; }
 
 // A pixel of the wanted kind within `radius` of (x, y) (window coordinates).
 template <typename Wanted>
@@ -674,14 +675,7 @@ TEST_F(Window, StepKeysReplayTheSweepAndEndAndRGiveBackTheFirstFrame) {
     p.drag(3, 100, 100, 100, 300);
     p.keys("End r");
     const Image back = screenshot();
-    int differing = 0;
-    for (int y = 0; y < p.height(); ++y) {
-        for (int x = 0; x < p.width(); ++x) {
-            const Rgb a = first.at(p.left() + x, p.top() + y), b = back.at(p.left() + x, p.top() + y);
-            differing += a.r != b.r || a.g != b.g || a.b != b.b;
-        }
-    }
-    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(differingPixels(first, back, p), 0);
     p.keys("q");
     double seconds = -1;
     EXPECT_EQ(p.waitForExit(Clock::now(), seconds), 0);
@@ -780,7 +774,6 @@ TEST_F(Window, PolygonThatIsNotMonotoneIsRingedCutAndTriangulatedWhole) {
     p.keys("space");
     const Image why = screenshot();
     const Framing f(w, pictureOf(why, p.left(), p.top(), p.width(), p.height()), p.height());
-    auto magenta = [](const Rgb& c) { return c.r > 180 && c.b > 180 && c.g < 90; };
     auto purple = [](const Rgb& c) { return c.r > 90 && c.r < 170 && c.b > 90 && c.b < 170 && c.g < 60; };
     auto ringed = [&](Vertex v) {
         const Vertex at = f.place(v);
@@ -835,7 +828,6 @@ TEST_F(Window, EditingFollowsTheMouseUndoesSavesAndDrawsANewPolygon) {
         };
         auto mid = [](Vertex a, Vertex b) { return Vertex{(a.x + b.x) / 2, (a.y + b.y) / 2}; };
         auto coloured = [](const Rgb& c) { return red(c) || blue(c); };
-        auto magenta = [](const Rgb& c) { return c.r > 180 && c.b > 180 && c.g < 90; };
 
         dragTo({4, 4}, {1.5, 2});
         const Image moved = screenshot();
