@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Sets everything up, then starts the program. A polygon can be piped in:
+# Sets up what running needs, then starts the program in the folder it was started from (where S
+# saves). A polygon can be piped in:
 #   bash scripts/run.sh < examples/monotoni.txt
 set -euo pipefail
-cd "$(dirname "$0")/.."
-bash scripts/setup.sh >&2
-exec ./build/triangulacija "$@"
+repository=$(cd "$(dirname "$0")/.." && pwd)
+bash "$repository/scripts/setup.sh" run >&2
+exec "$repository/build/triangulacija" "$@"

@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the program and its tests need (only those missing), then
-# configures and builds the program in build/. Run as root on Debian 12.
+# Installs the Debian packages that are missing, then configures and builds in build/. Run as root on
+# Debian 12, from any folder.
+#   setup.sh run    what running the program needs: its packages, and the program alone
+#   setup.sh test   everything: the test and benchmark packages too, and every target
 set -euo pipefail
+purpose=${1:-test}
 cd "$(dirname "$0")/.."
 
-packages=(build-essential cmake clang libclang-rt-14-dev freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev
-          libgtest-dev libbenchmark-dev xvfb xdotool imagemagick x11-apps x11-utils)
+packages=(build-essential cmake freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libx11-dev)
+testing=(clang libclang-rt-14-dev libgtest-dev libbenchmark-dev xvfb xdotool imagemagick x11-apps x11-utils)
+[ "$purpose" = test ] && packages+=("${testing[@]}")
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  installed "$p" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
@@ -16,5 +21,13 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)"
+# The tests are configured wherever their libraries are installed, so that the program's own build
+# and the tests' share build/.
+tests=OFF
+installed libgtest-dev && installed libbenchmark-dev && tests=ON
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMONOTONI_TESTS=$tests >/dev/null
+if [ "$purpose" = test ]; then
+  cmake --build build -j"$(nproc)"
+else
+  cmake --build build -j"$(nproc)" --target triangulacija
+fi

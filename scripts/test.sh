@@ -4,7 +4,7 @@
 # fuzzer for a short bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh test
 
 echo "== tests"
 (cd build && ctest --output-on-failure -j2)
