@@ -216,7 +216,7 @@ struct AngleFrom {
 
 // The pieces: the faces inside the polygon of the boundary and the diagonals, each walked
 // counter-clockwise. Each vertex's neighbours lie in one flat array, counter-clockwise from east.
-std::vector<std::vector<int>> facesOf(const Point* v, int n, const Walk& w, const std::vector<PartitionDiagonal>& diagonals) {
+std::vector<std::vector<int>> facesWith(const Point* v, int n, const Walk& w, const std::vector<PartitionDiagonal>& diagonals) {
     std::vector<int> first(n + 1, 0);  // vertex i's neighbours are around[first[i]] .. around[first[i + 1] - 1]
     for (int i = 0; i < n; ++i) first[i + 1] = 2;
     for (const PartitionDiagonal& d : diagonals) {
@@ -303,8 +303,13 @@ Partition partitionMonotone(const Point* vertices, int vertexCount) {
     const Walk w(vertices, n);
     Sweep sweep(w, out);
     sweep.run();
-    out.pieces = facesOf(vertices, n, w, out.diagonals);
+    out.pieces = facesWith(vertices, n, w, out.diagonals);
     return out;
+}
+
+std::vector<std::vector<int>> facesOf(const Point* vertices, int vertexCount, const std::vector<PartitionDiagonal>& diagonals) {
+    if (vertexCount < 3) return {};
+    return facesWith(vertices, vertexCount, Walk(vertices, vertexCount), diagonals);
 }
 
 std::vector<int> splitOrMergeVertices(const Partition& partition) {

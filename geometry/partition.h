@@ -61,6 +61,10 @@ struct Partition {
 // helper that is a merge vertex down to the next vertex that sees it. Either orientation.
 Partition partitionMonotone(const Point* vertices, int vertexCount);
 
+// The faces that the boundary of a simple polygon (trusted) and diagonals that do not cross (`from`
+// and `to` of each) cut it into, each walked counter-clockwise: with n - 3 diagonals, its triangles.
+std::vector<std::vector<int>> facesOf(const Point* vertices, int vertexCount, const std::vector<PartitionDiagonal>& diagonals);
+
 // The split and merge vertices, ascending: where the polygon is not y-monotone.
 std::vector<int> splitOrMergeVertices(const Partition& partition);
 

@@ -6,13 +6,16 @@
 // second takes one of three steps:
 //
 //   opposite chain  c lies beside the stack's bottom, across from the top's chain. It sees every
-//                   entry: join c to each entry but the bottom, popping them; the former top and c
-//                   are the new stack.
-//   same chain      c lies beside the top. Pop the top and join c to the entry below it, for as
-//                   long as the triangle so cut off lies inside the polygon (the corner at the top
-//                   turns the polygon's way); then push c.
-//   lowest vertex   c lies beside both: join it to every entry between the bottom and the top;
-//                   the stack empties.
+//                   entry: pop them all, top first, and join c to each but the last (the bottom,
+//                   its neighbour on the boundary); push the former top back, then c.
+//   same chain      c lies beside the top. Pop the top (c's neighbour), then pop and join c to the
+//                   entry below for as long as the triangle so cut off lies inside the polygon (the
+//                   corner turns the polygon's way); push the last one popped back, then c.
+//   lowest vertex   c lies beside both: pop every entry and join c to all but the bottom and the
+//                   top; the stack stays empty.
+//
+// The record lists every entry a step takes off, in the order they leave, top first, those pushed
+// back included.
 //
 // Every cut is decided exactly, by orientation on the float inputs.
 //
@@ -20,9 +23,9 @@
 // each chain in that chain's own order, and a vertex not yet swept can then lie level with c, on
 // the bottom side of a triangle that c would cut off: the cut would run through it. So every cut
 // (in the opposite-chain step too) also checks the unswept vertices level with c, and is refused
-// when one lies in the triangle or on it. An opposite-chain step refused part-way keeps the entries
-// it could not cut off; read from the other end, they still join the former top to c, so they are
-// the stack's lower part, under c. A corner that lies on the candidate diagonal (three vertices on
+// when one lies in the triangle or on it. An opposite-chain step refused part-way pushes back, after
+// the former top, every entry its fan did not reach: read from the other end they still join the
+// former top to c, so they are the stack's lower part, under c. A corner that lies on the candidate diagonal (three vertices on
 // one line, again only with equal ordinates) is refused as a reflex one is.
 //
 // The stack's other entries never lie in a triangle the sweep cuts (the textbook's argument for
@@ -161,6 +164,8 @@ struct Sweep {
     bool forwardChain(int index) const { return chainOf[sweptAt[index]] == Forward; }
 
     void oppositeChain(int c) {
+        // Every entry leaves the stack, top first.
+        for (int m = height - 1; m >= 0; --m) popped(stack[m]);
         // c, the bottom and the entry above it follow one another along the boundary, so each cut
         // (c, stack[cut], stack[cut + 1]) takes off the entry at the bottom.
         const bool forward = forwardChain(top());
@@ -170,11 +175,10 @@ struct Sweep {
             const int next = stack[cut + 1];
             if (!(forward ? canCut(c, corner, next, next) : canCut(next, corner, c, next))) break;
             diagonal(c, next, SweepCase::OppositeChain);
-            popped(corner);
             ++cut;
         }
-        // The entries left (only the former top, unless a level vertex stopped the cuts) become the
-        // stack's lower part, read from the other end.
+        // The entries pushed back (only the former top, unless a level vertex stopped the cuts) become
+        // the stack's lower part, read from the other end.
         std::reverse(stack.begin() + cut, stack.begin() + height);
         std::copy(stack.begin() + cut, stack.begin() + height, stack.begin());
         height -= cut;
@@ -183,13 +187,16 @@ struct Sweep {
 
     void sameChain(int c) {
         const bool forward = forwardChain(c);
-        // Pops only while an entry stays below the top, so the stack never runs empty.
+        // The top leaves first; each entry cut off after it leaves as the next is joined to c. Cuts
+        // go on only while an entry stays below the top, so the stack never runs empty, and the last
+        // entry popped, the top of what is left, goes back on.
+        popped(top());
         while (height >= 2) {
             const int corner = top();
             const int below = stack[height - 2];
             if (!(forward ? canCut(below, corner, c, below) : canCut(c, corner, below, below))) break;
             diagonal(c, below, SweepCase::SameChain);
-            popped(corner);
+            popped(below);
             --height;
         }
         push(c);
@@ -200,7 +207,7 @@ struct Sweep {
     // last triangles, and every entry leaves the stack: the sweep is done.
     void lowestVertex(int c) {
         for (int m = 1; m + 1 < height; ++m) diagonal(c, stack[m], SweepCase::LowestVertex);
-        for (int m = 0; m < height; ++m) popped(stack[m]);
+        for (int m = height - 1; m >= 0; --m) popped(stack[m]);
         height = 0;
     }
 
@@ -284,7 +291,7 @@ void sweepMonotone(const Point* vertices, int vertexCount, bool keepStacks, Tria
     out.steps.reserve(n - 1);
     out.diagonals.reserve(n - 3);
     if (keepStacks) out.stackEntries.reserve(4 * n);
-    out.poppedEntries.reserve(n);
+    out.poppedEntries.reserve(3 * n);
     Sweep sweep(vertices, n, out, keepStacks, buffers);
     sweep.run();
 }

@@ -92,7 +92,7 @@ struct Triangulation {
     std::vector<SweepStep> steps;          // one per vertex from the second in sweep order; none below 3
     std::vector<SweepDiagonal> diagonals;  // every diagonal, in the order added
     std::vector<int> stackEntries;         // the stacks after each step, one after the other
-    std::vector<int> poppedEntries;        // the vertices each step popped, one step after the other
+    std::vector<int> poppedEntries;        // the entries each step popped, one step after the other
 
     // The step's own diagonals, in the order added.
     Entries<SweepDiagonal> diagonalsOf(const SweepStep& step) const {
@@ -105,9 +105,10 @@ struct Triangulation {
     Entries<int> stackAfter(const SweepStep& step) const {
         return {stackEntries.data() + step.firstStackAfter, step.stackHeightAfter};
     }
-    // The entries the step took off the stack for good, each as its triangle was cut off: from the
-    // top down in the same-chain step, from the bottom up in the opposite-chain step and at the
-    // lowest vertex, which takes them all.
+    // Every entry the step took off the stack, in the order they left it, top first, those it pushed
+    // back included: the opposite-chain step and the lowest vertex take the whole stack (the
+    // opposite-chain step pushes the former top back, then the swept vertex); the same-chain step
+    // takes the top, then each entry it joins the swept vertex to, and pushes the last one back.
     Entries<int> popped(const SweepStep& step) const {
         return {poppedEntries.data() + step.firstPopped, step.poppedCount};
     }

@@ -155,8 +155,18 @@ std::vector<Label> visibleLabels(const std::vector<PlanePoint>& at, const std::v
         }
         return true;
     };
-    std::vector<int> all(concerned.begin(), concerned.end());
-    for (int v = 0; v < n; ++v) all.push_back(v);
+    // Every vertex in view, the concerned first: zoomed in, the view holds few, and all are named.
+    std::vector<int> all;
+    auto inView = [&](int v) {
+        return v >= 0 && v < n && at[v].x >= area.x && at[v].x <= area.x + area.width && at[v].y >= area.y &&
+               at[v].y <= area.y + area.height;
+    };
+    for (const int v : concerned) {
+        if (inView(v)) all.push_back(v);
+    }
+    for (int v = 0; v < n; ++v) {
+        if (inView(v)) all.push_back(v);
+    }
     std::vector<Label> placed;
     if (place(all, false, placed)) return placed;
     placed.clear();

@@ -62,8 +62,9 @@ struct Label {
 };
 
 // The vertex numbers to draw, given where each vertex appears (window pixels, GL's origin): every
-// one, each at the first corner that keeps it inside `area` and clear of the others, when they all
-// find one; else only the `concerned` ones, in their order, each left out that finds none.
+// vertex in `area`, each at the first corner that keeps its number inside the area and clear of the
+// others, when they all find one; else only the `concerned` ones, in their order, each left out that
+// finds none.
 std::vector<Label> visibleLabels(const std::vector<PlanePoint>& at, const std::vector<int>& concerned,
                                  const TextStyle& text, const PixelRect& area);
 
@@ -81,7 +82,8 @@ struct HelpLayout {
 };
 // What the help draws before a row's key: a sample of the colour or mark the row explains.
 enum class Swatch { None, Outline, RedDiagonal, BlueDiagonal, NewDiagonal, Sweep, Stack, Popped, Refused, LeftChain,
-                    RightChain, Why, PartitionDiagonal, LineEdge, StartMark, EndMark, SplitMark, MergeMark, RegularMark };
+                    RightChain, Why, Struck, PartitionDiagonal, Piece, LineEdge, StartMark, EndMark, SplitMark, MergeMark,
+                    RegularMark };
 struct HelpRow {
     std::string key;  // a heading when `meaning` is empty
     std::string meaning;

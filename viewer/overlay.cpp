@@ -27,7 +27,15 @@ constexpr Rgb LeftTint{0.0f, 0.6f, 0.6f};
 constexpr Rgb RightTint{0.6f, 0.25f, 0.75f};
 constexpr Rgb LeftInk{0.0f, 0.42f, 0.42f};
 constexpr Rgb RightInk{0.48f, 0.12f, 0.62f};
+constexpr Rgb StrikeInk{0.85f, 0.0f, 0.0f};
+constexpr Rgb PartitionInk{0.0f, 0.7f, 0.85f};  // saturated, and used by nothing else
 constexpr float TintAlpha = 0.35f;
+constexpr float VeilAlpha = 0.65f;
+// Black seen through the veil.
+constexpr Rgb VeiledInk{Clear.r * VeilAlpha, Clear.g * VeilAlpha, Clear.b * VeilAlpha};
+// The pieces' light tints, taken in turn.
+constexpr Rgb PieceInk[PieceTints] = {{1.0f, 0.93f, 0.6f},  {0.72f, 0.86f, 1.0f}, {0.78f, 0.95f, 0.72f},
+                                      {1.0f, 0.8f, 0.86f},  {0.86f, 0.8f, 1.0f},  {1.0f, 0.86f, 0.7f}};
 constexpr unsigned short Dashes = 0x0F0F;
 
 void colour(const Rgb& c) { glColor3f(c.r, c.g, c.b); }
@@ -89,6 +97,23 @@ void inWindowPixels(int width, int height, Draw draw) {
     glPopMatrix();
 }
 
+// Triangles filled in their piece's tint, or under a veil of the clear colour.
+void drawTriangles(const std::vector<TintedTriangle>& triangles) {
+    if (triangles.empty()) return;
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glBegin(GL_TRIANGLES);
+    for (const TintedTriangle& t : triangles) {
+        const Rgb& c = t.tint >= 0 ? PieceInk[t.tint % PieceTints] : Clear;
+        glColor4f(c.r, c.g, c.b, t.tint >= 0 ? 1.0f : VeilAlpha);
+        sceneVertex(t.a);
+        sceneVertex(t.b);
+        sceneVertex(t.c);
+    }
+    glEnd();
+    glDisable(GL_BLEND);
+}
+
 // The chains' tints: a wide translucent band along each edge, under the outline.
 void drawTints(const Judgement& shown, const PageMarks& marks, double width) {
     if (marks.tints.empty()) return;
@@ -140,17 +165,64 @@ void typeShape(VertexType type, double x, double y, double r, Vertex vertex) {
     }
 }
 
-// The page's marks, lines `width` pixels wide (the wide ones three times that).
-void drawMarks(const PageMarks& marks, double ring, float width) {
-    glLineWidth(width);
+// The widths of the picture's lines, in pixels: they grow with the text in large windows and keep
+// the opening size's below it (edges 1, diagonals and the sweep line 1, this step's diagonals 3).
+struct LineWidths {
+    float edge;
+    float diagonal;
+    float wide;
+    float partition;
+    float partitionNew;
+};
+LineWidths lineWidths(const TextStyle& text) {
+    const double grown = text.size / 14.0;
+    LineWidths w;
+    w.edge = static_cast<float>(std::max(1.0, std::round(grown)));
+    w.diagonal = static_cast<float>(std::max(1.0, std::round(1.0 + 4.0 * (grown - 1.0))));
+    w.wide = std::max(3.0f * w.edge, w.diagonal + 2.0f);
+    w.partition = std::max(3.0f, w.diagonal + 2.0f);
+    w.partitionNew = w.partition + 2.0f;
+    return w;
+}
+
+// The marks under the veil: the sweep line, the diagonals so far, the verdict's edges.
+void drawLowerMarks(const PageMarks& marks, const LineWidths& w) {
+    glLineWidth(w.diagonal);
     for (const Line& l : marks.lines) drawLine(l);
-    glLineWidth(3.0f * width);
-    for (const Segment& s : marks.wide) drawSegment(s);
-    glLineWidth(width);
     for (const Segment& s : marks.segments) drawSegment(s);
+}
+
+void drawPartitionDiagonals(const std::vector<Segment>& diagonals, float width) {
+    if (diagonals.empty()) return;
+    glLineWidth(width);
+    colour(PartitionInk);
+    glBegin(GL_LINES);
+    for (const Segment& s : diagonals) {
+        sceneVertex(s.start);
+        sceneVertex(s.end);
+    }
+    glEnd();
+}
+
+// The marks over everything in the picture: the veiled pieces' edges, faded, the partition's
+// diagonals, then the step's own.
+void drawUpperMarks(const PageMarks& marks, double ring, const LineWidths& w) {
+    glLineWidth(w.edge);
+    colour(VeiledInk);
+    glBegin(GL_LINES);
+    for (const Segment& s : marks.fadedEdges) {
+        sceneVertex(s.start);
+        sceneVertex(s.end);
+    }
+    glEnd();
+    drawPartitionDiagonals(marks.partition, w.partition);
+    drawPartitionDiagonals(marks.partitionNew, w.partitionNew);
+    glLineWidth(w.wide);
+    for (const Segment& s : marks.wide) drawSegment(s);
+    glLineWidth(w.edge);
     for (const Circle& c : marks.circles) drawCircle(c);
-    // A cross on each popped vertex, as wide as a ring.
-    glLineWidth(2.0f * width);
+    // A cross on each vertex that left the stack for good, as wide as a ring.
+    glLineWidth(2.0f * w.edge);
     setColour(Orange);
     glBegin(GL_LINES);
     for (const Point& p : marks.crosses) {
@@ -178,7 +250,7 @@ void drawMarks(const PageMarks& marks, double ring, float width) {
     }
     glDisable(GL_LINE_STIPPLE);
     // A vertex's type: an open or a filled square, a triangle up or down, a dot.
-    glLineWidth(width);
+    glLineWidth(w.edge);
     setColour(Black);
     for (const TypeMark& m : marks.types) {
         typeShape(m.type, m.at.x, m.at.y, 1.2 * ring, [](double x, double y) { sceneVertex(x, y, 0.0); });
@@ -214,17 +286,24 @@ void drawCaption(const PageLayout& page) {
 
 const Rgb& chainInk(Chain c) { return c == Chain::Left ? LeftInk : c == Chain::Right ? RightInk : Ink; }
 
+// A red line through the whole of a struck entry's box, so that a struck 1, 4 or 7 still reads as
+// itself and not as a cross.
+void strike(const TextStyle& t, double left, double right, double baseline) {
+    colour(StrikeInk);
+    glLineWidth(static_cast<float>(std::max(1.5, t.size / 10.0)));
+    glBegin(GL_LINES);
+    glVertex2d(left, baseline + 0.5 * t.size);
+    glVertex2d(right, baseline + 0.5 * t.size);
+    glEnd();
+}
+
 // The stack panel: the stack before the step and after it, each drawn as an open box filled from its
-// floor up, an entry in its chain's colour; the popped entries struck out, the swept vertex green,
-// the top marked. Entries that do not fit give way to "..." in the middle.
+// floor up, an entry in its chain's colour; every entry the step popped struck through in "pre", the
+// swept vertex green in "posle", and a line from each entry pushed back to its new place; the top
+// marked. Entries that do not fit give way to "..." in the middle.
 void drawStackPanel(const Judgement& shown, const StepView& view, const PageLayout& page) {
     const PixelRect& panel = page.stackPanel;
-    if (panel.width == 0) return;
     const TextStyle& t = page.text;
-    colour(PanelShade);
-    rect(panel);
-    border(panel.x, panel.y, panel.x, panel.y + panel.height);
-    if (pageAt(shown, view.page).kind != PageKind::Step) return;  // a page without a stack
     const StackColumns columns = stackColumns(shown, view.page);
     const int boxChars = stackBoxChars(static_cast<int>(shown.vertices.size()));
     const double boxWidth = boxChars * t.advance;
@@ -235,7 +314,14 @@ void drawStackPanel(const Judgement& shown, const StepView& view, const PageLayo
     const int rows = std::clamp(static_cast<int>((top - t.line - floor) / t.line), 0, tallest);
     colour(Ink);
     text(t, panel.x + t.margin, floor + rows * t.line + 0.6 * t.line, "Stek");
-    auto column = [&](const std::vector<StackEntry>& entries, double x, const char* label, bool after) {
+    const double left = panel.x + t.margin;
+    const double right = left + boxWidth + 2 * t.advance;
+    // Each column's rows, bottom first, and the baseline of each row.
+    const std::vector<int> beforeRows = columnRows(static_cast<int>(columns.before.size()), rows);
+    const std::vector<int> afterRows = columnRows(static_cast<int>(columns.after.size()), rows);
+    auto baselineOf = [&](std::size_t r) { return floor + 0.35 * t.size + r * t.line; };
+    auto column = [&](const std::vector<StackEntry>& entries, const std::vector<int>& shownRows, double x,
+                      const char* label, bool after) {
         colour(Faded);
         glLineWidth(1.0f);
         glBegin(GL_LINE_STRIP);
@@ -245,55 +331,126 @@ void drawStackPanel(const Judgement& shown, const StepView& view, const PageLayo
         glVertex2d(x + boxWidth, floor + rows * t.line);
         glEnd();
         text(t, x + (boxWidth - textWidth(t, label)) / 2, floor - t.line + 0.3 * t.size, label);
-        const std::vector<int> shownRows = columnRows(static_cast<int>(entries.size()), rows);
         for (std::size_t r = 0; r < shownRows.size(); ++r) {
-            const double baseline = floor + 0.35 * t.size + r * t.line;
+            const double baseline = baselineOf(r);
             const int i = shownRows[r];
             const std::string number = i < 0 ? "..." : std::to_string(entries[i].vertex + 1);
-            const double left = x + (boxWidth - textWidth(t, number)) / 2;
+            const double at = x + (boxWidth - textWidth(t, number)) / 2;
             if (i < 0) {
                 colour(Faded);
-                text(t, left, baseline, number);
+                text(t, at, baseline, number);
                 continue;
             }
             const StackEntry& e = entries[i];
-            colour(e.popped ? Faded : e.pushed ? SweptInk : chainInk(e.chain));
-            text(t, left, baseline, number);
-            if (e.popped) {  // struck out
-                glLineWidth(1.5f);
-                glBegin(GL_LINES);
-                glVertex2d(left - 0.2 * t.advance, baseline + 0.45 * t.size);
-                glVertex2d(left + (number.size() + 0.2) * t.advance, baseline + 0.45 * t.size);
-                glEnd();
-            }
+            colour(e.pushed ? SweptInk : chainInk(e.chain));
+            text(t, at, baseline, number);
+            if (e.popped) strike(t, x + 0.3 * t.advance, x + boxWidth - 0.3 * t.advance, baseline);
             if (after && i + 1 == static_cast<int>(entries.size())) {
                 colour(Ink);
                 text(t, x + boxWidth + 0.6 * t.advance, baseline, "vrh");
             }
         }
     };
-    const double left = panel.x + t.margin;
-    column(columns.before, left, "pre", false);
-    column(columns.after, left + boxWidth + 2 * t.advance, "posle", true);
+    column(columns.before, beforeRows, left, "pre", false);
+    column(columns.after, afterRows, right, "posle", true);
+    // From each entry pushed back, where it stood before, to where it stands after.
+    auto rowOf = [](const std::vector<int>& shownRows, int index) {
+        const auto it = std::find(shownRows.begin(), shownRows.end(), index);
+        return it == shownRows.end() ? -1 : static_cast<int>(it - shownRows.begin());
+    };
+    glLineWidth(static_cast<float>(std::max(2.0, t.size / 7.0)));
+    glBegin(GL_LINES);
+    for (int a = 0; a < static_cast<int>(columns.after.size()); ++a) {
+        const StackEntry& e = columns.after[a];
+        if (!e.back) continue;
+        int b = -1;
+        for (int k = 0; k < static_cast<int>(columns.before.size()); ++k) {
+            if (columns.before[k].vertex == e.vertex) b = k;
+        }
+        const int from = rowOf(beforeRows, b);
+        const int to = rowOf(afterRows, a);
+        if (from < 0 || to < 0) continue;
+        colour(chainInk(e.chain));
+        glVertex2d(left + boxWidth + 0.2 * t.advance, baselineOf(from) + 0.5 * t.size);
+        glVertex2d(right - 0.2 * t.advance, baselineOf(to) + 0.5 * t.size);
+    }
+    glEnd();
 }
 
-// The hint in the bottom left corner, where the framing leaves room below the polygon.
-void drawHint(const std::vector<Point>& vertices, const ViewState& camera, const PageLayout& page) {
+// The partition's panel: the edges on the sweep line, left to right from the top down, each with its
+// helper; the edge put on in this step green, the one taken off struck, a changed helper as
+// "old->new". Rows that do not fit give way to "..." in the middle.
+void drawStatusPanel(const Judgement& shown, const StepView& view, const PageLayout& page) {
+    const PixelRect& panel = page.stackPanel;
     const TextStyle& t = page.text;
-    if (vertices.empty()) return;
-    const float below = std::min_element(vertices.begin(), vertices.end(), [](const Point& a, const Point& b) {
-                            return a.y < b.y;
-                        })->y;
-    const double polygonBottom = sceneToPixels(camera, camera.centreX, below).y;
-    if (camera.zoom != 1.0f || camera.angle != 0.0f || camera.panX != 0.0 || camera.panY != 0.0) return;
-    if (t.margin + t.size + 0.5 * t.margin > polygonBottom) return;
-    // Plain lines, no blending: the first frame needs nothing the outline does not.
-    glDisable(GL_BLEND);
-    glDisable(GL_LINE_SMOOTH);
+    const int n = static_cast<int>(shown.vertices.size());
+    const std::vector<StatusRow> status = statusRows(shown, view.page);
+    auto edgeName = [&](int e) { return std::to_string(e + 1) + "-" + std::to_string((e + 1) % n + 1); };
+    const double x = panel.x + t.margin;
+    double baseline = panel.y + panel.height - t.margin - t.size;
+    colour(Ink);
+    text(t, x, baseline, "Brisuca prava");
+    baseline -= t.line;
     colour(Faded);
-    text(t, t.margin, t.margin, startHint());
-    glEnable(GL_BLEND);
-    glEnable(GL_LINE_SMOOTH);
+    text(t, x, baseline, "ivica pomocnik");
+    // The edge's name ends where "ivica" does, its helper starts under "pomocnik".
+    const double edgeEnd = x + 5 * t.advance;
+    const double helperAt = x + 6 * t.advance;
+    const int rows = static_cast<int>((baseline - panel.y - t.margin) / t.line);
+    const std::vector<int> shownRows = columnRows(static_cast<int>(status.size()), rows);
+    for (const int i : shownRows) {
+        baseline -= t.line;
+        if (i < 0) {
+            colour(Faded);
+            text(t, x, baseline, "...");
+            continue;
+        }
+        const StatusRow& r = status[i];
+        const std::string edge = edgeName(r.edge);
+        const std::string helper =
+            (r.oldHelper >= 0 ? std::to_string(r.oldHelper + 1) + "->" : std::string()) + std::to_string(r.helper + 1);
+        colour(r.inserted ? SweptInk : Ink);
+        const double edgeAt = std::max(x, edgeEnd - textWidth(t, edge));
+        text(t, edgeAt, baseline, edge);
+        text(t, helperAt, baseline, helper);
+        if (r.removed) strike(t, edgeAt - 0.2 * t.advance, helperAt + textWidth(t, helper) + 0.2 * t.advance, baseline);
+    }
+}
+
+// The panel beside the picture: the stack on a sweep's step, the sweep line on the partition's.
+void drawPanel(const Judgement& shown, const StepView& view, const PageLayout& page) {
+    const PixelRect& panel = page.stackPanel;
+    if (panel.width == 0) return;
+    colour(PanelShade);
+    rect(panel);
+    border(panel.x, panel.y, panel.x, panel.y + panel.height);
+    const PageKind kind = pageAt(shown, view.page).kind;
+    if (kind == PageKind::Step) drawStackPanel(shown, view, page);
+    if (kind == PageKind::Partition) drawStatusPanel(shown, view, page);
+}
+
+// The full picture's lines in its bottom left corner, below the polygon as it is framed: the
+// verdict and the page's place in ink, the hint in grey, each over a halo of the clear colour should
+// the polygon be moved under them.
+void drawBottomLines(const Judgement& shown, const PageLayout& page) {
+    const TextStyle& t = page.text;
+    const PixelRect& p = page.picture;
+    const std::vector<std::string> lines = bottomLines(shown, captionChars(t, p.width));
+    const std::string hint = startHint();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const double baseline = p.y + 0.6 * t.margin + (lines.size() - 1 - i) * 1.35 * t.size;
+        std::string ink = lines[i];
+        const bool hinted = ink.size() >= hint.size() && ink.compare(ink.size() - hint.size(), hint.size(), hint) == 0;
+        if (hinted) ink.erase(ink.size() - hint.size());
+        colour(Clear);
+        text(t, p.x + t.margin, baseline, lines[i], 3.0);
+        colour(Ink);
+        text(t, p.x + t.margin, baseline, ink);
+        if (hinted) {
+            colour(Faded);
+            text(t, p.x + t.margin + textWidth(t, ink), baseline, hint);
+        }
+    }
 }
 
 // A sample of what a help row explains, in the box of three characters at (x, y).
@@ -368,9 +525,19 @@ void drawSwatch(Swatch swatch, const TextStyle& t, double x, double y) {
         case Swatch::Why:
             setColour(Magenta);
             return circle();
+        case Swatch::Struck:
+            colour(Faded);
+            text(t, cx - 0.5 * t.advance, y, "7");
+            return strike(t, x0, x1, y);
         case Swatch::PartitionDiagonal:
-            setColour(PartitionColour);
-            return line(1);
+            colour(PartitionInk);
+            return line(3);
+        case Swatch::Piece:
+            colour(PieceInk[0]);
+            glRectd(x0, mid - r, cx, mid + r);
+            colour(PieceInk[1]);
+            glRectd(cx, mid - r, x1, mid + r);
+            return;
         case Swatch::LineEdge:
             setColour(Orange);
             return line(3);
@@ -486,18 +653,20 @@ void drawFrame(const Workbench& bench, const PageLayout& page) {
         glEnable(GL_SCISSOR_TEST);
     }
     // A ring's radius is 0.6 of a digit's height, however the picture is zoomed. Lines grow with the
-    // text in large windows (one pixel up to the opening size's).
+    // text in large windows.
     const double ring = 0.6 * page.text.size / (pixelsPerUnit(camera) * camera.zoom);
-    const float width = static_cast<float>(std::max(1.0, std::round(page.text.size / 14.0)));
+    const LineWidths widths = lineWidths(page.text);
     if (bench.edit.on && bench.edit.grid) drawGrid(camera);
     const PageMarks marks = pageMarks(shown, view.page, ring);
+    drawTriangles(marks.pieces);
     drawTints(shown, marks, 0.5 * page.text.size);
-    glLineWidth(width);
-    drawScene(segmentsShown(shown, view.page, static_cast<int>(scene.segments.size())));
-    drawMarks(marks, ring, width);
-    if (bench.edit.drawing) drawDraft(bench.edit.draft, ring, width);
+    drawScene(segmentsShown(shown, view.page, static_cast<int>(scene.segments.size())), widths.edge, widths.diagonal);
+    drawLowerMarks(marks, widths);
+    drawTriangles(marks.veiled);
+    drawUpperMarks(marks, ring, widths);
+    if (bench.edit.drawing) drawDraft(bench.edit.draft, ring, widths.edge);
     if (bench.edit.dragged >= 0) {  // the vertex in hand
-        glLineWidth(width);
+        glLineWidth(widths.edge);
         drawCircle(ringAt(shown.vertices[bench.edit.dragged], ring, Green));
         glLineWidth(1.0f);
     }
@@ -505,9 +674,9 @@ void drawFrame(const Workbench& bench, const PageLayout& page) {
     inWindowPixels(camera.windowWidth, camera.windowHeight, [&] {
         if (labelsShown(view)) drawLabels(shown, view, camera, page);
         drawCaption(page);
-        drawStackPanel(shown, view, page);
+        drawPanel(shown, view, page);
         drawFooter(page);
-        if (view.page == 0 && page.footer.empty()) drawHint(shown.vertices, camera, page);
+        if (view.page == 0 && !bench.edit.on) drawBottomLines(shown, page);
         if (view.help) drawHelp(camera.windowWidth, camera.windowHeight);
     });
     glFlush();

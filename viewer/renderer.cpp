@@ -85,13 +85,14 @@ void drawCircle(const Circle& circle) {
 
 void clearFrame() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
 
-void drawScene(int segmentLimit) {
+void drawScene(int segmentLimit, float outlineWidth, float diagonalWidth) {
     glPushMatrix();
     for (const Circle& c : scene.circles) drawCircle(c);
     for (const Line& l : scene.lines) drawLine(l);
     int drawn = 0;
     for (const Segment& s : scene.segments) {
         if (drawn++ == segmentLimit) break;
+        if (outlineWidth > 0.0f) glLineWidth(s.colour == Black ? outlineWidth : diagonalWidth);
         drawSegment(s);
     }
     for (const Point& p : scene.points) {
@@ -106,7 +107,7 @@ void drawScene(int segmentLimit) {
 
 void display() {
     clearFrame();
-    drawScene(static_cast<int>(scene.segments.size()));
+    drawScene(static_cast<int>(scene.segments.size()), 0.0f, 0.0f);
     glFlush();
     glutSwapBuffers();
 }

@@ -38,8 +38,10 @@ void display();
 void clearFrame();
 
 // What display draws between the clear and the flush: the lists, with only the first
-// `segmentLimit` segments.
-void drawScene(int segmentLimit);
+// `segmentLimit` segments. With a positive `outlineWidth`, black segments (the outline) are drawn
+// that many pixels wide and the others (the diagonals) `diagonalWidth`; else the line width is left
+// as it is.
+void drawScene(int segmentLimit, float outlineWidth, float diagonalWidth);
 
 // One glColor3f for the codes 0..9; any other code makes no GL call at all.
 void setColour(Colour code);

@@ -80,8 +80,9 @@ void onTick(int generation) {
 }
 
 void press(Key key) {
+    withdrawQuitWarning(bench);
     // A new polygon under way has no steps yet.
-    if (bench.edit.drawing && key != Key::Quit && key != Key::Help && key != Key::ResetView) return;
+    if (bench.edit.drawing && key != Key::Help && key != Key::ResetView) return;
     const StepView before = bench.steps;
     const KeyEffect effect = pressKey(bench.steps, key, pageCount(bench.shown));
     // A play that starts, changes speed or is moved to another step waits one whole interval for
@@ -97,17 +98,16 @@ void press(Key key) {
             resetNavigation(bench.view);
             frameScene();
             break;
-        case KeyEffect::Quit:
-            leaveWindow();
     }
     redraw();
 }
 
-// Carries out what an edit or the mouse asks of the window.
+// Carries out what an edit, the mouse or a closing key asks of the window.
 void apply(const Effect& effect) {
+    if (effect.quit) leaveWindow();
     if (effect.polygon) showInScene(scene, bench.shown);
     if (effect.save) {
-        bench.edit.message = savePolygon(bench.shown.vertices, ".");
+        if (savePolygon(bench.shown.vertices, ".", bench.edit.message)) bench.saved = bench.shown.vertices;
         std::printf("%s%s\n", bench.consoleLineOpen ? "\n" : "", bench.edit.message.c_str());
         bench.consoleLineOpen = false;
         std::fflush(stdout);
@@ -116,7 +116,10 @@ void apply(const Effect& effect) {
     if (effect.redraw || effect.polygon || effect.save || effect.navigation) redraw();
 }
 
-void edit(EditKey key, int x, int y) { apply(pressEditKey(bench, key, x, y)); }
+void edit(EditKey key, int x, int y) {
+    withdrawQuitWarning(bench);
+    apply(pressEditKey(bench, key, x, y));
+}
 
 }  // namespace
 
@@ -128,10 +131,12 @@ void onKey(unsigned char key, int x, int y) {
             return bench.edit.drawing ? edit(EditKey::RemoveLast, x, y) : press(Key::Previous);
         case '\r':
             return edit(EditKey::Close, x, y);
-        case 27:  // Escape
+        case 27:  // Escape: in editing it takes back what is under way, never closes
+            if (bench.edit.on) return edit(EditKey::Cancel, x, y);
+            return apply(pressQuit(bench));
         case 'q':
         case 'Q':
-            return press(Key::Quit);
+            return apply(pressQuit(bench));
         case 'l':
         case 'L':
             return press(Key::Labels);
@@ -195,7 +200,10 @@ void onSpecialKey(int key, int, int) {
     }
 }
 
-void onMouse(int button, int state, int x, int y) { apply(pressButton(bench, button, state == GLUT_DOWN, x, y)); }
+void onMouse(int button, int state, int x, int y) {
+    if (state == GLUT_DOWN) withdrawQuitWarning(bench);
+    apply(pressButton(bench, button, state == GLUT_DOWN, x, y));
+}
 
 void onMotion(int x, int y) { apply(movePointerTo(bench, x, y)); }
 

@@ -14,11 +14,15 @@ std::string format(const char* pattern, int a, int b, int c = 0, int d = 0, int 
     return text;
 }
 
-// Vertex numbers as the dialogue numbers them, from 1, joined by commas.
+// Vertex numbers as the dialogue numbers them, from 1: "3", "3 i 7", "3, 7 i 9"; "nema" for none.
 template <typename Indices>
 std::string numbers(const Indices& indices) {
+    const int count = static_cast<int>(indices.size());
+    if (count == 0) return "nema";
     std::string out;
-    for (const int v : indices) out += (out.empty() ? "" : ", ") + std::to_string(v + 1);
+    for (int i = 0; i < count; ++i) {
+        out += (i == 0 ? "" : i + 1 == count ? " i " : ", ") + std::to_string(indices[i] + 1);
+    }
     return out;
 }
 
@@ -145,8 +149,6 @@ KeyEffect pressKey(StepView& view, Key key, int pages) {
         case Key::Help:
             view.help = !view.help;
             return KeyEffect::Redraw;
-        case Key::Quit:
-            return KeyEffect::Quit;
     }
     if (view.page == page) return KeyEffect::None;
     if (view.page == pages) view.playing = false;
@@ -166,7 +168,9 @@ bool labelsShown(const StepView& view) { return view.page > 0 || view.labels; }
 
 namespace {
 
-// A stack-sweep step's caption: the step, its case, what it popped, why it stopped, its diagonals.
+// A stack-sweep step's caption: the step, its case, what it popped and why the last (or, along the
+// same chain, the first) gets no diagonal, why the cuts stopped, what went back on the stack, and the
+// number of its diagonals.
 std::vector<std::string> stepCaption(const Judgement& shown, const PageAt& at) {
     const Triangulation& t = *at.sweep;
     const SweepStep& step = t.steps[at.index];
@@ -197,30 +201,92 @@ std::vector<std::string> stepCaption(const Judgement& shown, const PageAt& at) {
                                 : "Najnize teme: crvene dijagonale do preostalih temena sa steka.");
             break;
     }
-    if (!t.popped(step).empty()) lines.push_back("Skinuta sa steka: " + numbers(t.popped(step)));
-    const Refusal& r = step.refusal;
+    const Entries<int> popped = t.popped(step);
     const int c = step.vertex + 1;
+    if (!popped.empty()) {
+        lines.push_back("Skinuta sa steka: " + numbers(popped));
+        // The popped entry beside the swept vertex on the boundary: the bottom across the chains, the
+        // top along the same chain, both at the lowest vertex.
+        const char* const neighbour = "Teme %d je sused temena %d na ivici poligona, pa dijagonala do njega nije potrebna.";
+        if (step.kind == SweepCase::OppositeChain) lines.push_back(format(neighbour, popped.back() + 1, c));
+        if (step.kind == SweepCase::SameChain) lines.push_back(format(neighbour, popped.front() + 1, c));
+        if (step.kind == SweepCase::LowestVertex && popped.size() >= 2) {
+            lines.push_back(format("Temena %d i %d su susedi temena %d na ivici poligona, pa dijagonale do njih nisu potrebne.",
+                                   popped.front() + 1, popped.back() + 1, c));
+        }
+    }
+    const Refusal& r = step.refusal;
     switch (r.reason) {
         case RefusalReason::None:
             break;
         case RefusalReason::ReflexCorner:
-            lines.push_back(format("Dijagonala %d-%d bi izasla iz poligona, pa teme %d ostaje na steku.", c, r.to + 1,
+            lines.push_back(format("Dijagonala %d-%d bi izasla iz poligona, pa se teme %d vraca na stek.", c, r.to + 1,
                                    r.corner + 1));
             break;
         case RefusalReason::FlatCorner:
-            lines.push_back(format("Dijagonala %d-%d bi prosla kroz teme %d, pa teme %d ostaje na steku.", c, r.to + 1,
+            lines.push_back(format("Dijagonala %d-%d bi prosla kroz teme %d, pa se teme %d vraca na stek.", c, r.to + 1,
                                    r.corner + 1, r.corner + 1));
             break;
         case RefusalReason::VertexInTriangle:
-            lines.push_back(format("Trougao %d-%d-%d sadrzi teme %d, pa teme %d ostaje na steku.", c, r.corner + 1,
+            lines.push_back(format("Trougao %d-%d-%d sadrzi teme %d, pa se teme %d vraca na stek.", c, r.corner + 1,
                                    r.to + 1, r.blocker + 1, r.corner + 1));
             break;
+    }
+    if (step.kind == SweepCase::OppositeChain || step.kind == SweepCase::SameChain) {
+        // What went back on: the popped entries the stack after holds, then the swept vertex.
+        std::vector<int> back;
+        for (const int v : t.stackAfter(step)) {
+            if (v == step.vertex || std::find(popped.begin(), popped.end(), v) != popped.end()) back.push_back(v);
+        }
+        lines.push_back("Vracena na stek: " + numbers(back) + ".");
     }
     lines.push_back("Nove dijagonale: " + std::to_string(step.diagonalCount));
     return lines;
 }
 
 }  // namespace
+
+std::string verdictLine(const Judgement& shown) {
+    const int n = static_cast<int>(shown.vertices.size());
+    switch (shown.verdict) {
+        case Verdict::FewerThanThree:
+            break;
+        case Verdict::NotSimple: {
+            const int a = shown.contact[0];
+            const int b = shown.contact[1];
+            return format("Poligon nije prost: ivice %d-%d i %d-%d se dodiruju ili seku.", a + 1, (a + 1) % n + 1, b + 1,
+                          (b + 1) % n + 1);
+        }
+        case Verdict::NotMonotone: {
+            std::vector<int> splits;
+            std::vector<int> merges;
+            for (const int v : splitOrMergeVertices(shown.whole.partition)) {
+                (shown.whole.partition.types[v] == VertexType::Split ? splits : merges).push_back(v);
+            }
+            return "Poligon nije monoton. Temena razdvajanja: " + numbers(splits) + ". Temena spajanja: " +
+                   numbers(merges) + ".";
+        }
+        case Verdict::Triangulated:
+            return format("Poligon je monoton. Broj dijagonala: %d.",
+                          static_cast<int>(shown.triangulation.diagonals.size()), 0);
+    }
+    return "Manje od tri temena: nema sta da se triangulise.";
+}
+
+std::string pageLine(const Judgement& shown, int page) {
+    return format("Strana %d od %d", std::max(0, page) + 1, pageCount(shown) + 1);
+}
+
+std::vector<std::string> bottomLines(const Judgement& shown, int chars) {
+    // As many of the three as fit go on the last line; the verdict wraps above it when they do not.
+    const std::string verdict = verdictLine(shown);
+    const std::string tail = pageLine(shown, 0) + BottomGap + startHint();
+    const std::string one = verdict + BottomGap + tail;
+    if (static_cast<int>(one.size()) <= chars) return {one};
+    std::vector<std::string> lines = wrapLines({verdict}, chars);
+    lines.push_back(tail);
+    return lines;
+}
 
 std::vector<std::string> captionLines(const Judgement& shown, const StepView& view) {
     const int page = view.page;
@@ -233,38 +299,34 @@ std::vector<std::string> captionLines(const Judgement& shown, const StepView& vi
             return {};
         case PageKind::Why:
             switch (shown.verdict) {
-                case Verdict::NotSimple: {
-                    const int a = shown.contact[0];
-                    const int b = shown.contact[1];
-                    return {format("Poligon nije prost: stranice %d-%d i %d-%d se seku ili dodiruju.", a + 1,
-                                   (a + 1) % n + 1, b + 1, (b + 1) % n + 1)};
-                }
-                case Verdict::NotMonotone: {
-                    // One vertex is named in the singular.
-                    const std::vector<int> reasons = splitOrMergeVertices(shown.whole.partition);
-                    return {reasons.size() == 1
-                                ? "Poligon nije monoton: teme " + numbers(reasons) + " je teme razdvajanja ili spajanja."
-                                : "Poligon nije monoton: temena " + numbers(reasons) +
-                                      " su temena razdvajanja ili spajanja.",
-                            "Dalje: podela na monotone delove, pa triangulacija svakog dela."};
-                }
+                case Verdict::NotMonotone:
+                    lines = {"Teme razdvajanja (trougao nagore): oba suseda su niza, a unutrasnjost je s obe strane.",
+                             "Teme spajanja (trougao nadole): oba suseda su visa, a unutrasnjost je s obe strane.",
+                             "Dalje: podela na monotone delove, pa triangulacija svakog dela."};
+                    break;
+                case Verdict::NotSimple:
+                    lines = {"Nema koraka: samo prost poligon moze da se triangulise."};
+                    break;
                 default:
-                    return {"Poligon sa manje od tri temena nema triangulaciju."};
+                    lines = {"Nema koraka."};
+                    break;
             }
+            break;
         case PageKind::Partition: {
             const Partition& p = shown.whole.partition;
             const PartitionStep& step = p.steps[at.index];
             lines.push_back(format("Korak %d od %d: teme %d, vrsta: ", at.index + 1, at.steps, step.vertex + 1) +
                             typeName(step.type));
+            if (step.type == VertexType::Merge && step.helped >= 0) {
+                lines.push_back(format("Teme %d je teme spajanja: postaje pomocnik ivice ", step.vertex + 1, 0) +
+                                edgeName(step.helped, n) +
+                                "; dijagonala iz njega ide nadole, do sledeceg temena koje vidi tu ivicu.");
+            }
             for (const PartitionDiagonal& d : p.diagonalsOf(step)) {
-                lines.push_back(format("Nova dijagonala: %d-%d (pomocnik ivice ", d.from + 1, d.to + 1) +
-                                edgeName(d.helperOf, n) + ")");
+                std::string line = format("Nova dijagonala: %d-%d (pomocnik ivice ", d.from + 1, d.to + 1) + edgeName(d.helperOf, n);
+                if (p.types[d.to] == VertexType::Merge) line += format(" bio je teme spajanja %d", d.to + 1, 0);
+                lines.push_back(line + ")");
             }
-            std::string line;
-            for (const StatusEdge& e : statusAfter(p, shown.vertices.data(), n, at.index)) {
-                line += (line.empty() ? "" : ", ") + edgeName(e.edge, n) + " (" + std::to_string(e.helper + 1) + ")";
-            }
-            lines.push_back("Ivice na brisucoj pravoj (pomocnik): " + (line.empty() ? std::string("nema") : line));
             break;
         }
         case PageKind::Whole: {
@@ -281,6 +343,9 @@ std::vector<std::string> captionLines(const Judgement& shown, const StepView& vi
             }
             break;
     }
+    // The verdict first, then where the page stands beside its own first line.
+    lines[0] = pageLine(shown, page) + ". " + lines[0];
+    lines.insert(lines.begin(), verdictLine(shown));
     if (view.playing) {
         char text[80];
         std::snprintf(text, sizeof text, "Automatski: korak svakih %g s (P zaustavlja)", playSeconds(view));
@@ -355,9 +420,15 @@ std::vector<int> boundaryOf(const Judgement& shown, int piece) {
     return cycle;
 }
 
+// Whether the step put `vertex` back on the stack after taking it off.
+bool wentBack(const Triangulation& t, const SweepStep& step, int vertex) {
+    const Entries<int> after = t.stackAfter(step);
+    return std::find(after.begin(), after.end(), vertex) != after.end();
+}
+
 // A stack-sweep step of the polygon or of a piece: the chains' tints along its boundary, the sweep
 // line, the step's diagonals (wide), its refused candidate and the vertex in its way (dashed), the
-// rings of the stack and of the swept vertex, the crosses of the popped vertices.
+// rings of the stack and of the swept vertex, the crosses of the vertices that left the stack for good.
 void stepMarks(const Judgement& shown, const PageAt& at, double ring, PageMarks& marks) {
     const std::vector<Point>& v = shown.vertices;
     const Triangulation& t = *at.sweep;
@@ -384,7 +455,86 @@ void stepMarks(const Judgement& shown, const PageAt& at, double ring, PageMarks&
     }
     for (const int entry : t.stackAfter(step)) circle(entry, ring, Orange);
     circle(step.vertex, 1.6 * ring, Green);
-    for (const int p : t.popped(step)) marks.crosses.push_back(v[p]);
+    for (const int p : t.popped(step)) {
+        if (!wentBack(t, step, p)) marks.crosses.push_back(v[p]);
+    }
+}
+
+// The triangles of piece `piece`: the faces its boundary and its sweep's diagonals cut it into.
+std::vector<std::vector<int>> pieceTriangles(const Judgement& shown, int piece) {
+    const std::vector<int>& cycle = shown.whole.partition.pieces[piece];
+    std::vector<Point> points;
+    std::vector<int> local(shown.vertices.size(), -1);
+    for (std::size_t k = 0; k < cycle.size(); ++k) {
+        points.push_back(shown.vertices[cycle[k]]);
+        local[cycle[k]] = static_cast<int>(k);
+    }
+    std::vector<PartitionDiagonal> diagonals;
+    for (const SweepDiagonal& d : shown.whole.pieces[piece].diagonals) diagonals.push_back({local[d.from], local[d.to], 0});
+    std::vector<std::vector<int>> faces = facesOf(points.data(), static_cast<int>(points.size()), diagonals);
+    for (std::vector<int>& face : faces) {
+        for (int& i : face) i = cycle[i];
+    }
+    return faces;
+}
+
+// Each piece's tint: its own, by turns, unless a neighbour (a piece across one of the partition's
+// diagonals) has it already.
+std::vector<int> pieceTints(const Judgement& shown) {
+    const Partition& p = shown.whole.partition;
+    const int count = static_cast<int>(p.pieces.size());
+    auto key = [](int a, int b) { return std::make_pair(std::min(a, b), std::max(a, b)); };
+    std::vector<std::pair<std::pair<int, int>, int>> sides;  // (a diagonal, a piece along it)
+    for (const PartitionDiagonal& d : p.diagonals) sides.push_back({key(d.from, d.to), -1});
+    std::sort(sides.begin(), sides.end());
+    std::vector<std::vector<int>> neighbours(count);
+    for (int q = 0; q < count; ++q) {
+        const std::vector<int>& cycle = p.pieces[q];
+        for (std::size_t k = 0; k < cycle.size(); ++k) {
+            const auto edge = key(cycle[k], cycle[(k + 1) % cycle.size()]);
+            auto it = std::lower_bound(sides.begin(), sides.end(), std::make_pair(edge, -1));
+            if (it == sides.end() || it->first != edge) continue;
+            if (it->second >= 0) {
+                neighbours[q].push_back(it->second);
+                neighbours[it->second].push_back(q);
+            } else {
+                it->second = q;
+            }
+        }
+    }
+    std::vector<int> tints(count, -1);
+    for (int q = 0; q < count; ++q) {
+        for (int t = 0; t < PieceTints && tints[q] < 0; ++t) {
+            const int tint = (q + t) % PieceTints;
+            if (std::none_of(neighbours[q].begin(), neighbours[q].end(), [&](int o) { return tints[o] == tint; })) {
+                tints[q] = tint;
+            }
+        }
+    }
+    return tints;
+}
+
+// The pieces filled with their tints: every one, or only `active` with the others under a veil.
+void pieceFills(const Judgement& shown, int active, PageMarks& marks) {
+    const std::vector<Point>& v = shown.vertices;
+    const std::vector<int> tints = pieceTints(shown);
+    const int n = static_cast<int>(v.size());
+    for (int q = 0; q < static_cast<int>(tints.size()); ++q) {
+        const bool tinted = active < 0 || q == active;
+        for (const std::vector<int>& f : pieceTriangles(shown, q)) {
+            for (std::size_t k = 1; k + 1 < f.size(); ++k) {
+                (tinted ? marks.pieces : marks.veiled).push_back({v[f[0]], v[f[k]], v[f[k + 1]], tinted ? tints[q] : -1});
+            }
+        }
+        if (tinted) continue;
+        // The veil's own edge half covers the polygon's edges along it: they are drawn again, faded.
+        const std::vector<int>& cycle = shown.whole.partition.pieces[q];
+        for (std::size_t k = 0; k < cycle.size(); ++k) {
+            const int a = cycle[k];
+            const int b = cycle[(k + 1) % cycle.size()];
+            if ((a + 1) % n == b || (b + 1) % n == a) marks.fadedEdges.push_back(Segment(v[a], v[b]));
+        }
+    }
 }
 
 // The diagonals a page of a polygon that is not monotone has so far: the partition's (all of them
@@ -394,9 +544,7 @@ void diagonalsSoFar(const Judgement& shown, const PageAt& at, PageMarks& marks) 
     const Partition& p = shown.whole.partition;
     const int partitionDiagonals =
         at.kind == PageKind::Partition ? p.steps[at.index].firstDiagonal : static_cast<int>(p.diagonals.size());
-    for (int d = 0; d < partitionDiagonals; ++d) {
-        marks.segments.push_back(coloured(v[p.diagonals[d].from], v[p.diagonals[d].to], PartitionColour));
-    }
+    for (int d = 0; d < partitionDiagonals; ++d) marks.partition.push_back(Segment(v[p.diagonals[d].from], v[p.diagonals[d].to]));
     if (at.kind == PageKind::Partition) return;
     const int pieces = at.kind == PageKind::Whole ? static_cast<int>(shown.whole.pieces.size()) : at.piece + 1;
     for (int q = 0; q < pieces; ++q) {
@@ -406,6 +554,30 @@ void diagonalsSoFar(const Judgement& shown, const PageAt& at, PageMarks& marks) 
             marks.segments.push_back(coloured(v[t.diagonals[d].from], v[t.diagonals[d].to], diagonalColour(t.diagonals[d].made)));
         }
     }
+}
+
+// What the verdict points at: the two edges that meet, in magenta, or the split and merge vertices,
+// ringed in magenta and marked with their shapes.
+void verdictMarks(const Judgement& shown, double ring, PageMarks& marks) {
+    const std::vector<Point>& v = shown.vertices;
+    const int n = static_cast<int>(v.size());
+    if (shown.verdict == Verdict::NotSimple) {
+        for (const int e : shown.contact) marks.segments.push_back(coloured(v[e], v[(e + 1) % n], Magenta));
+    }
+    if (shown.verdict == Verdict::NotMonotone) {
+        // The ring wide enough to hold the shape.
+        for (const int t : splitOrMergeVertices(shown.whole.partition)) {
+            marks.circles.push_back(ringAt(v[t], 2.2 * ring, Magenta));
+            marks.types.push_back({v[t], shown.whole.partition.types[t]});
+        }
+    }
+}
+
+// The edges on the sweep line after partition step `step` (-1: before the first), by their first
+// vertex, with their helpers, left to right.
+std::vector<StatusEdge> lineAfter(const Judgement& shown, int step) {
+    if (step < 0) return {};
+    return statusAfter(shown.whole.partition, shown.vertices.data(), static_cast<int>(shown.vertices.size()), step);
 }
 
 }  // namespace
@@ -425,38 +597,38 @@ PageMarks pageMarks(const Judgement& shown, int page, double ring) {
     const int n = static_cast<int>(v.size());
     switch (at.kind) {
         case PageKind::Full:
-            break;
         case PageKind::Why:
-            if (shown.verdict == Verdict::NotSimple) {
-                for (const int e : shown.contact) marks.segments.push_back(coloured(v[e], v[(e + 1) % n], Magenta));
-            }
-            for (const int t : splitOrMergeVertices(shown.whole.partition)) {
-                marks.circles.push_back(ringAt(v[t], ring, Magenta));
-            }
+            verdictMarks(shown, ring, marks);
             break;
         case PageKind::Partition: {
             // The line, the edges on it (wide, orange) each tied to its helper by a thin line, the
-            // vertex marked by its type, and the diagonals so far, this step's wide.
+            // vertex marked by its type, and the diagonals so far, this step's wider; on the last
+            // step the pieces the diagonals cut, each in its tint.
             const Partition& p = shown.whole.partition;
             const PartitionStep& step = p.steps[at.index];
+            if (at.index + 1 == at.steps) pieceFills(shown, -1, marks);
             marks.lines.push_back(sweepLineAt(v, step.vertex, ring));
             diagonalsSoFar(shown, at, marks);
-            for (const StatusEdge& e : statusAfter(p, v.data(), n, at.index)) {
+            for (const StatusEdge& e : lineAfter(shown, at.index)) {
                 const Point& a = v[e.edge];
                 const Point& b = v[(e.edge + 1) % n];
                 marks.wide.push_back(coloured(a, b, Orange));
                 const Point middle((static_cast<double>(a.x) + b.x) / 2, (static_cast<double>(a.y) + b.y) / 2, 0.0);
                 marks.segments.push_back(coloured(middle, v[e.helper], Orange));
             }
-            for (const PartitionDiagonal& d : p.diagonalsOf(step)) marks.wide.push_back(coloured(v[d.from], v[d.to], PartitionColour));
+            for (const PartitionDiagonal& d : p.diagonalsOf(step)) marks.partitionNew.push_back(Segment(v[d.from], v[d.to]));
             marks.types.push_back({v[step.vertex], step.type});
             break;
         }
         case PageKind::Step:
-            if (at.piece >= 0) diagonalsSoFar(shown, at, marks);
+            if (at.piece >= 0) {
+                pieceFills(shown, at.piece, marks);
+                diagonalsSoFar(shown, at, marks);
+            }
             stepMarks(shown, at, ring, marks);
             break;
         case PageKind::Whole:
+            pieceFills(shown, -1, marks);
             diagonalsSoFar(shown, at, marks);
             break;
     }
@@ -490,7 +662,7 @@ std::vector<int> concernedVertices(const Judgement& shown, int page) {
             const PartitionStep& step = p.steps[at.index];
             add(step.vertex);
             for (const PartitionDiagonal& d : p.diagonalsOf(step)) add(d.to);
-            for (const StatusEdge& e : statusAfter(p, shown.vertices.data(), n, at.index)) add(e.helper);
+            for (const StatusEdge& e : lineAfter(shown, at.index)) add(e.helper);
             break;
         }
         case PageKind::Step: {
@@ -520,11 +692,11 @@ StackColumns stackColumns(const Judgement& shown, int page) {
     const Triangulation& t = *at.sweep;
     const SweepStep& step = t.steps[at.index];
     const Entries<int> popped = t.popped(step);
-    const Entries<int> before = t.stackBefore(step);
-    for (const int v : before) {
-        columns.before.push_back({v, t.chains[v], std::find(popped.begin(), popped.end(), v) != popped.end(), false});
+    auto wasPopped = [&](int v) { return std::find(popped.begin(), popped.end(), v) != popped.end(); };
+    for (const int v : t.stackBefore(step)) columns.before.push_back({v, t.chains[v], wasPopped(v), false, false});
+    for (const int v : t.stackAfter(step)) {
+        columns.after.push_back({v, t.chains[v], false, v == step.vertex, v != step.vertex && wasPopped(v)});
     }
-    for (const int v : t.stackAfter(step)) columns.after.push_back({v, t.chains[v], false, v == step.vertex});
     return columns;
 }
 
@@ -536,6 +708,34 @@ int tallestStack(const Judgement& shown) {
     of(shown.triangulation);
     for (const Triangulation& t : shown.whole.pieces) of(t);
     return tallest;
+}
+
+std::vector<StatusRow> statusRows(const Judgement& shown, int page) {
+    std::vector<StatusRow> rows;
+    const PageAt at = pageAt(shown, page);
+    if (at.kind != PageKind::Partition) return rows;
+    const PartitionStep& step = shown.whole.partition.steps[at.index];
+    const std::vector<StatusEdge> before = lineAfter(shown, at.index - 1);
+    for (const StatusEdge& e : lineAfter(shown, at.index)) {
+        StatusRow row{e.edge, e.helper, -1, e.edge == step.inserted, false};
+        if (e.edge == step.helped) {
+            for (const StatusEdge& b : before) {
+                if (b.edge == e.edge) row.oldHelper = b.helper;
+            }
+        }
+        rows.push_back(row);
+    }
+    // The edge taken off, struck, after those that stood left of it before.
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        if (before[i].edge != step.removed) continue;
+        auto place = rows.begin();
+        for (std::size_t j = 0; j < i; ++j) {
+            const auto found = std::find_if(rows.begin(), rows.end(), [&](const StatusRow& r) { return r.edge == before[j].edge; });
+            if (found != rows.end()) place = found + 1;
+        }
+        rows.insert(place, StatusRow{before[i].edge, before[i].helper, -1, false, true});
+    }
+    return rows;
 }
 
 const std::vector<HelpRow>& helpEntries() {
@@ -551,7 +751,7 @@ const std::vector<HelpRow>& helpEntries() {
         {"L", "brojevi temena na celoj slici", Swatch::None},
         {"R", "ceo poligon u prozoru, bez okretanja i uvelicanja", Swatch::None},
         {"H", "ova pomoc", Swatch::None},
-        {"Q, Esc", "kraj programa", Swatch::None},
+        {"Q, Esc", "kraj programa (pita ako izmene nisu sacuvane)", Swatch::None},
         {"Uredjivanje", "", Swatch::None},
         {"E", "uredjivanje: ukljuci / iskljuci", Swatch::None},
         {"levi taster na temenu", "pomeranje temena", Swatch::None},
@@ -561,6 +761,7 @@ const std::vector<HelpRow>& helpEntries() {
         {"U, Ctrl+Z / Ctrl+Y", "vrati / ponovi izmenu", Swatch::None},
         {"N", "novi poligon: klik dodaje teme, Enter zatvara", Swatch::None},
         {"S", "cuvanje u prvu slobodnu poligon-K.txt", Swatch::None},
+        {"Esc", "odustani od vucenja ili novog poligona, inace kraj", Swatch::None},
         {"Mis", "", Swatch::None},
         {"desni taster", "okretanje slike", Swatch::None},
         {"levi taster", "pomeranje slike", Swatch::None},
@@ -574,12 +775,14 @@ const std::vector<HelpRow>& helpEntries() {
         {"isprekidana", "dijagonala koju korak odbija, i teme koje joj smeta", Swatch::Refused},
         {"zelena", "brisuca prava i teme koje se obradjuje", Swatch::Sweep},
         {"narandzasti krug", "teme na steku", Swatch::Stack},
-        {"narandzasti krstic", "teme skinuto sa steka u ovom koraku", Swatch::Popped},
+        {"narandzasti krstic", "teme skinuto sa steka, a nije vraceno", Swatch::Popped},
         {"tirkizna", "levi lanac", Swatch::LeftChain},
         {"ljubicasta", "desni lanac", Swatch::RightChain},
         {"magenta", "ono zbog cega poligon nije prost ili monoton", Swatch::Why},
+        {"precrtano", "skinuto sa steka ili sa brisuce prave", Swatch::Struck},
         {"Podela na monotone delove", "", Swatch::None},
-        {"tamnoljubicasta", "dijagonale podele", Swatch::PartitionDiagonal},
+        {"cijan", "dijagonale podele", Swatch::PartitionDiagonal},
+        {"svetle boje", "monotoni delovi (bledi: oni koji se ne obradjuju)", Swatch::Piece},
         {"narandzasta ivica", "ivica na brisucoj pravoj, tanka linija do pomocnika", Swatch::LineEdge},
         {"prazan kvadrat", "pocetno teme", Swatch::StartMark},
         {"pun kvadrat", "krajnje teme", Swatch::EndMark},

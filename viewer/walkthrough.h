@@ -30,8 +30,6 @@ struct PageAt {
 };
 PageAt pageAt(const Judgement& shown, int page);
 
-// The colour of the partition's diagonals.
-inline constexpr Colour PartitionColour = Purple;
 
 // Seconds between two steps while they play: 0.25 to 4, doubling.
 inline constexpr double PlayIntervals[] = {0.25, 0.5, 1.0, 2.0, 4.0};
@@ -46,10 +44,8 @@ struct StepView {
     int interval = StartingInterval;
 };
 
-enum class Key {
-    Next, Previous, First, Full, TenForward, TenBack, Play, Faster, Slower, Labels, ResetView, Help, Quit
-};
-enum class KeyEffect { None, Redraw, ResetView, Quit };
+enum class Key { Next, Previous, First, Full, TenForward, TenBack, Play, Faster, Slower, Labels, ResetView, Help };
+enum class KeyEffect { None, Redraw, ResetView };
 
 KeyEffect pressKey(StepView& view, Key key, int pages);
 
@@ -61,8 +57,22 @@ double playSeconds(const StepView& view);
 
 bool labelsShown(const StepView& view);
 
-// The caption in the window's top band for a page (nothing for the full picture).
+// The verdict in one line, as every page shows it: monotone with its number of diagonals, not
+// monotone with its split and merge vertices, not simple with the first two edges that meet, or fewer
+// than three vertices.
+std::string verdictLine(const Judgement& shown);
+
+// Where page `page` (0, the full picture, counts as 1) stands in the whole lesson: "Strana 2 od 24".
+std::string pageLine(const Judgement& shown, int page);
+
+// The caption in the window's top band for a page (nothing for the full picture): the verdict, then
+// the page's place in the lesson beside its own caption.
 std::vector<std::string> captionLines(const Judgement& shown, const StepView& view);
+
+// The full picture's lines in its bottom left corner, below the polygon, top first: the verdict, the
+// page's place and the hint, on one line when `chars` characters hold them, else the verdict above.
+inline constexpr const char* BottomGap = "  ";
+std::vector<std::string> bottomLines(const Judgement& shown, int chars);
 
 // The width, in characters, of a column of the stack panel: its label, or a vertex number with air.
 int stackBoxChars(int vertexCount);
@@ -98,22 +108,40 @@ struct TypeMark {
     VertexType type = VertexType::Regular;
 };
 
-// What a page draws over the scene: the chains' tints, the sweep line, the step's new diagonals
-// (drawn wider), its refused candidate and the vertex in its way (dashed), the rings of the stack and
-// of the swept vertex, the crosses of the popped vertices, or the marks of what keeps the polygon
-// from having steps. `ring` is the radius of a ring in scene units.
+// A triangle of a monotone piece, filled with the piece's light tint (an index into the window's
+// tints, neighbouring pieces told apart).
+struct TintedTriangle {
+    Point a, b, c;
+    int tint = 0;
+};
+
+// What a page draws over the scene, from the bottom up: the pieces' tints, the chains' tints, the
+// diagonals so far and the sweep line, a veil over the pieces not being swept (their edges faded), the partition's
+// diagonals (wide; this step's wider), then the step's own marks: its new diagonals (wide), its
+// refused candidate and the vertex in its way (dashed), the rings of the stack and of the swept
+// vertex, the crosses of the vertices that left the stack for good, the vertex types; or the marks of
+// the verdict, on the full picture too: the two edges that meet, the split and merge vertices ringed
+// with their shapes. `ring` is the radius of a ring in scene units.
 struct PageMarks {
+    std::vector<TintedTriangle> pieces;
     std::vector<ChainEdge> tints;
     std::vector<Line> lines;
+    std::vector<Segment> segments;
+    std::vector<TintedTriangle> veiled;
+    std::vector<Segment> fadedEdges;  // the polygon's edges under the veil
+    std::vector<Segment> partition;
+    std::vector<Segment> partitionNew;
     std::vector<Segment> wide;
     std::vector<Segment> dashed;
     std::vector<Circle> dashedCircles;
     std::vector<Circle> circles;
     std::vector<Point> crosses;
-    std::vector<Segment> segments;
     std::vector<TypeMark> types;
 };
 PageMarks pageMarks(const Judgement& shown, int page, double ring);
+
+// How many light tints the pieces take turns at.
+inline constexpr int PieceTints = 6;
 
 // The vertices a page is about, most important first: the swept vertex, the ends of its diagonals
 // and of its refused candidate, the popped vertices, then the stack from the top down; on the page
@@ -124,8 +152,9 @@ std::vector<int> concernedVertices(const Judgement& shown, int page);
 struct StackEntry {
     int vertex = 0;
     Chain chain = Chain::Ends;
-    bool popped = false;  // before: taken off the stack for good in this step
+    bool popped = false;  // before: taken off the stack in this step
     bool pushed = false;  // after: the vertex this step swept
+    bool back = false;    // after: taken off in this step and pushed back
 };
 struct StackColumns {
     std::vector<StackEntry> before;
@@ -135,6 +164,17 @@ StackColumns stackColumns(const Judgement& shown, int page);
 
 // The tallest stack of any sweep the pages show.
 int tallestStack(const Judgement& shown);
+
+// The partition panel of a step: the edges on the sweep line after it, left to right, each with its
+// helper; the edge this step took off stays in its place, struck.
+struct StatusRow {
+    int edge = 0;        // by its first vertex
+    int helper = 0;
+    int oldHelper = -1;  // the helper before this step, when the step changed it
+    bool inserted = false;
+    bool removed = false;
+};
+std::vector<StatusRow> statusRows(const Judgement& shown, int page);
 
 // The help panel's rows: the keys, the mouse and the colours.
 const std::vector<HelpRow>& helpEntries();

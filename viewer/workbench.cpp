@@ -15,14 +15,18 @@ namespace {
 constexpr int LeftButton = 0;
 
 // What the events ask of the window.
-constexpr Effect Redraw{true, false, false, false};
-constexpr Effect PolygonChanged{true, true, false, false};
-constexpr Effect Navigated{true, false, true, false};
-constexpr Effect SaveAsked{true, false, false, true};
+constexpr Effect Redraw{true, false, false, false, false};
+constexpr Effect PolygonChanged{true, true, false, false, false};
+constexpr Effect Navigated{true, false, true, false, false};
+constexpr Effect SaveAsked{true, false, false, true, false};
+constexpr Effect Quit{false, false, false, false, true};
 
 const char* const TooMany = "Najvise 100 temena: novo teme nije dodato.";
 const char* const Taken = "Na tom mestu vec postoji teme.";
 const char* const TooFew = "Poligon mora imati bar tri temena.";
+const char* const OutOfRange = "Tacka je van opsega brojeva.";
+const char* const NoVertex = "Nema temena ispod pokazivaca.";
+const char* const UnsavedEdits = "Izmene nisu sacuvane: S cuva, Q zatvara bez cuvanja.";
 
 // The pointer in GL's window pixels, origin at the bottom left, as sceneToPixels gives points.
 PlanePoint pointerPixels(const ViewState& view, int x, int y) {
@@ -42,9 +46,25 @@ double nearestFraction(const PlanePoint& p, const PlanePoint& a, const PlanePoin
 
 double snap(double value, double step) { return std::round(value / step) * step; }
 
-Point planePoint(double x, double y) { return Point(x, y, 0.0); }
+// A point of the plane as the polygon keeps it: floats, zero as +0 (so that it is saved as 0).
+Point planePoint(double x, double y) {
+    Point p(x, y, 0.0);
+    p.x += 0.0f;
+    p.y += 0.0f;
+    return p;
+}
 
 bool samePlace(const Point& a, const Point& b) { return a.x == b.x && a.y == b.y; }
+
+bool samePolygon(const std::vector<Point>& a, const std::vector<Point>& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), samePlace);
+}
+
+// The polygon with every zero coordinate as +0.
+std::vector<Point> withPlainZeros(std::vector<Point> polygon) {
+    for (Point& p : polygon) p = planePoint(p.x, p.y);
+    return polygon;
+}
 
 bool taken(const std::vector<Point>& vertices, const Point& p) {
     return std::any_of(vertices.begin(), vertices.end(), [&](const Point& v) { return samePlace(v, p); });
@@ -67,11 +87,8 @@ void release(Workbench& bench) {
     EditState& e = bench.edit;
     if (e.dragged < 0) return;
     e.dragged = -1;
-    const std::vector<Point>& was = bench.history.polygons[bench.history.current];
     const std::vector<Point>& now = bench.shown.vertices;
-    if (was.size() != now.size() || !std::equal(was.begin(), was.end(), now.begin(), samePlace)) {
-        record(bench.history, now);
-    }
+    if (!samePolygon(bench.history.polygons[bench.history.current], now)) record(bench.history, now);
 }
 
 const char* const EditKeys =
@@ -89,7 +106,11 @@ Effect insertOnEdge(Workbench& bench, int edge, int x, int y) {
         bench.edit.message = TooMany;
         return Redraw;
     }
-    Point placed = placePoint(bench, x, y);
+    Point placed;
+    if (!placePoint(bench, x, y, placed)) {
+        bench.edit.message = OutOfRange;
+        return Redraw;
+    }
     if (bench.edit.grid && taken(polygon, placed)) {
         bench.edit.message = Taken;
         return Redraw;
@@ -113,8 +134,10 @@ Effect addToDraft(Workbench& bench, int x, int y) {
     if (e.draft.size() >= 3 && vertexAt(bench.view, {e.draft.front()}, x, y) == 0) {
         return pressEditKey(bench, EditKey::Close, x, y);
     }
-    const Point placed = placePoint(bench, x, y);
-    if (static_cast<int>(e.draft.size()) >= MaxVertices) {
+    Point placed;
+    if (!placePoint(bench, x, y, placed)) {
+        e.message = OutOfRange;
+    } else if (static_cast<int>(e.draft.size()) >= MaxVertices) {
         e.message = TooMany;
     } else if (taken(e.draft, placed)) {
         e.message = Taken;
@@ -129,13 +152,16 @@ Effect addToDraft(Workbench& bench, int x, int y) {
 Workbench openWorkbench(const Judgement& judged) {
     Workbench bench;
     bench.shown = judged;
-    bench.history.polygons.push_back(judged.vertices);
+    bench.shown.vertices = withPlainZeros(judged.vertices);
+    bench.history.polygons.push_back(bench.shown.vertices);
+    bench.saved = bench.shown.vertices;
     bench.consoleLineOpen = judged.verdict == Verdict::Triangulated || judged.verdict == Verdict::FewerThanThree;
     return bench;
 }
 
 void setPolygon(Workbench& bench, const std::vector<Point>& polygon) {
-    bench.shown = judgePolygon(polygon.data(), static_cast<int>(polygon.size()));
+    const std::vector<Point> plain = withPlainZeros(polygon);
+    bench.shown = judgePolygon(plain.data(), static_cast<int>(plain.size()));
     const int pages = pageCount(bench.shown);
     if (bench.steps.page >= pages) {
         bench.steps.page = std::min(bench.steps.page, pages);
@@ -152,6 +178,13 @@ void record(History& history, const std::vector<Point>& polygon) {
 Effect pressEditKey(Workbench& bench, EditKey key, int x, int y) {
     EditState& e = bench.edit;
     if (key != EditKey::Toggle && !e.on) return {};
+    if (key == EditKey::Cancel && e.dragged >= 0) {
+        // The vertex in hand goes back where the drag found it (an inserted one goes away).
+        e.dragged = -1;
+        e.message.clear();
+        setPolygon(bench, bench.history.polygons[bench.history.current]);
+        return PolygonChanged;
+    }
     release(bench);  // a key during a drag ends it first
     const std::vector<Point>& current = bench.history.polygons[bench.history.current];
     e.message.clear();
@@ -209,10 +242,23 @@ Effect pressEditKey(Workbench& bench, EditKey key, int x, int y) {
             setPolygon(bench, h.polygons[to]);
             return PolygonChanged;
         }
+        case EditKey::Cancel:
+            // The drag was put back by release's caller; here a new polygon is dropped or editing ends.
+            if (e.drawing) {
+                e.drawing = false;
+                e.draft.clear();
+                setPolygon(bench, current);
+                return PolygonChanged;
+            }
+            e.on = false;
+            return Redraw;
         case EditKey::Delete: {
-            if (e.drawing || !inPicture(bench.view, x, y)) return Redraw;
-            const int v = vertexAt(bench.view, bench.shown.vertices, x, y);
-            if (v < 0) return Redraw;
+            if (e.drawing) return Redraw;
+            const int v = inPicture(bench.view, x, y) ? vertexAt(bench.view, bench.shown.vertices, x, y) : -1;
+            if (v < 0) {
+                e.message = NoVertex;
+                return Redraw;
+            }
             if (bench.shown.vertices.size() <= 3) {
                 e.message = TooFew;
                 return Redraw;
@@ -256,10 +302,38 @@ Effect pressButton(Workbench& bench, int button, bool pressed, int x, int y) {
     return Redraw;
 }
 
+Effect pressQuit(Workbench& bench) {
+    release(bench);
+    if (bench.quitWarned || !unsaved(bench)) return Quit;
+    bench.quitWarned = true;
+    bench.edit.message = UnsavedEdits;
+    return Redraw;
+}
+
+void withdrawQuitWarning(Workbench& bench) {
+    if (!bench.quitWarned) return;
+    bench.quitWarned = false;
+    if (bench.edit.message == UnsavedEdits) bench.edit.message.clear();
+}
+
+bool unsaved(const Workbench& bench) {
+    const EditState& e = bench.edit;
+    return !samePolygon(bench.history.polygons[bench.history.current], bench.saved) || (e.drawing && !e.draft.empty());
+}
+
 Effect movePointerTo(Workbench& bench, int x, int y) {
     EditState& e = bench.edit;
     if (e.dragged >= 0) {
-        const Point placed = placePoint(bench, x, y);
+        // The pointer kept within the picture, so that the vertex in hand never goes under a band.
+        const PixelRect& p = bench.view.picture;
+        x = std::clamp(x, p.x, p.x + p.width - 1);
+        y = std::clamp(y, bench.view.windowHeight - p.y - p.height, bench.view.windowHeight - 1 - p.y);
+        Point placed;
+        if (!placePoint(bench, x, y, placed)) {
+            e.message = OutOfRange;
+            return Redraw;
+        }
+        if (e.message == OutOfRange) e.message.clear();
         if (samePlace(placed, bench.shown.vertices[e.dragged])) return {};
         std::vector<Point> polygon = bench.shown.vertices;
         polygon[e.dragged] = placed;
@@ -316,11 +390,16 @@ double gridStep(const ViewState& view) {
     return best;
 }
 
-Point placePoint(const Workbench& bench, int x, int y) {
-    const PlanePoint p = pointerInScene(bench.view, x, y);
-    if (!bench.edit.grid) return planePoint(p.x, p.y);
-    const double step = gridStep(bench.view);
-    return planePoint(snap(p.x, step), snap(p.y, step));
+bool placePoint(const Workbench& bench, int x, int y, Point& placed) {
+    PlanePoint p = pointerInScene(bench.view, x, y);
+    if (bench.edit.grid) {
+        const double step = gridStep(bench.view);
+        p = {snap(p.x, step), snap(p.y, step)};
+    }
+    const Point point = planePoint(p.x, p.y);
+    if (!std::isfinite(point.x) || !std::isfinite(point.y)) return false;
+    placed = point;
+    return true;
 }
 
 std::vector<GridLine> gridLines(const ViewState& view, double step) {
@@ -345,10 +424,17 @@ std::vector<GridLine> gridLines(const ViewState& view, double step) {
     return lines;
 }
 
-std::vector<std::string> footerLines(const Workbench& bench) {
+std::vector<std::string> footerLines(const Workbench& bench, int chars) {
     const EditState& e = bench.edit;
-    if (!e.on) return {};
-    std::vector<std::string> lines = {e.drawing ? DrawingKeys : EditKeys};
+    if (!e.on) return e.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{e.message};
+    std::string verdict = verdictLine(bench.shown);
+    if (bench.steps.page == 0) verdict += BottomGap + pageLine(bench.shown, 0);
+    std::vector<std::string> lines = wrapLines({verdict}, chars);
+    if (lines.size() > 2) {  // a long list of vertices gives way
+        lines.resize(2);
+        lines[1] = lines[1].substr(0, static_cast<std::size_t>(std::max(0, chars - 3))) + "...";
+    }
+    lines.push_back(e.drawing ? DrawingKeys : EditKeys);
     if (e.grid) {
         char text[80];
         std::snprintf(text, sizeof text, "Mreza: korak %g", gridStep(bench.view));
@@ -365,7 +451,7 @@ PageLayout layoutOf(const Workbench& bench) {
     const int h = bench.view.windowHeight;
     const int chars = captionChars(windowText(w, h), w);
     const int keys = static_cast<int>(std::max(wrapLines({EditKeys}, chars).size(), wrapLines({DrawingKeys}, chars).size()));
-    PageLayout page = layoutFor(bench.shown, bench.steps, w, h, footerLines(bench), bench.edit.on ? keys + 2 : 0);
+    PageLayout page = layoutFor(bench.shown, bench.steps, w, h, footerLines(bench, chars), bench.edit.on ? keys + 4 : 0);
     if (bench.edit.dragged >= 0) {
         // Under a drag the texts follow the polygon, but every part of the window stays where it was.
         const PageLayout& held = bench.edit.held;
@@ -383,8 +469,9 @@ std::string polygonText(const std::vector<Point>& vertices) {
         char text[40];
         for (int digits = 1;; ++digits) {
             std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(value));
+            if (value == 0.0f) return std::string("0");
             const float back = std::strtof(text, nullptr);
-            if (digits >= 9 || (back == value && std::signbit(back) == std::signbit(value))) return std::string(text);
+            if (digits >= 9 || back == value) return std::string(text);
         }
     };
     std::string out = std::to_string(vertices.size()) + "\n";
@@ -392,7 +479,7 @@ std::string polygonText(const std::vector<Point>& vertices) {
     return out;
 }
 
-std::string savePolygon(const std::vector<Point>& vertices, const std::string& folder) {
+bool savePolygon(const std::vector<Point>& vertices, const std::string& folder, std::string& message) {
     const std::string text = polygonText(vertices);
     for (int k = 1; k <= 100000; ++k) {
         const std::string name = "poligon-" + std::to_string(k) + ".txt";
@@ -400,9 +487,13 @@ std::string savePolygon(const std::vector<Point>& vertices, const std::string& f
         if (fd < 0 && errno == EEXIST) continue;
         if (fd < 0) break;
         const bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
-        if (::close(fd) == 0 && written) return "Poligon je sacuvan u datoteku " + name + ".";
+        if (::close(fd) == 0 && written) {
+            message = "Poligon je sacuvan u datoteku " + name + ".";
+            return true;
+        }
         ::unlink((folder + "/" + name).c_str());
         break;
     }
-    return "Poligon nije sacuvan: u tekucoj fascikli ne moze da se napravi datoteka.";
+    message = "Poligon nije sacuvan: u tekucoj fascikli ne moze da se napravi datoteka.";
+    return false;
 }

@@ -37,6 +37,8 @@ struct Workbench {
     Judgement shown;  // the polygon and its verdict: everything drawn comes from it
     EditState edit;
     History history;
+    std::vector<Point> saved;  // the polygon as the dialogue read it or as it was last saved
+    bool quitWarned = false;   // Q or Escape met unsaved edits once: the next one closes
     int playGeneration = 0;  // a play tick armed for an earlier play (or speed) is ignored
     bool consoleLineOpen = false;  // the console's last line is unfinished: a save line starts anew
 };
@@ -51,23 +53,36 @@ struct Effect {
     bool polygon = false;     // the polygon changed: the scene is built again from it
     bool navigation = false;  // turned, moved or zoomed: the model-view changes
     bool save = false;        // the polygon is to be written to a file
+    bool quit = false;        // the window is to close
 };
 
-enum class EditKey { Toggle, Grid, Undo, Redo, New, Save, Delete, Close, RemoveLast };
+enum class EditKey { Toggle, Grid, Undo, Redo, New, Save, Delete, Close, RemoveLast, Cancel };
 
 // A key of editing, the pointer at window position (x, y) (origin top left). Every key but E does
-// nothing while editing is off.
+// nothing while editing is off. Cancel (Escape) puts back the vertex under a drag, or drops the new
+// polygon under way and brings back the one there was, or else leaves editing.
 Effect pressEditKey(Workbench& bench, EditKey key, int x, int y);
+
+// Q, or Escape outside editing: closes, unless the polygon was edited since it was read or last
+// saved (a new one under way counts); then the first press only warns, and the next closes.
+Effect pressQuit(Workbench& bench);
+
+// Any other key or button: a warning about unsaved edits is taken back.
+void withdrawQuitWarning(Workbench& bench);
+
+// True when the polygon differs from the one read or last saved, or a new one is under way.
+bool unsaved(const Workbench& bench);
 
 // A mouse button pressed or released at (x, y): in editing, the left button takes hold of a vertex,
 // inserts one on an edge, or adds one to a new polygon; everything else navigates.
 Effect pressButton(Workbench& bench, int button, bool pressed, int x, int y);
 
-// The pointer moved to (x, y) with a button down.
+// The pointer moved to (x, y) with a button down. A dragged vertex follows the pointer as far as
+// the picture's edge, never under a band.
 Effect movePointerTo(Workbench& bench, int x, int y);
 
-// Shows `polygon` in place of the current one, judged anew; the step shown stays the same step
-// number where it still exists, else the last.
+// Shows `polygon` in place of the current one, judged anew (a zero coordinate taken as +0); the step
+// shown stays the same step number where it still exists, else the last.
 void setPolygon(Workbench& bench, const std::vector<Point>& polygon);
 
 // Keeps `polygon` as the newest in the history, after the current one; what was undone is dropped.
@@ -82,8 +97,9 @@ int edgeAt(const ViewState& view, const std::vector<Point>& vertices, int x, int
 // The grid's step: 1, 2 or 5 times a power of ten, the nearest such number to a twentieth of the
 // framed size as it is zoomed.
 double gridStep(const ViewState& view);
-// The point of the polygon's plane that a vertex placed at (x, y) gets: on the grid while snapping.
-Point placePoint(const Workbench& bench, int x, int y);
+// The point of the polygon's plane that a vertex placed at (x, y) gets: on the grid while snapping,
+// zero as +0. False when a coordinate would leave the float range.
+bool placePoint(const Workbench& bench, int x, int y, Point& placed);
 
 // The grid lines across the visible part of the plane, at most a few hundred (coarser steps when
 // zoomed far out).
@@ -93,16 +109,18 @@ struct GridLine {
 };
 std::vector<GridLine> gridLines(const ViewState& view, double step);
 
-// The lines along the bottom of the window while editing: what the keys do, and the last message.
-std::vector<std::string> footerLines(const Workbench& bench);
+// The lines along the bottom of the window while editing, wrapped to `chars` characters: the verdict
+// (at most two lines; on the full picture with the page's place), what the keys do, the grid's step,
+// and the last message. Outside editing only a message, when there is one.
+std::vector<std::string> footerLines(const Workbench& bench, int chars);
 
 // The layout of the page the window shows, as it now is.
 PageLayout layoutOf(const Workbench& bench);
 
 // The polygon in the dialogue's input format: the count, then one "x y" line per vertex, each
-// number in the fewest digits that read back as the same float.
+// number in the fewest digits that read back as the same float (zero as 0).
 std::string polygonText(const std::vector<Point>& vertices);
 
 // Writes the polygon to the first free poligon-K.txt (K = 1, 2, ...) in `folder`, never over an
-// existing file. Returns the line that says where it went, or that it could not be written.
-std::string savePolygon(const std::vector<Point>& vertices, const std::string& folder);
+// existing file. True when it was written; `message` says where it went, or that it could not be.
+bool savePolygon(const std::vector<Point>& vertices, const std::string& folder, std::string& message);

@@ -38,41 +38,58 @@ bool isBoundaryChain(const std::vector<int>& entries, int n) {
     return forward < n || backward < n;
 }
 
-// What is wrong with the step's pops, stack after and refusal, or nothing. The popped entries come
-// off the stack before one by one, each from the top (same chain) or the bottom (opposite chain and
-// lowest vertex, which takes them all); the opposite-chain step reads what is left from the other
-// end; then the swept vertex goes on (not the lowest). A
-// refusal comes exactly when the popping stopped early, and names the next candidate and its reason.
+// What is wrong with the step's pops, stack after and refusal, or nothing. Every pop takes the top
+// of what is left, as the textbook's stack does: the opposite-chain step and the lowest vertex take
+// the whole stack, the same-chain step the top and then the entries it joins the swept vertex to.
+// The same-chain step pushes its last one back, the opposite-chain step the former top and, when a
+// level vertex stopped its fan, the entries after it that the fan did not reach; then the swept
+// vertex goes on (not the lowest). A refusal comes exactly when the cuts stopped early, and names
+// the next candidate and its reason.
 std::string popFault(const std::vector<Point>& v, const Triangulation& t, const SweepStep& s,
                      const std::vector<int>& before) {
     const bool same = s.kind == SweepCase::SameChain;
     const bool opposite = s.kind == SweepCase::OppositeChain;
     const bool lowest = s.kind == SweepCase::LowestVertex;
-    std::vector<int> left = before;
-    for (const int e : t.popped(s)) {
-        if (!(same || opposite || lowest) || left.empty() || e != (same ? left.back() : left.front())) {
-            return "pops out of turn";
-        }
-        left.erase(same ? left.end() - 1 : left.begin());
+    const std::vector<int> popped = entries(t.popped(s));
+    std::vector<int> kept = before;
+    for (const int e : popped) {
+        if (!(same || opposite || lowest) || kept.empty() || e != kept.back()) return "pops out of turn";
+        kept.pop_back();
     }
-    if (lowest && !left.empty()) return "the lowest vertex leaves entries on the stack";
-    std::vector<int> after = left;
-    if (opposite) std::reverse(after.begin(), after.end());
-    if (same || opposite) after.push_back(s.vertex);
-    if (s.kind == SweepCase::Start) after = {t.order[0], s.vertex};
-    if (entries(t.stackAfter(s)) != after) return "leaves a stack its pops do not give";
+    if ((opposite || lowest) && !kept.empty()) return "leaves entries under its pops";
+    if (same && popped.empty()) return "does not pop the top";
+    const std::vector<int> after = entries(t.stackAfter(s));
+    // What went back on: the rest of the stack after is the swept vertex.
+    std::vector<int> back;
+    if (same || opposite) {
+        if (after.size() < kept.size() + 2 || !std::equal(kept.begin(), kept.end(), after.begin()) ||
+            after.back() != s.vertex) {
+            return "leaves a stack its pops do not give";
+        }
+        back.assign(after.begin() + static_cast<long>(kept.size()), after.end() - 1);
+        const bool prefix = opposite && back.size() <= popped.size() && std::equal(back.begin(), back.end(), popped.begin());
+        const bool last = same && back.size() == 1 && back[0] == popped.back();
+        if (!prefix && !last) return "pushes back what it did not pop last (same) or first (opposite)";
+    } else if (s.kind == SweepCase::Start ? after != std::vector<int>{t.order[0], s.vertex} : !after.empty()) {
+        return "leaves a stack its pops do not give";
+    }
     const Refusal& r = s.refusal;
-    const bool early = (same || opposite) && left.size() >= 2;
+    const bool early = same ? !kept.empty() : opposite && back.size() >= 2;
     if ((r.reason != RefusalReason::None) != early) return early ? "stops early unrefused" : "refuses but did not stop";
     if (r.reason == RefusalReason::None) return "";
     const int c = s.vertex;
-    const int corner = same ? left.back() : left.front();
-    const int to = same ? left[left.size() - 2] : left[1];
+    // The candidate refused: from c past the corner, the entry pushed back next to c, to the entry
+    // under it.
+    const int corner = back.back();
+    const int to = same ? kept.back() : back[back.size() - 2];
     if (r.corner != corner || r.to != to) return "refuses a candidate other than the next";
     // The part not yet cut lies on this side of c-corner: inside their boundary edge when nothing
-    // was popped, else away from the triangle just cut off.
+    // was cut, else away from the triangle just cut off (whose corner left the stack just before
+    // the same-chain corner, or just after the opposite chain's pushed-back entries).
+    const std::size_t cuts = same ? popped.size() - 1 : popped.size() - back.size();
+    const int lastCut = cuts == 0 ? -1 : same ? popped[popped.size() - 2] : popped[back.size()];
     const int n = static_cast<int>(v.size());
-    const int inner = !t.popped(s).empty() ? -turnOf(v[c], v[corner], v[t.popped(s).back()])
+    const int inner = lastCut >= 0 ? -turnOf(v[c], v[corner], v[lastCut])
                       : (c + 1) % n == corner ? senseOf(v)
                       : (corner + 1) % n == c ? -senseOf(v)
                                               : 0;
@@ -171,6 +188,24 @@ TEST(TriangulationProperty, RealCoordinatesAlwaysGivePositiveAreaTriangles) {
     for (const auto& [minN, maxN] : {std::pair{3, 8}, std::pair{9, 30}, std::pair{31, 100}}) {
         const Tally tally = sweepMany(Kind::Real, polygonsPerRange(), 20261207u + maxN, minN, maxN);
         EXPECT_EQ(tally.positiveArea, tally.polygons) << minN << ".." << maxN << " vertices";
+    }
+}
+
+// With distinct ordinates the stack is the textbook's at every step: the opposite-chain step pops
+// the whole stack top first and leaves the former top and the swept vertex.
+TEST(TriangulationProperty, OppositeChainPopsTheWholeStackAndLeavesTheFormerTopAndTheSweptVertex) {
+    std::mt19937 random(17u);
+    for (int i = 0; i < polygonsPerRange(); ++i) {
+        const std::vector<Point> polygon = randomMonotonePolygon(random, 3 + i % 60, Kind::Real);
+        const Triangulation t = triangulateMonotone(polygon.data(), static_cast<int>(polygon.size()));
+        for (const SweepStep& s : t.steps) {
+            if (s.kind != SweepCase::OppositeChain) continue;
+            std::vector<int> whole = entries(t.stackBefore(s));
+            std::reverse(whole.begin(), whole.end());
+            ASSERT_EQ(entries(t.popped(s)), whole) << describe(polygon);
+            ASSERT_EQ(entries(t.stackAfter(s)), (std::vector<int>{whole.front(), s.vertex})) << describe(polygon);
+            ASSERT_EQ(s.diagonalCount, static_cast<int>(whole.size()) - 1) << describe(polygon);
+        }
     }
 }
 

@@ -29,3 +29,4 @@ void glBegin(GLenum mode) {
 }
 void glEnd() { record("end"); }
 void glVertex3f(GLfloat x, GLfloat y, GLfloat z) { record("vertex %.9g %.9g %.9g", x, y, z); }
+void glLineWidth(GLfloat width) { record("lineWidth %g", width); }

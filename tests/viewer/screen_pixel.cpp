@@ -40,3 +40,42 @@ bool screenPixel(const char* display, int x, int y, int& red, int& green, int& b
     blue = static_cast<int>(value & 0xff);
     return true;
 }
+
+bool screenRegion(const char* display, int x, int y, int width, int height, std::vector<unsigned char>& rgb) {
+    Display* connection = connectionTo(display);
+    if (connection == nullptr) return false;
+    XImage* image = XGetImage(connection, DefaultRootWindow(connection), x, y, width, height, AllPlanes, ZPixmap);
+    if (image == nullptr) return false;
+    rgb.resize(static_cast<std::size_t>(width) * height * 3);
+    for (int j = 0; j < height; ++j) {
+        for (int i = 0; i < width; ++i) {
+            const unsigned long value = XGetPixel(image, i, j);
+            unsigned char* at = &rgb[3 * (static_cast<std::size_t>(j) * width + i)];
+            at[0] = static_cast<unsigned char>((value >> 16) & 0xff);
+            at[1] = static_cast<unsigned char>((value >> 8) & 0xff);
+            at[2] = static_cast<unsigned char>(value & 0xff);
+        }
+    }
+    XDestroyImage(image);
+    return true;
+}
+
+bool sendKey(const char* display, unsigned long window, unsigned long keysym) {
+    Display* connection = connectionTo(display);
+    if (connection == nullptr) return false;
+    XKeyEvent event{};
+    event.display = connection;
+    event.window = window;
+    event.root = DefaultRootWindow(connection);
+    event.subwindow = None;
+    event.time = CurrentTime;
+    event.same_screen = True;
+    event.keycode = XKeysymToKeycode(connection, keysym);
+    for (const int type : {KeyPress, KeyRelease}) {
+        event.type = type;
+        XSendEvent(connection, window, True, type == KeyPress ? KeyPressMask : KeyReleaseMask,
+                   reinterpret_cast<XEvent*>(&event));
+    }
+    XFlush(connection);
+    return true;
+}

@@ -78,53 +78,80 @@ TEST(StepMode, KeysPageThroughTheStepsAndPlay) {
     EXPECT_EQ(playSeconds(view), 0.25);
     for (int i = 0; i < 5; ++i) pressKey(view, Key::Slower, 3);
     EXPECT_EQ(playSeconds(view), 4.0);
-    EXPECT_EQ(pressKey(view, Key::Quit, 5), KeyEffect::Quit);
     EXPECT_EQ(pressKey(view, Key::ResetView, 5), KeyEffect::ResetView);
     EXPECT_EQ(pressKey(view, Key::Next, 3), KeyEffect::None);
 }
 
+// Every caption starts with the verdict; then the page's place in the lesson beside its own first
+// line, the pops top first, the neighbour that needs no diagonal, the refusal and what went back.
 TEST(StepMode, CaptionsSayWhatEachStepDidAndWhy) {
     struct Case {
         const Judgement* shown;
         StepView view;
-        std::vector<std::string> lines;
+        std::vector<std::string> lines;  // after the verdict
     };
+    const char* const besideBottom = "Teme 1 je sused temena 6 na ivici poligona, pa dijagonala do njega nije potrebna.";
     const Case cases[] = {
-        {&hexagon, onPage(0), {}},
-        {&hexagon, onPage(1), {"Korak 1 od 5: pocetak", "Dva najvisa temena idu na stek.", "Nove dijagonale: 0"}},
+        {&hexagon, onPage(1), {"Strana 2 od 6. Korak 1 od 5: pocetak", "Dva najvisa temena idu na stek.", "Nove dijagonale: 0"}},
         {&hexagon, onPage(2, true),
-         {"Korak 2 od 5: teme 3 (6,5)", "Isti lanac: plave dijagonale dok su unutar poligona.", "Skinuta sa steka: 2",
-          "Nove dijagonale: 1", "Automatski: korak svakih 1 s (P zaustavlja)"}},
+         {"Strana 3 od 6. Korak 2 od 5: teme 3 (6,5)", "Isti lanac: plave dijagonale dok su unutar poligona.",
+          "Skinuta sa steka: 2 i 1", "Teme 2 je sused temena 3 na ivici poligona, pa dijagonala do njega nije potrebna.",
+          "Vracena na stek: 1 i 3.", "Nove dijagonale: 1", "Automatski: korak svakih 1 s (P zaustavlja)"}},
+        {&hexagon, onPage(3),
+         {"Strana 4 od 6. Korak 3 od 5: teme 6 (-5,4)", "Suprotni lanac: crvene dijagonale do temena sa steka.",
+          "Skinuta sa steka: 3 i 1", besideBottom, "Vracena na stek: 3 i 6.", "Nove dijagonale: 1"}},
         {&hexagon, onPage(5),
-         {"Korak 5 od 5: teme 5 (0,0)", "Najnize teme: nema temena izmedju dna i vrha steka, nema novih dijagonala.",
-          "Skinuta sa steka: 6, 4", "Nove dijagonale: 0"}},
+         {"Strana 6 od 6. Korak 5 od 5: teme 5 (0,0)",
+          "Najnize teme: nema temena izmedju dna i vrha steka, nema novih dijagonala.", "Skinuta sa steka: 4 i 6",
+          "Temena 4 i 6 su susedi temena 5 na ivici poligona, pa dijagonale do njih nisu potrebne.", "Nove dijagonale: 0"}},
         {&refused, onPage(3),
-         {"Korak 3 od 4: teme 4 (6,3)", "Isti lanac: plave dijagonale dok su unutar poligona.",
-          "Dijagonala 4-1 bi izasla iz poligona, pa teme 3 ostaje na steku.", "Nove dijagonale: 0"}},
-        {&refused, onPage(4),
-         {"Korak 4 od 4: teme 5 (0,0)", "Najnize teme: crvene dijagonale do preostalih temena sa steka.",
-          "Skinuta sa steka: 1, 3, 4", "Nove dijagonale: 1"}},
+         {"Strana 4 od 5. Korak 3 od 4: teme 4 (6,3)", "Isti lanac: plave dijagonale dok su unutar poligona.",
+          "Skinuta sa steka: 3", "Teme 3 je sused temena 4 na ivici poligona, pa dijagonala do njega nije potrebna.",
+          "Dijagonala 4-1 bi izasla iz poligona, pa se teme 3 vraca na stek.", "Vracena na stek: 3 i 4.",
+          "Nove dijagonale: 0"}},
         {&neck, onPage(3),
-         {"Korak 3 od 6: teme 7 (5,5)", "Suprotni lanac: crvene dijagonale do temena sa steka.",
-          "Trougao 7-1-3 sadrzi teme 6, pa teme 1 ostaje na steku.", "Nove dijagonale: 0"}},
-        {&neck, onPage(4),
-         {"Korak 4 od 6: teme 6 (3,5)", "Isti lanac: plave dijagonale dok su unutar poligona.", "Skinuta sa steka: 7, 1",
-          "Nove dijagonale: 2"}},
+         {"Strana 4 od 7. Korak 3 od 6: teme 7 (5,5)", "Suprotni lanac: crvene dijagonale do temena sa steka.",
+          "Skinuta sa steka: 3 i 1", "Teme 1 je sused temena 7 na ivici poligona, pa dijagonala do njega nije potrebna.",
+          "Trougao 7-1-3 sadrzi teme 6, pa se teme 1 vraca na stek.", "Vracena na stek: 3, 1 i 7.", "Nove dijagonale: 0"}},
         {&flat, onPage(2),
-         {"Korak 2 od 5: teme 6 (2,1)", "Suprotni lanac: crvene dijagonale do temena sa steka.",
-          "Dijagonala 6-2 bi prosla kroz teme 1, pa teme 1 ostaje na steku.", "Nove dijagonale: 0"}},
-        {&hexagon, onPage(0), {}},
+         {"Strana 3 od 6. Korak 2 od 5: teme 6 (2,1)", "Suprotni lanac: crvene dijagonale do temena sa steka.",
+          "Skinuta sa steka: 2 i 1", besideBottom, "Dijagonala 6-2 bi prosla kroz teme 1, pa se teme 1 vraca na stek.",
+          "Vracena na stek: 2, 1 i 6.", "Nove dijagonale: 0"}},
     };
-    for (const Case& c : cases) EXPECT_EQ(captionLines(*c.shown, c.view), c.lines);
+    for (const Case& c : cases) {
+        const std::vector<std::string> lines = captionLines(*c.shown, c.view);
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines[0], verdictLine(*c.shown));
+        EXPECT_EQ(std::vector<std::string>(lines.begin() + 1, lines.end()), c.lines);
+    }
+    EXPECT_TRUE(captionLines(hexagon, onPage(0)).empty());
     // Coordinates keep six significant digits at any scale.
-    EXPECT_EQ(captionLines(judged({{0, 3e30}, {1e-30, 0}, {-2e30, -1e-30}}), onPage(2))[0],
-              "Korak 2 od 2: teme 3 (-2e+30,-1e-30)");
-    EXPECT_EQ(captionLines(judged({{1, 1}, {2, 2}}), onPage(1)),
-              std::vector<std::string>{"Poligon sa manje od tri temena nema triangulaciju."});
-    EXPECT_EQ(captionLines(judged({{0, 0}, {4, 4}, {4, 0}, {0, 4}}), onPage(1)),
-              std::vector<std::string>{"Poligon nije prost: stranice 1-2 i 3-4 se seku ili dodiruju."});
-    EXPECT_EQ(captionLines(judged({{0, 0}, {2, 2}, {4, 0}, {4, 4}, {0, 4}}), onPage(1))[0],
-              "Poligon nije monoton: teme 2 je teme razdvajanja ili spajanja.");
+    EXPECT_EQ(captionLines(judged({{0, 3e30}, {1e-30, 0}, {-2e30, -1e-30}}), onPage(2))[1],
+              "Strana 3 od 3. Korak 2 od 2: teme 3 (-2e+30,-1e-30)");
+}
+
+// The verdict in the words every page shows it, and the full picture's bottom lines around it.
+TEST(StepMode, VerdictSaysWhatTheDialogueDecidedAndNamesItsReasons) {
+    const std::pair<Judgement, const char*> cases[] = {
+        {hexagon, "Poligon je monoton. Broj dijagonala: 3."},
+        {judged({{1, 1}, {2, 2}}), "Manje od tri temena: nema sta da se triangulise."},
+        {judged({{0, 0}, {4, 4}, {4, 0}, {0, 4}}), "Poligon nije prost: ivice 1-2 i 3-4 se dodiruju ili seku."},
+        {judged({{0, 0}, {2, 2}, {4, 0}, {4, 4}, {0, 4}}),
+         "Poligon nije monoton. Temena razdvajanja: 2. Temena spajanja: nema."},
+        {judged({{0, 6}, {2, 0}, {4, 3}, {6, 0}, {8, 6}, {7, 6}, {6, 2}, {4, 5}, {2, 2}, {1, 6}}),
+         "Poligon nije monoton. Temena razdvajanja: 3. Temena spajanja: 7 i 9."},
+        {judged({{0, 0}, {10, 0}, {10, 10}, {8, 4}, {6, 10}, {4, 4}, {2, 10}, {0, 10}}),
+         "Poligon nije monoton. Temena razdvajanja: nema. Temena spajanja: 4 i 6."},
+    };
+    for (const auto& [shown, line] : cases) EXPECT_EQ(verdictLine(shown), line);
+    EXPECT_EQ(bottomLines(hexagon, 85),
+              std::vector<std::string>{"Poligon je monoton. Broj dijagonala: 3.  Strana 1 od 6  H - pomoc, strelice - koraci"});
+    EXPECT_EQ(bottomLines(cases[4].first, 85),
+              (std::vector<std::string>{"Poligon nije monoton. Temena razdvajanja: 3. Temena spajanja: 7 i 9.",
+                                        "Strana 1 od 25  H - pomoc, strelice - koraci"}));
+    // The page that says why there are no steps.
+    EXPECT_EQ(captionLines(cases[2].first, onPage(1))[1], "Strana 2 od 2. Nema koraka: samo prost poligon moze da se triangulise.");
+    EXPECT_EQ(captionLines(cases[1].first, onPage(1))[1], "Strana 2 od 2. Nema koraka.");
 }
 
 // A W, not monotone: the page that says why, the partition's ten steps, the four pieces' three steps
@@ -133,22 +160,49 @@ TEST(StepMode, PolygonThatIsNotMonotoneIsCutThenEachPieceSweptThenShownWhole) {
     const Judgement w = judged({{0, 6}, {2, 0}, {4, 3}, {6, 0}, {8, 6}, {7, 6}, {6, 2}, {4, 5}, {2, 2}, {1, 6}});
     ASSERT_EQ(pageCount(w), 1 + 10 + 4 * 3 + 1);
     const std::pair<int, std::vector<std::string>> cases[] = {
-        {1, {"Poligon nije monoton: temena 3, 7, 9 su temena razdvajanja ili spajanja.",
+        {1, {"Strana 2 od 25. Teme razdvajanja (trougao nagore): oba suseda su niza, a unutrasnjost je s obe strane.",
+             "Teme spajanja (trougao nadole): oba suseda su visa, a unutrasnjost je s obe strane.",
              "Dalje: podela na monotone delove, pa triangulacija svakog dela."}},
-        {2, {"Korak 1 od 10: teme 1, vrsta: pocetno", "Ivice na brisucoj pravoj (pomocnik): 1-2 (1)"}},
-        {7, {"Korak 6 od 10: teme 3, vrsta: razdvajanje", "Nova dijagonala: 3-8 (pomocnik ivice 8-9)",
-             "Ivice na brisucoj pravoj (pomocnik): 1-2 (10), 8-9 (3), 3-4 (3), 6-7 (5)"}},
-        {12, {"Deo 1 od 4: Korak 1 od 3: pocetak", "Dva najvisa temena idu na stek.", "Nove dijagonale: 0"}},
-        {24, {"Cela triangulacija. Broj dijagonala: 7, od toga iz podele na monotone delove: 3.",
+        {2, {"Strana 3 od 25. Korak 1 od 10: teme 1, vrsta: pocetno"}},
+        {7, {"Strana 8 od 25. Korak 6 od 10: teme 3, vrsta: razdvajanje", "Nova dijagonala: 3-8 (pomocnik ivice 8-9)"}},
+        {8, {"Strana 9 od 25. Korak 7 od 10: teme 9, vrsta: spajanje",
+             "Teme 9 je teme spajanja: postaje pomocnik ivice 1-2; dijagonala iz njega ide nadole, do sledeceg temena "
+             "koje vidi tu ivicu."}},
+        {10, {"Strana 11 od 25. Korak 9 od 10: teme 2, vrsta: krajnje",
+              "Nova dijagonala: 2-9 (pomocnik ivice 1-2 bio je teme spajanja 9)"}},
+        {12, {"Strana 13 od 25. Deo 1 od 4: Korak 1 od 3: pocetak", "Dva najvisa temena idu na stek.", "Nove dijagonale: 0"}},
+        {24, {"Strana 25 od 25. Cela triangulacija. Broj dijagonala: 7, od toga iz podele na monotone delove: 3.",
               "Broj monotonih delova: 4."}},
     };
-    for (const auto& [page, lines] : cases) EXPECT_EQ(captionLines(w, onPage(page)), lines) << page;
+    for (const auto& [page, lines] : cases) {
+        const std::vector<std::string> caption = captionLines(w, onPage(page));
+        EXPECT_EQ(std::vector<std::string>(caption.begin() + 1, caption.end()), lines) << page;
+    }
     // The whole page draws every diagonal, the partition's in their own colour; a piece's step tints
     // that piece's boundary only and has a stack.
     const PageMarks whole = pageMarks(w, 24, 0.1);
-    EXPECT_EQ(whole.segments.size(), 7u);
-    EXPECT_EQ(std::count_if(whole.segments.begin(), whole.segments.end(), [](const Segment& s) { return s.colour == PartitionColour; }), 3);
+    EXPECT_EQ(whole.partition.size(), 3u);
+    EXPECT_EQ(whole.segments.size(), 4u);
     EXPECT_EQ(pageMarks(w, 12, 0.1).tints.size(), w.whole.partition.pieces[0].size());
+    // The pieces, each in its tint, neighbours apart: every triangle on the whole page; on a piece's
+    // step only that piece's, the rest under the veil.
+    std::vector<int> tintOf(10, -1);
+    for (const TintedTriangle& t : whole.pieces) {
+        for (const Point* p : {&t.a, &t.b, &t.c}) tintOf[static_cast<int>(p->x)] = t.tint;  // abscissas 0..8 tell 3 from 8
+    }
+    EXPECT_EQ(whole.pieces.size(), 8u);
+    EXPECT_NE(tintOf[0], tintOf[2]);
+    const PageMarks piece = pageMarks(w, 13, 0.1);
+    EXPECT_EQ(piece.pieces.size() + piece.veiled.size(), 8u);
+    EXPECT_EQ(piece.pieces.size(), w.whole.partition.pieces[0].size() - 2);
+    // The sweep line's panel on the merge vertex 9: the edge 8-9 taken off in its place, 1-2 now helped by 9.
+    std::string rows;
+    for (const StatusRow& r : statusRows(w, 8)) {
+        rows += std::to_string(r.edge + 1) + ":" + (r.oldHelper >= 0 ? std::to_string(r.oldHelper + 1) + ">" : "") +
+                std::to_string(r.helper + 1) + (r.removed ? "x " : r.inserted ? "+ " : " ");
+    }
+    EXPECT_EQ(rows, "1:10>9 8:3x 3:3 6:5 ");
+    EXPECT_TRUE(statusRows(w, 12).empty());
     EXPECT_EQ(stackColumns(w, 12).after.size(), 2u);
     EXPECT_EQ(pageMarks(w, 7, 0.1).types.size(), 1u);
 }
@@ -186,13 +240,13 @@ TEST(StepMode, PagesDrawTheirDiagonalsSweepLineStackAndRefusal) {
 }
 
 TEST(StepMode, StackPanelAndConcernedVerticesOfAStep) {
-    // Neck, step 4: vertex 6 cuts off 7 and 1; the stack 3 1 7 becomes 3 6.
+    // Neck, step 4: vertex 6 pops 7, then 1 and 3 as it joins them; the stack 3 1 7 becomes 3 6.
     const StackColumns columns = stackColumns(neck, 4);
     std::string before, after;
     for (const StackEntry& e : columns.before) before += std::to_string(e.vertex + 1) + (e.popped ? "x " : " ");
-    for (const StackEntry& e : columns.after) after += std::to_string(e.vertex + 1) + (e.pushed ? "+ " : " ");
-    EXPECT_EQ(before, "3 1x 7x ");
-    EXPECT_EQ(after, "3 6+ ");
+    for (const StackEntry& e : columns.after) after += std::to_string(e.vertex + 1) + (e.pushed ? "+ " : e.back ? "< " : " ");
+    EXPECT_EQ(before, "3x 1x 7x ");  // every entry popped; 3, the last, went back
+    EXPECT_EQ(after, "3< 6+ ");
     EXPECT_EQ(concernedVertices(neck, 4), (std::vector<int>{5, 0, 2, 6}));  // swept, diagonals' ends, popped
     EXPECT_EQ(concernedVertices(neck, 3), (std::vector<int>{6, 2, 0, 5}));  // swept, refused to, corner, blocker
     EXPECT_TRUE(stackColumns(neck, 0).after.empty());

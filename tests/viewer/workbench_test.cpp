@@ -5,6 +5,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -205,23 +207,121 @@ TEST(Workbench, GridStepIsARoundNumberNearATwentiethOfTheFramedSize) {
     }
 }
 
-TEST(Workbench, SavedPolygonReadsBackAsTheSameFloatsIntoAFreeFile) {
-    const std::vector<Point> v = polygonOf({{0.1f, -0.0f}, {1e-45f, 3.4028235e38f}, {1.0000001f, -2.5f}, {16777216.0f, 7}});
-    const std::string text = polygonText(v);
-    EXPECT_EQ(text.substr(0, 10), "4\n0.1 -0\n1");
-    std::istringstream in(text);
-    Point read[MaxVertices];
-    int count = 0;
-    ASSERT_TRUE(readPolygon(in, std::tmpfile(), read, count));
-    ASSERT_EQ(count, 4);
-    for (int i = 0; i < count; ++i) {
-        EXPECT_EQ(std::signbit(read[i].x), std::signbit(v[i].x));
-        EXPECT_TRUE(read[i].x == v[i].x && read[i].y == v[i].y) << i;
+// Escape takes back what is under way and never closes in editing; Q, or Escape outside editing,
+// closes at once only when nothing is unsaved, else warns first; X away from every vertex says so; a
+// dragged vertex stays in the picture, and a point past the float range is refused.
+TEST(Workbench, EscapeAndQuitNeverLoseThePolygon) {
+    Workbench bench = benchOn(square, false);
+    perform(bench, {'p', 4, 4});
+    perform(bench, {'v', 3, 3});
+    EXPECT_TRUE(pressEditKey(bench, EditKey::Cancel, 0, 0).polygon);
+    EXPECT_EQ(bench.shown.vertices[2].x, 4.0f);  // back where the drag found it
+    EXPECT_FALSE(unsaved(bench));
+    EXPECT_TRUE(pressQuit(bench).quit);
+    perform(bench, {'n'});
+    perform(bench, {'c', 1, 1});
+    EXPECT_TRUE(unsaved(bench));  // a new polygon under way counts
+    pressEditKey(bench, EditKey::Cancel, 0, 0);
+    EXPECT_EQ(bench.shown.vertices.size(), 4u);
+    EXPECT_TRUE(bench.edit.on);
+    pressEditKey(bench, EditKey::Cancel, 0, 0);
+    EXPECT_FALSE(bench.edit.on);  // nothing under way: Escape leaves editing
+    pressEditKey(bench, EditKey::Toggle, 0, 0);
+    perform(bench, {'m', 4, 4, 3, 3});
+    EXPECT_FALSE(pressQuit(bench).quit);
+    EXPECT_EQ(bench.edit.message, "Izmene nisu sacuvane: S cuva, Q zatvara bez cuvanja.");
+    withdrawQuitWarning(bench);  // another key: the warning is taken back
+    EXPECT_FALSE(pressQuit(bench).quit);
+    EXPECT_TRUE(pressQuit(bench).quit);
+    perform(bench, {'d', 2, 2});
+    EXPECT_EQ(bench.edit.message, "Nema temena ispod pokazivaca.");
+    // Dragged far below the window, the vertex stops at the picture's bottom row.
+    perform(bench, {'p', 3, 3});
+    movePointerTo(bench, 500, 5000);
+    const PlanePoint at = sceneToPixels(bench.view, bench.shown.vertices[2].x, bench.shown.vertices[2].y);
+    EXPECT_NEAR(at.y, bench.view.picture.y, 1.0);
+    // Near the end of the float range a point beyond it is refused and the polygon kept.
+    Workbench huge = benchOn({{0, 0}, {3e38f, 0}, {3e38f, 3e38f}}, false);
+    const std::vector<Point> before = huge.shown.vertices;
+    perform(huge, {'p', 3e38, 3e38});
+    movePointerTo(huge, 1020, 5);
+    EXPECT_EQ(huge.edit.message, "Tacka je van opsega brojeva.");
+    EXPECT_EQ(huge.shown.vertices[2].x, before[2].x);
+}
+
+// Whatever the edits, every coordinate is a finite float, zero is +0, and the saved text reads back
+// through the dialogue as the same polygon, bit for bit: huge, tiny and everyday polygons alike.
+TEST(Workbench, EverySavedPolygonReadsBackBitForBit) {
+    std::mt19937 random(2026);
+    auto bits = [](float f) {
+        std::uint32_t b;
+        std::memcpy(&b, &f, sizeof b);
+        return b;
+    };
+    int edits = 0;
+    for (int round = 0; round < 200; ++round) {
+        // Every fifth near the end of the float range, where a drag can reach past it.
+        const bool end = round % 5 == 0;
+        const double scale = std::ldexp(1.0, end ? 126 : std::uniform_int_distribution<int>(-126, 125)(random));
+        const double offset = std::uniform_real_distribution<double>(-0.9, 0.9)(random) * scale * (end ? 1 : round % 3);
+        Polygon start;
+        for (int i = 0; i < 5; ++i) {
+            const double a = i * 2 * M_PI / 5;
+            start.emplace_back(static_cast<float>(offset + scale * std::cos(a)), static_cast<float>(scale * std::sin(a)));
+        }
+        Workbench bench = benchOn(start, round % 2 == 0);
+        std::uniform_int_distribution<int> wx(-300, 1300), wy(-300, 1000), what(0, 4);
+        for (int step = 0; step < 12; ++step) {
+            // A vertex, or an edge's middle, where the window shows it.
+            const std::vector<Point>& was = bench.shown.vertices;
+            const std::size_t k = random() % was.size();
+            const Point& a = was[k];
+            const Point& b = was[(k + 1) % was.size()];
+            const bool middle = random() % 3 == 0;
+            const PlanePoint on = sceneToPixels(bench.view, middle ? (a.x + static_cast<double>(b.x)) / 2 : a.x,
+                                                middle ? (a.y + static_cast<double>(b.y)) / 2 : a.y);
+            const int x = static_cast<int>(std::lround(on.x));
+            const int y = bench.view.windowHeight - 1 - static_cast<int>(std::lround(on.y));
+            switch (what(random)) {
+                case 0:
+                case 1:  // a drag from there to anywhere, even off the window
+                    pressButton(bench, 0, true, x, y);
+                    for (int m = 0; m < 3; ++m) movePointerTo(bench, wx(random), wy(random));
+                    pressButton(bench, 0, false, x, y);
+                    break;
+                case 2: pressEditKey(bench, random() % 2 ? EditKey::Grid : EditKey::Undo, x, y); break;
+                case 3: zoomAbout(bench.view, x, y, std::uniform_real_distribution<double>(0.05, 20)(random)); break;
+                default: pressEditKey(bench, EditKey::Delete, x, y); break;
+            }
+            const std::vector<Point>& v = bench.shown.vertices;
+            for (const Point& p : v) {
+                ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y)) << polygonText(v);
+                ASSERT_FALSE((p.x == 0 && std::signbit(p.x)) || (p.y == 0 && std::signbit(p.y))) << "-0";
+            }
+            edits += bench.history.current;
+            std::istringstream in(polygonText(v));
+            Point read[MaxVertices];
+            int count = 0;
+            ASSERT_TRUE(readPolygon(in, std::tmpfile(), read, count)) << polygonText(v);
+            ASSERT_EQ(count, static_cast<int>(v.size()));
+            for (int i = 0; i < count; ++i) {
+                ASSERT_EQ(bits(read[i].x), bits(v[i].x)) << polygonText(v);
+                ASSERT_EQ(bits(read[i].y), bits(v[i].y)) << polygonText(v);
+            }
+        }
     }
+    EXPECT_GT(edits, 500);  // the sequences did edit
+}
+
+TEST(Workbench, SavedPolygonGoesIntoAFreeFileWithZeroAsZero) {
+    const std::vector<Point> v = polygonOf({{0.1f, -0.0f}, {1e-45f, 3.4028235e38f}, {1.0000001f, -2.5f}, {16777216.0f, 7}});
+    EXPECT_EQ(polygonText(v), "4\n0.1 0\n1e-45 3.4028235e+38\n1.0000001 -2.5\n16777216 7\n");
     char folder[] = "/tmp/workbench-XXXXXX";
     ASSERT_NE(mkdtemp(folder), nullptr);
     std::fclose(std::fopen((std::string(folder) + "/poligon-1.txt").c_str(), "w"));
-    EXPECT_EQ(savePolygon(v, folder), "Poligon je sacuvan u datoteku poligon-2.txt.");
-    EXPECT_EQ(savePolygon(v, std::string(folder) + "/none"),
-              "Poligon nije sacuvan: u tekucoj fascikli ne moze da se napravi datoteka.");
+    std::string message;
+    EXPECT_TRUE(savePolygon(v, folder, message));
+    EXPECT_EQ(message, "Poligon je sacuvan u datoteku poligon-2.txt.");
+    EXPECT_FALSE(savePolygon(v, std::string(folder) + "/none", message));
+    EXPECT_EQ(message, "Poligon nije sacuvan: u tekucoj fascikli ne moze da se napravi datoteka.");
 }
