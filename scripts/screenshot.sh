@@ -3,7 +3,8 @@
 # under Xvfb, photographed once the polygon is drawn (docs/screenshot.png), at the fourth of its
 # seven steps (docs/step.png), and in the middle of a drag of vertex 3 onto the grid, level with
 # vertex 8 (docs/edit.png); and examples/w.txt at the sixth step of its partition into monotone pieces
-# (docs/partition.png). Needs the build from scripts/setup.sh.
+# (docs/partition.png) and at its last, the pieces tinted (docs/pieces.png). Needs the build from
+# scripts/setup.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 display=":$((200 + RANDOM % 100))"
@@ -54,3 +55,7 @@ sleep 1
 DISPLAY=$display xdotool key --window "$window" --delay 100 Right Right Right Right Right Right Right sleep 0.5
 DISPLAY=$display import -window "$window" docs/partition.png
 echo "wrote docs/partition.png"
+# Its last partition page: the pieces tinted, the last edge struck in the sweep line's panel.
+DISPLAY=$display xdotool key --window "$window" --delay 100 Right Right Right Right sleep 0.5
+DISPLAY=$display import -window "$window" docs/pieces.png
+echo "wrote docs/pieces.png"
