@@ -186,3 +186,7 @@ bool runDialogue(std::istream& in, std::FILE* out, Point* vertices, int& vertexC
     std::fflush(out);
     return true;
 }
+
+bool dialogueLineOpen(const Judgement& shown) {
+    return shown.verdict == Verdict::Triangulated || shown.verdict == Verdict::FewerThanThree;
+}

@@ -24,3 +24,7 @@ void printListing(std::FILE* out, const Point* vertices, const Triangulation& re
 // what the window's step mode shows. Everything printed is flushed before it returns. Returns
 // false (after saying so) when the input ended early.
 bool runDialogue(std::istream& in, std::FILE* out, Point* vertices, int& vertexCount, Judgement& shown);
+
+// True when the dialogue's last line is unfinished: the listing of a monotone polygon ends without a
+// line break, so that a line printed after the dialogue starts anew.
+bool dialogueLineOpen(const Judgement& shown);

@@ -1,19 +1,39 @@
-// The program's entry: the console dialogue, then the window.
+// The program's entry: the command line, the console dialogue, then the window, or the lesson's
+// pages written as pictures.
 
 #include <cstdio>
 #include <iostream>
 
 #include "app/dialogue.h"
+#include "app/options.h"
+#include "viewer/svg.h"
 #include "viewer/viewer.h"
 
 namespace {
-// Live until the process ends; the window reads the polygon through the scene and the judgement.
+// Live until the process ends.
 Point vertices[MaxVertices];
 Judgement shown;
 }  // namespace
 
 int main(int argc, char** argv) {
+    const Options options = parseOptions(argc, argv);
+    if (!options.error.empty()) {
+        std::fputs(options.error.c_str(), stderr);
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(usageText(), stdout);
+        return 0;
+    }
     int vertexCount = 0;
     if (!runDialogue(std::cin, stdout, vertices, vertexCount, shown)) return 1;
-    runViewer(argc, argv, shown);
+    const bool lineOpen = dialogueLineOpen(shown);
+    if (options.svg) {
+        if (writeLessonPictures(shown, options.folder)) return 0;
+        std::printf("%sNe mogu da pisem u folder %s.\n", lineOpen ? "\n" : "", options.folder.c_str());
+        return 1;
+    }
+    std::vector<char*> toolkit = options.toolkit;
+    toolkit.push_back(nullptr);
+    runViewer(static_cast<int>(toolkit.size()) - 1, toolkit.data(), shown, lineOpen);
 }

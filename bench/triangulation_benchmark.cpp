@@ -19,6 +19,7 @@
 #include "geometry/partition.h"
 #include "geometry/polygon.h"
 #include "scene/scene.h"
+#include "viewer/frame.h"
 #include "viewer/workbench.h"
 #include "geometry/triangulation.h"
 #include "support/monotone_polygons.h"
@@ -98,17 +99,17 @@ void judge(benchmark::State& state, const std::vector<Point>& v) {
     }
 }
 
-// A vertex moved back and forth, as a drag does: judged, and the scene built from the judgement.
+// A vertex moved back and forth, as a drag does: judged, the lesson built again, and its frame made.
 void edit(benchmark::State& state, const std::vector<Point>& v) {
     Workbench bench = openWorkbench(judgePolygon(v.data(), static_cast<int>(v.size())));
     std::vector<Point> moved = v;
-    Scene scene;
     int k = 0;
     for (auto _ : state) {
         moved[0].x = v[0].x + (++k % 2 == 0 ? 0.0f : 0.01f);
         setPolygon(bench, moved);
-        showInScene(scene, bench.shown);
-        benchmark::DoNotOptimize(scene.segments.size());
+        relayout(bench);
+        const Frame frame = frameOf(bench);
+        benchmark::DoNotOptimize(frame.shapes.data());
     }
 }
 

@@ -321,26 +321,29 @@ std::vector<int> splitOrMergeVertices(const Partition& partition) {
     return out;
 }
 
-std::vector<StatusEdge> statusAfter(const Partition& partition, const Point* vertices, int vertexCount, int step) {
-    const int n = vertexCount;
-    const Walk w(vertices, n);
-    // Replays the steps up to this one; the edges are kept by position.
-    std::vector<int> helper(n, -1);
-    std::vector<int> on;
-    for (int s = 0; s <= step && s < static_cast<int>(partition.steps.size()); ++s) {
-        const PartitionStep& p = partition.steps[s];
-        if (p.removed >= 0) on.erase(std::find(on.begin(), on.end(), w.edgeAt(p.removed)));
+std::vector<std::vector<StatusEdge>> statusAfterEach(const Partition& partition, const Point* vertices, int vertexCount) {
+    const Walk w(vertices, vertexCount);
+    // The line's edges by position, kept in its order: each edge goes in where the sweep put it.
+    std::vector<int> helper(vertexCount, -1);
+    std::vector<LineEdge> on;
+    std::vector<std::vector<StatusEdge>> out;
+    out.reserve(partition.steps.size());
+    for (const PartitionStep& p : partition.steps) {
+        if (p.removed >= 0) {
+            const int edge = w.edgeAt(p.removed);
+            on.erase(std::find_if(on.begin(), on.end(), [&](const LineEdge& e) { return e.edge == edge; }));
+        }
         if (p.inserted >= 0) {
-            on.push_back(w.edgeAt(p.inserted));
-            helper[w.edgeAt(p.inserted)] = p.vertex;
+            const LineEdge e = lineEdge(w, w.edgeAt(p.inserted));
+            on.insert(std::lower_bound(on.begin(), on.end(), e.upper(), LeftToRight{}), e);
+            helper[e.edge] = p.vertex;
         }
         if (p.helped >= 0) helper[w.edgeAt(p.helped)] = p.vertex;
+        std::vector<StatusEdge> line;
+        line.reserve(on.size());
+        for (const LineEdge& e : on) line.push_back({w.inputEdge(e.edge), helper[e.edge]});
+        out.push_back(std::move(line));
     }
-    std::vector<LineEdge> line;
-    for (const int e : on) line.push_back(lineEdge(w, e));
-    std::sort(line.begin(), line.end(), LeftToRight{});
-    std::vector<StatusEdge> out;
-    for (const LineEdge& e : line) out.push_back({w.inputEdge(e.edge), helper[e.edge]});
     return out;
 }
 

@@ -68,9 +68,9 @@ std::vector<std::vector<int>> facesOf(const Point* vertices, int vertexCount, co
 // The split and merge vertices, ascending: where the polygon is not y-monotone.
 std::vector<int> splitOrMergeVertices(const Partition& partition);
 
-// The edges crossing the sweep line after step `step` of the partition (its index), left to right,
-// each with its helper then.
-std::vector<StatusEdge> statusAfter(const Partition& partition, const Point* vertices, int vertexCount, int step);
+// The edges crossing the sweep line after each step of the partition, left to right, each with its
+// helper then.
+std::vector<std::vector<StatusEdge>> statusAfterEach(const Partition& partition, const Point* vertices, int vertexCount);
 
 // A diagonal of the whole triangulation: one of the partition's (piece -1) or one of a piece's
 // stack sweep.

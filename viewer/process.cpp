@@ -11,16 +11,10 @@
 #include <cerrno>
 #include <cstdio>
 
-namespace {
-
-int closedPipe = -1;  // the window's process tells the program's through it that the window closed
-
-}  // namespace
-
 // Leaves at once, with everything printed already out: the window goes from the screen, the
 // program's process ends with status 0, and this one, with the toolkit's and the driver's threads,
 // ends without anyone waiting for it.
-void leaveWindow() {
+void leaveWindow(int closedPipe) {
     std::fflush(nullptr);
     if (Display* display = glXGetCurrentDisplay()) {
         XUnmapWindow(display, glXGetCurrentDrawable());
@@ -39,24 +33,23 @@ void leaveWindow() {
 // program's own process, which the shell waits for, never loads the driver: it ends as soon as the
 // window closes, with status 0, or with the window's status if that process ended otherwise (for
 // instance when there is no display). The window's process ends with the program's.
-void runInChildProcess() {
+int runInChildProcess() {
     std::fflush(nullptr);
     int pipeEnds[2];
-    if (pipe2(pipeEnds, O_CLOEXEC) != 0) return;  // then the window runs here
+    if (pipe2(pipeEnds, O_CLOEXEC) != 0) return -1;  // then the window runs here
     signal(SIGCHLD, SIG_DFL);  // so that the window's end can be waited for, whatever was inherited
     const pid_t program = getpid();
     const pid_t window = fork();
     if (window < 0) {
         close(pipeEnds[0]);
         close(pipeEnds[1]);
-        return;
+        return -1;
     }
     if (window == 0) {
         close(pipeEnds[0]);
-        closedPipe = pipeEnds[1];
         prctl(PR_SET_PDEATHSIG, SIGKILL);
         if (getppid() != program) _exit(1);  // the program ended already
-        return;
+        return pipeEnds[1];
     }
     close(pipeEnds[1]);
     char byte = 0;

@@ -1,113 +1,140 @@
 #include "viewer/renderer.h"
 
+#define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
-#include <GL/glut.h>
-
-#include <cmath>
-
-#include "scene/scene.h"
+#include <GL/glext.h>
 
 namespace {
 
-constexpr float DotSize = 4.0f;
-constexpr int CircleVertices = 100;
+GLenum modeOf(ShapeKind kind) {
+    switch (kind) {
+        case ShapeKind::Lines:
+            return GL_LINES;
+        case ShapeKind::LineStrip:
+            return GL_LINE_STRIP;
+        case ShapeKind::LineLoop:
+            return GL_LINE_LOOP;
+        case ShapeKind::Points:
+            return GL_POINTS;
+        case ShapeKind::Triangles:
+        case ShapeKind::Rect:
+        case ShapeKind::Text:
+            break;
+    }
+    return GL_TRIANGLES;
+}
 
-struct Rgb {
-    float red;
-    float green;
-    float blue;
+// The strokes of a run of text shapes drawn alike, placed in window pixels, in one draw.
+struct TextRun {
+    std::vector<float> points;
+    std::vector<GLint> firsts;
+    std::vector<GLsizei> counts;
 };
 
-constexpr Rgb palette[10] = {
-    {1, 0, 0},     {0, 1, 0}, {0, 0, 1}, {1, 1, 0},     {1, 0.5f, 0},
-    {1, 0, 1},     {0, 1, 1}, {0.5f, 0, 0.5f}, {1, 1, 1}, {0, 0, 0},
-};
-
-float rounded(double value) { return static_cast<float>(value); }
+void addText(const Shape& s, StrokeCache& strokes, TextRun& run) {
+    auto kept = strokes.find(s.text);
+    if (kept == strokes.end()) kept = strokes.emplace(s.text, strokesOf(s.text)).first;
+    const TextStrokes& t = kept->second;
+    const GLint base = static_cast<GLint>(run.points.size() / 2);
+    for (std::size_t i = 0; i + 1 < t.points.size(); i += 2) {
+        run.points.push_back(s.xy[0] + t.points[i] * s.scaleX);
+        run.points.push_back(s.xy[1] + t.points[i + 1] * s.scaleY);
+    }
+    for (std::size_t k = 0; k < t.firsts.size(); ++k) {
+        run.firsts.push_back(base + t.firsts[k]);
+        run.counts.push_back(t.counts[k]);
+    }
+}
 
 }  // namespace
 
-GlFrame glFrame;
-
-void sceneVertex(double x, double y, double z) {
-    const GlPoint p = toGl(x, y, z);
-    glVertex3f(p.x, p.y, p.z);
-}
-
-void sceneVertex(const Point& p) { sceneVertex(p.x, p.y, p.z); }
-
-GlPoint toGl(double x, double y, double z) {
-    return {rounded((x - glFrame.centreX) / glFrame.unit), rounded((y - glFrame.centreY) / glFrame.unit),
-            rounded(z / glFrame.unit)};
-}
-
-void setColour(Colour code) {
-    if (code < 0 || code > 9) return;
-    const Rgb& c = palette[code];
-    glColor3f(c.red, c.green, c.blue);
-}
-
-void drawSegment(const Segment& segment) {
-    glPointSize(DotSize);
-    setColour(segment.colour);
-    glBegin(GL_LINES);
-    sceneVertex(segment.start);
-    sceneVertex(segment.end);
-    glEnd();
-    glBegin(GL_POINTS);
-    sceneVertex(segment.start);
-    sceneVertex(segment.end);
-    glEnd();
-}
-
-void drawLine(const Line& line) {
-    setColour(line.colour);
-    const Point& p = line.point;
-    const Point& d = line.direction;
-    glBegin(GL_LINES);
-    sceneVertex(p.x + 100.0 * d.x, p.y + 100.0 * d.y, p.z + 100.0 * d.z);
-    sceneVertex(p.x - 100.0 * d.x, p.y - 100.0 * d.y, p.z - 100.0 * d.z);
-    glEnd();
-}
-
-void drawCircle(const Circle& circle) {
-    setColour(circle.colour);
-    glBegin(GL_LINE_LOOP);
-    for (int i = 0; i < CircleVertices; ++i) {
-        const float theta = rounded(i * 2.0 * M_PI / CircleVertices);
-        const float c = rounded(std::cos(static_cast<double>(theta)));
-        const float s = rounded(std::sin(static_cast<double>(theta)));
-        sceneVertex(circle.centre.x + static_cast<double>(circle.radius) * c,
-               circle.centre.y + static_cast<double>(circle.radius) * s, circle.centre.z);
+void drawFrame(const Frame& frame, StrokeCache& strokes) {
+    glViewport(0, 0, frame.width, frame.height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, frame.width, 0, frame.height, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glClearColor(frame.clear.r, frame.clear.g, frame.clear.b, frame.clear.a);
+    glClear(GL_COLOR_BUFFER_BIT);  // the depth buffer is never tested, so never cleared
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    const PixelRect& p = frame.picture;
+    const bool whole = p.x == 0 && p.y == 0 && p.width == frame.width && p.height == frame.height;
+    glScissor(p.x, p.y, p.width, p.height);
+    // GL's state changed only where a shape needs it otherwise: every change costs the driver work.
+    struct State {
+        bool scissor = false, smooth = false, blend = false;
+        unsigned short dash = 0;
+        float width = 1.0f;
+    } now;
+    auto set = [](bool& was, bool wanted, GLenum capability) {
+        if (was == wanted) return;
+        was = wanted;
+        if (wanted) {
+            glEnable(capability);
+        } else {
+            glDisable(capability);
+        }
+    };
+    glDisable(GL_SCISSOR_TEST);
+    glDisable(GL_LINE_SMOOTH);
+    glDisable(GL_BLEND);
+    glDisable(GL_LINE_STIPPLE);
+    glLineWidth(1.0f);
+    glPointSize(1.0f);
+    TextRun run;
+    for (std::size_t i = 0; i < frame.shapes.size(); ++i) {
+        const Shape& s = frame.shapes[i];
+        set(now.scissor, s.clipped && !whole, GL_SCISSOR_TEST);
+        set(now.smooth, s.smooth, GL_LINE_SMOOTH);
+        set(now.blend, s.smooth || s.colour.a < 1.0f, GL_BLEND);
+        if (s.dash != now.dash) {
+            if (now.dash == 0) glEnable(GL_LINE_STIPPLE);
+            if (s.dash == 0) glDisable(GL_LINE_STIPPLE);
+            if (s.dash != 0) glLineStipple(1, s.dash);
+            now.dash = s.dash;
+        }
+        if (s.width != now.width) {
+            now.width = s.width;
+            glLineWidth(s.width);
+            glPointSize(s.width);
+        }
+        glColor4f(s.colour.r, s.colour.g, s.colour.b, s.colour.a);
+        switch (s.kind) {
+            case ShapeKind::Rect:
+                glRectf(s.xy[0], s.xy[1], s.xy[2], s.xy[3]);
+                break;
+            case ShapeKind::Text: {
+                // With the texts after it drawn alike.
+                run.points.clear();
+                run.firsts.clear();
+                run.counts.clear();
+                addText(s, strokes, run);
+                while (i + 1 < frame.shapes.size()) {
+                    const Shape& next = frame.shapes[i + 1];
+                    if (next.kind != ShapeKind::Text || next.width != s.width || next.smooth != s.smooth ||
+                        next.clipped != s.clipped || next.colour.r != s.colour.r || next.colour.g != s.colour.g ||
+                        next.colour.b != s.colour.b || next.colour.a != s.colour.a) {
+                        break;
+                    }
+                    addText(next, strokes, run);
+                    ++i;
+                }
+                glVertexPointer(2, GL_FLOAT, 0, run.points.data());
+                glMultiDrawArrays(GL_LINE_STRIP, run.firsts.data(), run.counts.data(), static_cast<GLsizei>(run.firsts.size()));
+                break;
+            }
+            default:
+                glVertexPointer(2, GL_FLOAT, 0, s.xy.data());
+                glDrawArrays(modeOf(s.kind), 0, static_cast<GLsizei>(s.xy.size() / 2));
+                break;
+        }
     }
-    glEnd();
-}
-
-void clearFrame() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
-
-void drawScene(int segmentLimit, float outlineWidth, float diagonalWidth) {
-    glPushMatrix();
-    for (const Circle& c : scene.circles) drawCircle(c);
-    for (const Line& l : scene.lines) drawLine(l);
-    int drawn = 0;
-    for (const Segment& s : scene.segments) {
-        if (drawn++ == segmentLimit) break;
-        if (outlineWidth > 0.0f) glLineWidth(s.colour == Black ? outlineWidth : diagonalWidth);
-        drawSegment(s);
-    }
-    for (const Point& p : scene.points) {
-        setColour(p.colour);
-        glPointSize(DotSize);
-        glBegin(GL_POINTS);
-        sceneVertex(p);
-        glEnd();
-    }
-    glPopMatrix();
-}
-
-void display() {
-    clearFrame();
-    drawScene(static_cast<int>(scene.segments.size()), 0.0f, 0.0f);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisable(GL_SCISSOR_TEST);
+    glDisable(GL_LINE_STIPPLE);
+    glDisable(GL_LINE_SMOOTH);
+    glDisable(GL_BLEND);
     glFlush();
-    glutSwapBuffers();
 }

@@ -1,238 +1,111 @@
 #include "viewer/viewer.h"
 
 #include <GL/freeglut.h>
-#include <GL/gl.h>
-#include <GL/glu.h>
+#include <malloc.h>
 
 #include <cstdio>
 
-#include "scene/scene.h"
-#include "viewer/overlay.h"
+#include "viewer/frame.h"
 #include "viewer/process.h"
 #include "viewer/renderer.h"
+#include "viewer/svg.h"
+#include "viewer/workbench.h"
 
 namespace {
 
 // The one state of the window, which every callback of the toolkit reaches.
-Workbench bench;
+struct Window {
+    Workbench bench;
+    StrokeCache strokes;
+    int closedPipe = -1;  // tells the program's process that the window closed
+};
+Window window;
 
-// GL receives coordinates in the renderer's frame (GlFrame), so the eye coordinates and the
-// clipping planes are in its unit as well.
-void applyProjection() {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(FieldOfView, aspectRatio(bench.view), nearPlane(bench.view) / glFrame.unit,
-                   farPlane(bench.view) / glFrame.unit);
-    glMatrixMode(GL_MODELVIEW);
-}
+[[noreturn]] void closeWindow() { leaveWindow(window.closedPipe); }
 
-void applyModelView() {
-    double matrix[16];
-    modelViewMatrix(bench.view, matrix, glFrame.centreX, glFrame.centreY, glFrame.unit);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadMatrixd(matrix);
-}
-
-// Frames the polygon as it now is (its scene's bounds) and hands GL numbers near 1 about it; an
-// empty scene (a new polygon begun) keeps the framing there is. The dialogue's polygon has at least
-// one vertex, so the first framing always has bounds.
-void frameScene() {
-    if (!boundsEmpty(scene)) {
-        frameBounds(bench.view, scene.boundsMin, scene.boundsMax, false);
-        glFrame = GlFrame{bench.view.centreX, bench.view.centreY, bench.view.eyeDistance};
-    }
-    applyProjection();
-    applyModelView();
-}
-
-// The layout of the page as the window now is, with the polygon framed in its picture. Called
-// wherever the picture may have changed (a resize, another page, a line more or less at the
-// bottom), so that the pointer always maps through the framing on the screen.
-PageLayout framedLayout() {
-    const PageLayout page = layoutOf(bench);
-    const PixelRect& was = bench.view.picture;
-    const PixelRect& now = page.picture;
-    if (was.x != now.x || was.y != now.y || was.width != now.width || was.height != now.height) {
-        framePicture(bench.view, now);
-        applyProjection();
-        applyModelView();
-    }
-    return page;
-}
-
-void showFrame() { drawFrame(bench, framedLayout()); }
-
-void redraw() {
-    framedLayout();
-    glutPostRedisplay();
+// A line on the console after the dialogue's, on a line of its own.
+void consoleLine(const std::string& line) {
+    std::printf("%s%s\n", window.bench.consoleLineOpen ? "\n" : "", line.c_str());
+    window.bench.consoleLineOpen = false;
+    std::fflush(stdout);
 }
 
 void onTick(int generation);
 
-void armTick() {
-    glutTimerFunc(static_cast<unsigned>(playSeconds(bench.steps) * 1000), onTick, ++bench.playGeneration);
-}
-
-void onTick(int generation) {
-    if (generation != bench.playGeneration || !playTick(bench.steps, pageCount(bench.shown))) return;
-    if (bench.steps.playing) armTick();
-    redraw();
-}
-
-void press(Key key) {
-    withdrawQuitWarning(bench);
-    // A new polygon under way has no steps yet.
-    if (bench.edit.drawing && key != Key::Help && key != Key::ResetView) return;
-    const StepView before = bench.steps;
-    const KeyEffect effect = pressKey(bench.steps, key, pageCount(bench.shown));
-    // A play that starts, changes speed or is moved to another step waits one whole interval for
-    // its next step.
-    const StepView& now = bench.steps;
-    if (now.playing && (!before.playing || before.interval != now.interval || before.page != now.page)) armTick();
-    switch (effect) {
-        case KeyEffect::None:
-            return;
-        case KeyEffect::Redraw:
-            break;
-        case KeyEffect::ResetView:
-            resetNavigation(bench.view);
-            frameScene();
-            break;
-    }
-    redraw();
-}
-
-// Carries out what an edit, the mouse or a closing key asks of the window.
+// Carries out what an event asks of the window besides its new state.
 void apply(const Effect& effect) {
-    if (effect.quit) leaveWindow();
-    if (effect.polygon) showInScene(scene, bench.shown);
+    Workbench& bench = window.bench;
+    if (effect.quit) closeWindow();
     if (effect.save) {
-        if (savePolygon(bench.shown.vertices, ".", bench.edit.message)) bench.saved = bench.shown.vertices;
-        std::printf("%s%s\n", bench.consoleLineOpen ? "\n" : "", bench.edit.message.c_str());
-        bench.consoleLineOpen = false;
-        std::fflush(stdout);
+        std::string message;
+        const bool written = savePolygon(bench.lesson.vertices, ".", message);
+        wrote(bench, true, written, message);
+        consoleLine(message);
     }
-    if (effect.navigation) applyModelView();
-    if (effect.redraw || effect.polygon || effect.save || effect.navigation) redraw();
+    if (effect.picture) {
+        // The page as it is on the screen.
+        std::string name;
+        const bool written = writeFreeFile(".", "slika", ".svg", svgOf(frameOf(bench)), name);
+        const std::string message = written ? "Slika je sacuvana u datoteci " + name + "."
+                                            : "Slika nije sacuvana: u tekucoj fascikli ne moze da se napravi datoteka.";
+        wrote(bench, false, written, message);
+        consoleLine(message);
+    }
+    if (effect.play) glutTimerFunc(static_cast<unsigned>(playSeconds(bench.steps) * 1000), onTick, bench.playGeneration);
+    if (effect.redraw || effect.save || effect.picture) glutPostRedisplay();
 }
 
-void edit(EditKey key, int x, int y) {
-    withdrawQuitWarning(bench);
-    apply(pressEditKey(bench, key, x, y));
+void onTick(int generation) { apply(playTick(window.bench, generation)); }
+
+void display() {
+    drawFrame(frameOf(window.bench), window.strokes);
+    glutSwapBuffers();
 }
+
+void press(const KeyPress& key, int x, int y) {
+    const Workbench& bench = window.bench;
+    Command command;
+    if (commandFor(key, bench.edit.on, bench.edit.drawing, command)) apply(perform(window.bench, command, x, y));
+}
+
+void onKey(unsigned char key, int x, int y) { press({static_cast<char>(key), SpecialKey::None}, x, y); }
+
+void onSpecialKey(int key, int x, int y) {
+    const std::pair<int, SpecialKey> keys[] = {{GLUT_KEY_RIGHT, SpecialKey::Right},    {GLUT_KEY_LEFT, SpecialKey::Left},
+                                               {GLUT_KEY_HOME, SpecialKey::Home},      {GLUT_KEY_END, SpecialKey::End},
+                                               {GLUT_KEY_PAGE_UP, SpecialKey::PageUp}, {GLUT_KEY_PAGE_DOWN, SpecialKey::PageDown}};
+    for (const auto& [glut, special] : keys) {
+        if (glut == key) press({0, special}, x, y);
+    }
+}
+
+void onMouse(int button, int state, int x, int y) { apply(pressButton(window.bench, button, state == GLUT_DOWN, x, y)); }
+
+void onMotion(int x, int y) { apply(movePointerTo(window.bench, x, y)); }
+
+void onWheel(int wheel, int direction, int x, int y) {
+    if (wheel == 0) apply(turnWheel(window.bench, direction, x, y));  // the vertical wheel
+}
+
+void onReshape(int width, int height) { apply(resize(window.bench, width, height)); }
 
 }  // namespace
 
-void onKey(unsigned char key, int x, int y) {
-    switch (key) {
-        case ' ':
-            return press(Key::Next);
-        case '\b':
-            return bench.edit.drawing ? edit(EditKey::RemoveLast, x, y) : press(Key::Previous);
-        case '\r':
-            return edit(EditKey::Close, x, y);
-        case 27:  // Escape: in editing it takes back what is under way, never closes
-            if (bench.edit.on) return edit(EditKey::Cancel, x, y);
-            return apply(pressQuit(bench));
-        case 'q':
-        case 'Q':
-            return apply(pressQuit(bench));
-        case 'l':
-        case 'L':
-            return press(Key::Labels);
-        case 'r':
-        case 'R':
-            return press(Key::ResetView);
-        case 'h':
-        case 'H':
-            return press(Key::Help);
-        case 'p':
-        case 'P':
-            return press(Key::Play);
-        case '+':
-        case '=':  // the + key without Shift
-            return press(Key::Faster);
-        case '-':
-            return press(Key::Slower);
-        case 'e':
-        case 'E':
-            return edit(EditKey::Toggle, x, y);
-        case 'g':
-        case 'G':
-            return edit(EditKey::Grid, x, y);
-        case 'u':
-        case 'U':
-        case 'Z' - '@':  // Ctrl+Z
-            return edit(EditKey::Undo, x, y);
-        case 'Y' - '@':  // Ctrl+Y
-            return edit(EditKey::Redo, x, y);
-        case 'n':
-        case 'N':
-            return edit(EditKey::New, x, y);
-        case 's':
-        case 'S':
-            return edit(EditKey::Save, x, y);
-        case 'x':
-        case 'X':
-        case 127:  // Delete
-            return edit(EditKey::Delete, x, y);
-        default:
-            return;
-    }
-}
-
-void onSpecialKey(int key, int, int) {
-    switch (key) {
-        case GLUT_KEY_RIGHT:
-            return press(Key::Next);
-        case GLUT_KEY_LEFT:
-            return press(Key::Previous);
-        case GLUT_KEY_HOME:
-            return press(Key::First);
-        case GLUT_KEY_END:
-            return press(Key::Full);
-        case GLUT_KEY_PAGE_DOWN:
-            return press(Key::TenForward);
-        case GLUT_KEY_PAGE_UP:
-            return press(Key::TenBack);
-        default:
-            return;
-    }
-}
-
-void onMouse(int button, int state, int x, int y) {
-    if (state == GLUT_DOWN) withdrawQuitWarning(bench);
-    apply(pressButton(bench, button, state == GLUT_DOWN, x, y));
-}
-
-void onMotion(int x, int y) { apply(movePointerTo(bench, x, y)); }
-
-void onWheel(int wheel, int direction, int x, int y) {
-    // The vertical wheel (the first), over the picture; not over the caption or the stack panel.
-    if (wheel != 0 || !inPicture(bench.view, x, y)) return;
-    zoomAbout(bench.view, x, y, direction > 0 ? WheelStep : 1.0 / WheelStep);
-    applyModelView();
-    glutPostRedisplay();
-}
-
-void onReshape(int width, int height) {
-    resizeWindow(bench.view, width, height);
-    redraw();
-}
-
-void runViewer(int argc, char** argv, const Judgement& judged) {
-    bench = openWorkbench(judged);
-    runInChildProcess();
+void runViewer(int argc, char** argv, const Judgement& judged, bool consoleLineOpen) {
+    window.bench = openWorkbench(judged);
+    window.bench.consoleLineOpen = consoleLineOpen;
+    window.closedPipe = runInChildProcess();
+    // The GL driver takes and gives back buffers of megabytes for every frame; kept in the heap
+    // rather than mapped afresh each time, their pages are not faulted in again frame after frame.
+    mallopt(M_MMAP_THRESHOLD, 64 << 20);
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(WindowWidth, WindowHeight);
     glutInitWindowPosition(100, 50);
     glutCreateWindow("Geometrija - prikaz zadatka");
-    glClearColor(0.9f, 0.9f, 0.8f, 0.0f);
-    frameScene();
-
-    // Frames are drawn when something changed: an event, a resize, a step of the play.
-    glutDisplayFunc(showFrame);
+    // Frames are drawn when something changed: an event, a resize, a page of the play.
+    glutDisplayFunc(display);
     glutKeyboardFunc(onKey);
     glutSpecialFunc(onSpecialKey);
     glutMouseFunc(onMouse);
@@ -240,7 +113,7 @@ void runViewer(int argc, char** argv, const Judgement& judged) {
     glutMouseWheelFunc(onWheel);
     glutReshapeFunc(onReshape);
     // Closing the window leaves as Q does, with status 0, before the toolkit tears anything down.
-    glutCloseFunc(leaveWindow);
+    glutCloseFunc(closeWindow);
     glutMainLoop();
-    leaveWindow();
+    closeWindow();
 }

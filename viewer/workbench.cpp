@@ -10,16 +10,18 @@
 #include <cstdlib>
 #include <cstring>
 
+Effect pressEditKey(Workbench& bench, Command key, int x, int y);
+
 namespace {
 
 constexpr int LeftButton = 0;
 
 // What the events ask of the window.
 constexpr Effect Redraw{true, false, false, false, false};
-constexpr Effect PolygonChanged{true, true, false, false, false};
-constexpr Effect Navigated{true, false, true, false, false};
-constexpr Effect SaveAsked{true, false, false, true, false};
-constexpr Effect Quit{false, false, false, false, true};
+constexpr Effect PolygonChanged = Redraw;
+constexpr Effect Navigated = Redraw;
+constexpr Effect SaveAsked{true, true, false, false, false};
+constexpr Effect Quit{false, false, false, true, false};
 
 const char* const TooMany = "Najvise 100 temena: novo teme nije dodato.";
 const char* const Taken = "Na tom mestu vec postoji teme.";
@@ -78,7 +80,7 @@ void commit(Workbench& bench, const std::vector<Point>& polygon) {
 
 // Takes hold of vertex `v` for a drag, the layout held still until it ends.
 void grab(Workbench& bench, int v) {
-    bench.edit.held = layoutOf(bench);
+    bench.edit.held = bench.layout;
     bench.edit.dragged = v;
 }
 
@@ -87,20 +89,14 @@ void release(Workbench& bench) {
     EditState& e = bench.edit;
     if (e.dragged < 0) return;
     e.dragged = -1;
-    const std::vector<Point>& now = bench.shown.vertices;
+    const std::vector<Point>& now = bench.lesson.vertices;
     if (!samePolygon(bench.history.polygons[bench.history.current], now)) record(bench.history, now);
 }
-
-const char* const EditKeys =
-    "Uredjivanje: vuci teme, klik na stranicu dodaje teme, X ili Delete brise teme, G mreza, "
-    "U ili Ctrl+Z vrati, Ctrl+Y ponovi, N novi poligon, S sacuvaj, E kraj";
-const char* const DrawingKeys =
-    "Novi poligon: klik dodaje teme, Backspace brise poslednje, Enter ili klik na prvo teme zatvara poligon";
 
 // Inserts a vertex after `edge`'s first vertex: where the pointer is on the grid, else the point of
 // the edge nearest to the pointer.
 Effect insertOnEdge(Workbench& bench, int edge, int x, int y) {
-    std::vector<Point> polygon = bench.shown.vertices;
+    std::vector<Point> polygon = bench.lesson.vertices;
     const int n = static_cast<int>(polygon.size());
     if (n >= MaxVertices) {
         bench.edit.message = TooMany;
@@ -132,7 +128,7 @@ Effect insertOnEdge(Workbench& bench, int edge, int x, int y) {
 Effect addToDraft(Workbench& bench, int x, int y) {
     EditState& e = bench.edit;
     if (e.draft.size() >= 3 && vertexAt(bench.view, {e.draft.front()}, x, y) == 0) {
-        return pressEditKey(bench, EditKey::Close, x, y);
+        return pressEditKey(bench, Command::Close, x, y);
     }
     Point placed;
     if (!placePoint(bench, x, y, placed)) {
@@ -147,22 +143,112 @@ Effect addToDraft(Workbench& bench, int x, int y) {
     return Redraw;
 }
 
+// The bounds of the polygon framed in the picture, turns, moves and zooms kept; none for no vertex.
+void frameVertices(ViewState& view, const std::vector<Point>& vertices) {
+    if (vertices.empty()) return;
+    Point lo = vertices[0];
+    Point hi = vertices[0];
+    for (const Point& p : vertices) {
+        lo = Point(std::min(lo.x, p.x), std::min(lo.y, p.y), 0.0);
+        hi = Point(std::max(hi.x, p.x), std::max(hi.y, p.y), 0.0);
+    }
+    frameBounds(view, lo, hi, false);
+}
+
+// The keys that page: the page, the play and its speed, the numbers, the help; the pages of a new
+// polygon under way wait for it. A play that starts, changes speed or is moved to another page waits
+// one whole interval for its next page.
+Effect turnPage(Workbench& bench, Command key) {
+    if (bench.edit.drawing && key != Command::Help && key != Command::ResetView) return {};
+    StepView& view = bench.steps;
+    const StepView before = view;
+    const int pages = pageCount(bench.lesson);
+    const int page = view.page;
+    Effect effect = Redraw;
+    switch (key) {
+        case Command::Next:
+            view.page = std::min(page + 1, pages);
+            break;
+        case Command::Previous:
+            view.page = page == 0 ? pages : std::max(page - 1, 1);
+            break;
+        case Command::First:
+            view.page = 1;
+            break;
+        // From the full picture, as if Right or Left took the first of the ten.
+        case Command::TenForward:
+            view.page = std::min(page + 10, pages);
+            break;
+        case Command::TenBack:
+            view.page = std::max((page == 0 ? pages + 1 : page) - 10, 1);
+            break;
+        case Command::Full:
+            view.page = 0;
+            view.labels = false;
+            view.playing = false;
+            break;
+        case Command::Play:
+            if (view.playing) {
+                view.playing = false;
+                break;
+            }
+            // From the full picture or the last page, the play starts again at the first.
+            if (page == 0 || page == pages) view.page = 1;
+            view.playing = view.page < pages;
+            break;
+        case Command::Faster:
+        case Command::Slower: {
+            const int interval = std::clamp(view.interval + (key == Command::Faster ? -1 : 1), 0, 4);
+            if (interval == view.interval) return {};
+            view.interval = interval;
+            if (!view.playing) effect = {};
+            break;
+        }
+        case Command::Labels:
+            view.labels = !view.labels;
+            break;
+        case Command::ResetView:
+            resetNavigation(bench.view);
+            frameVertices(bench.view, bench.lesson.vertices);
+            break;
+        case Command::Help:
+            view.help = !view.help;
+            break;
+        default:
+            return {};
+    }
+    const bool paged = key == Command::Next || key == Command::Previous || key == Command::First ||
+                       key == Command::TenForward || key == Command::TenBack;
+    if (paged) {
+        if (view.page == page) return {};
+        if (view.page == pages) view.playing = false;
+    }
+    if (view.playing && (!before.playing || before.interval != view.interval || before.page != view.page)) {
+        ++bench.playGeneration;
+        effect.play = true;
+    }
+    return effect;
+}
+
 }  // namespace
 
 Workbench openWorkbench(const Judgement& judged) {
     Workbench bench;
-    bench.shown = judged;
-    bench.shown.vertices = withPlainZeros(judged.vertices);
-    bench.history.polygons.push_back(bench.shown.vertices);
-    bench.saved = bench.shown.vertices;
-    bench.consoleLineOpen = judged.verdict == Verdict::Triangulated || judged.verdict == Verdict::FewerThanThree;
+    Judgement plain = judged;
+    plain.vertices = withPlainZeros(judged.vertices);
+    bench.lesson = buildLesson(plain);
+    bench.history.polygons.push_back(bench.lesson.vertices);
+    bench.saved = bench.lesson.vertices;
+    frameVertices(bench.view, bench.lesson.vertices);
+    relayout(bench);
     return bench;
 }
 
 void setPolygon(Workbench& bench, const std::vector<Point>& polygon) {
     const std::vector<Point> plain = withPlainZeros(polygon);
-    bench.shown = judgePolygon(plain.data(), static_cast<int>(plain.size()));
-    const int pages = pageCount(bench.shown);
+    bench.lesson = buildLesson(judgePolygon(plain.data(), static_cast<int>(plain.size())));
+    bench.captionChars = -1;
+    const int pages = pageCount(bench.lesson);
     if (bench.steps.page >= pages) {
         bench.steps.page = std::min(bench.steps.page, pages);
         bench.steps.playing = false;
@@ -175,10 +261,10 @@ void record(History& history, const std::vector<Point>& polygon) {
     ++history.current;
 }
 
-Effect pressEditKey(Workbench& bench, EditKey key, int x, int y) {
+Effect pressEditKey(Workbench& bench, Command key, int x, int y) {
     EditState& e = bench.edit;
-    if (key != EditKey::Toggle && !e.on) return {};
-    if (key == EditKey::Cancel && e.dragged >= 0) {
+    if (key != Command::Edit && !e.on) return {};
+    if (key == Command::Cancel && e.dragged >= 0) {
         // The vertex in hand goes back where the drag found it (an inserted one goes away).
         e.dragged = -1;
         e.message.clear();
@@ -189,7 +275,7 @@ Effect pressEditKey(Workbench& bench, EditKey key, int x, int y) {
     const std::vector<Point>& current = bench.history.polygons[bench.history.current];
     e.message.clear();
     switch (key) {
-        case EditKey::Toggle:
+        case Command::Edit:
             e.on = !e.on;
             if (!e.on && e.drawing) {  // a new polygon left unfinished is dropped
                 e.drawing = false;
@@ -198,17 +284,17 @@ Effect pressEditKey(Workbench& bench, EditKey key, int x, int y) {
                 return PolygonChanged;
             }
             return Redraw;
-        case EditKey::Grid:
+        case Command::Grid:
             e.grid = !e.grid;
             return Redraw;
-        case EditKey::New:
+        case Command::New:
             e.drawing = true;
             e.draft.clear();
             bench.steps.page = 0;
             bench.steps.playing = false;
             setPolygon(bench, {});
             return PolygonChanged;
-        case EditKey::RemoveLast:
+        case Command::RemoveLast:
             if (!e.drawing) return Redraw;
             if (!e.draft.empty()) {
                 e.draft.pop_back();
@@ -218,7 +304,7 @@ Effect pressEditKey(Workbench& bench, EditKey key, int x, int y) {
             e.drawing = false;
             setPolygon(bench, current);
             return PolygonChanged;
-        case EditKey::Close:
+        case Command::Close:
             if (!e.drawing) return Redraw;
             if (e.draft.size() < 3) {
                 e.message = TooFew;
@@ -228,21 +314,21 @@ Effect pressEditKey(Workbench& bench, EditKey key, int x, int y) {
             commit(bench, e.draft);
             e.draft.clear();
             return PolygonChanged;
-        case EditKey::Undo:
-        case EditKey::Redo: {
+        case Command::Undo:
+        case Command::Redo: {
             // While a new polygon is drawn, undo takes back its last vertex.
-            if (e.drawing) return key == EditKey::Undo ? pressEditKey(bench, EditKey::RemoveLast, x, y) : Redraw;
+            if (e.drawing) return key == Command::Undo ? pressEditKey(bench, Command::RemoveLast, x, y) : Redraw;
             History& h = bench.history;
-            const int to = h.current + (key == EditKey::Undo ? -1 : 1);
+            const int to = h.current + (key == Command::Undo ? -1 : 1);
             if (to < 0 || to >= static_cast<int>(h.polygons.size())) {
-                e.message = key == EditKey::Undo ? "Nema izmena za vracanje." : "Nema izmena za ponavljanje.";
+                e.message = key == Command::Undo ? "Nema izmena za vracanje." : "Nema izmena za ponavljanje.";
                 return Redraw;
             }
             h.current = to;
             setPolygon(bench, h.polygons[to]);
             return PolygonChanged;
         }
-        case EditKey::Cancel:
+        case Command::Cancel:
             // The drag was put back by release's caller; here a new polygon is dropped or editing ends.
             if (e.drawing) {
                 e.drawing = false;
@@ -252,33 +338,43 @@ Effect pressEditKey(Workbench& bench, EditKey key, int x, int y) {
             }
             e.on = false;
             return Redraw;
-        case EditKey::Delete: {
+        case Command::Delete: {
             if (e.drawing) return Redraw;
-            const int v = inPicture(bench.view, x, y) ? vertexAt(bench.view, bench.shown.vertices, x, y) : -1;
+            const int v = inPicture(bench.view, x, y) ? vertexAt(bench.view, bench.lesson.vertices, x, y) : -1;
             if (v < 0) {
                 e.message = NoVertex;
                 return Redraw;
             }
-            if (bench.shown.vertices.size() <= 3) {
+            if (bench.lesson.vertices.size() <= 3) {
                 e.message = TooFew;
                 return Redraw;
             }
-            std::vector<Point> polygon = bench.shown.vertices;
+            std::vector<Point> polygon = bench.lesson.vertices;
             polygon.erase(polygon.begin() + v);
             commit(bench, polygon);
             return PolygonChanged;
         }
-        case EditKey::Save:
+        case Command::Save:
             if (e.drawing) {
                 e.message = "Novi poligon jos nije zatvoren (Enter).";
                 return Redraw;
             }
             return SaveAsked;
+        default:
+            break;
     }
     return {};
 }
 
-Effect pressButton(Workbench& bench, int button, bool pressed, int x, int y) {
+namespace {
+
+// Any key or button but Q takes a warning about unsaved edits back; outside editing, the last word.
+void takeBackWarning(Workbench& bench) {
+    bench.quitWarned = false;
+    if (bench.edit.message == UnsavedEdits || !bench.edit.on) bench.edit.message.clear();
+}
+
+Effect pressOrReleaseButton(Workbench& bench, int button, bool pressed, int x, int y) {
     EditState& e = bench.edit;
     if (!pressed && e.dragged >= 0) {
         release(bench);
@@ -289,12 +385,12 @@ Effect pressButton(Workbench& bench, int button, bool pressed, int x, int y) {
     if (pressed && button == LeftButton && e.on && inPicture(bench.view, x, y) && !bench.steps.help) {
         e.message.clear();
         if (e.drawing) return addToDraft(bench, x, y);
-        const int v = vertexAt(bench.view, bench.shown.vertices, x, y);
+        const int v = vertexAt(bench.view, bench.lesson.vertices, x, y);
         if (v >= 0) {
             grab(bench, v);
             return Redraw;
         }
-        const int edge = edgeAt(bench.view, bench.shown.vertices, x, y);
+        const int edge = edgeAt(bench.view, bench.lesson.vertices, x, y);
         if (edge >= 0) return insertOnEdge(bench, edge, x, y);
     }
     if (e.drawing) return {};  // no panning while a new polygon is drawn
@@ -302,6 +398,25 @@ Effect pressButton(Workbench& bench, int button, bool pressed, int x, int y) {
     return Redraw;
 }
 
+Effect movePointerNow(Workbench& bench, int x, int y);
+
+}  // namespace
+
+Effect pressButton(Workbench& bench, int button, bool pressed, int x, int y) {
+    if (pressed) takeBackWarning(bench);
+    const Effect effect = pressOrReleaseButton(bench, button, pressed, x, y);
+    relayout(bench);
+    return effect;
+}
+
+Effect movePointerTo(Workbench& bench, int x, int y) {
+    const Effect effect = movePointerNow(bench, x, y);
+    relayout(bench);
+    return effect;
+}
+
+// Q, or Escape outside editing: closes, unless the polygon was edited since it was read or last
+// saved (a new one under way counts); then the first press only warns, and the next closes.
 Effect pressQuit(Workbench& bench) {
     release(bench);
     if (bench.quitWarned || !unsaved(bench)) return Quit;
@@ -310,18 +425,80 @@ Effect pressQuit(Workbench& bench) {
     return Redraw;
 }
 
-void withdrawQuitWarning(Workbench& bench) {
-    if (!bench.quitWarned) return;
-    bench.quitWarned = false;
-    if (bench.edit.message == UnsavedEdits) bench.edit.message.clear();
-}
-
 bool unsaved(const Workbench& bench) {
     const EditState& e = bench.edit;
     return !samePolygon(bench.history.polygons[bench.history.current], bench.saved) || (e.drawing && !e.draft.empty());
 }
 
-Effect movePointerTo(Workbench& bench, int x, int y) {
+Effect perform(Workbench& bench, Command command, int x, int y) {
+    if (command != Command::Quit) takeBackWarning(bench);
+    Effect effect;
+    switch (command) {
+        case Command::Quit:
+            effect = pressQuit(bench);
+            break;
+        case Command::Picture:
+            effect.picture = true;
+            break;
+        case Command::Edit:
+        case Command::Grid:
+        case Command::Undo:
+        case Command::Redo:
+        case Command::New:
+        case Command::Save:
+        case Command::Delete:
+        case Command::Cancel:
+        case Command::Close:
+        case Command::RemoveLast:
+            effect = pressEditKey(bench, command, x, y);
+            break;
+        default:
+            effect = turnPage(bench, command);
+            break;
+    }
+    relayout(bench);
+    return effect;
+}
+
+Effect turnWheel(Workbench& bench, int direction, int x, int y) {
+    // Over the picture; not over the caption or a panel.
+    if (!inPicture(bench.view, x, y)) return {};
+    zoomAbout(bench.view, x, y, direction > 0 ? WheelStep : 1.0 / WheelStep);
+    return Navigated;
+}
+
+Effect resize(Workbench& bench, int width, int height) {
+    resizeWindow(bench.view, width, height);
+    relayout(bench);
+    return Redraw;
+}
+
+Effect playTick(Workbench& bench, int generation) {
+    StepView& view = bench.steps;
+    if (generation != bench.playGeneration || !view.playing) return {};
+    const int pages = pageCount(bench.lesson);
+    if (view.page < pages) ++view.page;
+    view.playing = view.page < pages;
+    relayout(bench);
+    Effect effect = Redraw;
+    if (view.playing) {
+        ++bench.playGeneration;
+        effect.play = true;
+    }
+    return effect;
+}
+
+double playSeconds(const StepView& view) { return PlayIntervals[view.interval]; }
+
+void wrote(Workbench& bench, bool savedPolygon, bool written, const std::string& message) {
+    if (savedPolygon && written) bench.saved = bench.lesson.vertices;
+    bench.edit.message = message;
+    relayout(bench);
+}
+
+namespace {
+
+Effect movePointerNow(Workbench& bench, int x, int y) {
     EditState& e = bench.edit;
     if (e.dragged >= 0) {
         // The pointer kept within the picture, so that the vertex in hand never goes under a band.
@@ -334,8 +511,8 @@ Effect movePointerTo(Workbench& bench, int x, int y) {
             return Redraw;
         }
         if (e.message == OutOfRange) e.message.clear();
-        if (samePlace(placed, bench.shown.vertices[e.dragged])) return {};
-        std::vector<Point> polygon = bench.shown.vertices;
+        if (samePlace(placed, bench.lesson.vertices[e.dragged])) return {};
+        std::vector<Point> polygon = bench.lesson.vertices;
         polygon[e.dragged] = placed;
         setPolygon(bench, polygon);
         return PolygonChanged;
@@ -343,6 +520,8 @@ Effect movePointerTo(Workbench& bench, int x, int y) {
     if (!movePointer(bench.view, x, y)) return {};
     return Navigated;
 }
+
+}  // namespace
 
 int vertexAt(const ViewState& view, const std::vector<Point>& vertices, int x, int y) {
     const PlanePoint pointer = pointerPixels(view, x, y);
@@ -427,14 +606,14 @@ std::vector<GridLine> gridLines(const ViewState& view, double step) {
 std::vector<std::string> footerLines(const Workbench& bench, int chars) {
     const EditState& e = bench.edit;
     if (!e.on) return e.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{e.message};
-    std::string verdict = verdictLine(bench.shown);
-    if (bench.steps.page == 0) verdict += BottomGap + pageLine(bench.shown, 0);
+    std::string verdict = bench.lesson.verdictLine;
+    if (bench.steps.page == 0) verdict += BottomGap + pageLine(bench.lesson, 0);
     std::vector<std::string> lines = wrapLines({verdict}, chars);
     if (lines.size() > 2) {  // a long list of vertices gives way
         lines.resize(2);
         lines[1] = lines[1].substr(0, static_cast<std::size_t>(std::max(0, chars - 3))) + "...";
     }
-    lines.push_back(e.drawing ? DrawingKeys : EditKeys);
+    lines.push_back(editingKeys(e.drawing));
     if (e.grid) {
         char text[80];
         std::snprintf(text, sizeof text, "Mreza: korak %g", gridStep(bench.view));
@@ -444,24 +623,55 @@ std::vector<std::string> footerLines(const Workbench& bench, int chars) {
     return lines;
 }
 
-PageLayout layoutOf(const Workbench& bench) {
-    // The band keeps its height through the whole of editing (the keys of either kind, the grid's
-    // line and a message), so that the picture holds still under the pointer.
+void relayout(Workbench& bench) {
     const int w = bench.view.windowWidth;
     const int h = bench.view.windowHeight;
     const int chars = captionChars(windowText(w, h), w);
-    const int keys = static_cast<int>(std::max(wrapLines({EditKeys}, chars).size(), wrapLines({DrawingKeys}, chars).size()));
-    PageLayout page = layoutFor(bench.shown, bench.steps, w, h, footerLines(bench, chars), bench.edit.on ? keys + 4 : 0);
+    const Page& page = bench.lesson.pages[std::clamp(bench.steps.page, 0, pageCount(bench.lesson))];
+    std::vector<std::string> caption = page.caption;
+    const std::string playing = [&] {
+        char text[80];
+        std::snprintf(text, sizeof text, "Automatski: korak svakih %g s (P zaustavlja)", playSeconds(bench.steps));
+        return std::string(text);
+    }();
+    if (!caption.empty() && bench.steps.playing) caption.push_back(playing);
+    // The caption band keeps the height of the lesson's tallest caption, and the panel one width, so
+    // that the picture holds still from page to page; worked out again only for another lesson or width.
+    if (bench.captionChars != chars) {
+        bench.captionChars = chars;
+        bench.captionLines = 0;
+        for (const Page& p : bench.lesson.pages) {
+            if (p.caption.empty()) continue;
+            std::vector<std::string> lines = p.caption;
+            lines.push_back(playing);
+            bench.captionLines = std::max(bench.captionLines, static_cast<int>(wrapLines(lines, chars).size()));
+        }
+    }
+    // The panel: two columns, the stack before the step and after it, two characters apart, the top
+    // marked "vrh"; the sweep line's edges fit in it too.
+    const int boxChars = stackBoxChars(static_cast<int>(bench.lesson.vertices.size()));
+    const int panelChars = bench.lesson.panelBeside && !caption.empty() ? 2 * boxChars + 2 + 4 : 0;
+    // The band keeps its height through the whole of editing (the verdict, the keys of either kind,
+    // the grid's line and a message), so that the picture holds still under the pointer.
+    const int keys = static_cast<int>(
+        std::max(wrapLines({editingKeys(false)}, chars).size(), wrapLines({editingKeys(true)}, chars).size()));
+    PageLayout layout = layoutPage(w, h, caption, caption.empty() ? 0 : bench.captionLines, panelChars,
+                                   footerLines(bench, chars), bench.edit.on ? keys + 4 : 0);
     if (bench.edit.dragged >= 0) {
         // Under a drag the texts follow the polygon, but every part of the window stays where it was.
         const PageLayout& held = bench.edit.held;
-        page.text = held.text;
-        page.captionBand = held.captionBand;
-        page.stackPanel = held.stackPanel;
-        page.footerBand = held.footerBand;
-        page.picture = held.picture;
+        layout.text = held.text;
+        layout.captionBand = held.captionBand;
+        layout.stackPanel = held.stackPanel;
+        layout.footerBand = held.footerBand;
+        layout.picture = held.picture;
     }
-    return page;
+    bench.layout = layout;
+    const PixelRect& was = bench.view.picture;
+    const PixelRect& now = layout.picture;
+    if (was.x != now.x || was.y != now.y || was.width != now.width || was.height != now.height) {
+        framePicture(bench.view, now);
+    }
 }
 
 std::string polygonText(const std::vector<Point>& vertices) {
@@ -479,20 +689,27 @@ std::string polygonText(const std::vector<Point>& vertices) {
     return out;
 }
 
-bool savePolygon(const std::vector<Point>& vertices, const std::string& folder, std::string& message) {
-    const std::string text = polygonText(vertices);
+bool writeFreeFile(const std::string& folder, const std::string& stem, const std::string& extension,
+                   const std::string& text, std::string& name) {
     for (int k = 1; k <= 100000; ++k) {
-        const std::string name = "poligon-" + std::to_string(k) + ".txt";
-        const int fd = ::open((folder + "/" + name).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        name = stem + "-" + std::to_string(k) + extension;
+        const std::string path = folder + "/" + name;
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (fd < 0 && errno == EEXIST) continue;
-        if (fd < 0) break;
+        if (fd < 0) return false;
         const bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
-        if (::close(fd) == 0 && written) {
-            message = "Poligon je sacuvan u datoteku " + name + ".";
-            return true;
-        }
-        ::unlink((folder + "/" + name).c_str());
-        break;
+        if (::close(fd) == 0 && written) return true;
+        ::unlink(path.c_str());
+        return false;
+    }
+    return false;
+}
+
+bool savePolygon(const std::vector<Point>& vertices, const std::string& folder, std::string& message) {
+    std::string name;
+    if (writeFreeFile(folder, "poligon", ".txt", polygonText(vertices), name)) {
+        message = "Poligon je sacuvan u datoteku " + name + ".";
+        return true;
     }
     message = "Poligon nije sacuvan: u tekucoj fascikli ne moze da se napravi datoteka.";
     return false;

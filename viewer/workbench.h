@@ -1,19 +1,34 @@
 #pragma once
-// The window's state as one value, and what the mouse and the editing keys do to it: the view, the
-// step pages, and the polygon being edited (vertices moved, inserted and removed, a new polygon
-// drawn, undo and redo, a grid to snap to). Plain values and arithmetic; the window draws the state
-// and applies the effects to GL and the scene.
+// The window's state as one value, and what the keys, the mouse, the clock and the window's size do
+// to it: the view, the pages of the lesson, and the polygon being edited (vertices moved, inserted
+// and removed, a new polygon drawn, undo and redo, a grid to snap to). Plain values and arithmetic;
+// a front end (the GL window, or any other) draws the frame the state makes and carries out the
+// effects that need the outside world (files, the clock, closing).
 
 #include <string>
 #include <vector>
 
 #include "geometry/judgement.h"
 #include "viewer/camera.h"
+#include "viewer/commands.h"
 #include "viewer/layout.h"
-#include "viewer/walkthrough.h"
+#include "viewer/lesson.h"
 
 inline constexpr double VertexReach = 8.0;  // pixels from a vertex that take hold of it
 inline constexpr double EdgeReach = 6.0;    // pixels from an edge that insert a vertex on it
+
+// Seconds between two pages while they play: 0.25 to 4, doubling.
+inline constexpr double PlayIntervals[] = {0.25, 0.5, 1.0, 2.0, 4.0};
+inline constexpr int StartingInterval = 2;  // 1 s
+
+// The page shown: 0 is the full picture, 1..pageCount the steps.
+struct StepView {
+    int page = 0;
+    bool labels = false;  // vertex numbers in the full picture (always shown on the pages)
+    bool help = false;
+    bool playing = false;  // the pages advance by themselves, one per interval
+    int interval = StartingInterval;
+};
 
 // Every polygon the window has shown, the dialogue's first; undo and redo move along it.
 struct History {
@@ -34,44 +49,34 @@ struct EditState {
 struct Workbench {
     ViewState view;
     StepView steps;
-    Judgement shown;  // the polygon and its verdict: everything drawn comes from it
+    Lesson lesson;       // the polygon and everything its pages show
+    PageLayout layout;   // the page laid out in the window as it now is
     EditState edit;
     History history;
     std::vector<Point> saved;  // the polygon as the dialogue read it or as it was last saved
     bool quitWarned = false;   // Q or Escape met unsaved edits once: the next one closes
-    int playGeneration = 0;  // a play tick armed for an earlier play (or speed) is ignored
+    int playGeneration = 0;    // a play tick armed for an earlier play (or speed) is ignored
     bool consoleLineOpen = false;  // the console's last line is unfinished: a save line starts anew
+    // The caption band's height in lines, for the tallest caption of the lesson wrapped to `captionChars`.
+    int captionChars = -1;
+    int captionLines = 0;
 };
 
-// The window's state on the polygon the dialogue read and judged. The dialogue's listing of a
-// monotone polygon leaves the console's last line open.
+// The window's state on the polygon the dialogue read and judged, in a window of the opening size,
+// the polygon framed in it.
 Workbench openWorkbench(const Judgement& judged);
 
-// What an event asks of the window besides its new state.
+// What an event asks of the front end besides the new state, which is laid out already.
 struct Effect {
     bool redraw = false;
-    bool polygon = false;     // the polygon changed: the scene is built again from it
-    bool navigation = false;  // turned, moved or zoomed: the model-view changes
-    bool save = false;        // the polygon is to be written to a file
-    bool quit = false;        // the window is to close
+    bool save = false;     // the polygon is to be written to a file
+    bool picture = false;  // the page, as it is on the screen, is to be written as SVG
+    bool quit = false;     // the window is to close
+    bool play = false;     // a play interval is to be timed from now (playSeconds, playGeneration)
 };
 
-enum class EditKey { Toggle, Grid, Undo, Redo, New, Save, Delete, Close, RemoveLast, Cancel };
-
-// A key of editing, the pointer at window position (x, y) (origin top left). Every key but E does
-// nothing while editing is off. Cancel (Escape) puts back the vertex under a drag, or drops the new
-// polygon under way and brings back the one there was, or else leaves editing.
-Effect pressEditKey(Workbench& bench, EditKey key, int x, int y);
-
-// Q, or Escape outside editing: closes, unless the polygon was edited since it was read or last
-// saved (a new one under way counts); then the first press only warns, and the next closes.
-Effect pressQuit(Workbench& bench);
-
-// Any other key or button: a warning about unsaved edits is taken back.
-void withdrawQuitWarning(Workbench& bench);
-
-// True when the polygon differs from the one read or last saved, or a new one is under way.
-bool unsaved(const Workbench& bench);
+// A command of the table, the pointer at window position (x, y) (origin top left).
+Effect perform(Workbench& bench, Command command, int x, int y);
 
 // A mouse button pressed or released at (x, y): in editing, the left button takes hold of a vertex,
 // inserts one on an edge, or adds one to a new polygon; everything else navigates.
@@ -80,6 +85,20 @@ Effect pressButton(Workbench& bench, int button, bool pressed, int x, int y);
 // The pointer moved to (x, y) with a button down. A dragged vertex follows the pointer as far as
 // the picture's edge, never under a band.
 Effect movePointerTo(Workbench& bench, int x, int y);
+
+// A notch of the wheel at (x, y), over the picture: 10 % larger (direction > 0) or smaller.
+Effect turnWheel(Workbench& bench, int direction, int x, int y);
+
+// The window's new size; a height of 0 counts as 1.
+Effect resize(Workbench& bench, int width, int height);
+
+// A play interval armed for `generation` has passed: the next page, the play stopping at the last.
+Effect playTick(Workbench& bench, int generation);
+
+double playSeconds(const StepView& view);
+
+// True when the polygon differs from the one read or last saved, or a new one is under way.
+bool unsaved(const Workbench& bench);
 
 // Shows `polygon` in place of the current one, judged anew (a zero coordinate taken as +0); the step
 // shown stays the same step number where it still exists, else the last.
@@ -114,13 +133,23 @@ std::vector<GridLine> gridLines(const ViewState& view, double step);
 // and the last message. Outside editing only a message, when there is one.
 std::vector<std::string> footerLines(const Workbench& bench, int chars);
 
-// The layout of the page the window shows, as it now is.
-PageLayout layoutOf(const Workbench& bench);
+// Lays the page out in the window as it now is and frames the polygon in the picture it leaves:
+// after every event, so that the pointer always maps through the framing on the screen.
+void relayout(Workbench& bench);
+
+// What became of a file the front end wrote (the polygon saved, or a picture): its word goes into the
+// band; a saved polygon is the one that counts as unchanged from now on.
+void wrote(Workbench& bench, bool savedPolygon, bool written, const std::string& message);
 
 // The polygon in the dialogue's input format: the count, then one "x y" line per vertex, each
 // number in the fewest digits that read back as the same float (zero as 0).
 std::string polygonText(const std::vector<Point>& vertices);
 
-// Writes the polygon to the first free poligon-K.txt (K = 1, 2, ...) in `folder`, never over an
-// existing file. True when it was written; `message` says where it went, or that it could not be.
+// Writes `text` to the first free `stem`-K`extension` (K = 1, 2, ...) in `folder`, never over an
+// existing file; `name` gets the file's name. False when it could not be written (nothing is left).
+bool writeFreeFile(const std::string& folder, const std::string& stem, const std::string& extension,
+                   const std::string& text, std::string& name);
+
+// Writes the polygon to the first free poligon-K.txt in `folder`. True when it was written;
+// `message` says where it went, or that it could not be.
 bool savePolygon(const std::vector<Point>& vertices, const std::string& folder, std::string& message);

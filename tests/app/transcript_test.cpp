@@ -32,14 +32,14 @@ std::string slurp(const std::string& path) {
 // Runs the program on `input`, after the shell commands `before`. DISPLAY names a display that does
 // not exist, so that a run that reaches the window ends there with the toolkit's complaint on
 // standard error.
-Outcome run(const std::string& input, const std::string& before = "") {
+Outcome run(const std::string& input, const std::string& before = "", const std::string& options = "") {
     static int runs = 0;
     const std::string dir = testing::TempDir() + "transcript_" + std::to_string(getpid()) + "_" +
                             std::to_string(++runs) + "_";
     const std::string in = dir + "in.txt";
     std::ofstream(in, std::ios::binary) << input;
-    const std::string command = before + "DISPLAY=:4242 " + std::string(PROGRAM_PATH) + " < " + in + " > " + dir +
-                                "out.txt 2> " + dir + "err.txt";
+    const std::string command = before + "DISPLAY=:4242 " + std::string(PROGRAM_PATH) + options + " < " + in + " > " +
+                                dir + "out.txt 2> " + dir + "err.txt";
     Outcome r;
     const int raw = std::system(command.c_str());
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -270,4 +270,31 @@ TEST(Transcript, NonZeroNumberThatIsZeroAsAFloatIsRefused) {
                   echo("0.000000", "0.000000") + prompt(2) + echo("0.000000", "0.000000") + prompt(3) +
                   echo("1.000000", "1.000000") + monotone + listing +
                   "(1.000000,1.000000) (0.000000,0.000000) (0.000000,0.000000) ");
+}
+
+// --svg runs the dialogue as ever, then writes every page and ends with status 0, no display needed;
+// a folder that cannot be made gets its line and status 1; --help lists the options; an unknown one
+// is refused with status 2.
+TEST(Transcript, PicturesForSlidesWithoutAWindow) {
+    const std::string folder = testing::TempDir() + "pictures_" + std::to_string(getpid());
+    const std::string triangle = "3\n0 0\n100 0\n50 100\n";
+    const Outcome written = run(triangle, "rm -rf " + folder + "; ", " --svg " + folder);
+    EXPECT_EQ(written.status, 0) << written.err;
+    EXPECT_EQ(written.out, run(triangle).out);  // the same bytes as the window's run
+    for (const char* name : {"strana-001.svg", "strana-002.svg", "strana-003.svg"}) {
+        const std::string svg = slurp(folder + "/" + name);
+        EXPECT_EQ(svg.rfind("<?xml", 0), 0u) << name;
+        EXPECT_NE(svg.find("</svg>"), std::string::npos) << name;
+    }
+    EXPECT_FALSE(std::ifstream(folder + "/strana-004.svg").good());  // a triangle: the full picture, two steps
+    const Outcome refused = run(triangle, "", " --svg /proc/none/here");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.out.find(") \nNe mogu da pisem u folder /proc/none/here.\n"), std::string::npos) << refused.out;
+    const Outcome help = run("", "", " --help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("Upotreba: triangulacija [--svg FOLDER]", 0), 0u);
+    const Outcome unknown = run(triangle, "", " --slike");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(unknown.err, "Nepoznata opcija: --slike. Spisak opcija daje --help.\n");
+    EXPECT_EQ(unknown.out, "");
 }

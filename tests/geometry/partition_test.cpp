@@ -75,7 +75,8 @@ TEST(Partition, TheSweepLineHoldsItsEdgesLeftToRightWithTheirHelpers) {
     int step = 0;
     while (p.steps[step].vertex != 2) ++step;
     std::string line;
-    for (const StatusEdge& e : statusAfter(p, w.data(), 10, step)) {
+    const std::vector<std::vector<StatusEdge>> lines = statusAfterEach(p, w.data(), 10);
+    for (const StatusEdge& e : lines[step]) {
         line += std::to_string(e.edge + 1) + "/" + std::to_string(e.helper + 1) + " ";
     }
     EXPECT_EQ(line, "1/10 8/3 3/3 6/5 ");

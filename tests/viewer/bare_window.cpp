@@ -1,12 +1,19 @@
-// A bare window of the program's size and clear colour, for the first frame's yardstick: what any
-// program pays to open a window and show one frame.
+// A bare window of the program's size and clear colour, for the yardsticks: what any program pays to
+// open a window and show one frame, and to show another frame for a key (each key turns the clear
+// colour from the program's to white and back).
 
 #include <GL/freeglut.h>
 
 namespace {
+bool white = false;
 void display() {
+    glClearColor(white ? 1.0f : 0.9f, white ? 1.0f : 0.9f, white ? 1.0f : 0.8f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glutSwapBuffers();
+}
+void key(int, int, int) {
+    white = !white;
+    glutPostRedisplay();
 }
 }  // namespace
 
@@ -16,7 +23,7 @@ int main(int argc, char** argv) {
     glutInitWindowSize(1024, 700);
     glutInitWindowPosition(100, 50);
     glutCreateWindow("bare");
-    glClearColor(0.9f, 0.9f, 0.8f, 0.0f);
     glutDisplayFunc(display);
+    glutSpecialFunc(key);
     glutMainLoop();
 }

@@ -41,21 +41,12 @@ bool screenPixel(const char* display, int x, int y, int& red, int& green, int& b
     return true;
 }
 
-bool screenRegion(const char* display, int x, int y, int width, int height, std::vector<unsigned char>& rgb) {
+bool screenRegion(const char* display, int x, int y, int width, int height, std::vector<unsigned char>& bytes) {
     Display* connection = connectionTo(display);
     if (connection == nullptr) return false;
     XImage* image = XGetImage(connection, DefaultRootWindow(connection), x, y, width, height, AllPlanes, ZPixmap);
     if (image == nullptr) return false;
-    rgb.resize(static_cast<std::size_t>(width) * height * 3);
-    for (int j = 0; j < height; ++j) {
-        for (int i = 0; i < width; ++i) {
-            const unsigned long value = XGetPixel(image, i, j);
-            unsigned char* at = &rgb[3 * (static_cast<std::size_t>(j) * width + i)];
-            at[0] = static_cast<unsigned char>((value >> 16) & 0xff);
-            at[1] = static_cast<unsigned char>((value >> 8) & 0xff);
-            at[2] = static_cast<unsigned char>(value & 0xff);
-        }
-    }
+    bytes.assign(image->data, image->data + static_cast<std::size_t>(image->bytes_per_line) * image->height);
     XDestroyImage(image);
     return true;
 }

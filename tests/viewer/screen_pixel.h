@@ -10,8 +10,9 @@ bool screenPixel(const char* display, int x, int y, int& red, int& green, int& b
 // Moves the pointer to the screen position (x, y) of `display`; false when it cannot.
 bool warpPointer(const char* display, int x, int y);
 
-// The red, green and blue bytes of a rectangle of the screen, row by row; false when it cannot be read.
-bool screenRegion(const char* display, int x, int y, int width, int height, std::vector<unsigned char>& rgb);
+// The bytes of a rectangle of the screen as the server keeps them, to tell one frame from another;
+// false when it cannot be read.
+bool screenRegion(const char* display, int x, int y, int width, int height, std::vector<unsigned char>& bytes);
 
 // Sends a press and a release of the key `keysym` to `window`; false when it cannot.
 bool sendKey(const char* display, unsigned long window, unsigned long keysym);

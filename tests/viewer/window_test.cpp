@@ -56,9 +56,7 @@ struct Image {
     }
 };
 
-Image screenshot() {
-    const std::string path = testing::TempDir() + "window_shot_" + std::to_string(getpid()) + ".ppm";
-    std::system(withDisplay("import -window root -depth 8 ppm:" + path).c_str());
+Image readPpm(const std::string& path) {
     Image image;
     std::ifstream in(path, std::ios::binary);
     std::string magic;
@@ -68,6 +66,12 @@ Image screenshot() {
     image.bytes.resize(static_cast<size_t>(image.width) * image.height * 3);
     in.read(reinterpret_cast<char*>(image.bytes.data()), static_cast<std::streamsize>(image.bytes.size()));
     return image;
+}
+
+Image screenshot() {
+    const std::string path = testing::TempDir() + "window_shot_" + std::to_string(getpid()) + ".ppm";
+    std::system(withDisplay("import -window root -depth 8 ppm:" + path).c_str());
+    return readPpm(path);
 }
 
 // A pixel of the screen straight from the X server (black where it cannot be read).
@@ -907,8 +911,7 @@ TEST_F(Window, StackPanelStrikesEveryPopAndLinksWhatWentBack) {
 // lists the edges on the sweep line, the one put on green, and the new diagonal 3-8 is cyan and five
 // pixels wide; on the last page every diagonal of the partition is cyan and three wide and the four
 // pieces are tinted, neighbours apart; while a piece is swept only it is tinted, the others faded.
-// End gives back the first frame pixel for pixel. A step key on a hundred-vertex comb shows its
-// frame within a few frames' time.
+// End gives back the first frame pixel for pixel.
 TEST_F(Window, PartitionShowsItsSweepLineItsDiagonalsAndItsPieces) {
     {
         Program p(wShape);
@@ -944,7 +947,43 @@ TEST_F(Window, PartitionShowsItsSweepLineItsDiagonalsAndItsPieces) {
         p.keys("End");
         EXPECT_EQ(differingPixels(first, screenshot(), p), 0);
     }
-    // A comb of a hundred vertices, its teeth up: the 48 notches between them end in merge vertices.
+}
+
+// Milliseconds from a Right key sent to `window` until the top of the window (its caption) shows
+// another frame, for each of ten keys a tenth of a second apart.
+std::vector<double> keyToFrame(unsigned long window, int left, int top, int width) {
+    std::vector<double> ms;
+    std::vector<unsigned char> was, now;
+    for (int i = 0; i < 10; ++i) {
+        screenRegion(display.c_str(), left, top, width, 200, was);
+        const Clock::time_point sent = Clock::now();
+        sendKey(display.c_str(), window, 0xff53);  // Right
+        do {
+            screenRegion(display.c_str(), left, top, width, 200, now);
+        } while (now == was && Clock::now() - sent < std::chrono::seconds(2));
+        ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - sent).count());
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return ms;
+}
+
+// A step key on a hundred-vertex comb, not monotone, shows its frame within about twice the time a
+// bare window of the same size takes to show another frame for a key, measured in the same run.
+TEST_F(Window, StepKeyShowsItsFrameNearlyAsSoonAsABareWindow) {
+    const pid_t bare = fork();
+    if (bare == 0) {
+        setenv("DISPLAY", display.c_str(), 1);
+        execl(BARE_WINDOW_PATH, BARE_WINDOW_PATH, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    const std::string id = capture(withDisplay("timeout 20 xdotool search --sync --onlyvisible --name '^bare$'"));
+    ASSERT_FALSE(id.empty());
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    keyToFrame(std::stoul(id), 100, 50, 1024);  // the driver's first frames of a kind come slower: warmed up
+    const std::vector<double> yardstick = keyToFrame(std::stoul(id), 100, 50, 1024);
+    kill(bare, SIGKILL);
+    waitpid(bare, nullptr, 0);
+    // The comb's teeth point up: the 48 notches between them end in merge vertices.
     std::vector<Vertex> comb = {{0, 0}, {0, 10}};
     for (int t = 0; t < 48; ++t) {
         comb.push_back({2.0 * t + 1, 2});
@@ -956,22 +995,14 @@ TEST_F(Window, PartitionShowsItsSweepLineItsDiagonalsAndItsPieces) {
     ASSERT_TRUE(p.findWindow());
     firstDrawnFrame(p);
     p.keys("Right Right");
-    std::vector<double> ms;
-    std::vector<unsigned char> was, now;
-    for (int i = 0; i < 10; ++i) {
-        // The caption band, where the page's number changes.
-        screenRegion(display.c_str(), p.left(), p.top(), p.width(), 200, was);
-        const Clock::time_point sent = Clock::now();
-        sendKey(display.c_str(), p.windowId(), 0xff53);  // Right
-        do {
-            screenRegion(display.c_str(), p.left(), p.top(), p.width(), 200, now);
-        } while (now == was && Clock::now() - sent < std::chrono::seconds(2));
-        ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - sent).count());
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    std::printf("a step key on a comb of 100 to its frame: median %.1f ms, slowest %.1f ms\n", median(ms),
-                *std::max_element(ms.begin(), ms.end()));
-    EXPECT_LT(median(ms), 500.0);
+    keyToFrame(p.windowId(), p.left(), p.top(), p.width());
+    const std::vector<double> ms = keyToFrame(p.windowId(), p.left(), p.top(), p.width());
+    std::printf("a step key to its frame, median of 10: comb of 100 %.1f ms (slowest %.1f), bare window %.1f ms, "
+                "ratio %.2f\n", median(ms), *std::max_element(ms.begin(), ms.end()), median(yardstick),
+                median(ms) / median(yardstick));
+    RecordProperty("step_key_ms", static_cast<int>(median(ms)));
+    // The aim is twice; the bound leaves room for a busy machine.
+    EXPECT_LT(median(ms), 3.0 * median(yardstick) + 2.0);
 }
 
 // Editing: a dragged vertex takes the outline and the diagonals with it; a vertex inserted on an
@@ -1201,4 +1232,62 @@ TEST_F(Window, EditingNeverLosesThePolygonOnOneKey) {
     EXPECT_EQ(q.waitForExit(Clock::now(), seconds), 0);
     const std::string out = q.output();
     EXPECT_NE(out.find("\nPoligon je sacuvan u datoteku poligon-1.txt.\n"), std::string::npos);
+}
+
+// Pictures for slides: I writes the page as it is on the screen to slika-1.svg in the working folder
+// and says so; --svg writes every page the same way, the same bytes for the same page; drawn at
+// 1024 by 700 by another renderer, the picture shows the window's lines where the window shows them.
+TEST_F(Window, PicturesForSlidesShowWhatTheWindowShows) {
+    const std::string folder = testing::TempDir() + "slides_" + std::to_string(getpid());
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path home = std::filesystem::current_path();
+    std::filesystem::current_path(folder);
+    std::string input = std::to_string(wShape.size()) + "\n";
+    for (const Vertex& v : wShape) input += std::to_string(v.x) + " " + std::to_string(v.y) + "\n";
+    std::ofstream("w.txt") << input;
+    Image window;
+    {
+        Program p(input);
+        ASSERT_TRUE(p.findWindow());
+        firstDrawnFrame(p);
+        p.keys("Right Right Right Right Right Right Right");
+        window = screenshot();
+        p.keys("i");
+        p.keys("q");
+        double seconds = -1;
+        EXPECT_EQ(p.waitForExit(Clock::now(), seconds), 0);
+        EXPECT_NE(p.output().find("nije monoton.\nSlika je sacuvana u datoteci slika-1.svg.\n"), std::string::npos);
+    }
+    EXPECT_EQ(std::system((std::string(PROGRAM_PATH) + " --svg pages < w.txt > /dev/null").c_str()), 0);
+    auto slurp = [](const std::string& path) {
+        std::ifstream in(path);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    };
+    EXPECT_EQ(slurp("slika-1.svg"), slurp("pages/strana-008.svg"));
+    EXPECT_TRUE(std::filesystem::exists("pages/strana-025.svg"));
+    EXPECT_EQ(std::system("xmllint --noout pages/*.svg"), 0);
+    EXPECT_EQ(std::system("rsvg-convert -w 1024 -h 700 -b '#e6e6cc' slika-1.svg | convert png:- -depth 8 ppm:slika.ppm"), 0);
+    const Image drawn = readPpm("slika.ppm");
+    std::filesystem::current_path(home);
+    ASSERT_EQ(std::make_pair(drawn.width, drawn.height), std::make_pair(1024, 700));
+    // Line for line: where the window has ink of a colour, the picture has it within a pixel.
+    const Picture picture = pictureOf(window, 100, 50, 1024, 700);
+    const Framing f(wShape, picture, 700);
+    auto orange = [](const Rgb& c) { return c.r > 200 && c.g > 90 && c.g < 170 && c.b < 60; };
+    for (const auto& [at, wanted] : {std::pair<Vertex, bool (*)(const Rgb&)>{f.place({4, 4}), cyan},
+                                     {f.place({1, 3}), orange}, {f.place({7, 3}), black}}) {
+        EXPECT_TRUE(foundNear(window, 100, 50, at.x, at.y, wanted)) << at.x << "," << at.y;
+        EXPECT_TRUE(foundNear(drawn, 0, 0, at.x, at.y, wanted, 1)) << at.x << "," << at.y;
+    }
+    int ink = 0, both = 0;  // the text: the caption and the panel
+    for (int y = 0; y < 700; ++y) {
+        for (int x = 0; x < 1024; ++x) {
+            if (!black(window.at(100 + x, 50 + y)) || (x < picture.width && y > 700 - picture.height)) continue;
+            ++ink;
+            both += foundNear(drawn, 0, 0, x, y, [](const Rgb& c) { return c.r < 140 && c.g < 140 && c.b < 140; }, 1);
+        }
+    }
+    EXPECT_GT(ink, 1000);
+    EXPECT_GT(both, ink * 95 / 100);
 }

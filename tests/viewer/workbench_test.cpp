@@ -9,6 +9,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "../support/polygon_of.h"
@@ -23,14 +24,9 @@ using Polygon = std::vector<std::pair<float, float>>;
 Workbench benchOn(const Polygon& xy, bool grid = true) {
     const std::vector<Point> v = polygonOf(xy);
     Workbench bench = openWorkbench(judgePolygon(v.data(), static_cast<int>(v.size())));
-    Point lo(INFINITY, INFINITY, 0), hi(-INFINITY, -INFINITY, 0);
-    for (const Point& p : v) {
-        lo = Point(std::min(lo.x, p.x), std::min(lo.y, p.y), 0);
-        hi = Point(std::max(hi.x, p.x), std::max(hi.y, p.y), 0);
-    }
-    frameBounds(bench.view, lo, hi, false);
-    pressEditKey(bench, EditKey::Toggle, 0, 0);
+    perform(bench, Command::Edit, 0, 0);
     bench.edit.grid = grid;
+    relayout(bench);
     return bench;
 }
 
@@ -51,11 +47,11 @@ void perform(Workbench& bench, const Act& a) {
     int x, y, x2, y2;
     at(a.x, a.y, x, y);
     at(a.x2, a.y2, x2, y2);
-    const EditKey keys[] = {EditKey::Grid, EditKey::Undo, EditKey::Redo, EditKey::New, EditKey::Close,
-                            EditKey::RemoveLast, EditKey::Delete};
+    const Command keys[] = {Command::Grid, Command::Undo, Command::Redo, Command::New, Command::Close,
+                            Command::RemoveLast, Command::Delete};
     const std::string letters = "gurnebd";
     if (letters.find(a.what) != std::string::npos) {
-        pressEditKey(bench, keys[letters.find(a.what)], x, y);
+        perform(bench, keys[letters.find(a.what)], x, y);
     } else if (a.what == 'p' || a.what == 'l') {
         pressButton(bench, 0, a.what == 'p', x, y);
     } else if (a.what == 'v') {
@@ -70,6 +66,52 @@ void perform(Workbench& bench, const Act& a) {
 const Polygon square = {{0, 0}, {4, 0}, {4, 4}, {0, 4}};
 
 }  // namespace
+
+TEST(Workbench, KeysPageThroughTheLessonAndPlay) {
+    // Twelve pages after the full picture, so that ten at a time meet both ends.
+    Polygon twelve;
+    for (int i = 0; i < 13; ++i) twelve.emplace_back(std::cos(i * 0.48 + 0.1), std::sin(i * 0.48 + 0.1));
+    const Workbench start = benchOn(twelve);
+    ASSERT_EQ(pageCount(start.lesson), 12);
+    using C = Command;
+    const std::tuple<std::vector<Command>, int, bool> cases[] = {
+        {{C::Next}, 1, false},
+        {{C::Next, C::Next, C::Previous}, 1, false},
+        {{C::Previous}, 12, false},                    // from the full picture: the last
+        {{C::Previous, C::Next}, 12, false},           // nothing past the last
+        {{C::First, C::Previous}, 1, false},           // nothing before the first
+        {{C::TenForward}, 10, false},                  // from the full picture, as Right then nine
+        {{C::TenForward, C::TenForward}, 12, false},   // clamped to the last
+        {{C::TenBack}, 3, false},                      // as Left then nine
+        {{C::Next, C::Next, C::TenBack}, 1, false},    // clamped to the first
+        {{C::Play}, 1, true},                          // from the full picture: from the first step
+        {{C::Next, C::Next, C::Play}, 2, true},        // from the current page
+        {{C::Play, C::Play}, 1, false},                // P again pauses
+        {{C::Previous, C::Play}, 1, true},             // at the last page: again from the first
+        {{C::Play, C::Faster, C::TenForward}, 11, true},
+        {{C::Play, C::TenForward, C::Next}, 12, false},  // reaching the last ends the play
+        {{C::Play, C::Full}, 0, false},
+    };
+    for (const auto& [keys, page, playing] : cases) {
+        Workbench bench = start;
+        for (const Command key : keys) perform(bench, key, 0, 0);
+        EXPECT_EQ(std::make_pair(bench.steps.page, bench.steps.playing), std::make_pair(page, playing));
+    }
+    // The play steps once per tick of its own generation and stops at the last page; the interval
+    // halves and doubles within 0.25 s and 4 s.
+    Workbench bench = start;
+    EXPECT_TRUE(perform(bench, Command::Play, 0, 0).play);
+    EXPECT_FALSE(playTick(bench, bench.playGeneration - 1).redraw);  // an earlier play's tick
+    int ticks = 0;
+    while (playTick(bench, bench.playGeneration).redraw) ++ticks;
+    EXPECT_EQ(std::make_tuple(ticks, bench.steps.page, bench.steps.playing), std::make_tuple(11, 12, false));
+    EXPECT_EQ(playSeconds(bench.steps), 1.0);
+    for (int i = 0; i < 5; ++i) perform(bench, Command::Faster, 0, 0);
+    EXPECT_EQ(playSeconds(bench.steps), 0.25);
+    for (int i = 0; i < 5; ++i) perform(bench, Command::Slower, 0, 0);
+    EXPECT_EQ(playSeconds(bench.steps), 4.0);
+    EXPECT_FALSE(perform(bench, Command::Next, 0, 0).redraw);  // at the last page
+}
 
 TEST(Workbench, EditsUndoAndRedoGiveThePolygonExpectedAfterEachAction) {
     struct Case {
@@ -137,7 +179,7 @@ TEST(Workbench, EditsUndoAndRedoGiveThePolygonExpectedAfterEachAction) {
         for (std::size_t k = 0; k < c.acts.size(); ++k) {
             perform(bench, c.acts[k].first);
             Polygon now;
-            for (const Point& p : bench.shown.vertices) now.emplace_back(p.x, p.y);
+            for (const Point& p : bench.lesson.vertices) now.emplace_back(p.x, p.y);
             EXPECT_EQ(now, c.acts[k].second) << c.name << ", after action " << k + 1;
         }
     }
@@ -151,10 +193,11 @@ TEST(Workbench, RefusalsSayWhyAndTheStepStaysWhereItCan) {
                              static_cast<float>(100 * std::sin(i * 2 * M_PI / MaxVertices)));
     }
     Workbench full = benchOn(hundred, false);
+    full.view.zoom = 2.0f;  // the middle of an edge well away from its ends
     const double midX = (hundred[0].first + hundred[1].first) / 2.0;
     const double midY = (hundred[0].second + hundred[1].second) / 2.0;
     perform(full, {'c', midX, midY});
-    EXPECT_EQ(full.shown.vertices.size(), 100u);
+    EXPECT_EQ(full.lesson.vertices.size(), 100u);
     EXPECT_EQ(full.edit.message, "Najvise 100 temena: novo teme nije dodato.");
 
     // On step 2 of the example's 7, a move that keeps 7 steps keeps step 2; on step 3 of the square's
@@ -162,23 +205,23 @@ TEST(Workbench, RefusalsSayWhyAndTheStepStaysWhereItCan) {
     Workbench example = benchOn({{0, 10}, {6, 9}, {1, 7}, {7, 5}, {2, 3}, {5, 0}, {-4, 2}, {-1, 6}});
     example.steps.page = 2;
     perform(example, {'m', 1, 7, 1.5, 7});
-    EXPECT_EQ(example.shown.vertices[2].x, 1.5f);
+    EXPECT_EQ(example.lesson.vertices[2].x, 1.5f);
     EXPECT_EQ(example.steps.page, 2);
     Workbench bench = benchOn(square);
     bench.steps.page = 3;
     perform(bench, {'m', 0, 4, 2, -1});
-    EXPECT_EQ(bench.shown.verdict, Verdict::NotSimple);
+    EXPECT_EQ(bench.lesson.verdict, Verdict::NotSimple);
     EXPECT_EQ(bench.steps.page, 1);
     // Without snapping, a click near an edge puts the vertex on the edge itself.
     Workbench free = benchOn(square, false);
     perform(free, {'c', 4.01, 1.5});
-    ASSERT_EQ(free.shown.vertices.size(), 5u);
-    EXPECT_EQ(free.shown.vertices[2].x, 4.0f);
-    EXPECT_NEAR(free.shown.vertices[2].y, 1.5, 0.01);
+    ASSERT_EQ(free.lesson.vertices.size(), 5u);
+    EXPECT_EQ(free.lesson.vertices[2].x, 4.0f);
+    EXPECT_NEAR(free.lesson.vertices[2].y, 1.5, 0.01);
     // Editing keys do nothing while editing is off.
-    pressEditKey(bench, EditKey::Toggle, 0, 0);
+    perform(bench, Command::Edit, 0, 0);
     perform(bench, {'u'});
-    EXPECT_EQ(bench.shown.verdict, Verdict::NotSimple);
+    EXPECT_EQ(bench.lesson.verdict, Verdict::NotSimple);
 }
 
 TEST(Workbench, TurnedMovedAndZoomedTheDragLandsWhereItIsAimed) {
@@ -189,13 +232,14 @@ TEST(Workbench, TurnedMovedAndZoomedTheDragLandsWhereItIsAimed) {
     bench.view.panY = -0.2;
     for (const auto& [x, y] : {std::pair{4.0, 4.0}, std::pair{-1.3, 2.7}}) {
         const PlanePoint at = sceneToPixels(bench.view, x, y);
-        const PlanePoint back = pointerInScene(bench.view, static_cast<int>(at.x), bench.view.windowHeight - 1 - static_cast<int>(at.y));
+        const PlanePoint back = pointerInScene(bench.view, static_cast<int>(std::lround(at.x)),
+                                               bench.view.windowHeight - 1 - static_cast<int>(std::lround(at.y)));
         EXPECT_NEAR(back.x, x, 0.01);
         EXPECT_NEAR(back.y, y, 0.01);
     }
     EXPECT_DOUBLE_EQ(gridStep(bench.view), 0.2);  // a twentieth of 4 / 0.8 is 0.25
     perform(bench, {'m', 4, 4, 3.4, 3.2});
-    EXPECT_EQ(Polygon({{bench.shown.vertices[2].x, bench.shown.vertices[2].y}}), Polygon({{3.4f, 3.2f}}));
+    EXPECT_EQ(Polygon({{bench.lesson.vertices[2].x, bench.lesson.vertices[2].y}}), Polygon({{3.4f, 3.2f}}));
 }
 
 TEST(Workbench, GridStepIsARoundNumberNearATwentiethOfTheFramedSize) {
@@ -214,39 +258,39 @@ TEST(Workbench, EscapeAndQuitNeverLoseThePolygon) {
     Workbench bench = benchOn(square, false);
     perform(bench, {'p', 4, 4});
     perform(bench, {'v', 3, 3});
-    EXPECT_TRUE(pressEditKey(bench, EditKey::Cancel, 0, 0).polygon);
-    EXPECT_EQ(bench.shown.vertices[2].x, 4.0f);  // back where the drag found it
+    EXPECT_TRUE(perform(bench, Command::Cancel, 0, 0).redraw);
+    EXPECT_EQ(bench.lesson.vertices[2].x, 4.0f);  // back where the drag found it
     EXPECT_FALSE(unsaved(bench));
-    EXPECT_TRUE(pressQuit(bench).quit);
+    EXPECT_TRUE(perform(bench, Command::Quit, 0, 0).quit);
     perform(bench, {'n'});
     perform(bench, {'c', 1, 1});
     EXPECT_TRUE(unsaved(bench));  // a new polygon under way counts
-    pressEditKey(bench, EditKey::Cancel, 0, 0);
-    EXPECT_EQ(bench.shown.vertices.size(), 4u);
+    perform(bench, Command::Cancel, 0, 0);
+    EXPECT_EQ(bench.lesson.vertices.size(), 4u);
     EXPECT_TRUE(bench.edit.on);
-    pressEditKey(bench, EditKey::Cancel, 0, 0);
+    perform(bench, Command::Cancel, 0, 0);
     EXPECT_FALSE(bench.edit.on);  // nothing under way: Escape leaves editing
-    pressEditKey(bench, EditKey::Toggle, 0, 0);
+    perform(bench, Command::Edit, 0, 0);
     perform(bench, {'m', 4, 4, 3, 3});
-    EXPECT_FALSE(pressQuit(bench).quit);
+    EXPECT_FALSE(perform(bench, Command::Quit, 0, 0).quit);
     EXPECT_EQ(bench.edit.message, "Izmene nisu sacuvane: S cuva, Q zatvara bez cuvanja.");
-    withdrawQuitWarning(bench);  // another key: the warning is taken back
-    EXPECT_FALSE(pressQuit(bench).quit);
-    EXPECT_TRUE(pressQuit(bench).quit);
+    perform(bench, Command::Labels, 0, 0);  // another key: the warning is taken back
+    EXPECT_FALSE(perform(bench, Command::Quit, 0, 0).quit);
+    EXPECT_TRUE(perform(bench, Command::Quit, 0, 0).quit);
     perform(bench, {'d', 2, 2});
     EXPECT_EQ(bench.edit.message, "Nema temena ispod pokazivaca.");
     // Dragged far below the window, the vertex stops at the picture's bottom row.
     perform(bench, {'p', 3, 3});
     movePointerTo(bench, 500, 5000);
-    const PlanePoint at = sceneToPixels(bench.view, bench.shown.vertices[2].x, bench.shown.vertices[2].y);
+    const PlanePoint at = sceneToPixels(bench.view, bench.lesson.vertices[2].x, bench.lesson.vertices[2].y);
     EXPECT_NEAR(at.y, bench.view.picture.y, 1.0);
     // Near the end of the float range a point beyond it is refused and the polygon kept.
     Workbench huge = benchOn({{0, 0}, {3e38f, 0}, {3e38f, 3e38f}}, false);
-    const std::vector<Point> before = huge.shown.vertices;
+    const std::vector<Point> before = huge.lesson.vertices;
     perform(huge, {'p', 3e38, 3e38});
     movePointerTo(huge, 1020, 5);
     EXPECT_EQ(huge.edit.message, "Tacka je van opsega brojeva.");
-    EXPECT_EQ(huge.shown.vertices[2].x, before[2].x);
+    EXPECT_EQ(huge.lesson.vertices[2].x, before[2].x);
 }
 
 // Whatever the edits, every coordinate is a finite float, zero is +0, and the saved text reads back
@@ -273,7 +317,7 @@ TEST(Workbench, EverySavedPolygonReadsBackBitForBit) {
         std::uniform_int_distribution<int> wx(-300, 1300), wy(-300, 1000), what(0, 4);
         for (int step = 0; step < 12; ++step) {
             // A vertex, or an edge's middle, where the window shows it.
-            const std::vector<Point>& was = bench.shown.vertices;
+            const std::vector<Point>& was = bench.lesson.vertices;
             const std::size_t k = random() % was.size();
             const Point& a = was[k];
             const Point& b = was[(k + 1) % was.size()];
@@ -289,11 +333,11 @@ TEST(Workbench, EverySavedPolygonReadsBackBitForBit) {
                     for (int m = 0; m < 3; ++m) movePointerTo(bench, wx(random), wy(random));
                     pressButton(bench, 0, false, x, y);
                     break;
-                case 2: pressEditKey(bench, random() % 2 ? EditKey::Grid : EditKey::Undo, x, y); break;
+                case 2: perform(bench, random() % 2 ? Command::Grid : Command::Undo, x, y); break;
                 case 3: zoomAbout(bench.view, x, y, std::uniform_real_distribution<double>(0.05, 20)(random)); break;
-                default: pressEditKey(bench, EditKey::Delete, x, y); break;
+                default: perform(bench, Command::Delete, x, y); break;
             }
-            const std::vector<Point>& v = bench.shown.vertices;
+            const std::vector<Point>& v = bench.lesson.vertices;
             for (const Point& p : v) {
                 ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y)) << polygonText(v);
                 ASSERT_FALSE((p.x == 0 && std::signbit(p.x)) || (p.y == 0 && std::signbit(p.y))) << "-0";

@@ -1,0 +1,190 @@
+// A frame as data, without a window: what is where in window pixels, that no text lies over the
+// picture and no two vertex numbers overlap; the same frame as SVG; the one table of commands; the
+// command line.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "../support/polygon_of.h"
+#include "app/options.h"
+#include "viewer/commands.h"
+#include "viewer/frame.h"
+#include "viewer/svg.h"
+#include "viewer/text.h"
+#include "viewer/workbench.h"
+
+namespace {
+
+Workbench benchOf(std::initializer_list<std::pair<double, double>> xy) {
+    const std::vector<Point> v = polygonOf(xy);
+    return openWorkbench(judgePolygon(v.data(), static_cast<int>(v.size())));
+}
+
+void showPage(Workbench& bench, int page) {
+    bench.steps.page = page;
+    relayout(bench);
+}
+
+struct Box {
+    double x0, y0, x1, y1;
+};
+
+// Where a text shape's strokes lie, in window pixels.
+Box boxOf(const Shape& s) {
+    const TextStrokes t = strokesOf(s.text);
+    Box b{1e9, 1e9, -1e9, -1e9};
+    for (std::size_t i = 0; i + 1 < t.points.size(); i += 2) {
+        const double x = s.xy[0] + t.points[i] * s.scaleX, y = s.xy[1] + t.points[i + 1] * s.scaleY;
+        b = {std::min(b.x0, x), std::min(b.y0, y), std::max(b.x1, x), std::max(b.y1, y)};
+    }
+    return b;
+}
+
+bool isNumber(const std::string& s) { return !s.empty() && std::all_of(s.begin(), s.end(), ::isdigit); }
+
+const std::initializer_list<std::pair<double, double>> wShape = {{0, 6}, {2, 0}, {4, 3}, {6, 0}, {8, 6},
+                                                                 {7, 6}, {6, 2}, {4, 5}, {2, 2}, {1, 6}};
+
+}  // namespace
+
+// On every page of a W and of a hundred vertices on a circle, in the opening window and a small
+// one: the captions, panels and bands lie outside the picture, the vertex numbers inside it and
+// clear of one another; the full picture's lines lie below the polygon.
+TEST(Frame, TextStaysOffThePictureAndNumbersApart) {
+    std::vector<std::pair<double, double>> circle;
+    for (int i = 0; i < 100; ++i) circle.emplace_back(100 * std::cos(i * M_PI / 50), 100 * std::sin(i * M_PI / 50));
+    std::vector<Workbench> benches = {benchOf(wShape)};
+    const std::vector<Point> c = polygonOf(circle);
+    benches.push_back(openWorkbench(judgePolygon(c.data(), 100)));
+    for (Workbench& bench : benches) {
+        for (const auto& [w, h] : {std::pair{1024, 700}, std::pair{500, 400}}) {
+            resize(bench, w, h);
+            for (int page = 0; page <= pageCount(bench.lesson); ++page) {
+                showPage(bench, page);
+                const Frame frame = frameOf(bench);
+                const PixelRect& p = frame.picture;
+                std::vector<Box> numbers;
+                double lowest = 1e9;  // the polygon's lowest point on the screen
+                for (const Point& v : bench.lesson.vertices) lowest = std::min(lowest, sceneToPixels(bench.view, v.x, v.y).y);
+                for (const Shape& s : frame.shapes) {
+                    if (s.kind != ShapeKind::Text || s.colour.r > 0.85f) continue;  // halos go with their text
+                    const Box b = boxOf(s);
+                    const bool over = b.x1 > p.x && b.x0 < p.x + p.width && b.y1 > p.y && b.y0 < p.y + p.height;
+                    if (isNumber(s.text) && over) {
+                        numbers.push_back(b);
+                    } else if (page == 0) {
+                        EXPECT_LT(b.y1, lowest) << s.text;  // the bottom lines
+                    } else {
+                        EXPECT_FALSE(over) << "page " << page << ": " << s.text;
+                    }
+                }
+                for (std::size_t i = 0; i < numbers.size(); ++i) {
+                    for (std::size_t j = i + 1; j < numbers.size(); ++j) {
+                        const Box& a = numbers[i];
+                        const Box& b = numbers[j];
+                        EXPECT_FALSE(a.x1 > b.x0 && b.x1 > a.x0 && a.y1 > b.y0 && b.y1 > a.y0) << "page " << page;
+                    }
+                }
+            }
+        }
+    }
+}
+
+// What is where: the hexagon's second step draws its new blue diagonal three pixels wide from the
+// swept vertex (6,5) to (0,10), where the view puts them, and the black outline one pixel wide;
+// written as SVG, it is the same shapes, the picture's clipped.
+TEST(Frame, ShapesLieWhereTheViewPutsThePolygonAndSvgWritesThemAll) {
+    Workbench bench = benchOf({{0, 10}, {5, 8}, {6, 5}, {4, 1}, {0, 0}, {-5, 4}});
+    showPage(bench, 2);
+    const Frame frame = frameOf(bench);
+    const PlanePoint from = sceneToPixels(bench.view, 6, 5), to = sceneToPixels(bench.view, 0, 10);
+    const auto wide = std::find_if(frame.shapes.begin(), frame.shapes.end(), [](const Shape& s) {
+        return s.kind == ShapeKind::Lines && s.width == 3.0f && s.colour.b == 1.0f && s.colour.r == 0.0f;
+    });
+    ASSERT_NE(wide, frame.shapes.end());
+    ASSERT_EQ(wide->xy.size(), 4u);
+    EXPECT_TRUE(wide->clipped);
+    EXPECT_NEAR(wide->xy[0], from.x, 1e-3);
+    EXPECT_NEAR(wide->xy[1], from.y, 1e-3);
+    EXPECT_NEAR(wide->xy[2], to.x, 1e-3);
+    EXPECT_NEAR(wide->xy[3], to.y, 1e-3);
+    const auto outline = std::find_if(frame.shapes.begin(), frame.shapes.end(), [](const Shape& s) {
+        return s.kind == ShapeKind::Lines && s.colour.r == 0.0f && s.colour.g == 0.0f && s.colour.b == 0.0f;
+    });
+    ASSERT_NE(outline, frame.shapes.end());
+    EXPECT_EQ(outline->width, 1.0f);
+    EXPECT_EQ(outline->xy.size(), 6u * 4u);
+    EXPECT_EQ(textsOf(frame)[1], "Strana 3 od 6. Korak 2 od 5: teme 3 (6,5)");
+    const std::string svg = svgOf(frame);
+    auto count = [&](const std::string& what) {
+        std::size_t n = 0;
+        for (std::size_t at = svg.find(what); at != std::string::npos; at = svg.find(what, at + 1)) ++n;
+        return n;
+    };
+    EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
+    EXPECT_NE(svg.find("width=\"1024\" height=\"700\""), std::string::npos);
+    EXPECT_EQ(count("<path") + count("<polyline") + count("<polygon") + count("<rect") - 2, frame.shapes.size());
+    EXPECT_EQ(count("<g clip-path"), count("</g>"));
+    EXPECT_NE(svg.find("stroke=\"#0000ff\" stroke-width=\"3\""), std::string::npos);
+}
+
+// Every key gives its row's command in its state, the narrower state first; the help and the
+// editing band are the table's words.
+TEST(Commands, OneTableGivesTheKeysTheHelpAndTheBand) {
+    struct Case {
+        KeyPress key;
+        bool editing, drawing;
+        bool gives;
+        Command command;
+    };
+    const Case cases[] = {
+        {{' ', SpecialKey::None}, false, false, true, Command::Next},
+        {{0, SpecialKey::Right}, true, false, true, Command::Next},
+        {{'\b', SpecialKey::None}, true, false, true, Command::Previous},
+        {{'\b', SpecialKey::None}, true, true, true, Command::RemoveLast},
+        {{27, SpecialKey::None}, false, false, true, Command::Quit},
+        {{27, SpecialKey::None}, true, false, true, Command::Cancel},
+        {{'Q', SpecialKey::None}, true, false, true, Command::Quit},
+        {{'g', SpecialKey::None}, false, false, false, Command::Next},  // editing's keys wait for editing
+        {{'G', SpecialKey::None}, true, false, true, Command::Grid},
+        {{'Y' - '@', SpecialKey::None}, true, false, true, Command::Redo},
+        {{'\r', SpecialKey::None}, true, false, false, Command::Next},
+        {{'\r', SpecialKey::None}, true, true, true, Command::Close},
+        {{'i', SpecialKey::None}, false, false, true, Command::Picture},
+        {{'z', SpecialKey::None}, true, false, false, Command::Next},
+    };
+    for (const Case& c : cases) {
+        Command command = Command::Next;
+        EXPECT_EQ(commandFor(c.key, c.editing, c.drawing, command), c.gives) << static_cast<int>(c.key.character);
+        if (c.gives) {
+            EXPECT_EQ(command, c.command) << static_cast<int>(c.key.character);
+        }
+    }
+    EXPECT_EQ(editingKeys(false), "Uredjivanje: vuci teme, klik na stranicu dodaje teme, X ili Delete brise teme, G mreza, "
+                                  "U ili Ctrl+Z vrati, Ctrl+Y ponovi, N novi poligon, S sacuvaj, E kraj");
+    EXPECT_EQ(editingKeys(true),
+              "Novi poligon: klik dodaje teme, Backspace brise poslednje, Enter ili klik na prvo teme zatvara poligon");
+    const std::vector<HelpRow>& help = helpRows();
+    ASSERT_GT(help.size(), 20u);
+    EXPECT_EQ(help[0].key, "Tasteri");
+    EXPECT_TRUE(std::any_of(help.begin(), help.end(), [](const HelpRow& r) { return r.key == "I"; }));
+}
+
+TEST(Options, SvgFolderHelpAndTheToolkitsOptions) {
+    auto parse = [](std::vector<std::string> args) {
+        std::vector<char*> argv;
+        for (std::string& a : args) argv.push_back(a.data());
+        return parseOptions(static_cast<int>(argv.size()), argv.data());
+    };
+    const Options svg = parse({"triangulacija", "--svg", "out", "-display", ":3"});
+    EXPECT_TRUE(svg.svg && svg.error.empty());
+    EXPECT_EQ(svg.folder, "out");
+    EXPECT_EQ(svg.toolkit.size(), 3u);  // the name, -display, :3
+    EXPECT_TRUE(parse({"triangulacija", "--help"}).help);
+    EXPECT_EQ(parse({"triangulacija", "--svg"}).error, "Opciji --svg nedostaje ime foldera. Spisak opcija daje --help.\n");
+    EXPECT_EQ(parse({"triangulacija", "-x"}).error, "Nepoznata opcija: -x. Spisak opcija daje --help.\n");
+}

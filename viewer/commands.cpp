@@ -1,0 +1,163 @@
+#include "viewer/commands.h"
+
+#include <algorithm>
+
+namespace {
+
+KeyPress key(char c) { return {c, SpecialKey::None}; }
+KeyPress key(SpecialKey s) { return {0, s}; }
+
+constexpr char BackSpace = '\b';
+constexpr char Enter = '\r';
+constexpr char Escape = 27;
+constexpr char DeleteKey = 127;
+constexpr char CtrlY = 'Y' - '@';
+constexpr char CtrlZ = 'Z' - '@';
+
+// Where a row stands in the help: under the keys, under editing, or under the mouse.
+enum class Section { Keys, Editing, Mouse, None };
+
+struct Row {
+    CommandRow row;
+    Section section;
+};
+
+const std::vector<Row>& rows() {
+    static const std::vector<Row> table = {
+        {{{key(SpecialKey::Right), key(' ')}, When::Always, Command::Next, "Desno, razmak", "sledeci korak"}, Section::Keys},
+        {{{key(SpecialKey::Left), key(BackSpace)}, When::Always, Command::Previous, "Levo, Backspace", "prethodni korak"},
+         Section::Keys},
+        {{{key(SpecialKey::PageDown)}, When::Always, Command::TenForward, "Page Down / Up", "deset koraka napred / nazad"},
+         Section::Keys},
+        {{{key(SpecialKey::PageUp)}, When::Always, Command::TenBack}, Section::Keys},
+        {{{key(SpecialKey::Home)}, When::Always, Command::First, "Home", "prvi korak"}, Section::Keys},
+        {{{key(SpecialKey::End)}, When::Always, Command::Full, "End", "cela slika (okreti i uvelicanje ostaju)"},
+         Section::Keys},
+        {{{key('p'), key('P')}, When::Always, Command::Play, "P", "koraci sami od sebe: pokreni / zaustavi"}, Section::Keys},
+        {{{key('+'), key('=')}, When::Always, Command::Faster, "+ / -", "brze / sporije (od 0.25 s do 4 s)"}, Section::Keys},
+        {{{key('-')}, When::Always, Command::Slower}, Section::Keys},
+        {{{key('l'), key('L')}, When::Always, Command::Labels, "L", "brojevi temena na celoj slici"}, Section::Keys},
+        {{{key('r'), key('R')}, When::Always, Command::ResetView, "R", "ceo poligon u prozoru, bez okretanja i uvelicanja"},
+         Section::Keys},
+        {{{key('h'), key('H')}, When::Always, Command::Help, "H", "ova pomoc"}, Section::Keys},
+        {{{key('i'), key('I')}, When::Always, Command::Picture, "I", "slika strane u prvu slobodnu slika-K.svg"},
+         Section::Keys},
+        {{{key('q'), key('Q'), key(Escape)}, When::Always, Command::Quit, "Q, Esc",
+          "kraj programa (pita ako izmene nisu sacuvane)"},
+         Section::Keys},
+        {{{key('e'), key('E')}, When::Always, Command::Edit, "E", "uredjivanje: ukljuci / iskljuci", "E kraj", 9},
+         Section::Editing},
+        {{{}, When::Editing, Command::MoveVertex, "levi taster na temenu", "pomeranje temena", "vuci teme", 1},
+         Section::Editing},
+        {{{}, When::Editing, Command::InsertVertex, "klik na stranicu", "novo teme na njoj", "klik na stranicu dodaje teme", 2},
+         Section::Editing},
+        {{{key('x'), key('X'), key(DeleteKey)}, When::Editing, Command::Delete, "X, Delete", "brisanje temena pod pokazivacem",
+          "X ili Delete brise teme", 3},
+         Section::Editing},
+        {{{key('g'), key('G')}, When::Editing, Command::Grid, "G", "mreza: ukljuci / iskljuci", "G mreza", 4}, Section::Editing},
+        {{{key('u'), key('U'), key(CtrlZ)}, When::Editing, Command::Undo, "U, Ctrl+Z / Ctrl+Y", "vrati / ponovi izmenu",
+          "U ili Ctrl+Z vrati", 5},
+         Section::Editing},
+        {{{key(CtrlY)}, When::Editing, Command::Redo, "", "", "Ctrl+Y ponovi", 6}, Section::Editing},
+        {{{key('n'), key('N')}, When::Editing, Command::New, "N", "novi poligon: klik dodaje teme, Enter zatvara",
+          "N novi poligon", 7},
+         Section::Editing},
+        {{{key('s'), key('S')}, When::Editing, Command::Save, "S", "cuvanje u prvu slobodnu poligon-K.txt", "S sacuvaj", 8},
+         Section::Editing},
+        {{{key(Escape)}, When::Editing, Command::Cancel, "Esc", "odustani od vucenja ili novog poligona, inace kraj"},
+         Section::Editing},
+        {{{}, When::Drawing, Command::AddVertex, "", "", "klik dodaje teme", 1}, Section::None},
+        {{{key(BackSpace)}, When::Drawing, Command::RemoveLast, "", "", "Backspace brise poslednje", 2}, Section::None},
+        {{{key(Enter)}, When::Drawing, Command::Close, "", "", "Enter ili klik na prvo teme zatvara poligon", 3},
+         Section::None},
+        {{{}, When::Always, Command::Turn, "desni taster", "okretanje slike"}, Section::Mouse},
+        {{{}, When::Always, Command::Pan, "levi taster", "pomeranje slike"}, Section::Mouse},
+        {{{}, When::Always, Command::WheelZoom, "tocak", "uvelicavanje oko pokazivaca"}, Section::Mouse},
+        {{{}, When::Always, Command::DragZoom, "srednji, levi+desni", "uvelicavanje: nagore vece, nadole manje"},
+         Section::Mouse},
+    };
+    return table;
+}
+
+bool pressedBy(const CommandRow& row, const KeyPress& k) {
+    return std::any_of(row.keys.begin(), row.keys.end(),
+                       [&](const KeyPress& r) { return r.character == k.character && r.special == k.special; });
+}
+
+}  // namespace
+
+const std::vector<CommandRow>& commandTable() {
+    static const std::vector<CommandRow> table = [] {
+        std::vector<CommandRow> out;
+        for (const Row& r : rows()) out.push_back(r.row);
+        return out;
+    }();
+    return table;
+}
+
+bool commandFor(const KeyPress& key, bool editing, bool drawing, Command& command) {
+    // A row of the narrower state first: while drawing, then while editing, then always.
+    for (const When when : {When::Drawing, When::Editing, When::Always}) {
+        if ((when == When::Drawing && !drawing) || (when == When::Editing && !editing)) continue;
+        for (const CommandRow& row : commandTable()) {
+            if (row.when == when && pressedBy(row, key)) {
+                command = row.command;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+const std::vector<HelpRow>& helpRows() {
+    static const std::vector<HelpRow> help = [] {
+        std::vector<HelpRow> out;
+        const std::pair<Section, const char*> sections[] = {
+            {Section::Keys, "Tasteri"}, {Section::Editing, "Uredjivanje"}, {Section::Mouse, "Mis"}};
+        for (const auto& [section, heading] : sections) {
+            out.push_back({heading, "", Swatch::None});
+            for (const Row& r : rows()) {
+                if (r.section == section && *r.row.keyText != '\0') out.push_back({r.row.keyText, r.row.help, Swatch::None});
+            }
+        }
+        const std::vector<HelpRow> colours = {
+            {"Boje", "", Swatch::None},
+            {"crna", "stranice poligona", Swatch::Outline},
+            {"crvena", "dijagonale do suprotnog lanca i iz najnizeg temena", Swatch::RedDiagonal},
+            {"plava", "dijagonale duz istog lanca", Swatch::BlueDiagonal},
+            {"deblja", "dijagonale ovog koraka", Swatch::NewDiagonal},
+            {"isprekidana", "dijagonala koju korak odbija, i teme koje joj smeta", Swatch::Refused},
+            {"zelena", "brisuca prava i teme koje se obradjuje", Swatch::Sweep},
+            {"narandzasti krug", "teme na steku", Swatch::Stack},
+            {"narandzasti krstic", "teme skinuto sa steka, a nije vraceno", Swatch::Popped},
+            {"tirkizna", "levi lanac", Swatch::LeftChain},
+            {"ljubicasta", "desni lanac", Swatch::RightChain},
+            {"magenta", "ono zbog cega poligon nije prost ili monoton", Swatch::Why},
+            {"precrtano", "skinuto sa steka ili sa brisuce prave", Swatch::Struck},
+            {"Podela na monotone delove", "", Swatch::None},
+            {"cijan", "dijagonale podele", Swatch::PartitionDiagonal},
+            {"svetle boje", "monotoni delovi (bledi: oni koji se ne obradjuju)", Swatch::Piece},
+            {"narandzasta ivica", "ivica na brisucoj pravoj, tanka linija do pomocnika", Swatch::LineEdge},
+            {"prazan kvadrat", "pocetno teme", Swatch::StartMark},
+            {"pun kvadrat", "krajnje teme", Swatch::EndMark},
+            {"trougao nagore", "teme razdvajanja", Swatch::SplitMark},
+            {"trougao nadole", "teme spajanja", Swatch::MergeMark},
+            {"tacka", "pravilno teme", Swatch::RegularMark},
+        };
+        out.insert(out.end(), colours.begin(), colours.end());
+        return out;
+    }();
+    return help;
+}
+
+std::string editingKeys(bool drawing) {
+    std::vector<const CommandRow*> band;
+    for (const CommandRow& row : commandTable()) {
+        const bool drawn = row.when == When::Drawing;
+        if (*row.band != '\0' && drawn == drawing) band.push_back(&row);
+    }
+    std::stable_sort(band.begin(), band.end(), [](const CommandRow* a, const CommandRow* b) { return a->bandOrder < b->bandOrder; });
+    std::string line = drawing ? "Novi poligon: " : "Uredjivanje: ";
+    for (std::size_t i = 0; i < band.size(); ++i) line += (i == 0 ? "" : ", ") + std::string(band[i]->band);
+    return line;
+}

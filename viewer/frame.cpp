@@ -1,0 +1,663 @@
+#include "viewer/frame.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "viewer/commands.h"
+#include "viewer/lesson.h"
+#include "viewer/text.h"
+#include "viewer/workbench.h"
+
+namespace {
+
+constexpr Rgba Clear{0.9f, 0.9f, 0.8f, 1.0f};
+constexpr Rgba PanelShade{0.95f, 0.95f, 0.88f, 1.0f};
+constexpr Rgba HelpShade{1.0f, 1.0f, 0.95f, 1.0f};
+constexpr Rgba Ink{0.0f, 0.0f, 0.0f, 1.0f};
+constexpr Rgba Faded{0.55f, 0.55f, 0.55f, 1.0f};
+constexpr Rgba SweptInk{0.0f, 0.55f, 0.0f, 1.0f};
+constexpr Rgba RefusedInk{0.3f, 0.3f, 0.3f, 1.0f};
+constexpr Rgba GridInk{0.8f, 0.8f, 0.7f, 1.0f};
+constexpr Rgba LeftInk{0.0f, 0.42f, 0.42f, 1.0f};
+constexpr Rgba RightInk{0.48f, 0.12f, 0.62f, 1.0f};
+constexpr Rgba StrikeInk{0.85f, 0.0f, 0.0f, 1.0f};
+constexpr Rgba PartitionInk{0.0f, 0.7f, 0.85f, 1.0f};  // saturated, and used by nothing else
+constexpr float TintAlpha = 0.35f;
+constexpr Rgba LeftTint{0.0f, 0.6f, 0.6f, TintAlpha};
+constexpr Rgba RightTint{0.6f, 0.25f, 0.75f, TintAlpha};
+constexpr float VeilAlpha = 0.65f;
+constexpr Rgba Veil{Clear.r, Clear.g, Clear.b, VeilAlpha};
+// Black seen through the veil.
+constexpr Rgba VeiledInk{Clear.r * VeilAlpha, Clear.g * VeilAlpha, Clear.b * VeilAlpha, 1.0f};
+// The pieces' light tints, taken in turn.
+constexpr Rgba PieceInk[PieceTints] = {{1.0f, 0.93f, 0.6f, 1.0f}, {0.72f, 0.86f, 1.0f, 1.0f}, {0.78f, 0.95f, 0.72f, 1.0f},
+                                       {1.0f, 0.8f, 0.86f, 1.0f}, {0.86f, 0.8f, 1.0f, 1.0f},  {1.0f, 0.86f, 0.7f, 1.0f}};
+constexpr unsigned short Dashes = 0x0F0F;
+constexpr float DotSize = 4.0f;
+
+// The drawing colours of the colour codes 0..9.
+Rgba inkOf(Colour code) {
+    static constexpr Rgba palette[10] = {
+        {1, 0, 0, 1}, {0, 1, 0, 1}, {0, 0, 1, 1}, {1, 1, 0, 1},       {1, 0.5f, 0, 1},
+        {1, 0, 1, 1}, {0, 1, 1, 1}, {0.5f, 0, 0.5f, 1}, {1, 1, 1, 1}, {0, 0, 0, 1},
+    };
+    return code >= 0 && code <= 9 ? palette[code] : Ink;
+}
+
+bool same(const Rgba& a, const Rgba& b) { return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a; }
+
+// Puts shapes into the frame in drawing order, with the pen's colour, width, dashes and manner; a
+// run of lines, points or triangles drawn alike goes into one shape.
+struct Painter {
+    Frame& frame;
+    Rgba colour = Ink;
+    float width = 1.0f;
+    unsigned short dash = 0;
+    bool smooth = false;
+    bool clipped = false;
+
+    Shape& shape(ShapeKind kind) {
+        if (!frame.shapes.empty()) {
+            Shape& last = frame.shapes.back();
+            const bool runs = kind == ShapeKind::Lines || kind == ShapeKind::Points || kind == ShapeKind::Triangles;
+            if (runs && last.kind == kind && same(last.colour, colour) && last.width == width && last.dash == dash &&
+                last.smooth == smooth && last.clipped == clipped) {
+                return last;
+            }
+        }
+        Shape s;
+        s.kind = kind;
+        s.colour = colour;
+        s.width = width;
+        s.dash = dash;
+        s.smooth = smooth;
+        s.clipped = clipped;
+        frame.shapes.push_back(std::move(s));
+        return frame.shapes.back();
+    }
+    void add(Shape& s, const PlanePoint& p) {
+        s.xy.push_back(static_cast<float>(p.x));
+        s.xy.push_back(static_cast<float>(p.y));
+    }
+    void line(const PlanePoint& a, const PlanePoint& b) {
+        Shape& s = shape(ShapeKind::Lines);
+        add(s, a);
+        add(s, b);
+    }
+    void run(ShapeKind kind, const std::vector<PlanePoint>& points) {
+        Shape& s = shape(kind);
+        for (const PlanePoint& p : points) add(s, p);
+    }
+    void rect(double x0, double y0, double x1, double y1) {
+        Shape& s = shape(ShapeKind::Rect);
+        add(s, {x0, y0});
+        add(s, {x1, y1});
+    }
+    void rect(const PixelRect& r) { rect(r.x, r.y, r.x + r.width, r.y + r.height); }
+    // Text in the stroke font, its baseline from (x, y), narrowed to the style's advance.
+    void text(const TextStyle& t, double x, double y, const std::string& s, double widen = 0.0) {
+        if (s.empty()) return;
+        const float pen = width;
+        width = static_cast<float>(std::max(1.0, t.size / 9.0) + widen);
+        Shape& shaped = shape(ShapeKind::Text);
+        width = pen;
+        add(shaped, {x, y});
+        shaped.text = s;
+        shaped.scaleX = static_cast<float>(t.advance / FontAdvance);
+        shaped.scaleY = static_cast<float>(t.size / FontHeight);
+    }
+    // Text over the picture: a halo of the clear colour first, so that it stays legible on lines.
+    void legibleText(const TextStyle& t, double x, double y, const std::string& s) {
+        colour = Clear;
+        text(t, x, y, s, 3.0);
+        colour = Ink;
+        text(t, x, y, s);
+    }
+    // A crisp one-pixel grey line between the picture and a panel, on the panel's first row or column.
+    void border(int x0, int y0, int x1, int y1) {
+        const bool was = smooth;
+        smooth = false;
+        colour = Faded;
+        width = 1.0f;
+        line({x0 + 0.5, y0 + 0.5}, {x1 + 0.5, y1 + 0.5});
+        smooth = was;
+    }
+};
+
+// The widths of the picture's lines, in pixels: they grow with the text in large windows and keep
+// the opening size's below it (edges 1, diagonals and the sweep line 1, this step's diagonals 3).
+struct LineWidths {
+    float edge;
+    float diagonal;
+    float wide;
+    float partition;
+    float partitionNew;
+};
+LineWidths lineWidths(const TextStyle& text) {
+    const double grown = text.size / 14.0;
+    LineWidths w;
+    w.edge = static_cast<float>(std::max(1.0, std::round(grown)));
+    w.diagonal = static_cast<float>(std::max(1.0, std::round(1.0 + 4.0 * (grown - 1.0))));
+    w.wide = std::max(3.0f * w.edge, w.diagonal + 2.0f);
+    w.partition = std::max(3.0f, w.diagonal + 2.0f);
+    w.partitionNew = w.partition + 2.0f;
+    return w;
+}
+
+// The picture: what the page draws in the polygon's plane, seen through the view.
+struct Picture {
+    Painter& pen;
+    const ViewState& view;
+    double ring;  // a ring's radius in the plane: 0.6 of a digit's height, however the picture is zoomed
+
+    PlanePoint at(double x, double y) const { return sceneToPixels(view, x, y); }
+    PlanePoint at(const Point& p) const { return at(p.x, p.y); }
+
+    // Segments with the dots at their ends, in their colours: each run of one colour its lines, then
+    // its dots (the same pixels as segment after segment, and a vertex shows the colour of the last
+    // segment through it).
+    void segments(const std::vector<Segment>& list, float width) {
+        for (std::size_t first = 0; first < list.size();) {
+            std::size_t end = first;
+            while (end < list.size() && list[end].colour == list[first].colour) ++end;
+            pen.colour = inkOf(list[first].colour);
+            pen.width = width;
+            for (std::size_t k = first; k < end; ++k) pen.line(at(list[k].start), at(list[k].end));
+            pen.width = DotSize;
+            for (std::size_t k = first; k < end; ++k) pen.run(ShapeKind::Points, {at(list[k].start), at(list[k].end)});
+            first = end;
+        }
+    }
+    void plain(const std::vector<Segment>& list, const Rgba& colour, float width) {
+        pen.colour = colour;
+        pen.width = width;
+        for (const Segment& s : list) pen.line(at(s.start), at(s.end));
+    }
+    // A ring of a hundred sides about `centre`, as a circle of the plane.
+    void circle(const Point& centre, float radius) {
+        std::vector<PlanePoint> loop;
+        for (int i = 0; i < 100; ++i) {
+            const float theta = static_cast<float>(i * 2.0 * M_PI / 100);
+            const float c = static_cast<float>(std::cos(static_cast<double>(theta)));
+            const float s = static_cast<float>(std::sin(static_cast<double>(theta)));
+            loop.push_back(at(centre.x + static_cast<double>(radius) * c, centre.y + static_cast<double>(radius) * s));
+        }
+        pen.run(ShapeKind::LineLoop, loop);
+    }
+    void triangles(const std::vector<TintedTriangle>& list) {
+        for (const TintedTriangle& t : list) {
+            pen.colour = t.tint >= 0 ? PieceInk[t.tint % PieceTints] : Veil;
+            pen.run(ShapeKind::Triangles, {at(t.a), at(t.b), at(t.c)});
+        }
+    }
+};
+
+// The mark of a vertex type centred on (x, y), `r` across from its middle, in the kind of shape
+// `draw` makes of the points: an open square for a start, a filled one for an end, a triangle
+// pointing up for a split and down for a merge, a dot for a regular vertex.
+template <typename Draw>
+void typeShape(VertexType type, double x, double y, double r, Draw draw) {
+    switch (type) {
+        case VertexType::Start:
+            return draw(ShapeKind::LineLoop, std::vector<std::pair<double, double>>{{x - r, y - r}, {x + r, y - r}, {x + r, y + r}, {x - r, y + r}});
+        case VertexType::End:
+            return draw(ShapeKind::Triangles, std::vector<std::pair<double, double>>{{x - r, y - r}, {x + r, y - r}, {x + r, y + r},
+                                                                                     {x - r, y - r}, {x + r, y + r}, {x - r, y + r}});
+        case VertexType::Split:
+        case VertexType::Merge: {
+            const double s = type == VertexType::Split ? 1.0 : -1.0;
+            return draw(ShapeKind::Triangles,
+                        std::vector<std::pair<double, double>>{{x, y + s * 1.3 * r}, {x - r, y - s * r}, {x + r, y - s * r}});
+        }
+        case VertexType::Regular: {
+            std::vector<std::pair<double, double>> fan;
+            auto corner = [&](int i) {
+                return std::make_pair(x + 0.6 * r * std::cos(i * M_PI / 8), y + 0.6 * r * std::sin(i * M_PI / 8));
+            };
+            for (int i = 1; i + 1 < 16; ++i) {
+                fan.push_back(corner(0));
+                fan.push_back(corner(i));
+                fan.push_back(corner(i + 1));
+            }
+            return draw(ShapeKind::Triangles, fan);
+        }
+    }
+}
+
+void drawMarks(Picture& picture, const Workbench& bench, const Page& page, const LineWidths& w) {
+    Painter& pen = picture.pen;
+    const PageMarks& marks = page.marks;
+    const std::vector<Point>& v = bench.lesson.vertices;
+    const double ring = picture.ring;
+    if (bench.edit.on && bench.edit.grid) {  // the grid to snap to, faint, under everything else
+        pen.colour = GridInk;
+        pen.width = 1.0f;
+        for (const GridLine& l : gridLines(bench.view, gridStep(bench.view))) {
+            pen.line(picture.at(l.from.x, l.from.y), picture.at(l.to.x, l.to.y));
+        }
+    }
+    picture.triangles(marks.pieces);
+    // The chains' tints: a wide translucent band along each edge, under the outline.
+    pen.width = static_cast<float>(0.5 * bench.layout.text.size);
+    for (const ChainEdge& e : marks.tints) {
+        pen.colour = e.chain == Chain::Left ? LeftTint : RightTint;
+        pen.line(picture.at(v[e.from]), picture.at(v[e.to]));
+    }
+    picture.segments(marks.outline, w.edge);
+    picture.segments(marks.diagonals, w.diagonal);
+    pen.colour = inkOf(Green);
+    pen.width = w.diagonal;
+    for (const SweepLine& l : marks.lines) {
+        // Reaching four rings past the polygon on either side.
+        const float direction = static_cast<float>((l.reach + 4 * ring) / 100);
+        pen.line(picture.at(l.at.x + 100.0 * direction, l.at.y), picture.at(l.at.x - 100.0 * direction, l.at.y));
+    }
+    picture.segments(marks.segments, w.diagonal);
+    picture.triangles(marks.veiled);
+    picture.plain(marks.fadedEdges, VeiledInk, w.edge);
+    picture.plain(marks.partition, PartitionInk, w.partition);
+    picture.plain(marks.partitionNew, PartitionInk, w.partitionNew);
+    picture.segments(marks.wide, w.wide);
+    pen.width = w.edge;
+    for (const Ring& r : marks.rings) {
+        pen.colour = inkOf(r.colour);
+        picture.circle(r.centre, static_cast<float>(r.rings * ring));
+    }
+    // A cross on each vertex that left the stack for good, as wide as a ring.
+    pen.colour = inkOf(Orange);
+    pen.width = 2.0f * w.edge;
+    for (const Point& p : marks.crosses) {
+        const double r = 0.8 * ring;
+        for (const double s : {1.0, -1.0}) pen.line(picture.at(p.x - r, p.y - s * r), picture.at(p.x + r, p.y + s * r));
+    }
+    // The refused candidate and the vertex in its way, dashed, over everything else.
+    pen.dash = Dashes;
+    picture.plain(marks.dashed, RefusedInk, 2.0f * w.edge);
+    for (const Ring& r : marks.dashedRings) picture.circle(r.centre, static_cast<float>(r.rings * ring));
+    pen.dash = 0;
+    pen.colour = Ink;
+    pen.width = w.edge;
+    for (const TypeMark& m : marks.types) {
+        typeShape(m.type, m.at.x, m.at.y, 1.2 * ring, [&](ShapeKind kind, const std::vector<std::pair<double, double>>& points) {
+            std::vector<PlanePoint> at;
+            for (const auto& [x, y] : points) at.push_back(picture.at(x, y));
+            pen.run(kind, at);
+        });
+    }
+    // A new polygon as far as it is drawn: its edges so far, a dot on each vertex, and a ring on the
+    // first, where a click closes it; and the vertex in hand.
+    const EditState& e = bench.edit;
+    if (e.drawing && !e.draft.empty()) {
+        std::vector<PlanePoint> at;
+        for (const Point& p : e.draft) at.push_back(picture.at(p));
+        pen.colour = Ink;
+        pen.run(ShapeKind::LineStrip, at);
+        pen.width = 4.0f * w.edge;
+        pen.run(ShapeKind::Points, at);
+        pen.width = w.edge;
+        pen.colour = inkOf(Green);
+        picture.circle(e.draft.front(), static_cast<float>(ring));
+    }
+    if (e.dragged >= 0) {
+        pen.colour = inkOf(Green);
+        pen.width = w.edge;
+        picture.circle(v[e.dragged], static_cast<float>(ring));
+    }
+}
+
+void drawLabels(Painter& pen, const Workbench& bench, const Page& page) {
+    const PageLayout& layout = bench.layout;
+    std::vector<PlanePoint> at;
+    for (const Point& v : bench.lesson.vertices) at.push_back(sceneToPixels(bench.view, v.x, v.y));
+    std::vector<Label> labels;
+    if (bench.steps.page == 0) {  // L on the full picture: every number
+        for (int v = 0; v < static_cast<int>(at.size()); ++v) labels.push_back({v, 0});
+    } else {
+        labels = visibleLabels(at, page.concerned, layout.text, layout.picture);
+    }
+    for (const Label& l : labels) {
+        const PixelRect box = labelBox(layout.text, l.vertex, at[l.vertex], l.corner);
+        pen.legibleText(layout.text, box.x, box.y, std::to_string(l.vertex + 1));
+    }
+}
+
+void drawCaption(Painter& pen, const PageLayout& layout) {
+    if (layout.captionBand.height == 0) return;
+    const TextStyle& t = layout.text;
+    pen.colour = Ink;
+    for (std::size_t i = 0; i < layout.caption.size(); ++i) {
+        const double baseline = layout.captionBand.y + layout.captionBand.height - t.margin - t.size - i * t.line;
+        pen.text(t, t.margin, baseline, layout.caption[i]);
+    }
+    pen.border(0, layout.captionBand.y, layout.captionBand.width, layout.captionBand.y);
+}
+
+const Rgba& chainInk(Chain c) { return c == Chain::Left ? LeftInk : c == Chain::Right ? RightInk : Ink; }
+
+// A red line through the whole of a struck entry's box, so that a struck 1, 4 or 7 still reads as
+// itself and not as a cross.
+void strike(Painter& pen, const TextStyle& t, double left, double right, double baseline) {
+    pen.colour = StrikeInk;
+    pen.width = static_cast<float>(std::max(1.5, t.size / 10.0));
+    pen.line({left, baseline + 0.5 * t.size}, {right, baseline + 0.5 * t.size});
+}
+
+// The stack panel: the stack before the step and after it, each drawn as an open box filled from its
+// floor up, an entry in its chain's colour; every entry the step popped struck through in "pre", the
+// swept vertex green in "posle", and a line from each entry pushed back to its new place; the top
+// marked. Entries that do not fit give way to "..." in the middle.
+void drawStackPanel(Painter& pen, const Lesson& lesson, const Page& page, const PageLayout& layout) {
+    const PixelRect& panel = layout.stackPanel;
+    const TextStyle& t = layout.text;
+    const StackColumns& columns = page.stack;
+    const int boxChars = stackBoxChars(static_cast<int>(lesson.vertices.size()));
+    const double boxWidth = boxChars * t.advance;
+    const double top = panel.y + panel.height - t.margin - t.size;  // the highest baseline there is room for
+    const double floor = panel.y + t.margin + t.line;
+    // The boxes as tall as the sweep's tallest stack, as far as the panel reaches; the title above.
+    const int rows = std::clamp(static_cast<int>((top - t.line - floor) / t.line), 0, lesson.tallestStack);
+    pen.colour = Ink;
+    pen.text(t, panel.x + t.margin, floor + rows * t.line + 0.6 * t.line, "Stek");
+    const double left = panel.x + t.margin;
+    const double right = left + boxWidth + 2 * t.advance;
+    const std::vector<int> beforeRows = columnRows(static_cast<int>(columns.before.size()), rows);
+    const std::vector<int> afterRows = columnRows(static_cast<int>(columns.after.size()), rows);
+    auto baselineOf = [&](std::size_t r) { return floor + 0.35 * t.size + r * t.line; };
+    auto column = [&](const std::vector<StackEntry>& entries, const std::vector<int>& shownRows, double x,
+                      const char* label, bool after) {
+        pen.colour = Faded;
+        pen.width = 1.0f;
+        pen.run(ShapeKind::LineStrip, {{x, floor + rows * t.line}, {x, floor}, {x + boxWidth, floor},
+                                       {x + boxWidth, floor + rows * t.line}});
+        pen.text(t, x + (boxWidth - textWidth(t, label)) / 2, floor - t.line + 0.3 * t.size, label);
+        for (std::size_t r = 0; r < shownRows.size(); ++r) {
+            const double baseline = baselineOf(r);
+            const int i = shownRows[r];
+            const std::string number = i < 0 ? "..." : std::to_string(entries[i].vertex + 1);
+            const double at = x + (boxWidth - textWidth(t, number)) / 2;
+            if (i < 0) {
+                pen.colour = Faded;
+                pen.text(t, at, baseline, number);
+                continue;
+            }
+            const StackEntry& e = entries[i];
+            pen.colour = e.pushed ? SweptInk : chainInk(e.chain);
+            pen.text(t, at, baseline, number);
+            if (e.popped) strike(pen, t, x + 0.3 * t.advance, x + boxWidth - 0.3 * t.advance, baseline);
+            if (after && i + 1 == static_cast<int>(entries.size())) {
+                pen.colour = Ink;
+                pen.text(t, x + boxWidth + 0.6 * t.advance, baseline, "vrh");
+            }
+        }
+    };
+    column(columns.before, beforeRows, left, "pre", false);
+    column(columns.after, afterRows, right, "posle", true);
+    // From each entry pushed back, where it stood before, to where it stands after.
+    auto rowOf = [](const std::vector<int>& shownRows, int index) {
+        const auto it = std::find(shownRows.begin(), shownRows.end(), index);
+        return it == shownRows.end() ? -1 : static_cast<int>(it - shownRows.begin());
+    };
+    pen.width = static_cast<float>(std::max(2.0, t.size / 7.0));
+    for (int a = 0; a < static_cast<int>(columns.after.size()); ++a) {
+        const StackEntry& e = columns.after[a];
+        if (!e.back) continue;
+        int b = -1;
+        for (int k = 0; k < static_cast<int>(columns.before.size()); ++k) {
+            if (columns.before[k].vertex == e.vertex) b = k;
+        }
+        const int from = rowOf(beforeRows, b);
+        const int to = rowOf(afterRows, a);
+        if (from < 0 || to < 0) continue;
+        pen.colour = chainInk(e.chain);
+        pen.line({left + boxWidth + 0.2 * t.advance, baselineOf(from) + 0.5 * t.size},
+                 {right - 0.2 * t.advance, baselineOf(to) + 0.5 * t.size});
+    }
+}
+
+// The partition's panel: the edges on the sweep line, left to right from the top down, each with its
+// helper; the edge put on in this step green, the one taken off struck, a changed helper as
+// "old->new". Rows that do not fit give way to "..." in the middle.
+void drawStatusPanel(Painter& pen, const Lesson& lesson, const Page& page, const PageLayout& layout) {
+    const PixelRect& panel = layout.stackPanel;
+    const TextStyle& t = layout.text;
+    const int n = static_cast<int>(lesson.vertices.size());
+    auto edgeName = [&](int e) { return std::to_string(e + 1) + "-" + std::to_string((e + 1) % n + 1); };
+    const double x = panel.x + t.margin;
+    double baseline = panel.y + panel.height - t.margin - t.size;
+    pen.colour = Ink;
+    pen.text(t, x, baseline, "Brisuca prava");
+    baseline -= t.line;
+    pen.colour = Faded;
+    pen.text(t, x, baseline, "ivica pomocnik");
+    // The edge's name ends where "ivica" does, its helper starts under "pomocnik".
+    const double edgeEnd = x + 5 * t.advance;
+    const double helperAt = x + 6 * t.advance;
+    const int rows = static_cast<int>((baseline - panel.y - t.margin) / t.line);
+    for (const int i : columnRows(static_cast<int>(page.status.size()), rows)) {
+        baseline -= t.line;
+        if (i < 0) {
+            pen.colour = Faded;
+            pen.text(t, x, baseline, "...");
+            continue;
+        }
+        const StatusRow& r = page.status[i];
+        const std::string edge = edgeName(r.edge);
+        const std::string helper =
+            (r.oldHelper >= 0 ? std::to_string(r.oldHelper + 1) + "->" : std::string()) + std::to_string(r.helper + 1);
+        pen.colour = r.inserted ? SweptInk : Ink;
+        const double edgeAt = std::max(x, edgeEnd - textWidth(t, edge));
+        pen.text(t, edgeAt, baseline, edge);
+        pen.text(t, helperAt, baseline, helper);
+        if (r.removed) strike(pen, t, edgeAt - 0.2 * t.advance, helperAt + textWidth(t, helper) + 0.2 * t.advance, baseline);
+    }
+}
+
+// The panel beside the picture: the stack on a sweep's step, the sweep line on the partition's.
+void drawPanel(Painter& pen, const Lesson& lesson, const Page& page, const PageLayout& layout) {
+    const PixelRect& panel = layout.stackPanel;
+    if (panel.width == 0) return;
+    pen.colour = PanelShade;
+    pen.rect(panel);
+    pen.border(panel.x, panel.y, panel.x, panel.y + panel.height);
+    if (page.panel == Panel::Stack) drawStackPanel(pen, lesson, page, layout);
+    if (page.panel == Panel::Status) drawStatusPanel(pen, lesson, page, layout);
+}
+
+// The full picture's lines in its bottom left corner, below the polygon as it is framed: the
+// verdict and the page's place in ink, the hint in grey, each over a halo of the clear colour should
+// the polygon be moved under them.
+void drawBottomLines(Painter& pen, const Lesson& lesson, const PageLayout& layout) {
+    const TextStyle& t = layout.text;
+    const PixelRect& p = layout.picture;
+    const std::vector<std::string> lines = bottomLines(lesson, captionChars(t, p.width));
+    const std::string hint = startHint();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const double baseline = p.y + 0.6 * t.margin + (lines.size() - 1 - i) * 1.35 * t.size;
+        std::string ink = lines[i];
+        const bool hinted = ink.size() >= hint.size() && ink.compare(ink.size() - hint.size(), hint.size(), hint) == 0;
+        if (hinted) ink.erase(ink.size() - hint.size());
+        pen.colour = Clear;
+        pen.text(t, p.x + t.margin, baseline, lines[i], 3.0);
+        pen.colour = Ink;
+        pen.text(t, p.x + t.margin, baseline, ink);
+        if (hinted) {
+            pen.colour = Faded;
+            pen.text(t, p.x + t.margin + textWidth(t, ink), baseline, hint);
+        }
+    }
+}
+
+// A sample of what a help row explains, in the box of three characters at (x, y).
+void drawSwatch(Painter& pen, Swatch swatch, const TextStyle& t, double x, double y) {
+    const double x0 = x;
+    const double x1 = x + 2.5 * t.advance;
+    const double mid = y + 0.45 * t.size;
+    const double cx = (x0 + x1) / 2;
+    const double r = 0.4 * t.size;
+    auto line = [&](const Rgba& colour, double width) {
+        pen.colour = colour;
+        pen.width = static_cast<float>(width);
+        pen.line({x0, mid}, {x1, mid});
+        pen.width = 1.0f;
+    };
+    auto circle = [&](const Rgba& colour) {
+        pen.colour = colour;
+        pen.width = 1.0f;
+        std::vector<PlanePoint> loop;
+        for (int i = 0; i < 24; ++i) loop.push_back({cx + r * std::cos(i * M_PI / 12), mid + r * std::sin(i * M_PI / 12)});
+        pen.run(ShapeKind::LineLoop, loop);
+    };
+    switch (swatch) {
+        case Swatch::None:
+            return;
+        case Swatch::Outline:
+            return line(inkOf(Black), 1);
+        case Swatch::RedDiagonal:
+            return line(inkOf(Red), 1);
+        case Swatch::BlueDiagonal:
+            return line(inkOf(Blue), 1);
+        case Swatch::NewDiagonal:
+            return line(inkOf(Red), 3);
+        case Swatch::Refused:
+            pen.dash = Dashes;
+            line(RefusedInk, 1);
+            pen.dash = 0;
+            return;
+        case Swatch::Sweep:
+            line(inkOf(Green), 1);
+            return circle(inkOf(Green));
+        case Swatch::Stack:
+            return circle(inkOf(Orange));
+        case Swatch::Popped:
+            pen.colour = inkOf(Orange);
+            pen.width = 2.0f;
+            pen.line({cx - r, mid - r}, {cx + r, mid + r});
+            pen.line({cx - r, mid + r}, {cx + r, mid - r});
+            pen.width = 1.0f;
+            return;
+        case Swatch::LeftChain:
+        case Swatch::RightChain:
+            line(swatch == Swatch::LeftChain ? LeftTint : RightTint, 0.6 * t.size);
+            return line(inkOf(Black), 1);
+        case Swatch::Why:
+            return circle(inkOf(Magenta));
+        case Swatch::Struck:
+            pen.colour = Faded;
+            pen.text(t, cx - 0.5 * t.advance, y, "7");
+            return strike(pen, t, x0, x1, y);
+        case Swatch::PartitionDiagonal:
+            return line(PartitionInk, 3);
+        case Swatch::Piece:
+            pen.colour = PieceInk[0];
+            pen.rect(x0, mid - r, cx, mid + r);
+            pen.colour = PieceInk[1];
+            pen.rect(cx, mid - r, x1, mid + r);
+            return;
+        case Swatch::LineEdge:
+            return line(inkOf(Orange), 3);
+        case Swatch::StartMark:
+        case Swatch::EndMark:
+        case Swatch::SplitMark:
+        case Swatch::MergeMark:
+        case Swatch::RegularMark: {
+            static constexpr VertexType types[] = {VertexType::Start, VertexType::End, VertexType::Split,
+                                                   VertexType::Merge, VertexType::Regular};
+            pen.colour = inkOf(Black);
+            typeShape(types[static_cast<int>(swatch) - static_cast<int>(Swatch::StartMark)], cx, mid, r,
+                      [&](ShapeKind kind, const std::vector<std::pair<double, double>>& points) {
+                          std::vector<PlanePoint> at;
+                          for (const auto& [px, py] : points) at.push_back({px, py});
+                          pen.run(kind, at);
+                      });
+            return;
+        }
+    }
+}
+
+// The help panel in the middle of the window: a light box with a black border, the rows on it.
+void drawHelp(Painter& pen, int width, int height) {
+    const std::vector<HelpRow>& entries = helpRows();
+    const HelpLayout help = layoutHelp(width, height, entries);
+    const TextStyle& t = help.text;
+    const PixelRect& box = help.box;
+    pen.colour = HelpShade;
+    pen.rect(box);
+    pen.colour = inkOf(Black);
+    pen.width = 1.0f;
+    pen.run(ShapeKind::LineLoop, {{static_cast<double>(box.x), static_cast<double>(box.y)},
+                                  {static_cast<double>(box.x + box.width), static_cast<double>(box.y)},
+                                  {static_cast<double>(box.x + box.width), static_cast<double>(box.y + box.height)},
+                                  {static_cast<double>(box.x), static_cast<double>(box.y + box.height)}});
+    const double columnWidth = (box.width - 2 * t.margin - (help.columns - 1) * 3 * t.advance) / help.columns;
+    for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
+        const int column = i < help.firstOfSecondColumn ? 0 : 1;
+        const int row = column == 0 ? i : i - help.firstOfSecondColumn;
+        const double x = box.x + t.margin + column * (columnWidth + 3 * t.advance);
+        const double y = box.y + box.height - t.margin - t.size - row * t.line;
+        const HelpRow& e = entries[i];
+        pen.colour = inkOf(Black);
+        if (e.meaning.empty()) {
+            pen.text(t, x, y, e.key);
+            continue;
+        }
+        drawSwatch(pen, e.swatch, t, x + t.advance, y);
+        pen.colour = inkOf(Black);
+        pen.text(t, x + 4 * t.advance, y, e.key);
+        pen.text(t, x + (help.keyChars + 2) * t.advance, y, e.meaning);
+    }
+}
+
+// The band along the bottom while editing: the verdict, what the keys do, then the last message.
+void drawFooter(Painter& pen, const PageLayout& layout) {
+    const PixelRect& band = layout.footerBand;
+    if (band.height == 0) return;
+    const TextStyle& t = layout.text;
+    pen.colour = PanelShade;
+    pen.rect(band);
+    pen.colour = Ink;
+    for (std::size_t i = 0; i < layout.footer.size(); ++i) {
+        const double baseline = band.y + band.height - 0.75 * t.margin - t.size - i * t.line;
+        pen.text(t, t.margin, baseline, layout.footer[i]);
+    }
+    pen.border(0, band.y + band.height - 1, band.width, band.y + band.height - 1);
+}
+
+}  // namespace
+
+Frame frameOf(const Workbench& bench) {
+    const ViewState& view = bench.view;
+    const PageLayout& layout = bench.layout;
+    const Page& page = bench.lesson.pages[std::clamp(bench.steps.page, 0, pageCount(bench.lesson))];
+    Frame frame;
+    frame.width = view.windowWidth;
+    frame.height = view.windowHeight;
+    frame.clear = ClearColour;
+    frame.picture = layout.picture;
+    Painter pen{frame};
+    // The picture, kept to its part of the window.
+    pen.clipped = true;
+    Picture picture{pen, view, 0.6 * layout.text.size / (pixelsPerUnit(view) * view.zoom)};
+    drawMarks(picture, bench, page, lineWidths(layout.text));
+    // Around it, in window pixels, smooth.
+    pen.clipped = false;
+    pen.smooth = true;
+    pen.dash = 0;
+    if (bench.steps.page > 0 || bench.steps.labels) drawLabels(pen, bench, page);
+    drawCaption(pen, layout);
+    drawPanel(pen, bench.lesson, page, layout);
+    drawFooter(pen, layout);
+    if (bench.steps.page == 0 && !bench.edit.on) drawBottomLines(pen, bench.lesson, layout);
+    if (bench.steps.help) drawHelp(pen, view.windowWidth, view.windowHeight);
+    return frame;
+}
+
+std::vector<std::string> textsOf(const Frame& frame) {
+    std::vector<const Shape*> texts;
+    for (const Shape& s : frame.shapes) {
+        if (s.kind == ShapeKind::Text && !same(s.colour, Clear)) texts.push_back(&s);
+    }
+    std::stable_sort(texts.begin(), texts.end(), [](const Shape* a, const Shape* b) { return a->xy[1] > b->xy[1]; });
+    std::vector<std::string> out;
+    for (const Shape* s : texts) out.push_back(s->text);
+    return out;
+}

@@ -1,0 +1,55 @@
+#pragma once
+// A frame of the window as data: shapes in window pixels, drawn in their order, which the window
+// draws with GL and the pictures for slides write as SVG. Made by a pure function of the page, the
+// view and the window's size.
+
+#include <string>
+#include <vector>
+
+#include "viewer/camera.h"
+#include "viewer/layout.h"
+
+struct Workbench;
+
+struct Rgba {
+    float r = 0.0f;
+    float g = 0.0f;
+    float b = 0.0f;
+    float a = 1.0f;
+};
+
+// Lines: pairs of points; a line strip or loop: a run of points; points: squares of `width` pixels
+// about each point; triangles: triples; a rectangle: two corners, filled; text: a string in the stroke
+// font, its first baseline point in `xy`, scaled from the font's units by `scaleX` and `scaleY`.
+enum class ShapeKind { Lines, LineStrip, LineLoop, Points, Triangles, Rect, Text };
+
+struct Shape {
+    ShapeKind kind = ShapeKind::Lines;
+    Rgba colour;
+    float width = 1.0f;       // of a line, or the side of a point
+    unsigned short dash = 0;  // a line's dashes, a bit a pixel from the lowest (0: a solid line)
+    bool smooth = false;      // lines antialiased and blended on what lies below
+    bool clipped = false;     // kept to the picture
+    std::vector<float> xy;    // window pixels, x then y, GL's origin at the bottom left
+    std::string text;
+    float scaleX = 1.0f;
+    float scaleY = 1.0f;
+};
+
+struct Frame {
+    int width = WindowWidth;
+    int height = WindowHeight;
+    Rgba clear;
+    PixelRect picture;  // where the clipped shapes are kept
+    std::vector<Shape> shapes;
+};
+
+// The window's clear colour.
+inline constexpr Rgba ClearColour{0.9f, 0.9f, 0.8f, 0.0f};
+
+// The frame of the window as the workbench now is: its page laid out in its layout (`bench.layout`),
+// the picture seen through its view, the panels, bands and help around it.
+Frame frameOf(const Workbench& bench);
+
+// The text of a frame's shapes, top to bottom (for what a frame says, not how it looks).
+std::vector<std::string> textsOf(const Frame& frame);

@@ -1,0 +1,193 @@
+#include "viewer/svg.h"
+
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "viewer/text.h"
+#include "viewer/workbench.h"
+
+namespace {
+
+// A number of pixels, to a hundredth, in its fewest characters, appended to `out`.
+void appendNumber(std::string& out, double v) {
+    long long hundredths = std::llround(v * 100);
+    if (hundredths < 0) {
+        out += '-';
+        hundredths = -hundredths;
+    }
+    out += std::to_string(hundredths / 100);
+    const int rest = static_cast<int>(hundredths % 100);
+    if (rest == 0) return;
+    out += '.';
+    out += static_cast<char>('0' + rest / 10);
+    if (rest % 10 != 0) out += static_cast<char>('0' + rest % 10);
+}
+
+std::string number(double v) {
+    std::string s;
+    appendNumber(s, v);
+    return s;
+}
+
+std::string colourOf(const Rgba& c) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", static_cast<int>(std::lround(c.r * 255)),
+                  static_cast<int>(std::lround(c.g * 255)), static_cast<int>(std::lround(c.b * 255)));
+    return text;
+}
+
+struct Writer {
+    const Frame& frame;
+    std::string out;
+
+    // A point of the frame, SVG's origin at the top left.
+    void point(double x, double y) {
+        appendNumber(out, x);
+        out += ' ';
+        appendNumber(out, frame.height - y);
+    }
+    // A path of the points taken `group` at a time, each group a run of its own, closed or not.
+    void runs(const std::vector<float>& xy, std::size_t group, bool close) {
+        out += "<path d=\"";
+        for (std::size_t i = 0; i + group <= xy.size() / 2; i += group) {
+            for (std::size_t k = 0; k < group; ++k) {
+                out += k == 0 ? 'M' : 'L';
+                point(xy[2 * (i + k)], xy[2 * (i + k) + 1]);
+            }
+            if (close) out += 'Z';
+        }
+        out += '"';
+    }
+    void stroke(const Shape& s, double width, const char* cap) {
+        out += " fill=\"none\" stroke=\"" + colourOf(s.colour) + "\" stroke-width=\"" + number(width) +
+               "\" stroke-linecap=\"" + cap + "\" stroke-linejoin=\"round\"";
+        if (s.colour.a < 1.0f) out += " stroke-opacity=\"" + number(s.colour.a) + "\"";
+        // The dashes of a pattern of four pixels on, four off.
+        if (s.dash != 0) out += " stroke-dasharray=\"4 4\"";
+    }
+    void fill(const Shape& s) {
+        out += " fill=\"" + colourOf(s.colour) + "\"";
+        if (s.colour.a < 1.0f) out += " fill-opacity=\"" + number(s.colour.a) + "\"";
+    }
+    void shape(const Shape& s) {
+        const std::vector<float>& xy = s.xy;
+        const std::size_t n = xy.size() / 2;
+        switch (s.kind) {
+            case ShapeKind::Lines:
+                runs(xy, 2, false);
+                stroke(s, s.width, "butt");
+                out += "/>\n";
+                return;
+            case ShapeKind::LineStrip:
+            case ShapeKind::LineLoop:
+                out += s.kind == ShapeKind::LineLoop ? "<polygon points=\"" : "<polyline points=\"";
+                for (std::size_t i = 0; i < n; ++i) {
+                    if (i > 0) out += ' ';
+                    point(xy[2 * i], xy[2 * i + 1]);
+                }
+                out += '"';
+                stroke(s, s.width, "butt");
+                out += "/>\n";
+                return;
+            case ShapeKind::Points:
+                out += "<path d=\"";
+                for (std::size_t i = 0; i < n; ++i) {
+                    out += 'M';
+                    point(xy[2 * i] - s.width / 2, xy[2 * i + 1] + s.width / 2);
+                    out += "h" + number(s.width) + "v" + number(s.width) + "h-" + number(s.width) + "z";
+                }
+                out += '"';
+                fill(s);
+                out += "/>\n";
+                return;
+            case ShapeKind::Triangles:
+                runs(xy, 3, true);
+                fill(s);
+                out += "/>\n";
+                return;
+            case ShapeKind::Rect:
+                out += "<rect x=\"" + number(std::min(xy[0], xy[2])) + "\" y=\"" +
+                       number(frame.height - std::max(xy[1], xy[3])) + "\" width=\"" + number(std::abs(xy[2] - xy[0])) +
+                       "\" height=\"" + number(std::abs(xy[3] - xy[1])) + "\"";
+                fill(s);
+                out += "/>\n";
+                return;
+            case ShapeKind::Text: {
+                // The strokes of the window's font, placed as the window places them.
+                const TextStrokes t = strokesOf(s.text);
+                out += "<path d=\"";
+                for (std::size_t k = 0; k < t.firsts.size(); ++k) {
+                    for (int i = 0; i < t.counts[k]; ++i) {
+                        const int p = t.firsts[k] + i;
+                        out += i == 0 ? 'M' : 'L';
+                        point(xy[0] + t.points[2 * p] * s.scaleX, xy[1] + t.points[2 * p + 1] * s.scaleY);
+                    }
+                }
+                out += '"';
+                stroke(s, s.width, "round");
+                out += "/>\n";
+                return;
+            }
+        }
+    }
+};
+
+}  // namespace
+
+std::string svgOf(const Frame& frame) {
+    Writer w{frame, {}};
+    const std::string width = std::to_string(frame.width);
+    const std::string height = std::to_string(frame.height);
+    const PixelRect& p = frame.picture;
+    w.out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
+            width + "\" height=\"" + height + "\" viewBox=\"0 0 " + width + " " + height + "\">\n";
+    w.out += "<defs><clipPath id=\"picture\"><rect x=\"" + std::to_string(p.x) + "\" y=\"" +
+             std::to_string(frame.height - p.y - p.height) + "\" width=\"" + std::to_string(p.width) + "\" height=\"" +
+             std::to_string(p.height) + "\"/></clipPath></defs>\n";
+    w.out += "<rect width=\"" + width + "\" height=\"" + height + "\" fill=\"" + colourOf(frame.clear) + "\"/>\n";
+    bool clipped = false;
+    for (const Shape& s : frame.shapes) {
+        if (s.clipped != clipped) {
+            w.out += s.clipped ? "<g clip-path=\"url(#picture)\">\n" : "</g>\n";
+            clipped = s.clipped;
+        }
+        w.shape(s);
+    }
+    if (clipped) w.out += "</g>\n";
+    w.out += "</svg>\n";
+    return w.out;
+}
+
+bool writeLessonPictures(const Judgement& judged, const std::string& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (!std::filesystem::is_directory(folder)) return false;
+    Workbench bench = openWorkbench(judged);
+    for (int page = 0; page <= pageCount(bench.lesson); ++page) {
+        bench.steps.page = page;
+        relayout(bench);
+        char name[32];
+        std::snprintf(name, sizeof name, "strana-%03d.svg", page + 1);
+        const std::filesystem::path final = std::filesystem::path(folder) / name;
+        const std::filesystem::path passing = std::filesystem::path(folder) / ("." + std::string(name) + ".part");
+        {
+            std::ofstream out(passing, std::ios::binary | std::ios::trunc);
+            out << svgOf(frameOf(bench));
+            out.close();
+            if (!out) {
+                std::filesystem::remove(passing, error);
+                return false;
+            }
+        }
+        std::filesystem::rename(passing, final, error);
+        if (error) {
+            std::filesystem::remove(passing, error);
+            return false;
+        }
+    }
+    return true;
+}
