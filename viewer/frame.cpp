@@ -136,7 +136,8 @@ struct LineWidths {
 LineWidths lineWidths(const TextStyle& text) {
     const double grown = text.size / 14.0;
     LineWidths w;
-    w.edge = static_cast<float>(std::max(1.0, std::round(grown)));
+    // Two pixels from a window about a thousand pixels high, as a projector's maximised window is.
+    w.edge = static_cast<float>(std::max(1.0, std::floor(grown + 0.6)));
     w.diagonal = static_cast<float>(std::max(1.0, std::round(1.0 + 4.0 * (grown - 1.0))));
     w.wide = std::max(3.0f * w.edge, w.diagonal + 2.0f);
     w.partition = std::max(3.0f, w.diagonal + 2.0f);

@@ -45,32 +45,6 @@ const char* typeName(VertexType t) {
 
 std::string edgeName(int edge, int n) { return std::to_string(edge + 1) + "-" + std::to_string((edge + 1) % n + 1); }
 
-std::string verdictOf(const Judgement& judged) {
-    const int n = static_cast<int>(judged.vertices.size());
-    switch (judged.verdict) {
-        case Verdict::FewerThanThree:
-            break;
-        case Verdict::NotSimple: {
-            const int a = judged.contact[0];
-            const int b = judged.contact[1];
-            return format("Poligon nije prost: ivice %d-%d i %d-%d se dodiruju ili seku.", a + 1, (a + 1) % n + 1, b + 1,
-                          (b + 1) % n + 1);
-        }
-        case Verdict::NotMonotone: {
-            std::vector<int> splits;
-            std::vector<int> merges;
-            for (const int v : splitOrMergeVertices(judged.whole.partition)) {
-                (judged.whole.partition.types[v] == VertexType::Split ? splits : merges).push_back(v);
-            }
-            return "Poligon nije monoton. Temena razdvajanja: " + numbers(splits) + ". Temena spajanja: " +
-                   numbers(merges) + ".";
-        }
-        case Verdict::Triangulated:
-            return format("Poligon je monoton. Broj dijagonala: %d.", static_cast<int>(judged.triangulation.diagonals.size()));
-    }
-    return "Manje od tri temena: nema sta da se triangulise.";
-}
-
 Segment coloured(const Point& a, const Point& b, Colour colour) {
     Segment s(a, b);
     s.colour = colour;
@@ -528,11 +502,37 @@ Page wholePage(const Judgement& judged, const Lesson& lesson, const Cut& cut, in
 
 }  // namespace
 
+std::string verdictLine(const Judgement& judged) {
+    const int n = static_cast<int>(judged.vertices.size());
+    switch (judged.verdict) {
+        case Verdict::FewerThanThree:
+            break;
+        case Verdict::NotSimple: {
+            const int a = judged.contact[0];
+            const int b = judged.contact[1];
+            return format("Poligon nije prost: ivice %d-%d i %d-%d se dodiruju ili seku.", a + 1, (a + 1) % n + 1, b + 1,
+                          (b + 1) % n + 1);
+        }
+        case Verdict::NotMonotone: {
+            std::vector<int> splits;
+            std::vector<int> merges;
+            for (const int v : splitOrMergeVertices(judged.whole.partition)) {
+                (judged.whole.partition.types[v] == VertexType::Split ? splits : merges).push_back(v);
+            }
+            return "Poligon nije monoton. Temena razdvajanja: " + numbers(splits) + ". Temena spajanja: " +
+                   numbers(merges) + ".";
+        }
+        case Verdict::Triangulated:
+            return format("Poligon je monoton. Broj dijagonala: %d.", static_cast<int>(judged.triangulation.diagonals.size()));
+    }
+    return "Manje od tri temena: nema sta da se triangulise.";
+}
+
 Lesson buildLesson(const Judgement& judged) {
     Lesson lesson;
     lesson.vertices = judged.vertices;
     lesson.verdict = judged.verdict;
-    lesson.verdictLine = verdictOf(judged);
+    lesson.verdictLine = verdictLine(judged);
     lesson.panelBeside = judged.verdict == Verdict::Triangulated || judged.verdict == Verdict::NotMonotone;
     auto tallest = [&](const Triangulation& t) {
         for (const SweepStep& s : t.steps) lesson.tallestStack = std::max(lesson.tallestStack, s.stackHeightAfter);
@@ -591,9 +591,9 @@ std::vector<std::string> bottomLines(const Lesson& lesson, int chars) {
     const std::string tail = pageLine(lesson, 0) + BottomGap + startHint();
     const std::string one = lesson.verdictLine + BottomGap + tail;
     if (static_cast<int>(one.size()) <= chars) return {one};
-    std::vector<std::string> lines = wrapLines({lesson.verdictLine}, chars);
-    lines.push_back(tail);
-    return lines;
+    // Two lines at most, so that they stay below the polygon: a long list gives way on the first.
+    const std::vector<std::string> wrapped = wrapLines({lesson.verdictLine}, std::max(1, chars - 4));
+    return {wrapped.size() > 1 ? wrapped[0] + " ..." : wrapped[0], tail};
 }
 
 int stackBoxChars(int vertexCount) { return std::max(5, static_cast<int>(std::to_string(vertexCount).size()) + 2); }

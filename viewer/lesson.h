@@ -126,6 +126,11 @@ struct Lesson {
 // in turn, and the whole triangulation; else the one page that says why there are no steps.
 Lesson buildLesson(const Judgement& judged);
 
+// The verdict in one line, as every page shows it: monotone with its number of diagonals, not
+// monotone with its split and merge vertices, not simple with the first two edges that meet, or fewer
+// than three vertices.
+std::string verdictLine(const Judgement& judged);
+
 // The number of pages after the full picture.
 int pageCount(const Lesson& lesson);
 
@@ -136,7 +141,8 @@ std::string pageLine(const Lesson& lesson, int page);
 const char* startHint();
 
 // The full picture's lines in its bottom left corner, below the polygon, top first: the verdict, the
-// page's place and the hint, on one line when `chars` characters hold them, else the verdict above.
+// page's place and the hint, on one line when `chars` characters hold them, else the verdict above
+// (its first line, when a long list of vertices would take more).
 inline constexpr const char* BottomGap = "  ";
 std::vector<std::string> bottomLines(const Lesson& lesson, int chars);
 

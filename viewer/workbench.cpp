@@ -263,7 +263,8 @@ void record(History& history, const std::vector<Point>& polygon) {
 
 Effect pressEditKey(Workbench& bench, Command key, int x, int y) {
     EditState& e = bench.edit;
-    if (key != Command::Edit && !e.on) return {};
+    // Only E, and S (which a warning about unsaved edits offers), act while editing is off.
+    if (key != Command::Edit && key != Command::Save && !e.on) return {};
     if (key == Command::Cancel && e.dragged >= 0) {
         // The vertex in hand goes back where the drag found it (an inserted one goes away).
         e.dragged = -1;
@@ -369,9 +370,12 @@ Effect pressEditKey(Workbench& bench, Command key, int x, int y) {
 namespace {
 
 // Any key or button but Q takes a warning about unsaved edits back; outside editing, the last word.
-void takeBackWarning(Workbench& bench) {
+// True when there was something to take back.
+bool takeBackWarning(Workbench& bench) {
+    const bool shown = bench.quitWarned || (!bench.edit.message.empty() && (!bench.edit.on || bench.edit.message == UnsavedEdits));
     bench.quitWarned = false;
     if (bench.edit.message == UnsavedEdits || !bench.edit.on) bench.edit.message.clear();
+    return shown;
 }
 
 Effect pressOrReleaseButton(Workbench& bench, int button, bool pressed, int x, int y) {
@@ -403,8 +407,9 @@ Effect movePointerNow(Workbench& bench, int x, int y);
 }  // namespace
 
 Effect pressButton(Workbench& bench, int button, bool pressed, int x, int y) {
-    if (pressed) takeBackWarning(bench);
-    const Effect effect = pressOrReleaseButton(bench, button, pressed, x, y);
+    const bool takenBack = pressed && takeBackWarning(bench);
+    Effect effect = pressOrReleaseButton(bench, button, pressed, x, y);
+    if (takenBack) effect.redraw = true;
     relayout(bench);
     return effect;
 }
@@ -431,7 +436,7 @@ bool unsaved(const Workbench& bench) {
 }
 
 Effect perform(Workbench& bench, Command command, int x, int y) {
-    if (command != Command::Quit) takeBackWarning(bench);
+    const bool takenBack = command != Command::Quit && takeBackWarning(bench);
     Effect effect;
     switch (command) {
         case Command::Quit:
@@ -456,6 +461,7 @@ Effect perform(Workbench& bench, Command command, int x, int y) {
             effect = turnPage(bench, command);
             break;
     }
+    if (takenBack) effect.redraw = true;
     relayout(bench);
     return effect;
 }
@@ -606,8 +612,10 @@ std::vector<GridLine> gridLines(const ViewState& view, double step) {
 std::vector<std::string> footerLines(const Workbench& bench, int chars) {
     const EditState& e = bench.edit;
     if (!e.on) return e.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{e.message};
-    std::string verdict = bench.lesson.verdictLine;
-    if (bench.steps.page == 0) verdict += BottomGap + pageLine(bench.lesson, 0);
+    // A new polygon under way: the verdict it would get, closed as it stands.
+    std::string verdict = e.drawing ? verdictLine(judgePolygon(e.draft.data(), static_cast<int>(e.draft.size())))
+                                    : bench.lesson.verdictLine;
+    if (bench.steps.page == 0 && !e.drawing) verdict += BottomGap + pageLine(bench.lesson, 0);
     std::vector<std::string> lines = wrapLines({verdict}, chars);
     if (lines.size() > 2) {  // a long list of vertices gives way
         lines.resize(2);
@@ -674,18 +682,22 @@ void relayout(Workbench& bench) {
     }
 }
 
+std::string floatText(float value) {
+    if (value == 0.0f) return "0";
+    // Of the precisions that read back as the same float, the one written shortest: 10, not 1e+01.
+    std::string best;
+    char text[40];
+    for (int digits = 1; digits <= 9; ++digits) {
+        std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(value));
+        const bool same = std::strtof(text, nullptr) == value;
+        if ((same || digits == 9) && (best.empty() || std::strlen(text) < best.size())) best = text;
+    }
+    return best;
+}
+
 std::string polygonText(const std::vector<Point>& vertices) {
-    auto number = [](float value) {
-        char text[40];
-        for (int digits = 1;; ++digits) {
-            std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(value));
-            if (value == 0.0f) return std::string("0");
-            const float back = std::strtof(text, nullptr);
-            if (digits >= 9 || back == value) return std::string(text);
-        }
-    };
     std::string out = std::to_string(vertices.size()) + "\n";
-    for (const Point& p : vertices) out += number(p.x) + " " + number(p.y) + "\n";
+    for (const Point& p : vertices) out += floatText(p.x) + " " + floatText(p.y) + "\n";
     return out;
 }
 

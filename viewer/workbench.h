@@ -141,8 +141,11 @@ void relayout(Workbench& bench);
 // band; a saved polygon is the one that counts as unchanged from now on.
 void wrote(Workbench& bench, bool savedPolygon, bool written, const std::string& message);
 
+// A float in the fewest digits that read back as the same float (zero as 0).
+std::string floatText(float value);
+
 // The polygon in the dialogue's input format: the count, then one "x y" line per vertex, each
-// number in the fewest digits that read back as the same float (zero as 0).
+// number as floatText writes it.
 std::string polygonText(const std::vector<Point>& vertices);
 
 // Writes `text` to the first free `stem`-K`extension` (K = 1, 2, ...) in `folder`, never over an

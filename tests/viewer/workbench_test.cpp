@@ -274,9 +274,22 @@ TEST(Workbench, EscapeAndQuitNeverLoseThePolygon) {
     perform(bench, {'m', 4, 4, 3, 3});
     EXPECT_FALSE(perform(bench, Command::Quit, 0, 0).quit);
     EXPECT_EQ(bench.edit.message, "Izmene nisu sacuvane: S cuva, Q zatvara bez cuvanja.");
-    perform(bench, Command::Labels, 0, 0);  // another key: the warning is taken back
+    EXPECT_TRUE(perform(bench, Command::Labels, 0, 0).redraw);  // another key: the warning is taken back
     EXPECT_FALSE(perform(bench, Command::Quit, 0, 0).quit);
     EXPECT_TRUE(perform(bench, Command::Quit, 0, 0).quit);
+    // Outside editing, S saves as the warning offers; a page key while drawing takes the warning off
+    // the screen.
+    perform(bench, Command::Edit, 0, 0);
+    perform(bench, Command::Quit, 0, 0);
+    const Effect saved = perform(bench, Command::Save, 0, 0);
+    EXPECT_TRUE(saved.save && saved.redraw && !bench.quitWarned);
+    perform(bench, Command::Edit, 0, 0);
+    perform(bench, {'n'});
+    perform(bench, {'c', 1, 1});
+    EXPECT_FALSE(perform(bench, Command::Quit, 0, 0).quit);
+    EXPECT_TRUE(perform(bench, Command::Next, 0, 0).redraw);
+    EXPECT_TRUE(bench.edit.message.empty());
+    perform(bench, Command::Cancel, 0, 0);
     perform(bench, {'d', 2, 2});
     EXPECT_EQ(bench.edit.message, "Nema temena ispod pokazivaca.");
     // Dragged far below the window, the vertex stops at the picture's bottom row.
@@ -357,9 +370,11 @@ TEST(Workbench, EverySavedPolygonReadsBackBitForBit) {
     EXPECT_GT(edits, 500);  // the sequences did edit
 }
 
+// Each number in its shortest form that reads back the same (10, not 1e+01; zero as 0).
 TEST(Workbench, SavedPolygonGoesIntoAFreeFileWithZeroAsZero) {
-    const std::vector<Point> v = polygonOf({{0.1f, -0.0f}, {1e-45f, 3.4028235e38f}, {1.0000001f, -2.5f}, {16777216.0f, 7}});
-    EXPECT_EQ(polygonText(v), "4\n0.1 0\n1e-45 3.4028235e+38\n1.0000001 -2.5\n16777216 7\n");
+    const std::vector<Point> v =
+        polygonOf({{0.1f, -0.0f}, {1e-45f, 3.4028235e38f}, {1.0000001f, -2.5f}, {16777216.0f, 7}, {10, 1e20f}});
+    EXPECT_EQ(polygonText(v), "5\n0.1 0\n1e-45 3.4028235e+38\n1.0000001 -2.5\n16777216 7\n10 1e+20\n");
     char folder[] = "/tmp/workbench-XXXXXX";
     ASSERT_NE(mkdtemp(folder), nullptr);
     std::fclose(std::fopen((std::string(folder) + "/poligon-1.txt").c_str(), "w"));
