@@ -17,7 +17,7 @@
 #include "geometry/partition.h"
 
 #include <algorithm>
-#include <memory_resource>
+#include <memory>
 #include <set>
 
 #include "geometry/exact.h"
@@ -90,20 +90,56 @@ VertexType typeOf(const Walk& w, int k) {
     return convex ? VertexType::End : VertexType::Merge;
 }
 
-using Line = std::pmr::set<LineEdge, LeftToRight>;
+// The line's tree nodes, taken from blocks that last as long as the sweep: every edge enters the line
+// once, so no node is ever given back.
+class Arena {
+public:
+    explicit Arena(std::size_t blockSize) : blockSize_(blockSize) {}
+    void* take(std::size_t bytes, std::size_t alignment) {
+        std::size_t at = (used_ + alignment - 1) / alignment * alignment;
+        if (blocks_.empty() || at + bytes > blockSize_) {
+            blocks_.push_back(std::make_unique<unsigned char[]>(std::max(blockSize_, bytes)));
+            at = 0;
+        }
+        used_ = at + bytes;
+        return blocks_.back().get() + at;
+    }
+
+private:
+    std::size_t blockSize_;
+    std::size_t used_ = 0;
+    std::vector<std::unique_ptr<unsigned char[]>> blocks_;
+};
+
+template <typename T>
+struct ArenaAllocator {
+    using value_type = T;
+    Arena* arena;
+    explicit ArenaAllocator(Arena* a) : arena(a) {}
+    template <typename U>
+    ArenaAllocator(const ArenaAllocator<U>& other) : arena(other.arena) {}
+    T* allocate(std::size_t n) { return static_cast<T*>(arena->take(n * sizeof(T), alignof(T))); }
+    void deallocate(T*, std::size_t) {}
+    template <typename U>
+    bool operator==(const ArenaAllocator<U>& other) const { return arena == other.arena; }
+    template <typename U>
+    bool operator!=(const ArenaAllocator<U>& other) const { return arena != other.arena; }
+};
+
+using Line = std::set<LineEdge, LeftToRight, ArenaAllocator<LineEdge>>;
 
 struct Sweep {
     const Walk& w;
     Partition& out;
     std::vector<VertexType> type;  // by position
     std::vector<int> helper;       // by edge (position of its first vertex)
-    std::pmr::monotonic_buffer_resource nodes;  // every edge enters the line once: no node is freed
+    Arena nodes;
     Line status;
     std::vector<Line::iterator> where;  // by edge, while it is on the line
 
     Sweep(const Walk& walk, Partition& result)
         : w(walk), out(result), type(walk.n), helper(walk.n), nodes(64 * static_cast<std::size_t>(walk.n)),
-          status(&nodes), where(walk.n) {}
+          status(LeftToRight{}, ArenaAllocator<LineEdge>(&nodes)), where(walk.n) {}
 
     void join(PartitionStep& step, int k, int edge) {
         out.diagonals.push_back({w.at(k), w.at(helper[edge]), w.inputEdge(edge)});

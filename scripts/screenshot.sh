@@ -3,8 +3,9 @@
 # under Xvfb, photographed once the polygon is drawn (docs/screenshot.png), at the fourth of its
 # seven steps (docs/step.png), and in the middle of a drag of vertex 3 onto the grid, level with
 # vertex 8 (docs/edit.png); and examples/w.txt at the sixth step of its partition into monotone pieces
-# (docs/partition.png) and at its last, the pieces tinted (docs/pieces.png). Needs the build from
-# scripts/setup.sh.
+# (docs/partition.png) and at its last, the pieces tinted (docs/pieces.png); and the page in a browser
+# (docs/browser.png), at the example's fourth step. Needs the builds of scripts/setup.sh and
+# scripts/web.sh, and Chromium.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 display=":$((200 + RANDOM % 100))"
@@ -59,3 +60,13 @@ echo "wrote docs/partition.png"
 DISPLAY=$display xdotool key --window "$window" --delay 100 Right Right Right Right sleep 0.5
 DISPLAY=$display import -window "$window" docs/pieces.png
 echo "wrote docs/pieces.png"
+
+# The same program in a browser, opened from a link at the example's fourth step (page 5).
+vertices=$(tail -n +2 examples/monotoni.txt | awk '{ printf "%s%s,%s", (NR > 1 ? ";" : ""), $1, $2 }')
+profile=$(mktemp -d)
+chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking \
+  --disable-component-update --disable-sync --hide-scrollbars --user-data-dir="$profile" --window-size=1384,700 \
+  --virtual-time-budget=3000 --screenshot="$(pwd)/docs/browser.png" \
+  "file://$(pwd)/build-web/triangulacija.html#p=5&v=$vertices" >/dev/null 2>&1
+rm -rf "$profile"
+echo "wrote docs/browser.png"

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Sets everything up, then runs every test: the unit, transcript, property and window tests; the
-# unit and property tests again under AddressSanitizer and UndefinedBehaviorSanitizer; and each
-# fuzzer for a short bounded time.
+# Sets everything up, then runs every test: the unit, transcript, property, window and browser
+# tests; the unit and property tests again under AddressSanitizer and UndefinedBehaviorSanitizer;
+# and each fuzzer for a short bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh test
+echo "== the program for a browser"
+bash scripts/web.sh
 
 echo "== tests"
 (cd build && ctest --output-on-failure -j2)

@@ -1,0 +1,257 @@
+// The program in a real browser: the one HTML file loaded in headless Chromium, driven through the
+// DevTools protocol (keys and the mouse as the browser's own events), its canvas read back pixel by
+// pixel and set beside what the native program draws of the same page.
+//
+//   node browser_test.mjs <section> <html> <native program> <examples folder>
+//
+// Sections: file (one file, opened from disk, soon), lesson (the same lesson as the window's).
+
+import { spawn, execFileSync } from 'node:child_process';
+import crypto from 'node:crypto';
+import fs from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+
+const [section, html, program, examples] = process.argv.slice(2);
+if (!fs.existsSync(html)) {
+  console.log(`FAILED: ${html} is not there: bash scripts/web.sh makes it`);
+  process.exit(1);
+}
+const work = fs.mkdtempSync(path.join(os.tmpdir(), 'browser-'));
+let failures = 0;
+function check(ok, what) {
+  console.log(`${ok ? 'ok' : 'FAILED'}: ${what}`);
+  if (!ok) failures++;
+}
+const sleep = ms => new Promise(r => setTimeout(r, ms));
+
+// A WebSocket to the browser, enough of one for the DevTools protocol: text messages each way (the
+// client's masked, the browser's whole or in pieces), with any node.
+function connect(address) {
+  const url = new URL(address);
+  return new Promise((resolve, reject) => {
+    const request = http.request({ host: url.hostname, port: url.port, path: url.pathname, headers: {
+      Connection: 'Upgrade', Upgrade: 'websocket', 'Sec-WebSocket-Version': '13',
+      'Sec-WebSocket-Key': crypto.randomBytes(16).toString('base64') } });
+    request.on('error', reject);
+    request.on('upgrade', (response, socket) => {
+      const listeners = [];
+      let buffer = Buffer.alloc(0), pieces = [];
+      socket.on('data', data => {
+        buffer = Buffer.concat([buffer, data]);
+        for (;;) {
+          if (buffer.length < 2) return;
+          let length = buffer[1] & 127, at = 2;
+          if (length === 126) { if (buffer.length < 4) return; length = buffer.readUInt16BE(2); at = 4; }
+          if (length === 127) { if (buffer.length < 10) return; length = Number(buffer.readBigUInt64BE(2)); at = 10; }
+          if (buffer.length < at + length) return;
+          const fin = buffer[0] & 128, opcode = buffer[0] & 15;
+          if (opcode === 1 || opcode === 0) pieces.push(buffer.subarray(at, at + length));
+          buffer = buffer.subarray(at + length);
+          if (fin && (opcode === 1 || opcode === 0)) {
+            const text = Buffer.concat(pieces).toString('utf8');
+            pieces = [];
+            for (const listener of listeners) listener(text);
+          }
+        }
+      });
+      resolve({
+        onMessage: listener => listeners.push(listener),
+        send(text) {
+          const payload = Buffer.from(text, 'utf8'), mask = crypto.randomBytes(4);
+          const head = payload.length < 126 ? Buffer.from([129, 128 | payload.length])
+            : payload.length < 65536 ? Buffer.from([129, 254, payload.length >> 8, payload.length & 255])
+            : Buffer.concat([Buffer.from([129, 255]), (() => { const b = Buffer.alloc(8); b.writeBigUInt64BE(BigInt(payload.length)); return b; })()]);
+          for (let i = 0; i < payload.length; i++) payload[i] ^= mask[i % 4];
+          socket.write(Buffer.concat([head, mask, payload]));
+        },
+        close() { socket.destroy(); },
+      });
+    });
+    request.end();
+  });
+}
+
+// Chromium, headless, its canvas 1024 by 700 beside the page's 360-pixel panel.
+async function browser() {
+  const chrome = spawn('chromium', ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+    '--disable-background-networking', '--disable-component-update', '--disable-sync', '--hide-scrollbars',
+    `--user-data-dir=${path.join(work, 'profile')}`, '--remote-debugging-port=0', '--window-size=1384,700',
+    'about:blank'], { stdio: ['ignore', 'ignore', 'pipe'] });
+  const endpoint = await new Promise((resolve, reject) => {
+    let text = '';
+    chrome.stderr.on('data', d => {
+      text += d;
+      const m = text.match(/DevTools listening on (ws:\S+)/);
+      if (m) resolve(m[1]);
+    });
+    setTimeout(() => reject(new Error('chromium did not start')), 20000);
+  });
+  const socket = await connect(endpoint);
+  let id = 0;
+  const waiting = new Map();
+  socket.onMessage(text => {
+    const m = JSON.parse(text);
+    if (m.id && waiting.has(m.id)) { waiting.get(m.id)(m); waiting.delete(m.id); }
+  });
+  const send = (method, params = {}, sessionId) => new Promise(resolve => {
+    waiting.set(++id, resolve);
+    socket.send(JSON.stringify({ id, method, params, sessionId }));
+  });
+  const { result: { targetId } } = await send('Target.createTarget', { url: 'about:blank' });
+  const { result: { sessionId } } = await send('Target.attachToTarget', { targetId, flatten: true });
+  const page = (method, params) => send(method, params, sessionId);
+  await page('Page.enable');
+  await page('Emulation.setDeviceMetricsOverride', { width: 1384, height: 700, deviceScaleFactor: 1, mobile: false });
+  await page('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: work });
+  const evaluate = async expression => {
+    const r = await page('Runtime.evaluate', { expression, returnByValue: true, awaitPromise: true });
+    return r.result.result.value;
+  };
+  return {
+    // Opens the file (with a fragment) and waits until the program has shown its first picture;
+    // returns the milliseconds that took.
+    async open(fragment) {
+      const start = Date.now();
+      await page('Page.navigate', { url: `file://${path.resolve(html)}${fragment ? '#' + fragment : ''}` });
+      for (let i = 0; i < 400; i++) {
+        if (await evaluate(`window.programReady === true && document.getElementById('canvas').hasAttribute('aria-label')`)) break;
+        await sleep(5);
+      }
+      return Date.now() - start;
+    },
+    evaluate,
+    async key(key, code, keyCode) {
+      for (const type of ['keyDown', 'keyUp']) {
+        await page('Input.dispatchKeyEvent', { type, key, code, windowsVirtualKeyCode: keyCode, text: type === 'keyDown' && key.length === 1 ? key : undefined });
+      }
+      await sleep(150);
+    },
+    async drag(x0, y0, x1, y1) {
+      await page('Input.dispatchMouseEvent', { type: 'mouseMoved', x: x0, y: y0 });
+      await page('Input.dispatchMouseEvent', { type: 'mousePressed', x: x0, y: y0, button: 'left', buttons: 1, clickCount: 1 });
+      await page('Input.dispatchMouseEvent', { type: 'mouseMoved', x: (x0 + x1) / 2, y: (y0 + y1) / 2, button: 'left', buttons: 1 });
+      await page('Input.dispatchMouseEvent', { type: 'mouseMoved', x: x1, y: y1, button: 'left', buttons: 1 });
+      await page('Input.dispatchMouseEvent', { type: 'mouseReleased', x: x1, y: y1, button: 'left', buttons: 0, clickCount: 1 });
+      await sleep(150);
+    },
+    // The canvas's pixels, red, green, blue and alpha, row by row from the top.
+    async canvas() {
+      const data = await evaluate(`(() => { const c = document.getElementById('canvas');
+        const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+        let s = '';
+        for (let i = 0; i < d.length; i += 32768) s += String.fromCharCode.apply(null, d.subarray(i, i + 32768));
+        return { w: c.width, h: c.height, p: btoa(s) }; })()`);
+      const p = Buffer.from(data.p, 'base64');
+      return { w: data.w, h: data.h, at: (x, y) => [...p.subarray(4 * (y * data.w + x), 4 * (y * data.w + x) + 3)] };
+    },
+    close() { socket.close(); chrome.kill(); },
+  };
+}
+
+// What the native program draws of a page: its SVG drawn by another renderer, as rows of pixels.
+function nativePage(input, page) {
+  const folder = path.join(work, 'native');
+  fs.rmSync(folder, { recursive: true, force: true });
+  const console = execFileSync(program, ['--svg', folder], { input });
+  const png = path.join(work, 'native.rgb');
+  execFileSync('sh', ['-c', `rsvg-convert -w 1024 -h 700 '${folder}/strana-${String(page).padStart(3, '0')}.svg' | convert png:- -depth 8 rgb:'${png}'`]);
+  const p = fs.readFileSync(png);
+  return { console: console.toString('latin1'), at: (x, y) => [...p.subarray(3 * (y * 1024 + x), 3 * (y * 1024 + x) + 3)] };
+}
+
+const red = c => c[0] > 180 && c[1] < 90 && c[2] < 90;
+const blue = c => c[2] > 180 && c[0] < 90 && c[1] < 90;
+const magenta = c => c[0] > 180 && c[2] > 180 && c[1] < 90;
+const black = c => c[0] < 60 && c[1] < 60 && c[2] < 60;
+
+// Every pixel of a kind in the native picture (of the polygon: not the text bands) has one of the
+// same kind within a pixel on the canvas.
+function sameInk(canvas, native, wanted, top, bottom) {
+  let seen = 0, found = 0;
+  for (let y = top + 1; y < bottom - 1; y++) {
+    for (let x = 1; x < 1023; x++) {
+      if (!wanted(native.at(x, y))) continue;
+      seen++;
+      let near = false;
+      for (let dy = -1; dy <= 1 && !near; dy++) for (let dx = -1; dx <= 1 && !near; dx++) near = wanted(canvas.at(x + dx, y + dy));
+      if (near) found++;
+    }
+  }
+  return { seen, found };
+}
+
+const b = await browser();
+try {
+  if (section === 'file') {
+    const bytes = fs.statSync(html).size;
+    console.log(`the file: ${(bytes / 1e6).toFixed(2)} MB`);
+    check(bytes < 1.5e6, 'one file small enough to send by e-mail (under 1.5 MB)');
+    await b.open('');  // once, so that the browser has its own parts loaded
+    const times = [];
+    for (let i = 0; i < 5; i++) times.push(await b.open('p=1&v=0,10;6,9;1,7;7,5;2,3;5,0;-4,2;-1,6'));
+    times.sort((x, y) => x - y);
+    console.log(`from disk to the first picture, median of 5: ${times[2]} ms`);
+    check(times[2] < 1000, 'the first picture within a second');
+    const canvas = await b.canvas();
+    check(canvas.w === 1024 && canvas.h === 700, 'the canvas fills the window beside the panel');
+    // Vertex 1 of the example, (0,10): the bounds -4..7 by 0..10 framed in the whole canvas.
+    const pixels = 350 / (10 * Math.tan(Math.PI / 6));
+    const dot = canvas.at(Math.round(512 - 1.5 * pixels), Math.round(349.5 - 5 * pixels));
+    check(blue(dot), 'the outline is drawn, its vertex showing the last diagonal through it');
+    await b.open('p=2&v=0,0;1');
+    const label = await b.evaluate(`document.getElementById('canvas').getAttribute('aria-label')`);
+    check(label.includes('Adresa se ne moze procitati: teme 2 nije par brojeva x,y.'), 'a link that cannot be read says why');
+    check((await b.evaluate('location.hash')) === '#p=2&v=0,0;1', 'and is left as it was');
+  } else {
+    // The example, triangulated: its last page has every diagonal, red and blue, where the native
+    // program puts them; the console panel holds the dialogue's bytes.
+    const example = fs.readFileSync(path.join(examples, 'monotoni.txt'), 'latin1');
+    const vertices = example.trim().split('\n').slice(1).map(l => l.trim().split(/\s+/).join(',')).join(';');
+    await b.open(`p=8&v=${vertices}`);
+    const native = nativePage(example, 8);
+    const consoleText = await b.evaluate(`document.getElementById('console').textContent`);
+    check(consoleText === native.console, 'the console panel holds the dialogue, byte for byte');
+    let canvas = await b.canvas();
+    // Black is the outline and the vertex numbers too, whose strokes each renderer smooths its way.
+    for (const [name, wanted, share] of [['red', red, 0.98], ['blue', blue, 0.98], ['black', black, 0.9]]) {
+      const { seen, found } = sameInk(canvas, native, wanted, 200, 700);
+      check(seen > 100 && found >= seen * share, `${name} where the native program draws it (${found} of ${seen})`);
+    }
+    // A key steps the page, and the address follows it.
+    await b.key('ArrowLeft', 'ArrowLeft', 37);
+    check((await b.evaluate('location.hash')).startsWith('#p=7&'), 'Left steps back a page, the link follows');
+    check((await b.evaluate(`document.getElementById('canvas').getAttribute('aria-label')`)).includes('Strana 7 od 8.'),
+          'the caption says where the page stands');
+    // A W, not monotone: its split and merge vertices ringed in magenta, as the native program rings them.
+    const w = fs.readFileSync(path.join(examples, 'w.txt'), 'latin1');
+    const wVertices = w.trim().split('\n').slice(1).map(l => l.trim().split(/\s+/).join(',')).join(';');
+    await b.open(`p=1&v=${wVertices}`);
+    canvas = await b.canvas();
+    const { seen, found } = sameInk(canvas, nativePage(w, 1), magenta, 0, 640);
+    check(seen > 50 && found >= seen * 0.98, `magenta marks where the native program draws them (${found} of ${seen})`);
+    // Editing: E, a vertex dragged; the link follows the polygon; S downloads it, I the picture.
+    await b.key('e', 'KeyE', 69);
+    const before = await b.evaluate('location.hash');
+    const framing = await b.evaluate(`JSON.parse(program.frame()).clip`);
+    // Vertex 1 of the W, (0,6): the top left corner of the framed polygon (bounds 0..8 by 0..6).
+    const [cx, cy, cw, ch] = framing;
+    const eye = Math.max(6, 8 * ch / cw), pixels = (ch / 2) / (eye * Math.tan(Math.PI / 6));
+    const x1 = cx + cw / 2 - 4 * pixels, y1 = cy + ch / 2 - 3 * pixels;
+    await b.drag(x1, y1, x1 + 20, y1 + 30);
+    const after = await b.evaluate('location.hash');
+    check(after !== before && after.startsWith('#p=1&v='), `a drag moves the vertex and the link follows (${after})`);
+    await b.key('s', 'KeyS', 83);
+    await b.key('i', 'KeyI', 73);
+    await sleep(500);
+    const saved = path.join(work, 'poligon-1.txt');
+    check(fs.existsSync(saved) && fs.readFileSync(saved, 'latin1').startsWith('10\n'), 'S downloads poligon-1.txt');
+    check(fs.existsSync(path.join(work, 'slika-1.svg')), 'I downloads slika-1.svg');
+    check((await b.evaluate(`document.getElementById('console').textContent`)).endsWith(
+      'Poligon je sacuvan u datoteku poligon-1.txt.\nSlika je sacuvana u datoteci slika-1.svg.\n'), 'the console says so');
+  }
+} finally {
+  b.close();
+}
+process.exit(failures === 0 ? 0 : 1);
