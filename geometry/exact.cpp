@@ -35,25 +35,7 @@ int signOfSum(const double* terms, int count) {
     return (top > 0.0) - (top < 0.0);
 }
 
-int orientation(const Point& a, const Point& b, const Point& c) {
-    // First the plain evaluation in double, trusted when it clears a bound on its own rounding
-    // error; only close calls go on to the exact sum.
-    const double detLeft = (static_cast<double>(a.x) - c.x) * (static_cast<double>(b.y) - c.y);
-    const double detRight = (static_cast<double>(a.y) - c.y) * (static_cast<double>(b.x) - c.x);
-    const double det = detLeft - detRight;
-    double detSum;
-    if (detLeft > 0.0) {
-        if (detRight <= 0.0) return (det > 0.0) - (det < 0.0);
-        detSum = detLeft + detRight;
-    } else if (detLeft < 0.0) {
-        if (detRight >= 0.0) return (det > 0.0) - (det < 0.0);
-        detSum = -detLeft - detRight;
-    } else {
-        return (det > 0.0) - (det < 0.0);
-    }
-    const double errorBound = 3.3306690738754716e-16 * detSum;
-    if (det >= errorBound || -det >= errorBound) return (det > 0.0) - (det < 0.0);
-
+int orientationOfCloseCall(const Point& a, const Point& b, const Point& c) {
     // (b - a) x (c - a) expanded into six products of two floats; each product of two floats is
     // exact in double, and their sum is signed exactly.
     const double ax = a.x, ay = a.y, bx = b.x, by = b.y, cx = c.x, cy = c.y;

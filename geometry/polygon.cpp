@@ -4,28 +4,20 @@
 
 #include "geometry/exact.h"
 
-void findExtremes(const Point* vertices, int vertexCount, int& lowest, int& highest) {
-    lowest = 0;
-    highest = 0;
-    for (int k = 1; k < vertexCount; ++k) {
-        if (vertices[k].y < vertices[lowest].y) lowest = k;
-        if (vertices[k].y > vertices[highest].y) highest = k;
-    }
-}
-
 bool isMonotone(const Point* vertices, int vertexCount) {
     const int n = vertexCount;
     if (n <= 1) return true;
     int lowest = 0;
     int highest = 0;
     findExtremes(vertices, n, lowest, highest);
+    // A wrap by comparison, not a remainder: the lean triangulation asks this of every polygon.
     for (int c = lowest; c != highest;) {  // rising chain, walked forward
-        const int next = (c + 1) % n;
+        const int next = c + 1 == n ? 0 : c + 1;
         if (vertices[next].y < vertices[c].y) return false;
         c = next;
     }
     for (int c = highest; c != lowest;) {  // falling chain, walked forward
-        const int next = (c + 1) % n;
+        const int next = c + 1 == n ? 0 : c + 1;
         if (vertices[next].y > vertices[c].y) return false;
         c = next;
     }
@@ -109,8 +101,14 @@ bool isSimple(const Point* vertices, int vertexCount) {
 int polygonOrientation(const Point* vertices, int vertexCount) {
     // The lowest vertex (leftmost among the lowest) is convex; the turn there is the polygon's.
     int m = 0;
+    float x = vertices[0].x;
+    float y = vertices[0].y;
     for (int k = 1; k < vertexCount; ++k) {
-        if (vertices[k].y < vertices[m].y || (vertices[k].y == vertices[m].y && vertices[k].x < vertices[m].x)) m = k;
+        if (vertices[k].y < y || (vertices[k].y == y && vertices[k].x < x)) {
+            m = k;
+            x = vertices[k].x;
+            y = vertices[k].y;
+        }
     }
     const Point& previous = vertices[(m + vertexCount - 1) % vertexCount];
     const Point& next = vertices[(m + 1) % vertexCount];

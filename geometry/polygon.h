@@ -8,7 +8,26 @@
 
 // The first vertex (by index) with the smallest ordinate and the first with the largest: the ends of
 // the two chains that the monotonicity test and the sweep walk. Both are 0 for counts below 2.
-void findExtremes(const Point* vertices, int vertexCount, int& lowest, int& highest);
+// Inline: every piece's sweep asks it first.
+inline void findExtremes(const Point* vertices, int vertexCount, int& lowest, int& highest) {
+    lowest = 0;
+    highest = 0;
+    if (vertexCount < 1) return;
+    // The extremes so far kept at hand, not looked up again at every vertex.
+    float low = vertices[0].y;
+    float high = low;
+    for (int k = 1; k < vertexCount; ++k) {
+        const float y = vertices[k].y;
+        if (y < low) {
+            low = y;
+            lowest = k;
+        }
+        if (y > high) {
+            high = y;
+            highest = k;
+        }
+    }
+}
 
 // True when the polygon is monotone with respect to the y axis. Counts below 2 are monotone.
 bool isMonotone(const Point* vertices, int vertexCount);
