@@ -34,7 +34,6 @@
 #include "geometry/triangulation.h"
 
 #include <algorithm>
-#include <set>
 
 #include "geometry/exact.h"
 #include "geometry/polygon.h"
@@ -84,11 +83,70 @@ int sweepOrderWithChains(const Point* v, int n, int* order, int* chainOf) {
     return count;
 }
 
+// What a sweep keeps of its work: every step with its stacks, pops and refusal, for the window; or
+// its diagonals alone, written as pairs of indices (through `map`, when the polygon is a piece of a
+// larger one), the records compiled away.
+struct Recorded {
+    Triangulation& out;
+    bool keepStacks;  // the stack after every step goes into the record
+
+    void begin(const std::vector<int>& order, const std::vector<int>& chainOf, int n, int sense) {
+        out.order.assign(order.begin(), order.begin() + n);
+        out.chains.assign(n, Chain::Ends);
+        // Walked down with the polygon's inside on its left, a chain runs along the left side.
+        const Chain forwardSide = sense > 0 ? Chain::Left : Chain::Right;
+        const Chain backwardSide = sense > 0 ? Chain::Right : Chain::Left;
+        for (int j = 0; j < n; ++j) {
+            if (chainOf[j] != Both) out.chains[order[j]] = chainOf[j] == Forward ? forwardSide : backwardSide;
+        }
+    }
+    int diagonals() const { return static_cast<int>(out.diagonals.size()); }
+    int pops() const { return static_cast<int>(out.poppedEntries.size()); }
+    void diagonal(int from, int to, SweepCase made) { out.diagonals.push_back({from, to, made}); }
+    void popped(int index) { out.poppedEntries.push_back(index); }
+    void step(int vertex, SweepCase kind, const Refusal& refusal, int firstDiagonal, int firstPopped,
+              const std::vector<int>& stack, int height) {
+        SweepStep step;
+        step.vertex = vertex;
+        step.kind = kind;
+        step.refusal = refusal;
+        step.firstDiagonal = firstDiagonal;
+        step.diagonalCount = diagonals() - firstDiagonal;
+        if (!out.steps.empty()) {
+            step.firstStackBefore = out.steps.back().firstStackAfter;
+            step.stackHeightBefore = out.steps.back().stackHeightAfter;
+        }
+        step.firstStackAfter = static_cast<int>(out.stackEntries.size());
+        step.stackHeightAfter = keepStacks ? height : 0;  // a stack not kept reads as empty
+        step.firstPopped = firstPopped;
+        step.poppedCount = pops() - firstPopped;
+        out.steps.push_back(step);
+        if (keepStacks) out.stackEntries.insert(out.stackEntries.end(), stack.begin(), stack.begin() + height);
+    }
+};
+
+struct Lean {
+    int (*out)[2];
+    const int* map;  // the polygon's index of each of the piece's vertices; null for the polygon itself
+    int count = 0;
+
+    void begin(const std::vector<int>&, const std::vector<int>&, int, int) {}
+    int diagonals() const { return 0; }
+    int pops() const { return 0; }
+    void diagonal(int from, int to, SweepCase) {
+        out[count][0] = map != nullptr ? map[from] : from;
+        out[count][1] = map != nullptr ? map[to] : to;
+        ++count;
+    }
+    void popped(int) {}
+    void step(int, SweepCase, const Refusal&, int, int, const std::vector<int>&, int) {}
+};
+
+template <typename Recorder>
 struct Sweep {
     const Point* v;
     int n;
     int sense;  // the polygon's orientation: +1 counter-clockwise
-    bool keepStacks;  // the stack after every step goes into the record
     std::vector<int>& order;
     std::vector<int>& chainOf;  // by sweep position: Forward, Backward or Both
     std::vector<int>& sweptAt;  // sweep position of each vertex
@@ -96,26 +154,23 @@ struct Sweep {
     int height = 0;
     int k = 0;      // sweep position of the vertex under the sweep
     int level = 0;  // unswept vertices level with it: the next ones in sweep order
-    // The unswept vertices level with the vertex under the sweep, by abscissa, each with its sweep
-    // position; kept only while there are any, so that a long level run is searched, not scanned.
-    std::set<std::pair<float, int>> levelByX;
-    Triangulation& out;
+    // A long level run, by abscissa, each vertex with its sweep position: searched, not scanned, for
+    // as long as the sweep is in it (those already swept are passed over). A short run is scanned.
+    static constexpr int LongRun = 16;
+    std::vector<std::pair<float, int>>& levelByX;
+    bool inLongRun = false;
+    Recorder& out;
     Refusal refusal;  // the refusal of the step under way
 
-    Sweep(const Point* vertices, int count, Triangulation& result, bool stacks, SweepBuffers& buffers)
-        : v(vertices), n(count), sense(polygonOrientation(vertices, count)), keepStacks(stacks),
-          order(buffers.order), chainOf(buffers.chainOf), sweptAt(buffers.sweptAt), stack(buffers.stack), out(result) {
-        for (std::vector<int>* b : {&order, &chainOf, &sweptAt, &stack}) b->resize(count);
-        sweepOrderWithChains(v, n, order.data(), chainOf.data());
-        out.order.assign(order.begin(), order.end());
-        out.chains.assign(n, Chain::Ends);
-        // Walked down with the polygon's inside on its left, a chain runs along the left side.
-        const Chain forwardSide = sense > 0 ? Chain::Left : Chain::Right;
-        const Chain backwardSide = sense > 0 ? Chain::Right : Chain::Left;
-        for (int j = 0; j < n; ++j) {
-            sweptAt[order[j]] = j;
-            if (chainOf[j] != Both) out.chains[order[j]] = chainOf[j] == Forward ? forwardSide : backwardSide;
+    Sweep(const Point* vertices, int count, int orientation, Recorder& recorder, SweepBuffers& buffers)
+        : v(vertices), n(count), sense(orientation), order(buffers.order), chainOf(buffers.chainOf),
+          sweptAt(buffers.sweptAt), stack(buffers.stack), levelByX(buffers.levelByX), out(recorder) {
+        if (static_cast<int>(stack.size()) < count) {  // the four grow together
+            for (std::vector<int>* b : {&order, &chainOf, &sweptAt, &stack}) b->resize(count);
         }
+        sweepOrderWithChains(v, n, order.data(), chainOf.data());
+        for (int j = 0; j < n; ++j) sweptAt[order[j]] = j;
+        out.begin(order, chainOf, n, sense);
     }
 
     bool adjacent(int a, int b) const {
@@ -125,8 +180,8 @@ struct Sweep {
     int turn(int a, int b, int c) const { return orientation(v[a], v[b], v[c]) * sense; }
     int top() const { return stack[height - 1]; }
     void push(int index) { stack[height++] = index; }
-    void diagonal(int from, int to, SweepCase made) { out.diagonals.push_back({from, to, made}); }
-    void popped(int index) { out.poppedEntries.push_back(index); }
+    void diagonal(int from, int to, SweepCase made) { out.diagonal(from, to, made); }
+    void popped(int index) { out.popped(index); }
 
     // Cuts off the triangle a, corner, b (in the boundary order of the part not yet cut) when its
     // corner turns the polygon's way and no level vertex lies in it or on it (the deviation for
@@ -148,8 +203,17 @@ struct Sweep {
             const float lo = std::min(v[third].x, v[c].x);
             const float hi = std::max(v[third].x, v[c].x);
             int first = -1;
-            for (auto it = levelByX.lower_bound({lo, -1}); it != levelByX.end() && it->first <= hi; ++it) {
-                if (first < 0 || it->second < first) first = it->second;
+            if (!inLongRun) {
+                // Scanned in sweep order: the first one within is the one named.
+                for (int j = k + 1; j <= k + level && first < 0; ++j) {
+                    const float x = v[order[j]].x;
+                    if (lo <= x && x <= hi) first = j;
+                }
+            } else {
+                const auto from = std::lower_bound(levelByX.begin(), levelByX.end(), std::pair<float, int>(lo, -1));
+                for (auto it = from; it != levelByX.end() && it->first <= hi; ++it) {
+                    if (it->second > k && (first < 0 || it->second < first)) first = it->second;
+                }
             }
             if (first >= 0) {
                 refusal = {RefusalReason::VertexInTriangle, to, corner, order[first]};
@@ -211,42 +275,27 @@ struct Sweep {
         height = 0;
     }
 
-    void record(int vertex, SweepCase kind, int firstDiagonal, int firstPopped) {
-        SweepStep step;
-        step.vertex = vertex;
-        step.kind = kind;
-        step.refusal = refusal;
-        step.firstDiagonal = firstDiagonal;
-        step.diagonalCount = static_cast<int>(out.diagonals.size()) - firstDiagonal;
-        if (!out.steps.empty()) {
-            step.firstStackBefore = out.steps.back().firstStackAfter;
-            step.stackHeightBefore = out.steps.back().stackHeightAfter;
-        }
-        step.firstStackAfter = static_cast<int>(out.stackEntries.size());
-        step.stackHeightAfter = keepStacks ? height : 0;  // a stack not kept reads as empty
-        step.firstPopped = firstPopped;
-        step.poppedCount = static_cast<int>(out.poppedEntries.size()) - firstPopped;
-        out.steps.push_back(step);
-        if (keepStacks) out.stackEntries.insert(out.stackEntries.end(), stack.begin(), stack.begin() + height);
-    }
-
     void run() {
         push(order[0]);
         push(order[1]);
-        record(order[1], SweepCase::Start, 0, 0);
+        out.step(order[1], SweepCase::Start, refusal, 0, 0, stack, height);
         for (k = 2; k < n; ++k) {
             const int c = order[k];
             // The level run: found once as the sweep enters it, then shrinking by one a step.
             if (level > 0) {
                 --level;
-                levelByX.erase({v[c].x, k});
             } else {
                 while (k + 1 + level < n && v[order[k + 1 + level]].y == v[c].y) ++level;
-                for (int j = k + 1; j <= k + level; ++j) levelByX.insert({v[order[j]].x, j});
+                inLongRun = level > LongRun;
+                if (inLongRun) {
+                    levelByX.clear();
+                    for (int j = k + 1; j <= k + level; ++j) levelByX.emplace_back(v[order[j]].x, j);
+                    std::sort(levelByX.begin(), levelByX.end());
+                }
             }
             refusal = Refusal();
-            const int firstDiagonal = static_cast<int>(out.diagonals.size());
-            const int firstPopped = static_cast<int>(out.poppedEntries.size());
+            const int firstDiagonal = out.diagonals();
+            const int firstPopped = out.pops();
             const bool besideBottom = adjacent(c, stack[0]);
             const bool besideTop = adjacent(c, top());
             SweepCase kind = SweepCase::SameChain;
@@ -260,7 +309,7 @@ struct Sweep {
                 // Beside the top, or (never, in the sweep's own order) beside neither.
                 sameChain(c);
             }
-            record(c, kind, firstDiagonal, firstPopped);
+            out.step(c, kind, refusal, firstDiagonal, firstPopped, stack, height);
             if (kind == SweepCase::LowestVertex) break;
         }
     }
@@ -292,8 +341,18 @@ void sweepMonotone(const Point* vertices, int vertexCount, bool keepStacks, Tria
     out.diagonals.reserve(n - 3);
     if (keepStacks) out.stackEntries.reserve(4 * n);
     out.poppedEntries.reserve(3 * n);
-    Sweep sweep(vertices, n, out, keepStacks, buffers);
+    Recorded recorder{out, keepStacks};
+    Sweep<Recorded> sweep(vertices, n, polygonOrientation(vertices, n), recorder, buffers);
     sweep.run();
+}
+
+int sweepDiagonals(const Point* vertices, int vertexCount, int orientation, const int* map, int (*diagonals)[2],
+                   SweepBuffers& buffers) {
+    if (vertexCount < 4) return 0;
+    Lean recorder{diagonals, map};
+    Sweep<Lean> sweep(vertices, vertexCount, orientation, recorder, buffers);
+    sweep.run();
+    return recorder.count;
 }
 
 Triangulation sweepMonotone(const Point* vertices, int vertexCount, bool keepStacks) {

@@ -4,6 +4,7 @@
 // with what each step popped and why it stopped, so that the dialogue can list and draw the result
 // and the window can replay it step by step.
 
+#include <utility>
 #include <vector>
 
 #include "geometry/records.h"
@@ -131,5 +132,12 @@ struct SweepBuffers {
     std::vector<int> chainOf;
     std::vector<int> sweptAt;
     std::vector<int> stack;
+    std::vector<std::pair<float, int>> levelByX;
 };
 void sweepMonotone(const Point* vertices, int vertexCount, bool keepStacks, Triangulation& out, SweepBuffers& buffers);
+
+// The same sweep keeping nothing but its diagonals, written as pairs of indices (each through `map`,
+// when given: a piece's vertex to its polygon's), of a polygon of known orientation (+1 counter-
+// clockwise); returns their count, n - 3 (0 below 4 vertices).
+int sweepDiagonals(const Point* vertices, int vertexCount, int orientation, const int* map, int (*diagonals)[2],
+                   SweepBuffers& buffers);
