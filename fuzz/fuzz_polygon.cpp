@@ -1,5 +1,6 @@
 // Turns bytes into vertex lists, keeps those the program judges simple, cuts them into monotone
-// pieces, triangulates the whole, and checks the result exactly.
+// pieces, triangulates the whole, and checks the result exactly; and checks that the lean entry
+// gives the diagonals the program shows, at every scale by a power of two.
 
 #include <cstdint>
 #include <cstdio>
@@ -9,6 +10,7 @@
 
 #include "geometry/partition.h"
 #include "geometry/polygon.h"
+#include "geometry/triangulation.h"
 #include "support/monotone_polygons.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -32,6 +34,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<testing_support::Diagonal> diagonals;
     for (const WholeDiagonal& d : whole.diagonals) diagonals.push_back({v[d.from], v[d.to]});
     if (fault.empty()) fault = testing_support::triangulationFault(v, diagonals, grid);
+    // The lean entry gives what the program shows: a monotone polygon's stack sweep, else the whole.
+    std::vector<testing_support::IndexPair> shown;
+    if (isMonotone(v.data(), n)) {
+        for (const SweepDiagonal& d : triangulateMonotone(v.data(), n).diagonals) shown.emplace_back(d.from, d.to);
+    } else {
+        for (const WholeDiagonal& d : whole.diagonals) shown.emplace_back(d.from, d.to);
+    }
+    if (fault.empty()) fault = testing_support::leanFault(v, shown);
     if (!fault.empty()) {
         std::fprintf(stderr, "%s in:\n%s", fault.c_str(), testing_support::describe(v).c_str());
         std::abort();

@@ -1,5 +1,5 @@
 // Turns bytes into vertex lists, keeps those the program judges simple and y-monotone, triangulates
-// them, and checks the result exactly.
+// them, and checks the result exactly, the lean entry's too.
 
 #include <cstdint>
 #include <cstdio>
@@ -24,7 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (static_cast<int>(t.steps.size()) != n - 1) std::abort();
     std::vector<testing_support::Diagonal> diagonals;
     for (const SweepDiagonal& d : t.diagonals) diagonals.push_back({v[d.from], v[d.to]});
-    const std::string fault = testing_support::triangulationFault(v, diagonals, grid);
+    std::string fault = testing_support::triangulationFault(v, diagonals, grid);
+    std::vector<testing_support::IndexPair> shown;
+    for (const SweepDiagonal& d : t.diagonals) shown.emplace_back(d.from, d.to);
+    if (fault.empty()) fault = testing_support::leanFault(v, shown);
     if (!fault.empty()) {
         std::fprintf(stderr, "%s in:\n%s", fault.c_str(), testing_support::describe(v).c_str());
         std::abort();

@@ -10,15 +10,19 @@
 // monotone in that order, and so y-monotone.
 //
 // The polygon is walked counter-clockwise, the inside on the left. The edges on the line are
-// ordered by exact orientation tests, never by computed intersections, so the sweep is exact and
-// O(n log n); each piece is then read off by walking its boundary, turning at each vertex to the
-// next edge clockwise, the edges around a vertex ordered exactly by angle.
+// ordered by exact orientation tests, never by computed intersections, so the sweep is exact; it
+// searches in O(log n) and changes the line by moving at most a block of edges. Each diagonal cuts
+// a ring of corners in two as the sweep adds it, so the pieces are there when the sweep ends.
+//
+// The same sweep records every step for the window or, for the lean entry, only its diagonals: what
+// it keeps is a template parameter, and the lean one compiles away. The lean entry then sweeps each
+// piece with the stack sweep's lean form, its work arrays kept by the thread between calls.
 
 #include "geometry/partition.h"
 
 #include <algorithm>
-#include <memory>
-#include <set>
+#include <cstdint>
+#include <cstring>
 
 #include "geometry/exact.h"
 #include "geometry/polygon.h"
@@ -47,7 +51,7 @@ struct Walk {
 };
 
 // An edge on the sweep line, with the coordinates of its ends at hand, the upper first (only the
-// coordinates, so that the line's tree stays small).
+// coordinates, so that the line's blocks stay small).
 struct LineEdge {
     int edge = 0;  // the position of its first vertex
     float ux = 0, uy = 0, lx = 0, ly = 0;
@@ -63,8 +67,19 @@ LineEdge lineEdge(const Walk& w, int k) {
 
 // p lies left (right) of the edge at p's height: p strictly between its ends in the sweep's order,
 // or at an end's height but off it.
-bool leftOf(const Point& p, const LineEdge& e) { return orientation(e.lower(), e.upper(), p) > 0; }
-bool rightOf(const Point& p, const LineEdge& e) { return orientation(e.lower(), e.upper(), p) < 0; }
+//
+// A point within the edge's span of heights but beyond its span of abscissae lies on that side for
+// certain (the edge's point at p's height lies within the span), so the orientation is asked only
+// of points within both spans, and of horizontal edges.
+int sideOf(const Point& p, const LineEdge& e) {
+    if (e.ly < e.uy && e.ly <= p.y && p.y <= e.uy) {
+        if (p.x < std::min(e.lx, e.ux)) return 1;
+        if (p.x > std::max(e.lx, e.ux)) return -1;
+    }
+    return orientation(e.lower(), e.upper(), p);
+}
+bool leftOf(const Point& p, const LineEdge& e) { return sideOf(p, e) > 0; }
+bool rightOf(const Point& p, const LineEdge& e) { return sideOf(p, e) < 0; }
 
 // Orders the edges that cross the sweep line at once, left to right: the one whose upper end the
 // sweep reached later is placed against the other edge. Points are looked up among them too.
@@ -79,160 +94,447 @@ struct LeftToRight {
     bool operator()(const Point& p, const LineEdge& e) const { return leftOf(p, e); }
 };
 
-VertexType typeOf(const Walk& w, int k) {
-    const Point& p = w.point(k);
-    const Point& previous = w.point(w.previous(k));
-    const Point& next = w.point(w.next(k));
-    const bool higher = above(p, previous);
-    if (higher != above(p, next)) return VertexType::Regular;
-    const bool convex = orientation(previous, p, next) > 0;
+
+// The edges crossing the sweep line, left to right, in blocks of a sorted array: one block while
+// they are few, the common case, and more as they grow. A search reads the blocks' last edges, kept
+// side by side, then one block; an edge put in or taken out moves at most one block's worth; and
+// no node is ever made.
+class Line {
+public:
+    static constexpr int BlockSize = 64;
+
+    // Empty, for a sweep of n vertices.
+    void reset(int n) {
+        order_.clear();
+        lasts_.clear();
+        spare_.clear();
+        for (int b = static_cast<int>(blocks_.size()) - 1; b >= 0; --b) spare_.push_back(b);
+        if (blockOf_.size() < static_cast<std::size_t>(n)) blockOf_.resize(n);
+    }
+    // The edge on the left of p, which lies on no edge of the line.
+    int leftOf(const Point& p) const {
+        const Place at = placeOf(p);
+        if (at.index > 0) return blocks_[order_[at.slot]].edges[at.index - 1].edge;
+        return lasts_[at.slot - 1].edge;
+    }
+    // Puts e, whose upper end is p, in its place.
+    void insert(const LineEdge& e, const Point& p) {
+        if (order_.empty()) open(0, newBlock());
+        Place at = placeOf(p);
+        if (blocks_[order_[at.slot]].count == BlockSize) {
+            // Split: the upper half goes to a new block after it.
+            const int fresh = newBlock();
+            Block& full = blocks_[order_[at.slot]];
+            Block& half = blocks_[fresh];
+            constexpr int Kept = BlockSize / 2;
+            std::copy(full.edges + Kept, full.edges + BlockSize, half.edges);
+            half.count = BlockSize - Kept;
+            full.count = Kept;
+            for (int i = 0; i < half.count; ++i) blockOf_[half.edges[i].edge] = fresh;
+            open(at.slot + 1, fresh);
+            lasts_[at.slot + 1] = half.edges[half.count - 1];
+            lasts_[at.slot] = full.edges[Kept - 1];
+            if (at.index > Kept) {
+                ++at.slot;
+                at.index -= Kept;
+            }
+        }
+        const int b = order_[at.slot];
+        Block& block = blocks_[b];
+        std::copy_backward(block.edges + at.index, block.edges + block.count, block.edges + block.count + 1);
+        block.edges[at.index] = e;
+        if (at.index == block.count) lasts_[at.slot] = e;
+        ++block.count;
+        blockOf_[e.edge] = b;
+    }
+    void remove(int edge) {
+        const int b = blockOf_[edge];
+        Block& block = blocks_[b];
+        LineEdge* at = find(block, edge);
+        std::copy(at + 1, block.edges + block.count, at);
+        --block.count;
+        if (block.count == 0 && order_.size() > 1) {
+            close(slotOf_[b]);
+            spare_.push_back(b);
+        } else if (block.count > 0 && at == block.edges + block.count) {
+            lasts_[slotOf_[b]] = block.edges[block.count - 1];
+        }
+    }
+    // Puts e in the place of the edge above it.
+    void replace(int edge, const LineEdge& e) {
+        const int b = blockOf_[edge];
+        Block& block = blocks_[b];
+        LineEdge* at = find(block, edge);
+        *at = e;
+        if (at == block.edges + block.count - 1) lasts_[slotOf_[b]] = e;
+        blockOf_[e.edge] = b;
+    }
+
+private:
+    struct Block {
+        int count = 0;
+        LineEdge edges[BlockSize];
+    };
+    // A place among the edges: the index within the block at `slot` in the line's order.
+    struct Place {
+        int slot;
+        int index;
+    };
+    // Where p goes: before the first edge that p does not lie right of.
+    Place placeOf(const Point& p) const {
+        // The first block whose last edge p does not lie right of (else the end of the last).
+        const LineEdge* lasts = lasts_.data();
+        const int slot = static_cast<int>(std::lower_bound(lasts, lasts + order_.size() - 1, p, LeftToRight{}) - lasts);
+        const Block& block = blocks_[order_[slot]];
+        return {slot, static_cast<int>(std::lower_bound(block.edges, block.edges + block.count, p, LeftToRight{}) - block.edges)};
+    }
+    static LineEdge* find(Block& block, int edge) {
+        return std::find_if(block.edges, block.edges + block.count, [edge](const LineEdge& e) { return e.edge == edge; });
+    }
+    int newBlock() {
+        if (!spare_.empty()) {
+            const int b = spare_.back();
+            spare_.pop_back();
+            blocks_[b].count = 0;
+            return b;
+        }
+        blocks_.emplace_back();
+        slotOf_.push_back(0);
+        return static_cast<int>(blocks_.size()) - 1;
+    }
+    // Puts block b in the line's order at `slot`, or takes the block there out (rare: the blocks
+    // after it move along).
+    void open(int slot, int b) {
+        order_.insert(order_.begin() + slot, b);
+        lasts_.insert(lasts_.begin() + slot, LineEdge());
+        for (int i = slot; i < static_cast<int>(order_.size()); ++i) slotOf_[order_[i]] = i;
+    }
+    void close(int slot) {
+        order_.erase(order_.begin() + slot);
+        lasts_.erase(lasts_.begin() + slot);
+        for (int i = slot; i < static_cast<int>(order_.size()); ++i) slotOf_[order_[i]] = i;
+    }
+    std::vector<Block> blocks_;    // each a sorted run of the line, in any order; kept for the next sweep
+    std::vector<int> order_;       // the blocks, left to right
+    std::vector<LineEdge> lasts_;  // the last edge of each, in the same order
+    std::vector<int> slotOf_;      // by block: its place in that order
+    std::vector<int> spare_;       // blocks emptied, to be used again
+    std::vector<int> blockOf_;     // by edge, while it is on the line
+};
+
+// The pieces cut so far, each a ring of corners walked counter-clockwise; a corner is one vertex's
+// place in one piece, and corner k < n is vertex k's first. At first the one ring is the polygon;
+// each diagonal cuts the ring that holds both its ends in two, and each end gets a second corner.
+// So the pieces come out of the sweep itself: no edges sorted around their vertices afterwards.
+struct Rings {
+    std::vector<int> next, previous, vertex;  // by corner (vertex: a position of the walk)
+    int count = 0;
+
+    void reset(int n) {
+        const std::size_t most = 3 * static_cast<std::size_t>(n);  // n corners and two per diagonal
+        if (next.size() < most) {
+            next.resize(most);
+            previous.resize(most);
+            vertex.resize(most);
+        }
+        for (int k = 0; k < n; ++k) {
+            next[k] = k + 1 == n ? 0 : k + 1;
+            previous[k] = k == 0 ? n - 1 : k - 1;
+            vertex[k] = k;
+        }
+        count = n;
+    }
+    // Cuts the ring of corners a and b along the diagonal between them. Corner a stays on the side
+    // of its successor, in the ring a, ..., b; the copy of a, returned, stays on the side of its
+    // predecessor, in the ring b', ..., a' (b alike: b keeps its predecessor, b' its successor).
+    int cut(int a, int b) {
+        const int a2 = count++;
+        const int b2 = count++;
+        vertex[a2] = vertex[a];
+        vertex[b2] = vertex[b];
+        const int beforeA = previous[a];
+        const int afterB = next[b];
+        next[b] = a;
+        previous[a] = b;
+        next[b2] = afterB;
+        previous[afterB] = b2;
+        next[beforeA] = a2;
+        previous[a2] = beforeA;
+        next[a2] = b2;
+        previous[b2] = a2;
+        return a2;
+    }
+};
+
+// A vertex of the sweep's order under a key that sorts as the sweep goes, higher first, or as high
+// and further left: one comparison of integers, no lookups while sorting.
+struct Event {
+    std::uint64_t key;
+    int k;
+};
+
+// A code of a float that orders as the floats do (-0 as 0).
+std::uint32_t orderCode(float f) {
+    f += 0.0f;  // -0 becomes 0
+    std::uint32_t bits;
+    std::memcpy(&bits, &f, sizeof bits);
+    return bits & 0x80000000u ? ~bits : bits | 0x80000000u;
+}
+
+Event eventOf(const Point& p, int k) {
+    return {static_cast<std::uint64_t>(~orderCode(p.y)) << 32 | orderCode(p.x), k};
+}
+
+// The type of the vertex at position k, from the events still in the walk's order (a smaller key is
+// higher in the sweep).
+VertexType typeOf(const Walk& w, const Event* events, int k) {
+    const int previous = w.previous(k);
+    const int next = w.next(k);
+    const bool higher = events[k].key < events[previous].key;
+    if (higher != (events[k].key < events[next].key)) return VertexType::Regular;
+    const bool convex = orientation(w.point(previous), w.point(k), w.point(next)) > 0;
     if (higher) return convex ? VertexType::Start : VertexType::Split;
     return convex ? VertexType::End : VertexType::Merge;
 }
 
-// The line's tree nodes, taken from blocks that last as long as the sweep: every edge enters the line
-// once, so no node is ever given back.
-class Arena {
-public:
-    explicit Arena(std::size_t blockSize) : blockSize_(blockSize) {}
-    void* take(std::size_t bytes, std::size_t alignment) {
-        std::size_t at = (used_ + alignment - 1) / alignment * alignment;
-        if (blocks_.empty() || at + bytes > blockSize_) {
-            blocks_.push_back(std::make_unique<unsigned char[]>(std::max(blockSize_, bytes)));
-            at = 0;
-        }
-        used_ = at + bytes;
-        return blocks_.back().get() + at;
+// Sorts events by key: by comparisons when they are few, else by radix, eleven bits a pass (the
+// buckets fit the first cache), passing over every digit that all keys share.
+void sortEvents(Event* events, int n, std::vector<Event>& spare, std::vector<int>& counts) {
+    if (n < 512) {
+        std::sort(events, events + n, [](const Event& a, const Event& b) { return a.key < b.key; });
+        return;
     }
+    constexpr int Bits = 11;
+    constexpr int Buckets = 1 << Bits;
+    constexpr int Digits = (64 + Bits - 1) / Bits;
+    if (spare.size() < static_cast<std::size_t>(n)) spare.resize(n);
+    counts.assign(Digits * Buckets, 0);
+    for (int e = 0; e < n; ++e) {
+        const std::uint64_t key = events[e].key;
+        for (int d = 0; d < Digits; ++d) ++counts[d * Buckets + (key >> (d * Bits) & (Buckets - 1))];
+    }
+    Event* from = events;
+    Event* to = spare.data();
+    for (int d = 0; d < Digits; ++d) {
+        int* count = counts.data() + d * Buckets;
+        if (count[from[0].key >> (d * Bits) & (Buckets - 1)] == n) continue;
+        int at = 0;
+        for (int b = 0; b < Buckets; ++b) {
+            const int c = count[b];
+            count[b] = at;
+            at += c;
+        }
+        for (int e = 0; e < n; ++e) to[count[from[e].key >> (d * Bits) & (Buckets - 1)]++] = from[e];
+        std::swap(from, to);
+    }
+    if (from != events) std::copy(from, from + n, events);
+}
 
-private:
-    std::size_t blockSize_;
-    std::size_t used_ = 0;
-    std::vector<std::unique_ptr<unsigned char[]>> blocks_;
-};
-
-template <typename T>
-struct ArenaAllocator {
-    using value_type = T;
-    Arena* arena;
-    explicit ArenaAllocator(Arena* a) : arena(a) {}
-    template <typename U>
-    ArenaAllocator(const ArenaAllocator<U>& other) : arena(other.arena) {}
-    T* allocate(std::size_t n) { return static_cast<T*>(arena->take(n * sizeof(T), alignof(T))); }
-    void deallocate(T*, std::size_t) {}
-    template <typename U>
-    bool operator==(const ArenaAllocator<U>& other) const { return arena == other.arena; }
-    template <typename U>
-    bool operator!=(const ArenaAllocator<U>& other) const { return arena != other.arena; }
-};
-
-using Line = std::set<LineEdge, LeftToRight, ArenaAllocator<LineEdge>>;
-
-struct Sweep {
-    const Walk& w;
-    Partition& out;
-    std::vector<VertexType> type;  // by position
-    std::vector<int> helper;       // by edge (position of its first vertex)
-    Arena nodes;
+// The work arrays of the partition and of the pieces' sweeps, kept by each thread: a call allocates
+// only when it meets a larger polygon than any before it.
+struct Work {
+    std::vector<Event> events;
+    std::vector<VertexType> type;        // by position
+    std::vector<int> helper;             // by edge (position of its first vertex): the helper's corner,
+                                         // doubled, plus 1 for a merge vertex
+    std::vector<Event> spare;            // the events' other half while they are sorted
+    std::vector<int> counts;             // the sort's buckets
     Line status;
-    std::vector<Line::iterator> where;  // by edge, while it is on the line
+    Rings rings;
+    std::vector<char> walked;            // by corner
+    std::vector<int> piece;              // a piece read off, and again its start
+    std::vector<Point> points;           // its vertices, for its sweep
+    SweepBuffers sweep;
+};
 
-    Sweep(const Walk& walk, Partition& result)
-        : w(walk), out(result), type(walk.n), helper(walk.n), nodes(64 * static_cast<std::size_t>(walk.n)),
-          status(LeftToRight{}, ArenaAllocator<LineEdge>(&nodes)), where(walk.n) {}
+Work& work() {
+    thread_local Work w;
+    return w;
+}
 
-    void join(PartitionStep& step, int k, int edge) {
-        out.diagonals.push_back({w.at(k), w.at(helper[edge]), w.inputEdge(edge)});
+// What the partition's sweep keeps of its work: every step, for the window; or its diagonals alone,
+// written as pairs of input indices, the records compiled away.
+struct Recorded {
+    Partition& out;
+    PartitionStep step;
+
+    void begin(int n) {
+        out.order.reserve(n);
+        out.steps.reserve(n);
+        out.diagonals.reserve(n / 2);
+        out.types.assign(n, VertexType::Regular);
+    }
+    void type(int vertex, VertexType t) { out.types[vertex] = t; }
+    void enter(int vertex, VertexType t) {
+        out.order.push_back(vertex);
+        step = PartitionStep();
+        step.vertex = vertex;
+        step.type = t;
+        step.firstDiagonal = static_cast<int>(out.diagonals.size());
+    }
+    void diagonal(int from, int to, int helperOf) {
+        out.diagonals.push_back({from, to, helperOf});
         ++step.diagonalCount;
     }
-    // Joins k to the edge's helper when that is a merge vertex.
-    void joinMerge(PartitionStep& step, int k, int edge) {
-        if (type[helper[edge]] == VertexType::Merge) join(step, k, edge);
+    void removed(int edge) { step.removed = edge; }
+    void inserted(int edge) { step.inserted = edge; }
+    void helped(int edge) { step.helped = edge; }
+    void leave() { out.steps.push_back(step); }
+};
+
+struct Lean {
+    int (*out)[2];
+    int count = 0;
+
+    void begin(int) {}
+    void type(int, VertexType) {}
+    void enter(int, VertexType) {}
+    void diagonal(int from, int to, int) {
+        out[count][0] = from;
+        out[count][1] = to;
+        ++count;
     }
-    int edgeLeftOf(int k) {
-        auto it = status.lower_bound(w.point(k));
-        return (--it)->edge;  // a split, merge or right-side regular vertex always has an edge on its left
+    void removed(int) {}
+    void inserted(int) {}
+    void helped(int) {}
+    void leave() {}
+};
+
+template <typename Recorder>
+struct Sweep {
+    const Walk& w;
+    Recorder& out;
+    Work& work;
+    Rings& rings;
+    std::vector<VertexType>& type;
+    std::vector<int>& helper;
+    Line& status;
+
+    Sweep(const Walk& walk, Recorder& recorder, Work& arrays)
+        : w(walk), out(recorder), work(arrays), rings(arrays.rings), type(arrays.type), helper(arrays.helper),
+          status(arrays.status) {
+        const std::size_t n = walk.n;
+        if (type.size() < n) {
+            type.resize(n);
+            helper.resize(n);
+            work.events.resize(n);
+        }
+        status.reset(walk.n);
+        rings.reset(walk.n);
     }
-    // Takes the edge off the line; returns where it stood.
-    Line::iterator remove(PartitionStep& step, int edge) {
-        step.removed = w.inputEdge(edge);
-        return status.erase(where[edge]);
+
+    // Joins k (its first corner) to the edge's helper; returns k's new corner, on the side of its
+    // predecessor.
+    int join(int k, int edge) {
+        const int h = helper[edge] >> 1;
+        out.diagonal(w.at(k), w.at(rings.vertex[h]), w.inputEdge(edge));
+        return rings.cut(k, h);
     }
-    // Puts the edge from k on the line, found from `hint` when that is where it goes.
-    void insert(PartitionStep& step, int k, Line::iterator hint) {
-        helper[k] = k;
-        where[k] = status.emplace_hint(hint, lineEdge(w, k));
-        step.inserted = w.inputEdge(k);
+    // Joins k to the edge's helper when that is a merge vertex; returns k's corner that faces down
+    // on the side of its predecessor: the new one, or its first when nothing was cut.
+    int joinMerge(int k, int edge) {
+        if ((helper[edge] & 1) == 0) return k;
+        return join(k, edge);
     }
-    void insert(PartitionStep& step, int k) { insert(step, k, status.lower_bound(w.point(k))); }
-    void help(PartitionStep& step, int edge, int k) {
-        helper[edge] = k;
-        step.helped = w.inputEdge(edge);
+    // A split, merge or right-side regular vertex always has an edge on its left.
+    int edgeLeftOf(int k) { return status.leftOf(w.point(k)); }
+    void remove(int edge) {
+        out.removed(w.inputEdge(edge));
+        status.remove(edge);
+    }
+    // Puts the edge from k on the line; k's first corner, on the side of its successor, helps it.
+    void insert(int k) {
+        helper[k] = k << 1;  // k is no merge vertex
+        status.insert(lineEdge(w, k), w.point(k));
+        out.inserted(w.inputEdge(k));
+    }
+    // The edge from k in the place of the edge above, which ends at k.
+    void replace(int above, int k) {
+        out.removed(w.inputEdge(above));
+        helper[k] = k << 1;  // k is no merge vertex
+        status.replace(above, lineEdge(w, k));
+        out.inserted(w.inputEdge(k));
+    }
+    void help(int edge, int corner) {
+        helper[edge] = corner << 1 | (type[rings.vertex[corner]] == VertexType::Merge ? 1 : 0);
+        out.helped(w.inputEdge(edge));
     }
 
     void run() {
         const int n = w.n;
-        out.order.reserve(n);
-        out.steps.reserve(n);
-        out.diagonals.reserve(n / 2);
-        // The sweep's order, sorted on copies of the coordinates: no lookups while sorting.
-        struct Event {
-            Point p;
-            int k;
-        };
-        std::vector<Event> events(n);
-        for (int k = 0; k < n; ++k) events[k] = {w.point(k), k};
-        std::sort(events.begin(), events.end(), [](const Event& a, const Event& b) { return above(a.p, b.p); });
-        out.types.assign(n, VertexType::Regular);
+        out.begin(n);
+        Event* events = work.events.data();
+        for (int k = 0; k < n; ++k) events[k] = eventOf(w.point(k), k);
         for (int k = 0; k < n; ++k) {
-            type[k] = typeOf(w, k);
-            out.types[w.at(k)] = type[k];
+            type[k] = typeOf(w, events, k);
+            out.type(w.at(k), type[k]);
         }
-        for (const Event& event : events) {
-            const int k = event.k;
-            out.order.push_back(w.at(k));
-            PartitionStep step;
-            step.vertex = w.at(k);
-            step.type = type[k];
-            step.firstDiagonal = static_cast<int>(out.diagonals.size());
+        sortEvents(events, n, work.spare, work.counts);
+        for (int e = 0; e < n; ++e) {
+            const int k = events[e].k;
+            out.enter(w.at(k), type[k]);
             const int before = w.previous(k);  // the edge that ends at k
             switch (type[k]) {
                 case VertexType::Start:
-                    insert(step, k);
+                    insert(k);
                     break;
                 case VertexType::End:
-                    joinMerge(step, k, before);
-                    remove(step, before);
+                    joinMerge(k, before);
+                    remove(before);
                     break;
                 case VertexType::Split: {
+                    // The diagonal up parts k's corner: the side of its predecessor faces the edge
+                    // on its left, the side of its successor its own edge.
                     const int left = edgeLeftOf(k);
-                    join(step, k, left);
-                    help(step, left, k);
-                    insert(step, k);
+                    help(left, join(k, left));
+                    insert(k);
                     break;
                 }
                 case VertexType::Merge: {
-                    joinMerge(step, k, before);
-                    remove(step, before);
+                    joinMerge(k, before);  // up to the right: k's first corner keeps the side below
+                    remove(before);
                     const int left = edgeLeftOf(k);
-                    joinMerge(step, k, left);
-                    help(step, left, k);
+                    help(left, joinMerge(k, left));
                     break;
                 }
                 case VertexType::Regular:
                     // Going down the left side (the inside on its right), the edge above gives way to
                     // the edge below; on the right side, the vertex helps the edge on its left.
                     if (above(w.point(before), w.point(k))) {
-                        joinMerge(step, k, before);
-                        insert(step, k, remove(step, before));  // in the place of the edge above
+                        joinMerge(k, before);
+                        replace(before, k);
                     } else {
                         const int left = edgeLeftOf(k);
-                        joinMerge(step, k, left);
-                        help(step, left, k);
+                        help(left, joinMerge(k, left));
                     }
                     break;
             }
-            out.steps.push_back(step);
+            out.leave();
+        }
+    }
+
+    // Each piece's vertices (input indices), counter-clockwise from its smallest, in turn: take(piece,
+    // count), the piece in the work's array.
+    template <typename Take>
+    void eachPiece(Take&& take) {
+        std::vector<char>& walked = work.walked;
+        walked.assign(rings.count, 0);
+        if (work.piece.size() < 2 * static_cast<std::size_t>(w.n)) work.piece.resize(2 * static_cast<std::size_t>(w.n));
+        int* piece = work.piece.data();
+        for (int first = 0; first < rings.count; ++first) {
+            if (walked[first]) continue;
+            int count = 0;
+            int smallest = 0;
+            for (int c = first; !walked[c]; c = rings.next[c]) {
+                walked[c] = 1;
+                const int i = w.at(rings.vertex[c]);
+                piece[count] = i;
+                if (i < piece[smallest]) smallest = count;
+                ++count;
+            }
+            // Turned to start at the smallest: what comes before it goes again after the end.
+            std::copy(piece, piece + smallest, piece + count);
+            take(piece + smallest, count);
         }
     }
 };
@@ -337,9 +639,16 @@ Partition partitionMonotone(const Point* vertices, int vertexCount) {
     const int n = vertexCount;
     if (n < 3) return out;
     const Walk w(vertices, n);
-    Sweep sweep(w, out);
+    Recorded recorder{out, {}};
+    Sweep<Recorded> sweep(w, recorder, work());
     sweep.run();
-    out.pieces = facesWith(vertices, n, w, out.diagonals);
+    // The pieces in a fixed order: by their smallest vertex, then counter-clockwise from east by the
+    // direction of their first edge.
+    sweep.eachPiece([&](const int* piece, int count) { out.pieces.emplace_back(piece, piece + count); });
+    std::sort(out.pieces.begin(), out.pieces.end(), [&](const std::vector<int>& a, const std::vector<int>& b) {
+        if (a[0] != b[0]) return a[0] < b[0];
+        return AngleFrom{vertices, vertices[a[0]]}(a[1], b[1]);
+    });
     return out;
 }
 
@@ -405,4 +714,24 @@ WholeTriangulation triangulatePolygon(const Point* vertices, int vertexCount, bo
         if (keepSweeps) out.pieces.push_back(inPolygonIndices(sweep, piece, vertexCount));
     }
     return out;
+}
+
+int triangulateDiagonals(const Point* vertices, int vertexCount, int (*diagonals)[2]) {
+    const int n = vertexCount;
+    if (n < 4) return 0;
+    Work& arrays = work();
+    // A monotone polygon is swept whole, as the dialogue does it.
+    if (isMonotone(vertices, n)) return sweepDiagonals(vertices, n, polygonOrientation(vertices, n), nullptr, diagonals, arrays.sweep);
+    const Walk w(vertices, n);
+    Lean recorder{diagonals};
+    Sweep<Lean> sweep(w, recorder, arrays);
+    sweep.run();
+    int count = recorder.count;
+    if (arrays.points.size() < static_cast<std::size_t>(n)) arrays.points.resize(n);
+    Point* points = arrays.points.data();
+    sweep.eachPiece([&](const int* piece, int size) {
+        for (int j = 0; j < size; ++j) points[j] = vertices[piece[j]];
+        count += sweepDiagonals(points, size, 1, piece, diagonals + count, arrays.sweep);
+    });
+    return count;
 }

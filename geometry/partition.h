@@ -56,8 +56,8 @@ struct Partition {
     }
 };
 
-// The sweep that cuts a simple polygon (trusted, not tested) of any size into y-monotone pieces, in
-// O(n log n), every decision exact: a diagonal from each split vertex up to a helper, and from a
+// The sweep that cuts a simple polygon (trusted, not tested) of any size into y-monotone pieces,
+// every decision exact: a diagonal from each split vertex up to a helper, and from a
 // helper that is a merge vertex down to the next vertex that sees it. Either orientation.
 Partition partitionMonotone(const Point* vertices, int vertexCount);
 
@@ -92,3 +92,10 @@ struct WholeTriangulation {
 // their indices are then the polygon's (a chain of Ends for a vertex outside the piece).
 WholeTriangulation triangulatePolygon(const Point* vertices, int vertexCount);
 WholeTriangulation triangulatePolygon(const Point* vertices, int vertexCount, bool keepSweeps);
+
+// The triangulation of any simple polygon (trusted, not tested), monotone or not, either orientation,
+// ties and collinear vertices included, every decision exact, with nothing recorded: writes the
+// n - 3 diagonals as pairs of input indices and returns their count (0 below 4 vertices). They are
+// the diagonals the program shows: a monotone polygon's stack sweep, any other's partition and its
+// pieces' sweeps. The work arrays stay with the calling thread for its next call.
+int triangulateDiagonals(const Point* vertices, int vertexCount, int (*diagonals)[2]);

@@ -14,6 +14,7 @@
 #include "../support/monotone_polygons.h"
 #include "geometry/partition.h"
 #include "geometry/polygon.h"
+#include "geometry/triangulation.h"
 
 namespace {
 
@@ -67,6 +68,18 @@ bool holds(const std::vector<Point>& v) {
         ADD_FAILURE() << verdict.why << verdict.flat << " in\n" << describe(v);
         return false;
     }
+    // The lean entry gives what the program shows: a monotone polygon's stack sweep, else the whole.
+    std::vector<testing_support::IndexPair> shown;
+    if (isMonotone(v.data(), n)) {
+        for (const SweepDiagonal& d : triangulateMonotone(v.data(), n).diagonals) shown.emplace_back(d.from, d.to);
+    } else {
+        for (const WholeDiagonal& d : whole.diagonals) shown.emplace_back(d.from, d.to);
+    }
+    const std::string lean = testing_support::leanFault(v, shown);
+    if (!lean.empty()) {
+        ADD_FAILURE() << lean << " in\n" << describe(v);
+        return false;
+    }
     return true;
 }
 
@@ -83,6 +96,27 @@ std::vector<Point> randomStar(std::mt19937& random, int n) {
         const double r = radius(random);
         v.emplace_back(std::round(r * std::cos(a) * 1024) / 1024, std::round(r * std::sin(a) * 1024) / 1024, 0.0);
     }
+    return v;
+}
+
+// A comb of n vertices on the 1/1024 grid: teeth of random lengths hanging from a bar, their tips at
+// random heights, either orientation.
+std::vector<Point> randomComb(std::mt19937& random, int n) {
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random) / 1024.0; };
+    const int teeth = (n - 2) / 4;
+    const double width = 100.0 / (2 * teeth + 2);
+    std::vector<Point> v = {Point(0, 100, 0)};
+    for (int t = 0; t < teeth; ++t) {
+        const double tip = pick(0, 20 * 1024);
+        const double gap = pick(30 * 1024, 90 * 1024);
+        v.emplace_back(std::round(2 * t * width * 1024) / 1024, tip, 0.0);
+        v.emplace_back(std::round((2 * t + 1) * width * 1024) / 1024, tip, 0.0);
+        v.emplace_back(std::round((2 * t + 1) * width * 1024) / 1024, gap, 0.0);
+        v.emplace_back(std::round((2 * t + 2) * width * 1024) / 1024, gap, 0.0);
+    }
+    v.back().y = 0.0f;
+    v.emplace_back(100.0, 100.0, 0.0);
+    if (random() % 2) std::reverse(v.begin(), v.end());
     return v;
 }
 
@@ -110,6 +144,14 @@ TEST(PartitionProperty, RandomSimplePolygonsCutIntoMonotonePiecesAndTriangulate)
     }
     EXPECT_GT(stars, 2500);
     EXPECT_GT(grids, 1000);
+    // Large ones, whose sweep line holds many edges at once and whose vertices are many to sort.
+    for (int i = 0; i < 6; ++i) {
+        const int n = std::uniform_int_distribution<int>(600, 2400)(random);
+        const std::vector<Point> v = i % 2 == 0 ? randomComb(random, n) : randomStar(random, n);
+        if (testing_support::exactlySimple(v)) {
+            ASSERT_TRUE(holds(v));
+        }
+    }
 }
 
 // Every simple polygon of up to 8 vertices on the 3 by 3 grid, and of up to 7 on the 4 by 4 and 5 by 3 grids,

@@ -63,7 +63,13 @@ TEST(Partition, NamedPolygonsGetTheirTypesAndDiagonals) {
         EXPECT_EQ(diagonals(p), c.diagonals) << c.name;
         EXPECT_EQ(p.pieces.size(), p.diagonals.size() + 1) << c.name;
         EXPECT_EQ(triangulatePolygon(c.polygon.data(), n).diagonals.size(), static_cast<size_t>(n - 3)) << c.name;
+        int lean[16][2];
+        EXPECT_EQ(triangulateDiagonals(c.polygon.data(), n, lean), n - 3) << c.name;
     }
+    // Below four vertices there is nothing to cut, and nothing is written.
+    int untouched[1][2] = {{-7, -7}};
+    for (const int n : {0, 1, 2, 3}) EXPECT_EQ(triangulateDiagonals(cases[0].polygon.data(), n, untouched), 0);
+    EXPECT_EQ(untouched[0][0], -7);
 }
 
 TEST(Partition, TheSweepLineHoldsItsEdgesLeftToRightWithTheirHelpers) {

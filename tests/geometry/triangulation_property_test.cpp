@@ -174,8 +174,11 @@ Tally sweepMany(Kind kind, int count, unsigned seed, int minN, int maxN) {
         const testing_support::Verdict verdict = checkTriangulation(polygon, diagonals);
         ++tally.polygons;
         tally.positiveArea += verdict.positiveArea ? 1 : 0;
-        if (!verdict.valid || !stepsHold(polygon, t)) {
-            ADD_FAILURE() << verdict.why << " for the polygon\n" << describe(polygon);
+        std::vector<IndexPair> shown;
+        for (const SweepDiagonal& d : t.diagonals) shown.emplace_back(d.from, d.to);
+        const std::string lean = leanFault(polygon, shown);
+        if (!verdict.valid || !stepsHold(polygon, t) || !lean.empty()) {
+            ADD_FAILURE() << verdict.why << lean << " for the polygon\n" << describe(polygon);
             return tally;
         }
     }

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "geometry/exact.h"
+#include "geometry/partition.h"
 
 namespace testing_support {
 namespace {
@@ -271,6 +272,44 @@ std::string triangulationFault(const std::vector<Point>& polygon, const std::vec
         fault = !verdict.valid ? verdict.why : verdict.flat;
     }
     return fault;
+}
+
+namespace {
+
+std::vector<IndexPair> normalized(std::vector<IndexPair> pairs) {
+    for (IndexPair& d : pairs) {
+        if (d.first > d.second) std::swap(d.first, d.second);
+    }
+    std::sort(pairs.begin(), pairs.end());
+    return pairs;
+}
+
+std::vector<IndexPair> leanDiagonals(const std::vector<Point>& polygon) {
+    std::vector<int> out(2 * polygon.size() + 2);
+    const int count = triangulateDiagonals(polygon.data(), static_cast<int>(polygon.size()), reinterpret_cast<int(*)[2]>(out.data()));
+    std::vector<IndexPair> pairs;
+    for (int i = 0; i < count; ++i) pairs.emplace_back(out[2 * i], out[2 * i + 1]);
+    return normalized(pairs);
+}
+
+}  // namespace
+
+std::string leanFault(const std::vector<Point>& polygon, std::vector<IndexPair> shown) {
+    shown = normalized(shown);
+    if (leanDiagonals(polygon) != shown) return "the lean entry's diagonals are not those shown";
+    for (const int power : {-120, -60, -1, 1, 60, 120}) {
+        std::vector<Point> scaled = polygon;
+        bool exact = true;
+        for (Point& p : scaled) {
+            const float x = std::ldexp(p.x, power);
+            const float y = std::ldexp(p.y, power);
+            exact = exact && std::isfinite(x) && std::isfinite(y) && std::ldexp(x, -power) == p.x && std::ldexp(y, -power) == p.y;
+            p.x = x;
+            p.y = y;
+        }
+        if (exact && leanDiagonals(scaled) != shown) return "the lean entry's diagonals change at scale 2^" + std::to_string(power);
+    }
+    return "";
 }
 
 std::vector<Point> polygonFromBytes(const std::uint8_t* data, std::size_t size, std::size_t most, bool& grid) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "geometry/records.h"
@@ -51,6 +52,14 @@ std::string triangulationFault(const std::vector<Point>& polygon, const std::vec
 // odd: raw floats), either pairs of signed bytes as quarter units, where equal heights and collinear
 // vertices abound, or pairs of 32-bit floats. `grid` says which; empty when a float is not finite.
 std::vector<Point> polygonFromBytes(const std::uint8_t* data, std::size_t size, std::size_t most, bool& grid);
+
+// A diagonal as a pair of vertex indices, the smaller first.
+using IndexPair = std::pair<int, int>;
+
+// What is wrong with the lean entry's diagonals of a simple polygon, or nothing: they must be those
+// the program shows (`shown`, in any order and either direction), and the same again with every
+// coordinate scaled by powers of two from 2^-120 to 2^120 (each scale that keeps them all exact).
+std::string leanFault(const std::vector<Point>& polygon, std::vector<IndexPair> shown);
 
 // Exact predicates on points whose coordinates are multiples of 1/1024. turnOf: +1 when c lies left
 // of the directed line a->b, -1 right, 0 on it; inClosedTriangle: p lies in the triangle a, b, c (of
