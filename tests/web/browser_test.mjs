@@ -73,13 +73,25 @@ function connect(address) {
   });
 }
 
-// Chromium, headless, its canvas 1024 by 700 beside the page's 360-pixel panel.
+// Chromium, headless, its canvas 1024 by 700 beside the page's 360-pixel panel. A browser that does
+// not start (on a loaded machine it can be slow to) is started again, twice at most.
 async function browser() {
+  for (let attempt = 1; ; attempt++) {
+    try {
+      return await startBrowser(attempt);
+    } catch (error) {
+      if (attempt === 3) throw error;
+      console.log(`${error.message}: starting it again`);
+    }
+  }
+}
+
+async function startBrowser(attempt) {
   const chrome = spawn('chromium', ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
     '--disable-background-networking', '--disable-component-update', '--disable-sync', '--hide-scrollbars',
-    `--user-data-dir=${path.join(work, 'profile')}`, '--remote-debugging-port=0', '--window-size=1384,700',
+    `--user-data-dir=${path.join(work, `profile-${attempt}`)}`, '--remote-debugging-port=0', '--window-size=1384,700',
     'about:blank'], { stdio: ['ignore', 'ignore', 'pipe'] });
-  const endpoint = await new Promise((resolve, reject) => {
+  const socket = await new Promise((resolve, reject) => {
     let text = '';
     chrome.stderr.on('data', d => {
       text += d;
@@ -87,8 +99,7 @@ async function browser() {
       if (m) resolve(m[1]);
     });
     setTimeout(() => reject(new Error('chromium did not start')), 20000);
-  });
-  const socket = await connect(endpoint);
+  }).then(connect).catch(error => { chrome.kill(); throw error; });
   let id = 0;
   const waiting = new Map();
   socket.onMessage(text => {
@@ -110,16 +121,16 @@ async function browser() {
     return r.result.result.value;
   };
   return {
-    // Opens the file (with a fragment) and waits until the program has shown its first picture;
-    // returns the milliseconds that took.
+    // Loads the file anew (with a fragment) and waits until the program has shown its first
+    // picture; returns the milliseconds from the start of the load to that picture, as the page
+    // itself timed them.
     async open(fragment) {
-      const start = Date.now();
+      await page('Page.navigate', { url: 'about:blank' });
       await page('Page.navigate', { url: `file://${path.resolve(html)}${fragment ? '#' + fragment : ''}` });
-      for (let i = 0; i < 400; i++) {
+      for (const end = Date.now() + 20000; Date.now() < end; await sleep(5)) {
         if (await evaluate(`window.programReady === true && document.getElementById('canvas').hasAttribute('aria-label')`)) break;
-        await sleep(5);
       }
-      return Date.now() - start;
+      return evaluate(`(performance.getEntriesByName('first-picture')[0] || { startTime: 1e9 }).startTime`);
     },
     evaluate,
     async key(key, code, keyCode) {
@@ -192,7 +203,7 @@ try {
     const times = [];
     for (let i = 0; i < 5; i++) times.push(await b.open('p=1&v=0,10;6,9;1,7;7,5;2,3;5,0;-4,2;-1,6'));
     times.sort((x, y) => x - y);
-    console.log(`from disk to the first picture, median of 5: ${times[2]} ms`);
+    console.log(`from the start of the load to the first picture, as the page times it, median of 5: ${times[2].toFixed(0)} ms`);
     check(times[2] < 1000, 'the first picture within a second');
     const canvas = await b.canvas();
     check(canvas.w === 1024 && canvas.h === 700, 'the canvas fills the window beside the panel');
