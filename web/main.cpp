@@ -218,8 +218,10 @@ EMSCRIPTEN_KEEPALIVE int webResize(int width, int height) {
 }
 
 // A key: a character (its code), or one of the keys without one (1 right, 2 left, 3 home, 4 end,
-// 5 page up, 6 page down). Closing keys do nothing in a page.
+// 5 page up, 6 page down). Closing keys do nothing in a page, and neither do characters outside
+// ASCII, which no row of the table has.
 EMSCRIPTEN_KEEPALIVE int webKey(int character, int special, int x, int y) {
+    if (character < 0 || character > 127) return 0;
     static const SpecialKey specials[] = {SpecialKey::None, SpecialKey::Right, SpecialKey::Left, SpecialKey::Home,
                                           SpecialKey::End, SpecialKey::PageUp, SpecialKey::PageDown};
     const KeyPress key{static_cast<char>(character), specials[special >= 0 && special <= 6 ? special : 0]};

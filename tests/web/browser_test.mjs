@@ -242,6 +242,11 @@ try {
     canvas = await b.canvas();
     const { seen, found } = sameInk(canvas, nativePage(w, 1), magenta, 0, 640);
     check(seen > 50 && found >= seen * 0.98, `magenta marks where the native program draws them (${found} of ${seen})`);
+    // A key outside ASCII is none of the table's: the Cyrillic x is not E.
+    const label = () => b.evaluate(`document.getElementById('canvas').getAttribute('aria-label')`);
+    const plainPage = await label();
+    await b.key('\u0445', 'KeyH', 72);
+    check((await label()) === plainPage && (await b.evaluate('program.key(0x445, 0, 0, 0)')) === 0, 'a key outside ASCII does nothing');
     // Editing: E, a vertex dragged; the link follows the polygon; S downloads it, I the picture.
     await b.key('e', 'KeyE', 69);
     const before = await b.evaluate('location.hash');
