@@ -22,7 +22,6 @@ namespace {
 // The one state of the page, which every call from the script reaches.
 struct Page {
     Workbench bench;
-    bool open = false;        // a polygon is shown
     std::string console;      // what the console program would have printed
     std::string reply;        // the last text handed to the script
     int width = WindowWidth;  // the canvas
@@ -43,9 +42,13 @@ int bitsOf(const Effect& e) {
 
 // A line after the dialogue's, on a line of its own, as the console program prints it.
 void consoleLine(const std::string& line) {
-    page.console += (page.bench.consoleLineOpen ? "\n" : "") + line + "\n";
-    page.bench.consoleLineOpen = false;
+    if (!page.console.empty() && page.console.back() != '\n') page.console += '\n';
+    page.console += line + "\n";
 }
+
+// A polygon is shown: one the dialogue read, or one drawn and closed on the empty page (not a new
+// one under way, whose vertices the lesson does not have yet).
+bool shown() { return !page.bench.lesson.vertices.empty(); }
 
 void appendNumber(std::string& out, double v) {
     char text[32];
@@ -124,8 +127,6 @@ bool openInput(const std::string& input) {
     std::free(text);
     if (!read) return false;
     page.bench = openWorkbench(judged);
-    page.bench.consoleLineOpen = dialogueLineOpen(judged);
-    page.open = true;
     resize(page.bench, page.width, page.height);
     return true;
 }
@@ -135,7 +136,6 @@ void openEmpty(const std::string& why) {
     Judgement none;
     page.bench = openWorkbench(none);
     page.bench.edit.message = why;
-    page.open = false;
     resize(page.bench, page.width, page.height);
 }
 
@@ -147,8 +147,10 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE int webOpen(const char* input) { return openInput(input) ? 1 : 0; }
 
 // The address's fragment, "p=4&v=0,0;10,0;10,10;0,10": the page as "Strana" counts it, then the
-// vertices. What cannot be read opens the empty page, its band saying why.
+// vertices. What cannot be read opens the empty page, its band saying why. The console starts
+// anew: it holds the dialogue only where the vertices went to it.
 EMSCRIPTEN_KEEPALIVE void webOpenFragment(const char* fragment) {
+    page.console.clear();
     std::string f = fragment;
     if (!f.empty() && f[0] == '#') f.erase(0, 1);
     std::string pagePart, vertexPart;
@@ -195,9 +197,10 @@ EMSCRIPTEN_KEEPALIVE void webOpenFragment(const char* fragment) {
     relayout(page.bench);
 }
 
-// The fragment that opens the polygon as it now is at the page now shown; empty without a polygon.
+// The fragment that opens the polygon as it now is at the page now shown; empty without a polygon,
+// and while a new one is drawn, so that the address keeps the last polygon until the new one closes.
 EMSCRIPTEN_KEEPALIVE const char* webFragment() {
-    if (!page.open) return reply("");
+    if (!shown()) return reply("");
     std::string f = "p=" + std::to_string(page.bench.steps.page + 1) + "&v=";
     const std::vector<Point>& v = page.bench.lesson.vertices;
     for (std::size_t i = 0; i < v.size(); ++i) f += (i > 0 ? ";" : "") + floatText(v[i].x) + "," + floatText(v[i].y);
@@ -208,7 +211,7 @@ EMSCRIPTEN_KEEPALIVE const char* webConsole() { return page.console.c_str(); }
 
 // The polygon shown, in the dialogue's input format; empty without one.
 EMSCRIPTEN_KEEPALIVE const char* webPolygonText() {
-    return reply(page.open ? polygonText(page.bench.lesson.vertices) : std::string());
+    return reply(shown() ? polygonText(page.bench.lesson.vertices) : std::string());
 }
 
 EMSCRIPTEN_KEEPALIVE int webResize(int width, int height) {
@@ -227,6 +230,8 @@ EMSCRIPTEN_KEEPALIVE int webKey(int character, int special, int x, int y) {
     const KeyPress key{static_cast<char>(character), specials[special >= 0 && special <= 6 ? special : 0]};
     Command command;
     if (!commandFor(key, page.bench.edit.on, page.bench.edit.drawing, command) || command == Command::Quit) return 0;
+    // S with no polygon to save (a new one under way gets the band's word that it is not closed).
+    if (command == Command::Save && !shown() && !page.bench.edit.drawing) return 0;
     return bitsOf(perform(page.bench, command, x, y));
 }
 

@@ -151,6 +151,12 @@ async function startBrowser(attempt) {
       })()`);
       await sleep(150);
     },
+    async click(x, y) {
+      await page('Input.dispatchMouseEvent', { type: 'mouseMoved', x, y });
+      await page('Input.dispatchMouseEvent', { type: 'mousePressed', x, y, button: 'left', buttons: 1, clickCount: 1 });
+      await page('Input.dispatchMouseEvent', { type: 'mouseReleased', x, y, button: 'left', buttons: 0, clickCount: 1 });
+      await sleep(50);
+    },
     // The canvas's pixels, red, green, blue and alpha, row by row from the top.
     async canvas() {
       const data = await evaluate(`(() => { const c = document.getElementById('canvas');
@@ -219,10 +225,26 @@ try {
     const label = await b.evaluate(`document.getElementById('canvas').getAttribute('aria-label')`);
     check(label.includes('Adresa se ne moze procitati: teme 2 nije par brojeva x,y.'), 'a link that cannot be read says why');
     check((await b.evaluate('location.hash')) === '#p=2&v=0,0;1', 'and is left as it was');
-    // In the same page, a link with escapes, as a mail program may write it.
+    // In the same page, a link with escapes (as a mail program may write it), then one that cannot be
+    // read: the empty page, its console started anew, where S has nothing to save.
     await b.evaluate(`location.hash = 'p=1&v=0%2C0%3B4%2C0%3B0%2C3'`);
     await sleep(100);
     check((await b.evaluate('program.fragment()')) === 'p=1&v=0,0;4,0;0,3', 'a link with escapes opens its polygon');
+    await b.evaluate(`location.hash = 'p=1&v=0;1'`);
+    await b.key('s', 'KeyS', 83);
+    await sleep(300);
+    check(!fs.existsSync(path.join(work, 'poligon-1.txt')) && (await b.evaluate(`document.getElementById('console').textContent`)) === '',
+          'the empty page from a bad link: its console empty, S saves nothing');
+    // A polygon drawn there: the link follows it once it is closed, and keeps it while the next is drawn.
+    await b.key('e', 'KeyE', 69);
+    await b.key('n', 'KeyN', 78);
+    for (const [x, y] of [[300, 250], [700, 250], [500, 450]]) await b.click(x, y);
+    await b.key('Enter', 'Enter', 13);
+    const drawn = await b.evaluate('location.hash');
+    check(drawn.startsWith('#p=1&v=') && drawn === '#' + await b.evaluate('program.fragment()'), `the link follows a polygon drawn on the empty page (${drawn})`);
+    await b.key('n', 'KeyN', 78);
+    await b.click(400, 300);
+    check((await b.evaluate('location.hash')) === drawn, 'and keeps it while a new one is drawn');
   } else {
     // The example, triangulated: its last page has every diagonal, red and blue, where the native
     // program puts them; the console panel holds the dialogue's bytes.
