@@ -296,6 +296,10 @@ try {
     check(fs.existsSync(path.join(work, 'slika-1.svg')), 'I downloads slika-1.svg');
     check((await b.evaluate(`document.getElementById('console').textContent`)).endsWith(
       'Poligon je sacuvan u datoteku poligon-1.txt.\nSlika je sacuvana u datoteci slika-1.svg.\n'), 'the console says so');
+    // The console's text stays selected while the program goes on.
+    await b.evaluate(`getSelection().selectAllChildren(document.getElementById('console'))`);
+    await b.key('h', 'KeyH', 72);
+    check((await b.evaluate('getSelection().toString()')).includes('poligon-1.txt'), 'the console text stays selected');
   }
 } finally {
   b.close();
