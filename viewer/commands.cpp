@@ -109,15 +109,36 @@ bool commandFor(const KeyPress& key, bool editing, bool drawing, Command& comman
     return false;
 }
 
-const std::vector<HelpRow>& helpRows() {
-    static const std::vector<HelpRow> help = [] {
+namespace {
+
+// A row's help in a browser's page: S and I download, and Q and Escape close nothing (no row).
+const char* pageHelp(const CommandRow& row) {
+    switch (row.command) {
+        case Command::Picture:
+            return "slika strane: preuzima se slika-K.svg";
+        case Command::Save:
+            return "cuvanje: preuzima se poligon-K.txt";
+        case Command::Quit:
+            return nullptr;
+        default:
+            return row.help;
+    }
+}
+
+}  // namespace
+
+const std::vector<HelpRow>& helpRows(bool inPage) {
+    const auto make = [](bool page) {
         std::vector<HelpRow> out;
         const std::pair<Section, const char*> sections[] = {
             {Section::Keys, "Tasteri"}, {Section::Editing, "Uredjivanje"}, {Section::Mouse, "Mis"}};
         for (const auto& [section, heading] : sections) {
             out.push_back({heading, "", Swatch::None});
             for (const Row& r : rows()) {
-                if (r.section == section && *r.row.keyText != '\0') out.push_back({r.row.keyText, r.row.help, Swatch::None});
+                const char* help = page ? pageHelp(r.row) : r.row.help;
+                if (r.section == section && *r.row.keyText != '\0' && help != nullptr) {
+                    out.push_back({r.row.keyText, help, Swatch::None});
+                }
             }
         }
         const std::vector<HelpRow> colours = {
@@ -146,8 +167,9 @@ const std::vector<HelpRow>& helpRows() {
         };
         out.insert(out.end(), colours.begin(), colours.end());
         return out;
-    }();
-    return help;
+    };
+    static const std::vector<HelpRow> window = make(false), page = make(true);
+    return inPage ? page : window;
 }
 
 std::string editingKeys(bool drawing) {

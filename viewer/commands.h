@@ -44,8 +44,9 @@ const std::vector<CommandRow>& commandTable();
 // The command the key gives in the window's state; false when it gives none.
 bool commandFor(const KeyPress& key, bool editing, bool drawing, Command& command);
 
-// The help panel's rows: the table's, then the colours and marks, each with a sample.
-const std::vector<HelpRow>& helpRows();
+// The help panel's rows: the table's, then the colours and marks, each with a sample. In a browser's
+// page, where S and I download their files and nothing closes, the rows say what the page does.
+const std::vector<HelpRow>& helpRows(bool inPage = false);
 
 // The editing band's line of keys, while editing or while a new polygon is drawn.
 std::string editingKeys(bool drawing);

@@ -576,8 +576,8 @@ void drawSwatch(Painter& pen, Swatch swatch, const TextStyle& t, double x, doubl
 }
 
 // The help panel in the middle of the window: a light box with a black border, the rows on it.
-void drawHelp(Painter& pen, int width, int height) {
-    const std::vector<HelpRow>& entries = helpRows();
+void drawHelp(Painter& pen, int width, int height, bool inPage) {
+    const std::vector<HelpRow>& entries = helpRows(inPage);
     const HelpLayout help = layoutHelp(width, height, entries);
     const TextStyle& t = help.text;
     const PixelRect& box = help.box;
@@ -648,7 +648,7 @@ Frame frameOf(const Workbench& bench) {
     drawPanel(pen, bench.lesson, page, layout);
     drawFooter(pen, layout);
     if (bench.steps.page == 0 && !bench.edit.on) drawBottomLines(pen, bench.lesson, layout);
-    if (bench.steps.help) drawHelp(pen, view.windowWidth, view.windowHeight);
+    if (bench.steps.help) drawHelp(pen, view.windowWidth, view.windowHeight, bench.inPage);
     return frame;
 }
 

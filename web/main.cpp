@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "app/dialogue.h"
 #include "viewer/frame.h"
@@ -111,6 +112,13 @@ std::string json(const Frame& frame) {
     return out + "]}";
 }
 
+// A new workbench in the page, laid out in the canvas.
+void show(Workbench bench) {
+    page.bench = std::move(bench);
+    page.bench.inPage = true;
+    resize(page.bench, page.width, page.height);
+}
+
 // Shows the polygon the dialogue reads from `input`, the dialogue's lines kept for the console
 // panel; false when the input ended before the polygon did (the picture stays as it was).
 bool openInput(const std::string& input) {
@@ -126,17 +134,16 @@ bool openInput(const std::string& input) {
     page.console.assign(text, size);
     std::free(text);
     if (!read) return false;
-    page.bench = openWorkbench(judged);
-    resize(page.bench, page.width, page.height);
+    show(openWorkbench(judged));
     return true;
 }
 
 // The empty page, with the line that says why.
 void openEmpty(const std::string& why) {
     Judgement none;
-    page.bench = openWorkbench(none);
-    page.bench.edit.message = why;
-    resize(page.bench, page.width, page.height);
+    Workbench bench = openWorkbench(none);
+    bench.edit.message = why;
+    show(std::move(bench));
 }
 
 }  // namespace

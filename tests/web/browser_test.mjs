@@ -296,10 +296,12 @@ try {
     check(fs.existsSync(path.join(work, 'slika-1.svg')), 'I downloads slika-1.svg');
     check((await b.evaluate(`document.getElementById('console').textContent`)).endsWith(
       'Poligon je sacuvan u datoteku poligon-1.txt.\nSlika je sacuvana u datoteci slika-1.svg.\n'), 'the console says so');
-    // The console's text stays selected while the program goes on.
+    // The console's text stays selected while the program goes on; the help tells what the page does.
     await b.evaluate(`getSelection().selectAllChildren(document.getElementById('console'))`);
     await b.key('h', 'KeyH', 72);
     check((await b.evaluate('getSelection().toString()')).includes('poligon-1.txt'), 'the console text stays selected');
+    const help = await label();
+    check(help.includes('preuzima se slika-K.svg') && !help.includes('kraj programa'), 'the help: I downloads, nothing closes');
   }
 } finally {
   b.close();
