@@ -112,8 +112,10 @@ std::string json(const Frame& frame) {
     return out + "]}";
 }
 
-// A new workbench in the page, laid out in the canvas.
+// A new workbench in the page, laid out in the canvas. Its play generations go on from the last
+// workbench's, so that a play tick still pending from the last polygon finds none of the new one's.
 void show(Workbench bench) {
+    bench.playGeneration = page.bench.playGeneration + 1;
     page.bench = std::move(bench);
     page.bench.inPage = true;
     resize(page.bench, page.width, page.height);
