@@ -37,8 +37,12 @@ Options parseOptions(int argc, char** argv) {
         for (const ToolkitOption& t : ToolkitOptions) {
             if (arg != t.name) continue;
             known = true;
+            if (t.value && i + 1 >= argc) {
+                o.error = "Opciji " + arg + " nedostaje vrednost. Spisak opcija daje --help.\n";
+                return o;
+            }
             o.toolkit.push_back(argv[i]);
-            if (t.value && i + 1 < argc) o.toolkit.push_back(argv[++i]);
+            if (t.value) o.toolkit.push_back(argv[++i]);
         }
         if (!known) {
             o.error = "Nepoznata opcija: " + arg + ". Spisak opcija daje --help.\n";

@@ -186,5 +186,6 @@ TEST(Options, SvgFolderHelpAndTheToolkitsOptions) {
     EXPECT_EQ(svg.toolkit.size(), 3u);  // the name, -display, :3
     EXPECT_TRUE(parse({"triangulacija", "--help"}).help);
     EXPECT_EQ(parse({"triangulacija", "--svg"}).error, "Opciji --svg nedostaje ime foldera. Spisak opcija daje --help.\n");
+    EXPECT_EQ(parse({"triangulacija", "-display"}).error, "Opciji -display nedostaje vrednost. Spisak opcija daje --help.\n");
     EXPECT_EQ(parse({"triangulacija", "-x"}).error, "Nepoznata opcija: -x. Spisak opcija daje --help.\n");
 }
