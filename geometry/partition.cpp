@@ -111,16 +111,39 @@ public:
         for (int b = static_cast<int>(blocks_.size()) - 1; b >= 0; --b) spare_.push_back(b);
         if (blockOf_.size() < static_cast<std::size_t>(n)) blockOf_.resize(n);
     }
-    // The edge on the left of p, which lies on no edge of the line.
-    int leftOf(const Point& p) const {
-        const Place at = placeOf(p);
+    // A place among the edges: the index within the block at `slot` in the line's order.
+    struct Place {
+        int slot;
+        int index;
+    };
+    // Where p goes: before the first edge that p does not lie right of.
+    Place placeOf(const Point& p) const {
+        // The first block whose last edge p does not lie right of (else the end of the last).
+        const LineEdge* lasts = lasts_.data();
+        const int slot = static_cast<int>(std::lower_bound(lasts, lasts + order_.size() - 1, p, LeftToRight{}) - lasts);
+        const Block& block = blocks_[order_[slot]];
+        return {slot, static_cast<int>(std::lower_bound(block.edges, block.edges + block.count, p, LeftToRight{}) - block.edges)};
+    }
+    // The edge just left of a place (there is one).
+    int leftOf(Place at) const {
         if (at.index > 0) return blocks_[order_[at.slot]].edges[at.index - 1].edge;
         return lasts_[at.slot - 1].edge;
+    }
+    // The edge on the left of p, which lies on no edge of the line.
+    int leftOf(const Point& p) const { return leftOf(placeOf(p)); }
+    // The edge just left of an edge on the line (there is one).
+    int leftOfEdge(int edge) const {
+        const int b = blockOf_[edge];
+        const Block& block = blocks_[b];
+        return leftOf(Place{slotOf_[b], indexOf(block, edge)});
     }
     // Puts e, whose upper end is p, in its place.
     void insert(const LineEdge& e, const Point& p) {
         if (order_.empty()) open(0, newBlock());
-        Place at = placeOf(p);
+        insert(e, placeOf(p));
+    }
+    // Puts e at a place found on this line as it stands.
+    void insert(const LineEdge& e, Place at) {
         if (blocks_[order_[at.slot]].count == BlockSize) {
             // Split: the upper half goes to a new block after it.
             const int fresh = newBlock();
@@ -150,7 +173,7 @@ public:
     void remove(int edge) {
         const int b = blockOf_[edge];
         Block& block = blocks_[b];
-        LineEdge* at = find(block, edge);
+        LineEdge* at = block.edges + indexOf(block, edge);
         std::copy(at + 1, block.edges + block.count, at);
         --block.count;
         if (block.count == 0 && order_.size() > 1) {
@@ -164,7 +187,7 @@ public:
     void replace(int edge, const LineEdge& e) {
         const int b = blockOf_[edge];
         Block& block = blocks_[b];
-        LineEdge* at = find(block, edge);
+        LineEdge* at = block.edges + indexOf(block, edge);
         *at = e;
         if (at == block.edges + block.count - 1) lasts_[slotOf_[b]] = e;
         blockOf_[e.edge] = b;
@@ -175,21 +198,10 @@ private:
         int count = 0;
         LineEdge edges[BlockSize];
     };
-    // A place among the edges: the index within the block at `slot` in the line's order.
-    struct Place {
-        int slot;
-        int index;
-    };
-    // Where p goes: before the first edge that p does not lie right of.
-    Place placeOf(const Point& p) const {
-        // The first block whose last edge p does not lie right of (else the end of the last).
-        const LineEdge* lasts = lasts_.data();
-        const int slot = static_cast<int>(std::lower_bound(lasts, lasts + order_.size() - 1, p, LeftToRight{}) - lasts);
-        const Block& block = blocks_[order_[slot]];
-        return {slot, static_cast<int>(std::lower_bound(block.edges, block.edges + block.count, p, LeftToRight{}) - block.edges)};
-    }
-    static LineEdge* find(Block& block, int edge) {
-        return std::find_if(block.edges, block.edges + block.count, [edge](const LineEdge& e) { return e.edge == edge; });
+    // Where an edge on the line is in its block.
+    static int indexOf(const Block& block, int edge) {
+        const LineEdge* at = std::find_if(block.edges, block.edges + block.count, [edge](const LineEdge& e) { return e.edge == edge; });
+        return static_cast<int>(at - block.edges);
     }
     int newBlock() {
         if (!spare_.empty()) {
@@ -448,6 +460,11 @@ struct Sweep {
         status.insert(lineEdge(w, k), w.point(k));
         out.inserted(w.inputEdge(k));
     }
+    void insert(int k, Line::Place at) {
+        helper[k] = k << 1;
+        status.insert(lineEdge(w, k), at);
+        out.inserted(w.inputEdge(k));
+    }
     // The edge from k in the place of the edge above, which ends at k.
     void replace(int above, int k) {
         out.removed(w.inputEdge(above));
@@ -484,16 +501,20 @@ struct Sweep {
                     break;
                 case VertexType::Split: {
                     // The diagonal up parts k's corner: the side of its predecessor faces the edge
-                    // on its left, the side of its successor its own edge.
-                    const int left = edgeLeftOf(k);
+                    // on its left, the side of its successor its own edge, which goes in just
+                    // right of that edge (one search for both).
+                    const Line::Place at = status.placeOf(w.point(k));
+                    const int left = status.leftOf(at);
                     help(left, join(k, left));
-                    insert(k);
+                    insert(k, at);
                     break;
                 }
                 case VertexType::Merge: {
+                    // The edge that ends at k runs through k, so the edge on k's left is the one
+                    // on its left: no search.
+                    const int left = status.leftOfEdge(before);
                     joinMerge(k, before);  // up to the right: k's first corner keeps the side below
                     remove(before);
-                    const int left = edgeLeftOf(k);
                     help(left, joinMerge(k, left));
                     break;
                 }
