@@ -154,17 +154,18 @@ struct Sweep {
     int height = 0;
     int k = 0;      // sweep position of the vertex under the sweep
     int level = 0;  // unswept vertices level with it: the next ones in sweep order
-    // A long level run, by abscissa, each vertex with its sweep position: searched, not scanned, for
-    // as long as the sweep is in it (those already swept are passed over). A short run is scanned.
+    // A level run is the forward chain's vertices on the line, then the backward chain's (the lowest
+    // vertex last, continuing it). Each part runs straight along the line, so its abscissae rise or
+    // fall one way: a long run is searched by halving each part, a short one is scanned.
     static constexpr int LongRun = 16;
-    std::vector<std::pair<float, int>>& levelByX;
     bool inLongRun = false;
+    int backwardFrom = 0;  // sweep position of the run's first vertex not on the forward chain
     Recorder& out;
     Refusal refusal;  // the refusal of the step under way
 
     Sweep(const Point* vertices, int count, int orientation, Recorder& recorder, SweepBuffers& buffers)
         : v(vertices), n(count), sense(orientation), order(buffers.order), chainOf(buffers.chainOf),
-          sweptAt(buffers.sweptAt), stack(buffers.stack), levelByX(buffers.levelByX), out(recorder) {
+          sweptAt(buffers.sweptAt), stack(buffers.stack), out(recorder) {
         if (static_cast<int>(stack.size()) < count) {  // the four grow together
             for (std::vector<int>* b : {&order, &chainOf, &sweptAt, &stack}) b->resize(count);
         }
@@ -210,10 +211,10 @@ struct Sweep {
                     if (lo <= x && x <= hi) first = j;
                 }
             } else {
-                const auto from = std::lower_bound(levelByX.begin(), levelByX.end(), std::pair<float, int>(lo, -1));
-                for (auto it = from; it != levelByX.end() && it->first <= hi; ++it) {
-                    if (it->second > k && (first < 0 || it->second < first)) first = it->second;
-                }
+                // The forward part comes first in sweep order, so it is asked first.
+                const int split = std::max(k + 1, backwardFrom);
+                first = firstWithin(k + 1, split - 1, lo, hi);
+                if (first < 0) first = firstWithin(split, k + level, lo, hi);
             }
             if (first >= 0) {
                 refusal = {RefusalReason::VertexInTriangle, to, corner, order[first]};
@@ -221,6 +222,28 @@ struct Sweep {
             }
         }
         return true;
+    }
+
+    // The first sweep position from `from` to `to` whose vertex lies within [lo, hi] on the level
+    // line, or -1; the vertices there lie along the line in order of rising or of falling abscissa.
+    int firstWithin(int from, int to, float lo, float hi) const {
+        if (from > to) return -1;
+        const bool rising = v[order[from]].x <= v[order[to]].x;
+        // Halving for the first position past the segment's near end, its beginning when they rise.
+        int a = from;
+        int b = to + 1;
+        while (a < b) {
+            const int m = a + (b - a) / 2;
+            const float x = v[order[m]].x;
+            if (rising ? x < lo : x > hi) {
+                a = m + 1;
+            } else {
+                b = m;
+            }
+        }
+        if (a > to) return -1;
+        const float x = v[order[a]].x;
+        return lo <= x && x <= hi ? a : -1;
     }
 
     // The stack read from the bottom up follows the boundary order when its top lies on the forward
@@ -288,9 +311,8 @@ struct Sweep {
                 while (k + 1 + level < n && v[order[k + 1 + level]].y == v[c].y) ++level;
                 inLongRun = level > LongRun;
                 if (inLongRun) {
-                    levelByX.clear();
-                    for (int j = k + 1; j <= k + level; ++j) levelByX.emplace_back(v[order[j]].x, j);
-                    std::sort(levelByX.begin(), levelByX.end());
+                    backwardFrom = k + 1;
+                    while (backwardFrom <= k + level && chainOf[backwardFrom] == Forward) ++backwardFrom;
                 }
             }
             refusal = Refusal();

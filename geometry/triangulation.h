@@ -132,7 +132,6 @@ struct SweepBuffers {
     std::vector<int> chainOf;
     std::vector<int> sweptAt;
     std::vector<int> stack;
-    std::vector<std::pair<float, int>> levelByX;
 };
 void sweepMonotone(const Point* vertices, int vertexCount, bool keepStacks, Triangulation& out, SweepBuffers& buffers);
 

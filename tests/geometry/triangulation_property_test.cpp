@@ -100,11 +100,17 @@ std::string popFault(const std::vector<Point>& v, const Triangulation& t, const 
     if (r.reason != reason) return "gives the wrong reason";
     if (reason != RefusalReason::VertexInTriangle) return "";
     // The blocker: level with c, not yet swept, in or on the triangle.
-    const auto sweptAt = [&](int i) { return std::find(t.order.begin(), t.order.end(), i) - t.order.begin(); };
+    std::vector<int> sweptAt(n);
+    for (int j = 0; j < n; ++j) sweptAt[t.order[j]] = j;
     const int b = r.blocker;
-    const bool blocks = b >= 0 && b < n && v[b].y == v[c].y && sweptAt(b) > sweptAt(c) &&
-                        inClosedTriangle(v[b], v[c], v[corner], v[to]);
-    return blocks ? "" : "names a blocker outside the triangle or off its level";
+    const auto blocks = [&](int i) {
+        return v[i].y == v[c].y && sweptAt[i] > sweptAt[c] && inClosedTriangle(v[i], v[c], v[corner], v[to]);
+    };
+    if (b < 0 || b >= n || !blocks(b)) return "names a blocker outside the triangle or off its level";
+    for (int i = 0; i < n; ++i) {
+        if (sweptAt[i] < sweptAt[b] && blocks(i)) return "names a blocker the sweep meets after another";
+    }
+    return "";
 }
 
 // Fails the test and returns false at the first fault.
@@ -210,6 +216,13 @@ TEST(TriangulationProperty, OppositeChainPopsTheWholeStackAndLeavesTheFormerTopA
             ASSERT_EQ(s.diagonalCount, static_cast<int>(whole.size()) - 1) << describe(polygon);
         }
     }
+}
+
+// Runs of a score of level vertices on each chain: the sweep searches them rather than scanning,
+// and must still name the first blocker it meets.
+TEST(TriangulationProperty, LongLevelRunsNameTheFirstBlockerInSweepOrder) {
+    const Tally tally = sweepMany(Kind::LongRuns, polygonsPerRange() / 5, 41u, 40, 400);
+    EXPECT_EQ(tally.positiveArea, tally.polygons);
 }
 
 TEST(TriangulationProperty, IntegerGridsAlwaysGivePositiveAreaTriangles) {

@@ -95,11 +95,13 @@ bool exactlySimple(const std::vector<Point>& polygon) {
 }
 
 std::vector<Point> randomMonotonePolygon(std::mt19937& random, int n, Kind kind) {
-    const bool grid = kind == Kind::Grid;
+    const bool runs = kind == Kind::LongRuns;
+    const bool grid = kind == Kind::Grid || runs;
     // Grids: ordinates 0..span and abscissae within a few units, so ties and collinear vertices
-    // are common. Reals: multiples of 1/1024, ordinates distinct, |coordinates| <= 100.
-    const int span = grid ? std::max(3, n / 2) : 50 * 1024;
-    const int width = grid ? std::max(2, n / 4) : 50 * 1024;
+    // are common. Reals: multiples of 1/1024, ordinates distinct, |coordinates| <= 100. Long runs:
+    // some forty vertices an ordinate, the highest and the lowest alone on theirs.
+    const int span = runs ? std::max(2, n / 40) : grid ? std::max(3, n / 2) : 50 * 1024;
+    const int width = runs ? 2 * n : grid ? std::max(2, n / 4) : 50 * 1024;
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
     for (;;) {
         std::vector<int> ys;
@@ -109,6 +111,10 @@ std::vector<Point> randomMonotonePolygon(std::mt19937& random, int n, Kind kind)
             ys.push_back(y);
         }
         std::sort(ys.rbegin(), ys.rend());
+        if (runs) {
+            ys.front() = ys[1] + 1;
+            ys.back() = ys[n - 2] - 1;
+        }
         // Small polygons let the chains reach past each other (and are kept only when simple);
         // larger ones keep the left chain left of the right one, then shear the whole.
         const int reach = n <= 12 ? width / 2 : 0;
@@ -127,6 +133,14 @@ std::vector<Point> randomMonotonePolygon(std::mt19937& random, int n, Kind kind)
                 size_t b = a;
                 while (b < chain->size() && (*chain)[b].second == (*chain)[a].second) ++b;
                 std::sort(chain->begin() + a, chain->begin() + b);
+                if (runs) {
+                    // Apart along the run, pushed away from the middle: left runs leftwards.
+                    for (size_t j = a + 1; j < b; ++j) (*chain)[j].first = std::max((*chain)[j].first, (*chain)[j - 1].first + 1);
+                    if (chain == &left) {
+                        const int over = (*chain)[b - 1].first + 1;
+                        for (size_t j = a; j < b; ++j) (*chain)[j].first -= std::max(0, over);
+                    }
+                }
                 if (pick(0, 1)) std::reverse(chain->begin() + a, chain->begin() + b);
                 a = b;
             }

@@ -17,11 +17,12 @@ struct Diagonal {
     Point to;
 };
 
-enum class Kind { Real, Grid };
+enum class Kind { Real, Grid, LongRuns };
 
-// A simple y-monotone polygon of `n` vertices (3..100). Real: coordinates are multiples of 1/1024
-// in -100..100 with distinct ordinates; Grid: small integers, with ties in ordinate and collinear
-// vertices common. Either orientation, any first vertex.
+// A simple y-monotone polygon of `n` vertices (3..100; LongRuns 40..400). Real: coordinates are
+// multiples of 1/1024 in -100..100 with distinct ordinates; Grid: small integers, with ties in
+// ordinate and collinear vertices common; LongRuns: integers on a few ordinates, each chain's run
+// on one of them a score of vertices long. Either orientation, any first vertex.
 std::vector<Point> randomMonotonePolygon(std::mt19937& random, int n, Kind kind);
 
 // Exact simplicity of a polygon whose coordinates are multiples of 1/1024.
