@@ -229,8 +229,13 @@ struct Sweep {
     int firstWithin(int from, int to, float lo, float hi) const {
         if (from > to) return -1;
         const bool rising = v[order[from]].x <= v[order[to]].x;
+        // The first vertex decides it, unless it lies short of the segment (the common case is
+        // one within it, the next along the line).
+        const float firstX = v[order[from]].x;
+        if (lo <= firstX && firstX <= hi) return from;
+        if (rising ? firstX > hi : firstX < lo) return -1;
         // Halving for the first position past the segment's near end, its beginning when they rise.
-        int a = from;
+        int a = from + 1;
         int b = to + 1;
         while (a < b) {
             const int m = a + (b - a) / 2;
