@@ -210,8 +210,9 @@ private:
             blocks_[b].count = 0;
             return b;
         }
+        // slotOf_ first: if the block then fails to come, it is only one entry ahead.
+        slotOf_.resize(blocks_.size() + 1);
         blocks_.emplace_back();
-        slotOf_.push_back(0);
         return static_cast<int>(blocks_.size()) - 1;
     }
     // Puts block b in the line's order at `slot`, or takes the block there out (rare: the blocks
@@ -244,10 +245,10 @@ struct Rings {
 
     void reset(int n) {
         const std::size_t most = 3 * static_cast<std::size_t>(n);  // n corners and two per diagonal
-        if (next.size() < most) {
-            next.resize(most);
-            previous.resize(most);
-            vertex.resize(most);
+        // Each grown on its own: an allocation that fails part way leaves every array as long as
+        // its own size says.
+        for (std::vector<int>* a : {&next, &previous, &vertex}) {
+            if (a->size() < most) a->resize(most);
         }
         for (int k = 0; k < n; ++k) {
             next[k] = k + 1 == n ? 0 : k + 1;
@@ -426,11 +427,10 @@ struct Sweep {
         : w(walk), out(recorder), work(arrays), rings(arrays.rings), type(arrays.type), helper(arrays.helper),
           status(arrays.status) {
         const std::size_t n = walk.n;
-        if (type.size() < n) {
-            type.resize(n);
-            helper.resize(n);
-            work.events.resize(n);
-        }
+        // Each grown on its own (see Rings::reset).
+        if (type.size() < n) type.resize(n);
+        if (helper.size() < n) helper.resize(n);
+        if (work.events.size() < n) work.events.resize(n);
         status.reset(walk.n);
         rings.reset(walk.n);
     }
