@@ -166,8 +166,9 @@ struct Sweep {
     Sweep(const Point* vertices, int count, int orientation, Recorder& recorder, SweepBuffers& buffers)
         : v(vertices), n(count), sense(orientation), order(buffers.order), chainOf(buffers.chainOf),
           sweptAt(buffers.sweptAt), stack(buffers.stack), out(recorder) {
-        if (static_cast<int>(stack.size()) < count) {  // the four grow together
-            for (std::vector<int>* b : {&order, &chainOf, &sweptAt, &stack}) b->resize(count);
+        // Each grown on its own size, so that an allocation failing part way leaves none short.
+        for (std::vector<int>* b : {&order, &chainOf, &sweptAt, &stack}) {
+            if (static_cast<int>(b->size()) < count) b->resize(count);
         }
         sweepOrderWithChains(v, n, order.data(), chainOf.data());
         for (int j = 0; j < n; ++j) sweptAt[order[j]] = j;

@@ -4,7 +4,6 @@
 // with what each step popped and why it stopped, so that the dialogue can list and draw the result
 // and the window can replay it step by step.
 
-#include <utility>
 #include <vector>
 
 #include "geometry/records.h"
