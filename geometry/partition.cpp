@@ -110,6 +110,7 @@ public:
         spare_.clear();
         for (int b = static_cast<int>(blocks_.size()) - 1; b >= 0; --b) spare_.push_back(b);
         if (blockOf_.size() < static_cast<std::size_t>(n)) blockOf_.resize(n);
+        open(0, newBlock());  // the line always has a block, empty or not
     }
     // A place among the edges: the index within the block at `slot` in the line's order.
     struct Place {
@@ -137,12 +138,7 @@ public:
         const Block& block = blocks_[b];
         return leftOf(Place{slotOf_[b], indexOf(block, edge)});
     }
-    // Puts e, whose upper end is p, in its place.
-    void insert(const LineEdge& e, const Point& p) {
-        if (order_.empty()) open(0, newBlock());
-        insert(e, placeOf(p));
-    }
-    // Puts e at a place found on this line as it stands.
+    // Puts e at a place found on this line as it stands (placeOf its upper end).
     void insert(const LineEdge& e, Place at) {
         if (blocks_[order_[at.slot]].count == BlockSize) {
             // Split: the upper half goes to a new block after it.
@@ -455,13 +451,9 @@ struct Sweep {
         status.remove(edge);
     }
     // Puts the edge from k on the line; k's first corner, on the side of its successor, helps it.
-    void insert(int k) {
-        helper[k] = k << 1;  // k is no merge vertex
-        status.insert(lineEdge(w, k), w.point(k));
-        out.inserted(w.inputEdge(k));
-    }
+    void insert(int k) { insert(k, status.placeOf(w.point(k))); }
     void insert(int k, Line::Place at) {
-        helper[k] = k << 1;
+        helper[k] = k << 1;  // k is no merge vertex
         status.insert(lineEdge(w, k), at);
         out.inserted(w.inputEdge(k));
     }
