@@ -86,22 +86,13 @@ bool pressedBy(const CommandRow& row, const KeyPress& k) {
 
 }  // namespace
 
-const std::vector<CommandRow>& commandTable() {
-    static const std::vector<CommandRow> table = [] {
-        std::vector<CommandRow> out;
-        for (const Row& r : rows()) out.push_back(r.row);
-        return out;
-    }();
-    return table;
-}
-
 bool commandFor(const KeyPress& key, bool editing, bool drawing, Command& command) {
     // A row of the narrower state first: while drawing, then while editing, then always.
     for (const When when : {When::Drawing, When::Editing, When::Always}) {
         if ((when == When::Drawing && !drawing) || (when == When::Editing && !editing)) continue;
-        for (const CommandRow& row : commandTable()) {
-            if (row.when == when && pressedBy(row, key)) {
-                command = row.command;
+        for (const Row& r : rows()) {
+            if (r.row.when == when && pressedBy(r.row, key)) {
+                command = r.row.command;
                 return true;
             }
         }
@@ -174,9 +165,9 @@ const std::vector<HelpRow>& helpRows(bool inPage) {
 
 std::string editingKeys(bool drawing) {
     std::vector<const CommandRow*> band;
-    for (const CommandRow& row : commandTable()) {
-        const bool drawn = row.when == When::Drawing;
-        if (*row.band != '\0' && drawn == drawing) band.push_back(&row);
+    for (const Row& r : rows()) {
+        const bool drawn = r.row.when == When::Drawing;
+        if (*r.row.band != '\0' && drawn == drawing) band.push_back(&r.row);
     }
     std::stable_sort(band.begin(), band.end(), [](const CommandRow* a, const CommandRow* b) { return a->bandOrder < b->bandOrder; });
     std::string line = drawing ? "Novi poligon: " : "Uredjivanje: ";

@@ -38,9 +38,6 @@ struct CommandRow {
     int bandOrder = 0;         // its place among them
 };
 
-// The table, in the help's order: the pages' keys, then editing's, then the mouse's.
-const std::vector<CommandRow>& commandTable();
-
 // The command the key gives in the window's state; false when it gives none.
 bool commandFor(const KeyPress& key, bool editing, bool drawing, Command& command);
 

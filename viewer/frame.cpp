@@ -422,7 +422,6 @@ void drawStatusPanel(Painter& pen, const Lesson& lesson, const Page& page, const
     const PixelRect& panel = layout.stackPanel;
     const TextStyle& t = layout.text;
     const int n = static_cast<int>(lesson.vertices.size());
-    auto edgeName = [&](int e) { return std::to_string(e + 1) + "-" + std::to_string((e + 1) % n + 1); };
     const double x = panel.x + t.margin;
     double baseline = panel.y + panel.height - t.margin - t.size;
     pen.colour = Ink;
@@ -442,7 +441,7 @@ void drawStatusPanel(Painter& pen, const Lesson& lesson, const Page& page, const
             continue;
         }
         const StatusRow& r = page.status[i];
-        const std::string edge = edgeName(r.edge);
+        const std::string edge = edgeName(r.edge, n);
         const std::string helper =
             (r.oldHelper >= 0 ? std::to_string(r.oldHelper + 1) + "->" : std::string()) + std::to_string(r.helper + 1);
         pen.colour = r.inserted ? SweptInk : Ink;
@@ -628,7 +627,7 @@ void drawFooter(Painter& pen, const PageLayout& layout) {
 Frame frameOf(const Workbench& bench) {
     const ViewState& view = bench.view;
     const PageLayout& layout = bench.layout;
-    const Page& page = bench.lesson.pages[std::clamp(bench.steps.page, 0, pageCount(bench.lesson))];
+    const Page& page = shownPage(bench);
     Frame frame;
     frame.width = view.windowWidth;
     frame.height = view.windowHeight;

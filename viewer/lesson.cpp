@@ -43,8 +43,6 @@ const char* typeName(VertexType t) {
     return "pravilno";
 }
 
-std::string edgeName(int edge, int n) { return std::to_string(edge + 1) + "-" + std::to_string((edge + 1) % n + 1); }
-
 Segment coloured(const Point& a, const Point& b, Colour colour) {
     Segment s(a, b);
     s.colour = colour;
@@ -241,7 +239,6 @@ Page fullPage(const Judgement& judged) {
 
 Page whyPage(const Judgement& judged, const Lesson& lesson) {
     Page page;
-    page.kind = PageKind::Why;
     switch (judged.verdict) {
         case Verdict::NotMonotone:
             page.caption = {"Teme razdvajanja (trougao nagore): oba suseda su niza, a unutrasnjost je s obe strane.",
@@ -287,7 +284,6 @@ Page partitionPage(const Judgement& judged, const Lesson& lesson, const Cut& cut
     const Partition& p = judged.whole.partition;
     const PartitionStep& step = p.steps[index];
     Page page;
-    page.kind = PageKind::Partition;
     page.panel = Panel::Status;
     page.caption.push_back(format("Korak %d od %d: teme %d, vrsta: ", index + 1, n, step.vertex + 1) + typeName(step.type));
     if (step.type == VertexType::Merge && step.helped >= 0) {
@@ -428,7 +424,6 @@ Page stepPage(const Judgement& judged, const Lesson& lesson, const Cut* cut, con
     const std::vector<Point>& v = judged.vertices;
     const SweepStep& step = t.steps[index];
     Page page;
-    page.kind = PageKind::Step;
     page.panel = Panel::Stack;
     page.caption = stepCaption(judged, t, index);
     if (piece >= 0) {
@@ -487,7 +482,6 @@ Page stepPage(const Judgement& judged, const Lesson& lesson, const Cut* cut, con
 
 Page wholePage(const Judgement& judged, const Lesson& lesson, const Cut& cut, int number) {
     Page page;
-    page.kind = PageKind::Whole;
     const int partition = static_cast<int>(judged.whole.partition.diagonals.size());
     page.caption = captioned(lesson, number,
                              {format("Cela triangulacija. Broj dijagonala: %d, od toga iz podele na monotone delove: %d.",
@@ -502,6 +496,8 @@ Page wholePage(const Judgement& judged, const Lesson& lesson, const Cut& cut, in
 
 }  // namespace
 
+std::string edgeName(int edge, int n) { return std::to_string(edge + 1) + "-" + std::to_string((edge + 1) % n + 1); }
+
 std::string verdictLine(const Judgement& judged) {
     const int n = static_cast<int>(judged.vertices.size());
     switch (judged.verdict) {
@@ -510,8 +506,7 @@ std::string verdictLine(const Judgement& judged) {
         case Verdict::NotSimple: {
             const int a = judged.contact[0];
             const int b = judged.contact[1];
-            return format("Poligon nije prost: ivice %d-%d i %d-%d se dodiruju ili seku.", a + 1, (a + 1) % n + 1, b + 1,
-                          (b + 1) % n + 1);
+            return "Poligon nije prost: ivice " + edgeName(a, n) + " i " + edgeName(b, n) + " se dodiruju ili seku.";
         }
         case Verdict::NotMonotone: {
             std::vector<int> splits;

@@ -10,11 +10,6 @@
 #include "geometry/records.h"
 #include "geometry/triangulation.h"
 
-// The full picture; the page that says why there are no steps, or why the polygon is cut first; a
-// step of the cut into monotone pieces; a step of a stack sweep (of the polygon or of a piece); the
-// whole triangulation of a polygon that was cut.
-enum class PageKind { Full, Why, Partition, Step, Whole };
-
 // An edge of the outline along one of the two chains, for the chain's tint.
 struct ChainEdge {
     int from = 0;
@@ -103,7 +98,6 @@ struct StatusRow {
 enum class Panel { None, Stack, Status };
 
 struct Page {
-    PageKind kind = PageKind::Full;
     std::vector<std::string> caption;  // the band's lines, unwrapped: the verdict first (none on the full picture)
     PageMarks marks;
     std::vector<int> concerned;  // the vertices whose numbers come first, most important first
@@ -130,6 +124,9 @@ Lesson buildLesson(const Judgement& judged);
 // monotone with its split and merge vertices, not simple with the first two edges that meet, or fewer
 // than three vertices.
 std::string verdictLine(const Judgement& judged);
+
+// An edge by its vertices' numbers from 1, "3-4" (edge k runs from vertex k to the next).
+std::string edgeName(int edge, int vertexCount);
 
 // The number of pages after the full picture.
 int pageCount(const Lesson& lesson);

@@ -18,8 +18,6 @@ constexpr int LeftButton = 0;
 
 // What the events ask of the window.
 constexpr Effect Redraw{true, false, false, false, false};
-constexpr Effect PolygonChanged = Redraw;
-constexpr Effect Navigated = Redraw;
 constexpr Effect SaveAsked{true, true, false, false, false};
 constexpr Effect Quit{false, false, false, true, false};
 
@@ -122,7 +120,7 @@ Effect insertOnEdge(Workbench& bench, int edge, int x, int y) {
     polygon.insert(polygon.begin() + edge + 1, placed);
     setPolygon(bench, polygon);
     // The new vertex can be dragged on at once; the insertion and the drag are one edit.
-    return PolygonChanged;
+    return Redraw;
 }
 
 Effect addToDraft(Workbench& bench, int x, int y) {
@@ -250,7 +248,7 @@ void setPolygon(Workbench& bench, const std::vector<Point>& polygon) {
     bench.captionChars = -1;
     const int pages = pageCount(bench.lesson);
     if (bench.steps.page >= pages) {
-        bench.steps.page = std::min(bench.steps.page, pages);
+        bench.steps.page = pages;
         bench.steps.playing = false;
     }
 }
@@ -270,7 +268,7 @@ Effect pressEditKey(Workbench& bench, Command key, int x, int y) {
         e.dragged = -1;
         e.message.clear();
         setPolygon(bench, bench.history.polygons[bench.history.current]);
-        return PolygonChanged;
+        return Redraw;
     }
     release(bench);  // a key during a drag ends it first
     const std::vector<Point>& current = bench.history.polygons[bench.history.current];
@@ -282,7 +280,7 @@ Effect pressEditKey(Workbench& bench, Command key, int x, int y) {
                 e.drawing = false;
                 e.draft.clear();
                 setPolygon(bench, current);
-                return PolygonChanged;
+                return Redraw;
             }
             return Redraw;
         case Command::Grid:
@@ -294,7 +292,7 @@ Effect pressEditKey(Workbench& bench, Command key, int x, int y) {
             bench.steps.page = 0;
             bench.steps.playing = false;
             setPolygon(bench, {});
-            return PolygonChanged;
+            return Redraw;
         case Command::RemoveLast:
             if (!e.drawing) return Redraw;
             if (!e.draft.empty()) {
@@ -304,7 +302,7 @@ Effect pressEditKey(Workbench& bench, Command key, int x, int y) {
             // Nothing drawn yet: back to the polygon there was.
             e.drawing = false;
             setPolygon(bench, current);
-            return PolygonChanged;
+            return Redraw;
         case Command::Close:
             if (!e.drawing) return Redraw;
             if (e.draft.size() < 3) {
@@ -314,7 +312,7 @@ Effect pressEditKey(Workbench& bench, Command key, int x, int y) {
             e.drawing = false;
             commit(bench, e.draft);
             e.draft.clear();
-            return PolygonChanged;
+            return Redraw;
         case Command::Undo:
         case Command::Redo: {
             // While a new polygon is drawn, undo takes back its last vertex.
@@ -327,7 +325,7 @@ Effect pressEditKey(Workbench& bench, Command key, int x, int y) {
             }
             h.current = to;
             setPolygon(bench, h.polygons[to]);
-            return PolygonChanged;
+            return Redraw;
         }
         case Command::Cancel:
             // The drag was put back by release's caller; here a new polygon is dropped or editing ends.
@@ -335,7 +333,7 @@ Effect pressEditKey(Workbench& bench, Command key, int x, int y) {
                 e.drawing = false;
                 e.draft.clear();
                 setPolygon(bench, current);
-                return PolygonChanged;
+                return Redraw;
             }
             e.on = false;
             return Redraw;
@@ -353,7 +351,7 @@ Effect pressEditKey(Workbench& bench, Command key, int x, int y) {
             std::vector<Point> polygon = bench.lesson.vertices;
             polygon.erase(polygon.begin() + v);
             commit(bench, polygon);
-            return PolygonChanged;
+            return Redraw;
         }
         case Command::Save:
             if (e.drawing) {
@@ -470,7 +468,7 @@ Effect turnWheel(Workbench& bench, int direction, int x, int y) {
     // Over the picture; not over the caption or a panel.
     if (!inPicture(bench.view, x, y)) return {};
     zoomAbout(bench.view, x, y, direction > 0 ? WheelStep : 1.0 / WheelStep);
-    return Navigated;
+    return Redraw;
 }
 
 Effect resize(Workbench& bench, int width, int height) {
@@ -521,10 +519,10 @@ Effect movePointerNow(Workbench& bench, int x, int y) {
         std::vector<Point> polygon = bench.lesson.vertices;
         polygon[e.dragged] = placed;
         setPolygon(bench, polygon);
-        return PolygonChanged;
+        return Redraw;
     }
     if (!movePointer(bench.view, x, y)) return {};
-    return Navigated;
+    return Redraw;
 }
 
 }  // namespace
@@ -631,11 +629,15 @@ std::vector<std::string> footerLines(const Workbench& bench, int chars) {
     return lines;
 }
 
+const Page& shownPage(const Workbench& bench) {
+    return bench.lesson.pages[std::clamp(bench.steps.page, 0, pageCount(bench.lesson))];
+}
+
 void relayout(Workbench& bench) {
     const int w = bench.view.windowWidth;
     const int h = bench.view.windowHeight;
     const int chars = captionChars(windowText(w, h), w);
-    const Page& page = bench.lesson.pages[std::clamp(bench.steps.page, 0, pageCount(bench.lesson))];
+    const Page& page = shownPage(bench);
     std::vector<std::string> caption = page.caption;
     const std::string playing = [&] {
         char text[80];

@@ -138,6 +138,9 @@ std::vector<std::string> footerLines(const Workbench& bench, int chars);
 // after every event, so that the pointer always maps through the framing on the screen.
 void relayout(Workbench& bench);
 
+// The page on the screen.
+const Page& shownPage(const Workbench& bench);
+
 // What became of a file the front end wrote (the polygon saved, or a picture): its word goes into the
 // band; a saved polygon is the one that counts as unchanged from now on.
 void wrote(Workbench& bench, bool savedPolygon, bool written, const std::string& message);
