@@ -639,22 +639,26 @@ void relayout(Workbench& bench) {
     const int chars = captionChars(windowText(w, h), w);
     const Page& page = shownPage(bench);
     std::vector<std::string> caption = page.caption;
-    const std::string playing = [&] {
+    const auto playingLine = [](double seconds) {
         char text[80];
-        std::snprintf(text, sizeof text, "Automatski: korak svakih %g s (P zaustavlja)", playSeconds(bench.steps));
+        std::snprintf(text, sizeof text, "Automatski: korak svakih %g s (P zaustavlja)", seconds);
         return std::string(text);
-    }();
-    if (!caption.empty() && bench.steps.playing) caption.push_back(playing);
-    // The caption band keeps the height of the lesson's tallest caption, and the panel one width, so
-    // that the picture holds still from page to page; worked out again only for another lesson or width.
+    };
+    if (!caption.empty() && bench.steps.playing) caption.push_back(playingLine(playSeconds(bench.steps)));
+    // The caption band keeps the height of the lesson's tallest caption with the playing line of any
+    // interval, and the panel one width, so that the picture holds still from page to page and as
+    // the play speeds up or slows down; worked out again only for another lesson or width.
     if (bench.captionChars != chars) {
         bench.captionChars = chars;
         bench.captionLines = 0;
         for (const Page& p : bench.lesson.pages) {
             if (p.caption.empty()) continue;
             std::vector<std::string> lines = p.caption;
-            lines.push_back(playing);
-            bench.captionLines = std::max(bench.captionLines, static_cast<int>(wrapLines(lines, chars).size()));
+            lines.emplace_back();
+            for (const double seconds : PlayIntervals) {
+                lines.back() = playingLine(seconds);
+                bench.captionLines = std::max(bench.captionLines, static_cast<int>(wrapLines(lines, chars).size()));
+            }
         }
     }
     // The panel: two columns, the stack before the step and after it, two characters apart, the top

@@ -384,3 +384,29 @@ TEST(Workbench, SavedPolygonGoesIntoAFreeFileWithZeroAsZero) {
     EXPECT_FALSE(savePolygon(v, std::string(folder) + "/none", message));
     EXPECT_EQ(message, "Poligon nije sacuvan: u tekucoj fascikli ne moze da se napravi datoteka.");
 }
+
+// The caption band keeps one height while pages play, whatever the interval: the tallest caption
+// with the playing line of any interval fits in it at every width.
+TEST(Workbench, CaptionBandFitsThePlayingLineOfEveryInterval) {
+    const std::vector<Point> v = polygonOf({{0, 0}, {10, 6}, {20, 0}, {30, 6}, {40, 0}, {40, 10}, {0, 10}});
+    Workbench bench = openWorkbench(judgePolygon(v.data(), static_cast<int>(v.size())));
+    perform(bench, Command::Next, 0, 0);
+    perform(bench, Command::Play, 0, 0);
+    for (int width = 240; width <= 1400; width += 7) {
+        resize(bench, width, 700);
+        const int chars = captionChars(windowText(width, 700), width);
+        for (int interval = 0; interval < 5; ++interval) {
+            bench.steps.interval = interval;
+            relayout(bench);
+            char playing[80];
+            std::snprintf(playing, sizeof playing, "Automatski: korak svakih %g s (P zaustavlja)", PlayIntervals[interval]);
+            for (const Page& page : bench.lesson.pages) {
+                if (page.caption.empty()) continue;
+                std::vector<std::string> lines = page.caption;
+                lines.push_back(playing);
+                ASSERT_LE(wrapLines(lines, chars).size(), static_cast<std::size_t>(bench.captionLines))
+                    << "width " << width << ", interval " << PlayIntervals[interval];
+            }
+        }
+    }
+}
