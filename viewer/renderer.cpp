@@ -32,9 +32,7 @@ struct TextRun {
 };
 
 void addText(const Shape& s, StrokeCache& strokes, TextRun& run) {
-    auto kept = strokes.find(s.text);
-    if (kept == strokes.end()) kept = strokes.emplace(s.text, strokesOf(s.text)).first;
-    const TextStrokes& t = kept->second;
+    const TextStrokes& t = keptStrokes(strokes, s.text);
     const GLint base = static_cast<GLint>(run.points.size() / 2);
     for (std::size_t i = 0; i + 1 < t.points.size(); i += 2) {
         run.points.push_back(s.xy[0] + t.points[i] * s.scaleX);

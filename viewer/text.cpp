@@ -20,3 +20,10 @@ TextStrokes strokesOf(const std::string& s) {
     }
     return out;
 }
+
+const TextStrokes& keptStrokes(StrokeCache& cache, const std::string& s) {
+    auto kept = cache.find(s);
+    if (kept != cache.end()) return kept->second;
+    if (cache.size() >= MaxKeptTexts) cache.clear();
+    return cache.emplace(s, strokesOf(s)).first->second;
+}

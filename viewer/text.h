@@ -2,6 +2,7 @@
 // The window's text: strings in the toolkit's monospaced roman stroke font, as strokes, so that a
 // frame's text is drawn from arrays and written as SVG the same way.
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -27,3 +28,10 @@ struct TextStrokes {
     std::vector<int> counts;
 };
 TextStrokes strokesOf(const std::string& s);
+
+// Strings turned into strokes once and kept, for a window that draws the same texts frame after
+// frame. The texts that change with every motion of a drag (a caption with coordinates) would make
+// it grow without end, so it starts over when it holds MaxKeptTexts.
+using StrokeCache = std::map<std::string, TextStrokes>;
+inline constexpr std::size_t MaxKeptTexts = 4096;
+const TextStrokes& keptStrokes(StrokeCache& cache, const std::string& s);

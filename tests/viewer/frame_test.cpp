@@ -189,3 +189,18 @@ TEST(Options, SvgFolderHelpAndTheToolkitsOptions) {
     EXPECT_EQ(parse({"triangulacija", "-display"}).error, "Opciji -display nedostaje vrednost. Spisak opcija daje --help.\n");
     EXPECT_EQ(parse({"triangulacija", "-x"}).error, "Nepoznata opcija: -x. Spisak opcija daje --help.\n");
 }
+
+// A drag's captions change with every motion; the kept strokes start over rather than grow without
+// end, and what they give is always the string's own strokes.
+TEST(Text, KeptStrokesStayBoundedThroughALongDrag) {
+    StrokeCache cache;
+    for (std::size_t i = 0; i < MaxKeptTexts + 100; ++i) {
+        const std::string caption = "teme 3 (" + std::to_string(i) + ",7)";
+        const TextStrokes& t = keptStrokes(cache, caption);
+        ASSERT_LE(cache.size(), MaxKeptTexts);
+        if (i % 997 == 0) {
+            EXPECT_EQ(t.points, strokesOf(caption).points) << caption;
+        }
+    }
+    EXPECT_EQ(keptStrokes(cache, "Strana 1 od 3").counts, strokesOf("Strana 1 od 3").counts);
+}
