@@ -30,7 +30,6 @@
 
 #include "geometry/judgement.h"
 #include "geometry/partition.h"
-#include "geometry/polygon.h"
 #include "geometry/triangulation.h"
 #include "viewer/frame.h"
 #include "viewer/workbench.h"
