@@ -46,8 +46,7 @@ void apply(const Effect& effect) {
         // The page as it is on the screen.
         std::string name;
         const bool written = writeFreeFile(".", "slika", ".svg", svgOf(frameOf(bench)), name);
-        const std::string message = written ? "Slika je sacuvana u datoteci " + name + "."
-                                            : "Slika nije sacuvana: u tekucoj fascikli ne moze da se napravi datoteka.";
+        const std::string message = savedWord(false, written, name);
         wrote(bench, false, written, message);
         consoleLine(message);
     }

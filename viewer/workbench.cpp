@@ -723,12 +723,17 @@ bool writeFreeFile(const std::string& folder, const std::string& stem, const std
     return false;
 }
 
+std::string savedWord(bool polygon, bool written, const std::string& name) {
+    if (!written) {
+        return std::string(polygon ? "Poligon nije sacuvan" : "Slika nije sacuvana") +
+               ": u tekucoj fascikli ne moze da se napravi datoteka.";
+    }
+    return polygon ? "Poligon je sacuvan u datoteku " + name + "." : "Slika je sacuvana u datoteci " + name + ".";
+}
+
 bool savePolygon(const std::vector<Point>& vertices, const std::string& folder, std::string& message) {
     std::string name;
-    if (writeFreeFile(folder, "poligon", ".txt", polygonText(vertices), name)) {
-        message = "Poligon je sacuvan u datoteku " + name + ".";
-        return true;
-    }
-    message = "Poligon nije sacuvan: u tekucoj fascikli ne moze da se napravi datoteka.";
-    return false;
+    const bool written = writeFreeFile(folder, "poligon", ".txt", polygonText(vertices), name);
+    message = savedWord(true, written, name);
+    return written;
 }

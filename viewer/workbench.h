@@ -141,6 +141,10 @@ void relayout(Workbench& bench);
 // The page on the screen.
 const Page& shownPage(const Workbench& bench);
 
+// The word for a file written (the polygon saved, or a picture) as `name`, or not written, for the
+// band and the console: "Poligon je sacuvan u datoteku poligon-2.txt.".
+std::string savedWord(bool polygon, bool written, const std::string& name);
+
 // What became of a file the front end wrote (the polygon saved, or a picture): its word goes into the
 // band; a saved polygon is the one that counts as unchanged from now on.
 void wrote(Workbench& bench, bool savedPolygon, bool written, const std::string& message);

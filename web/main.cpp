@@ -60,29 +60,22 @@ void appendNumber(std::string& out, double v) {
 // A frame's shapes for the canvas, in its own pixels (origin at the top left): the text as the
 // strokes of the window's font.
 std::string json(const Frame& frame) {
+    auto colour = [](const Rgba& c, float alpha) {
+        char text[80];
+        std::snprintf(text, sizeof text, "\"rgba(%d,%d,%d,%.3f)\"", static_cast<int>(c.r * 255 + 0.5),
+                      static_cast<int>(c.g * 255 + 0.5), static_cast<int>(c.b * 255 + 0.5), alpha);
+        return std::string(text);
+    };
     std::string out = "{\"w\":" + std::to_string(frame.width) + ",\"h\":" + std::to_string(frame.height);
+    out += ",\"clear\":" + colour(frame.clear, 1.0f);  // opaque on the canvas
     const PixelRect& p = frame.picture;
     out += ",\"clip\":[" + std::to_string(p.x) + "," + std::to_string(frame.height - p.y - p.height) + "," +
            std::to_string(p.width) + "," + std::to_string(p.height) + "],\"shapes\":[";
-    auto colour = [](const Rgba& c) {
-        char text[80];
-        std::snprintf(text, sizeof text, "\"rgba(%d,%d,%d,%.3f)\"", static_cast<int>(c.r * 255 + 0.5),
-                      static_cast<int>(c.g * 255 + 0.5), static_cast<int>(c.b * 255 + 0.5), c.a);
-        return std::string(text);
-    };
     bool first = true;
     for (const Shape& s : frame.shapes) {
         out += first ? "{" : ",{";
         first = false;
-        out += "\"k\":" + std::to_string(static_cast<int>(s.kind)) + ",\"c\":" + colour(s.colour);
-        if (s.kind == ShapeKind::Text) {  // the words too, for a screen reader (ASCII, as every text of the window)
-            out += ",\"t\":\"";
-            for (const char c : s.text) {
-                if (c == '"' || c == '\\') out += '\\';
-                out += c;
-            }
-            out += '"';
-        }
+        out += "\"k\":" + std::to_string(static_cast<int>(s.kind)) + ",\"c\":" + colour(s.colour, s.colour.a);
         out += ",\"w\":";
         appendNumber(out, s.width);
         out += ",\"d\":" + std::to_string(s.dash != 0 ? 1 : 0) + ",\"x\":" + std::to_string(s.clipped ? 1 : 0);
@@ -108,6 +101,18 @@ std::string json(const Frame& frame) {
         out += "],\"r\":[";
         for (std::size_t i = 0; i < runs.size(); ++i) out += (i > 0 ? "," : "") + std::to_string(runs[i]);
         out += "]}";
+    }
+    // The words from the top down, for a screen reader (ASCII, as every text of the window).
+    out += "],\"texts\":[";
+    first = true;
+    for (const std::string& text : textsOf(frame)) {
+        out += first ? "\"" : ",\"";
+        first = false;
+        for (const char c : text) {
+            if (c == '"' || c == '\\') out += '\\';
+            out += c;
+        }
+        out += '"';
     }
     return out + "]}";
 }
@@ -198,7 +203,7 @@ EMSCRIPTEN_KEEPALIVE void webOpenFragment(const char* fragment) {
         input += vertex.substr(0, comma) + " " + vertex.substr(comma + 1) + "\n";
         ++count;
     }
-    if (count > MaxVertices) return openEmpty(prefix + "najvise 100 temena.");
+    if (count > MaxVertices) return openEmpty(prefix + "najvise " + std::to_string(MaxVertices) + " temena.");
     if (!openInput(std::to_string(count) + "\n" + input)) {
         return openEmpty(prefix + "temena nisu ispravni brojevi (dijalog u konzoli kaze zasto).");
     }
@@ -262,7 +267,7 @@ EMSCRIPTEN_KEEPALIVE const char* webFrame() { return reply(json(frameOf(page.ben
 // The polygon to download as the K-th saved one, and the page as the K-th picture; each says so
 // in the band and on the console.
 EMSCRIPTEN_KEEPALIVE const char* webSavedPolygon(int k) {
-    const std::string message = "Poligon je sacuvan u datoteku poligon-" + std::to_string(k) + ".txt.";
+    const std::string message = savedWord(true, true, "poligon-" + std::to_string(k) + ".txt");
     const std::string text = polygonText(page.bench.lesson.vertices);
     wrote(page.bench, true, true, message);
     consoleLine(message);
@@ -271,7 +276,7 @@ EMSCRIPTEN_KEEPALIVE const char* webSavedPolygon(int k) {
 
 EMSCRIPTEN_KEEPALIVE const char* webPicture(int k) {
     const std::string svg = svgOf(frameOf(page.bench));
-    const std::string message = "Slika je sacuvana u datoteci slika-" + std::to_string(k) + ".svg.";
+    const std::string message = savedWord(false, true, "slika-" + std::to_string(k) + ".svg");
     wrote(page.bench, false, true, message);
     consoleLine(message);
     return reply(svg);
