@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr Rgba Clear{0.9f, 0.9f, 0.8f, 1.0f};
+constexpr Rgba Clear{ClearColour.r, ClearColour.g, ClearColour.b, 1.0f};  // opaque
 constexpr Rgba PanelShade{0.95f, 0.95f, 0.88f, 1.0f};
 constexpr Rgba HelpShade{1.0f, 1.0f, 0.95f, 1.0f};
 constexpr Rgba Ink{0.0f, 0.0f, 0.0f, 1.0f};
@@ -44,7 +44,6 @@ Rgba inkOf(Colour code) {
     return code >= 0 && code <= 9 ? palette[code] : Ink;
 }
 
-bool same(const Rgba& a, const Rgba& b) { return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a; }
 
 // Puts shapes into the frame in drawing order, with the pen's colour, width, dashes and manner; a
 // run of lines, points or triangles drawn alike goes into one shape.
@@ -60,7 +59,7 @@ struct Painter {
         if (!frame.shapes.empty()) {
             Shape& last = frame.shapes.back();
             const bool runs = kind == ShapeKind::Lines || kind == ShapeKind::Points || kind == ShapeKind::Triangles;
-            if (runs && last.kind == kind && same(last.colour, colour) && last.width == width && last.dash == dash &&
+            if (runs && last.kind == kind && sameColour(last.colour, colour) && last.width == width && last.dash == dash &&
                 last.smooth == smooth && last.clipped == clipped) {
                 return last;
             }
@@ -651,10 +650,17 @@ Frame frameOf(const Workbench& bench) {
     return frame;
 }
 
+void placeStrokes(const Shape& s, const TextStrokes& t, std::vector<float>& out) {
+    for (std::size_t i = 0; i + 1 < t.points.size(); i += 2) {
+        out.push_back(s.xy[0] + t.points[i] * s.scaleX);
+        out.push_back(s.xy[1] + t.points[i + 1] * s.scaleY);
+    }
+}
+
 std::vector<std::string> textsOf(const Frame& frame) {
     std::vector<const Shape*> texts;
     for (const Shape& s : frame.shapes) {
-        if (s.kind == ShapeKind::Text && !same(s.colour, Clear)) texts.push_back(&s);
+        if (s.kind == ShapeKind::Text && !sameColour(s.colour, Clear)) texts.push_back(&s);
     }
     std::stable_sort(texts.begin(), texts.end(), [](const Shape* a, const Shape* b) { return a->xy[1] > b->xy[1]; });
     std::vector<std::string> out;

@@ -8,6 +8,7 @@
 
 #include "viewer/camera.h"
 #include "viewer/layout.h"
+#include "viewer/text.h"
 
 struct Workbench;
 
@@ -36,6 +37,10 @@ struct Shape {
     float scaleY = 1.0f;
 };
 
+// A text shape's strokes `t` placed in window pixels: their points' x, y pairs appended to `out`
+// (the strips' firsts and counts are t's own).
+void placeStrokes(const Shape& s, const TextStrokes& t, std::vector<float>& out);
+
 struct Frame {
     int width = WindowWidth;
     int height = WindowHeight;
@@ -46,6 +51,9 @@ struct Frame {
 
 // The window's clear colour.
 inline constexpr Rgba ClearColour{0.9f, 0.9f, 0.8f, 0.0f};
+
+// The same colour, every channel.
+inline bool sameColour(const Rgba& a, const Rgba& b) { return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a; }
 
 // The frame of the window as the workbench now is: its page laid out in its layout (`bench.layout`),
 // the picture seen through its view, the panels, bands and help around it.

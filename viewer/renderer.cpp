@@ -34,10 +34,7 @@ struct TextRun {
 void addText(const Shape& s, StrokeCache& strokes, TextRun& run) {
     const TextStrokes& t = keptStrokes(strokes, s.text);
     const GLint base = static_cast<GLint>(run.points.size() / 2);
-    for (std::size_t i = 0; i + 1 < t.points.size(); i += 2) {
-        run.points.push_back(s.xy[0] + t.points[i] * s.scaleX);
-        run.points.push_back(s.xy[1] + t.points[i + 1] * s.scaleY);
-    }
+    placeStrokes(s, t, run.points);
     for (std::size_t k = 0; k < t.firsts.size(); ++k) {
         run.firsts.push_back(base + t.firsts[k]);
         run.counts.push_back(t.counts[k]);
@@ -112,8 +109,7 @@ void drawFrame(const Frame& frame, StrokeCache& strokes) {
                 while (i + 1 < frame.shapes.size()) {
                     const Shape& next = frame.shapes[i + 1];
                     if (next.kind != ShapeKind::Text || next.width != s.width || next.smooth != s.smooth ||
-                        next.clipped != s.clipped || next.colour.r != s.colour.r || next.colour.g != s.colour.g ||
-                        next.colour.b != s.colour.b || next.colour.a != s.colour.a) {
+                        next.clipped != s.clipped || !sameColour(next.colour, s.colour)) {
                         break;
                     }
                     addText(next, strokes, run);

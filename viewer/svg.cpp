@@ -119,12 +119,14 @@ struct Writer {
             case ShapeKind::Text: {
                 // The strokes of the window's font, placed as the window places them.
                 const TextStrokes t = strokesOf(s.text);
+                std::vector<float> placed;
+                placeStrokes(s, t, placed);
                 out += "<path d=\"";
                 for (std::size_t k = 0; k < t.firsts.size(); ++k) {
                     for (int i = 0; i < t.counts[k]; ++i) {
                         const int p = t.firsts[k] + i;
                         out += i == 0 ? 'M' : 'L';
-                        point(xy[0] + t.points[2 * p] * s.scaleX, xy[1] + t.points[2 * p + 1] * s.scaleY);
+                        point(placed[2 * p], placed[2 * p + 1]);
                     }
                 }
                 out += '"';

@@ -83,11 +83,13 @@ std::string json(const Frame& frame) {
         std::vector<int> runs;
         if (s.kind == ShapeKind::Text) {
             const TextStrokes t = strokesOf(s.text);
-            for (std::size_t i = 0; i + 1 < t.points.size(); i += 2) {
+            std::vector<float> placed;
+            placeStrokes(s, t, placed);
+            for (std::size_t i = 0; i + 1 < placed.size(); i += 2) {
                 if (i > 0) out += ',';
-                appendNumber(out, s.xy[0] + t.points[i] * s.scaleX);
+                appendNumber(out, placed[i]);
                 out += ',';
-                appendNumber(out, frame.height - (s.xy[1] + t.points[i + 1] * s.scaleY));
+                appendNumber(out, frame.height - placed[i + 1]);
             }
             runs.assign(t.counts.begin(), t.counts.end());
         } else {
