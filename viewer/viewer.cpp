@@ -18,6 +18,7 @@ struct Window {
     Workbench bench;
     StrokeCache strokes;
     int closedPipe = -1;  // tells the program's process that the window closed
+    bool consoleLineOpen = false;  // the console's last line is unfinished: a save line starts anew
 };
 Window window;
 
@@ -25,8 +26,8 @@ Window window;
 
 // A line on the console after the dialogue's, on a line of its own.
 void consoleLine(const std::string& line) {
-    std::printf("%s%s\n", window.bench.consoleLineOpen ? "\n" : "", line.c_str());
-    window.bench.consoleLineOpen = false;
+    std::printf("%s%s\n", window.consoleLineOpen ? "\n" : "", line.c_str());
+    window.consoleLineOpen = false;
     std::fflush(stdout);
 }
 
@@ -92,7 +93,7 @@ void onReshape(int width, int height) { apply(resize(window.bench, width, height
 
 void runViewer(int argc, char** argv, const Judgement& judged, bool consoleLineOpen) {
     window.bench = openWorkbench(judged);
-    window.bench.consoleLineOpen = consoleLineOpen;
+    window.consoleLineOpen = consoleLineOpen;
     window.closedPipe = runInChildProcess();
     // The GL driver takes and gives back buffers of megabytes for every frame; kept in the heap
     // rather than mapped afresh each time, their pages are not faulted in again frame after frame.

@@ -56,7 +56,6 @@ struct Workbench {
     std::vector<Point> saved;  // the polygon as the dialogue read it or as it was last saved
     bool quitWarned = false;   // Q or Escape met unsaved edits once: the next one closes
     int playGeneration = 0;    // a play tick armed for an earlier play (or speed) is ignored
-    bool consoleLineOpen = false;  // the console's last line is unfinished: a save line starts anew
     bool inPage = false;       // shown in a browser's page: the help says S and I download, nothing closes
     // The caption band's height in lines, for the tallest caption of the lesson wrapped to `captionChars`.
     int captionChars = -1;
