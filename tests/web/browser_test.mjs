@@ -198,6 +198,11 @@ function sameInk(canvas, native, wanted, top, bottom) {
 }
 
 const b = await browser();
+// What the page says: the canvas's texts, and the console panel's.
+const label = () => b.evaluate(`document.getElementById('canvas').getAttribute('aria-label')`);
+const consoleText = () => b.evaluate(`document.getElementById('console').textContent`);
+// An example file's vertices as a link writes them.
+const verticesOf = text => text.trim().split('\n').slice(1).map(l => l.trim().split(/\s+/).join(',')).join(';');
 try {
   if (section === 'file') {
     const bytes = fs.statSync(html).size;
@@ -216,8 +221,7 @@ try {
     const dot = canvas.at(Math.round(512 - 1.5 * pixels), Math.round(349.5 - 5 * pixels));
     check(blue(dot), 'the outline is drawn, its vertex showing the last diagonal through it');
     await b.open('p=2&v=0,0;1');
-    const label = await b.evaluate(`document.getElementById('canvas').getAttribute('aria-label')`);
-    check(label.includes('Adresa se ne moze procitati: teme 2 nije par brojeva x,y.'), 'a link that cannot be read says why');
+    check((await label()).includes('Adresa se ne moze procitati: teme 2 nije par brojeva x,y.'), 'a link that cannot be read says why');
     check((await b.evaluate('location.hash')) === '#p=2&v=0,0;1', 'and is left as it was');
     // In the same page, a link with escapes (as a mail program may write it), then one that cannot be
     // read: the empty page, its console started anew, where S has nothing to save.
@@ -227,7 +231,7 @@ try {
     await b.evaluate(`location.hash = 'p=1&v=0;1'`);
     await b.key('s', 'KeyS', 83);
     await sleep(300);
-    check(!fs.existsSync(path.join(work, 'poligon-1.txt')) && (await b.evaluate(`document.getElementById('console').textContent`)) === '',
+    check(!fs.existsSync(path.join(work, 'poligon-1.txt')) && (await consoleText()) === '',
           'the empty page from a bad link: its console empty, S saves nothing');
     // A polygon drawn there: the link follows it once it is closed, and keeps it while the next is drawn.
     await b.key('e', 'KeyE', 69);
@@ -243,11 +247,9 @@ try {
     // The example, triangulated: its last page has every diagonal, red and blue, where the native
     // program puts them; the console panel holds the dialogue's bytes.
     const example = fs.readFileSync(path.join(examples, 'monotoni.txt'), 'latin1');
-    const vertices = example.trim().split('\n').slice(1).map(l => l.trim().split(/\s+/).join(',')).join(';');
-    await b.open(`p=8&v=${vertices}`);
+    await b.open(`p=8&v=${verticesOf(example)}`);
     const native = nativePage(example, 8);
-    const consoleText = await b.evaluate(`document.getElementById('console').textContent`);
-    check(consoleText === native.console, 'the console panel holds the dialogue, byte for byte');
+    check((await consoleText()) === native.console, 'the console panel holds the dialogue, byte for byte');
     let canvas = await b.canvas();
     // Black is the outline and the vertex numbers too, whose strokes each renderer smooths its way.
     for (const [name, wanted, share] of [['red', red, 0.98], ['blue', blue, 0.98], ['black', black, 0.9]]) {
@@ -257,17 +259,15 @@ try {
     // A key steps the page, and the address follows it.
     await b.key('ArrowLeft', 'ArrowLeft', 37);
     check((await b.evaluate('location.hash')).startsWith('#p=7&'), 'Left steps back a page, the link follows');
-    check((await b.evaluate(`document.getElementById('canvas').getAttribute('aria-label')`)).includes('Strana 7 od 8.'),
+    check((await label()).includes('Strana 7 od 8.'),
           'the caption says where the page stands');
     // A W, not monotone: its split and merge vertices ringed in magenta, as the native program rings them.
     const w = fs.readFileSync(path.join(examples, 'w.txt'), 'latin1');
-    const wVertices = w.trim().split('\n').slice(1).map(l => l.trim().split(/\s+/).join(',')).join(';');
-    await b.open(`p=1&v=${wVertices}`);
+    await b.open(`p=1&v=${verticesOf(w)}`);
     canvas = await b.canvas();
     const { seen, found } = sameInk(canvas, nativePage(w, 1), magenta, 0, 640);
     check(seen > 50 && found >= seen * 0.98, `magenta marks where the native program draws them (${found} of ${seen})`);
     // A key outside ASCII is none of the table's: the Cyrillic x is not E.
-    const label = () => b.evaluate(`document.getElementById('canvas').getAttribute('aria-label')`);
     const plainPage = await label();
     await b.key('\u0445', 'KeyH', 72);
     check((await label()) === plainPage && (await b.evaluate('program.key(0x445, 0, 0, 0)')) === 0, 'a key outside ASCII does nothing');
@@ -288,7 +288,7 @@ try {
     const saved = path.join(work, 'poligon-1.txt');
     check(fs.existsSync(saved) && fs.readFileSync(saved, 'latin1').startsWith('10\n'), 'S downloads poligon-1.txt');
     check(fs.existsSync(path.join(work, 'slika-1.svg')), 'I downloads slika-1.svg');
-    check((await b.evaluate(`document.getElementById('console').textContent`)).endsWith(
+    check((await consoleText()).endsWith(
       'Poligon je sacuvan u datoteku poligon-1.txt.\nSlika je sacuvana u datoteci slika-1.svg.\n'), 'the console says so');
     // The console's text stays selected while the program goes on; the help tells what the page does.
     await b.evaluate(`getSelection().selectAllChildren(document.getElementById('console'))`);
