@@ -217,12 +217,8 @@ void verdictMarks(const Judgement& judged, PageMarks& marks) {
     }
 }
 
-// The pages' common start: the verdict, then the page's place beside its own first line.
-std::vector<std::string> captioned(const Lesson& lesson, int page, std::vector<std::string> lines) {
-    lines[0] = pageLine(lesson, page) + ". " + lines[0];
-    lines.insert(lines.begin(), lesson.verdictLine);
-    return lines;
-}
+// Each builder below gives a page's own caption; the lesson then puts the verdict above it and the
+// page's place in the whole lesson before its first line (see buildLesson).
 
 // Each kind of page, built in one place.
 
@@ -237,7 +233,7 @@ Page fullPage(const Judgement& judged) {
     return page;
 }
 
-Page whyPage(const Judgement& judged, const Lesson& lesson) {
+Page whyPage(const Judgement& judged) {
     Page page;
     switch (judged.verdict) {
         case Verdict::NotMonotone:
@@ -252,7 +248,6 @@ Page whyPage(const Judgement& judged, const Lesson& lesson) {
             page.caption = {"Nema koraka."};
             break;
     }
-    page.caption = captioned(lesson, 1, page.caption);
     page.marks.outline = outlineOf(judged.vertices);
     verdictMarks(judged, page.marks);
     const int n = static_cast<int>(judged.vertices.size());
@@ -278,7 +273,7 @@ Page whyPage(const Judgement& judged, const Lesson& lesson) {
 // marked by its type, the diagonals so far and this step's; on the last step the pieces the
 // diagonals cut, each in its tint. The panel lists the line's edges; the caption the vertex, its
 // type and its new diagonals.
-Page partitionPage(const Judgement& judged, const Lesson& lesson, const Cut& cut, int index, int number) {
+Page partitionPage(const Judgement& judged, const Cut& cut, int index) {
     const std::vector<Point>& v = judged.vertices;
     const int n = static_cast<int>(v.size());
     const Partition& p = judged.whole.partition;
@@ -296,7 +291,6 @@ Page partitionPage(const Judgement& judged, const Lesson& lesson, const Cut& cut
         if (p.types[d.to] == VertexType::Merge) line += format(" bio je teme spajanja %d", d.to + 1);
         page.caption.push_back(line + ")");
     }
-    page.caption = captioned(lesson, number, page.caption);
     PageMarks& marks = page.marks;
     if (index + 1 == n) pieceFills(judged, cut, -1, marks);
     marks.outline = outlineOf(v);
@@ -419,8 +413,7 @@ std::vector<std::string> stepCaption(const Judgement& judged, const Triangulatio
 // line, the diagonals so far, the step's diagonals (wide), its refused candidate and the vertex in
 // its way (dashed), the rings of the stack and of the swept vertex, the crosses of the vertices that
 // left the stack for good; the stack before and after in the panel.
-Page stepPage(const Judgement& judged, const Lesson& lesson, const Cut* cut, const Triangulation& t, int piece, int index,
-              int number) {
+Page stepPage(const Judgement& judged, const Cut* cut, const Triangulation& t, int piece, int index) {
     const std::vector<Point>& v = judged.vertices;
     const SweepStep& step = t.steps[index];
     Page page;
@@ -429,7 +422,6 @@ Page stepPage(const Judgement& judged, const Lesson& lesson, const Cut* cut, con
     if (piece >= 0) {
         page.caption[0] = format("Deo %d od %d: ", piece + 1, static_cast<int>(judged.whole.pieces.size())) + page.caption[0];
     }
-    page.caption = captioned(lesson, number, page.caption);
     PageMarks& marks = page.marks;
     if (piece >= 0) pieceFills(judged, *cut, piece, marks);
     // Each edge lies along the chain of its end that is not the highest or the lowest vertex; an
@@ -480,13 +472,12 @@ Page stepPage(const Judgement& judged, const Lesson& lesson, const Cut* cut, con
     return page;
 }
 
-Page wholePage(const Judgement& judged, const Lesson& lesson, const Cut& cut, int number) {
+Page wholePage(const Judgement& judged, const Cut& cut) {
     Page page;
     const int partition = static_cast<int>(judged.whole.partition.diagonals.size());
-    page.caption = captioned(lesson, number,
-                             {format("Cela triangulacija. Broj dijagonala: %d, od toga iz podele na monotone delove: %d.",
-                                     static_cast<int>(judged.whole.diagonals.size()), partition),
-                              format("Broj monotonih delova: %d.", partition + 1)});
+    page.caption = {format("Cela triangulacija. Broj dijagonala: %d, od toga iz podele na monotone delove: %d.",
+                           static_cast<int>(judged.whole.diagonals.size()), partition),
+                    format("Broj monotonih delova: %d.", partition + 1)};
     pieceFills(judged, cut, -1, page.marks);
     page.marks.outline = outlineOf(judged.vertices);
     diagonalsSoFar(judged, -1, static_cast<int>(judged.whole.pieces.size()), 0, page.marks);
@@ -534,41 +525,35 @@ Lesson buildLesson(const Judgement& judged) {
     };
     tallest(judged.triangulation);
     for (const Triangulation& t : judged.whole.pieces) tallest(t);
-    // The number of pages first, so that every caption can say where it stands.
-    const int n = static_cast<int>(judged.vertices.size());
-    int pages = 1;
-    if (judged.verdict == Verdict::Triangulated) pages += static_cast<int>(judged.triangulation.steps.size());
-    if (judged.verdict == Verdict::NotMonotone) {
-        pages += 1 + n + 1;
-        for (const Triangulation& t : judged.whole.pieces) pages += static_cast<int>(t.steps.size());
-    }
-    if (judged.verdict == Verdict::FewerThanThree || judged.verdict == Verdict::NotSimple) pages += 1;
-    lesson.pages.resize(pages);  // placeholders, so that pageLine can count them
-    lesson.pages[0] = fullPage(judged);
-    int page = 1;
+    lesson.pages.push_back(fullPage(judged));
     switch (judged.verdict) {
         case Verdict::Triangulated:
-            for (int k = 0; k < static_cast<int>(judged.triangulation.steps.size()); ++k, ++page) {
-                lesson.pages[page] = stepPage(judged, lesson, nullptr, judged.triangulation, -1, k, page);
+            for (int k = 0; k < static_cast<int>(judged.triangulation.steps.size()); ++k) {
+                lesson.pages.push_back(stepPage(judged, nullptr, judged.triangulation, -1, k));
             }
             break;
         case Verdict::NotMonotone: {
             const Cut cut = cutOf(judged);
-            lesson.pages[page++] = whyPage(judged, lesson);
-            for (int k = 0; k < n; ++k, ++page) lesson.pages[page] = partitionPage(judged, lesson, cut, k, page);
+            lesson.pages.push_back(whyPage(judged));
+            for (int k = 0; k < static_cast<int>(judged.vertices.size()); ++k) lesson.pages.push_back(partitionPage(judged, cut, k));
             for (int q = 0; q < static_cast<int>(judged.whole.pieces.size()); ++q) {
                 const Triangulation& t = judged.whole.pieces[q];
-                for (int k = 0; k < static_cast<int>(t.steps.size()); ++k, ++page) {
-                    lesson.pages[page] = stepPage(judged, lesson, &cut, t, q, k, page);
-                }
+                for (int k = 0; k < static_cast<int>(t.steps.size()); ++k) lesson.pages.push_back(stepPage(judged, &cut, t, q, k));
             }
-            lesson.pages[page] = wholePage(judged, lesson, cut, page);
+            lesson.pages.push_back(wholePage(judged, cut));
             break;
         }
         case Verdict::FewerThanThree:
         case Verdict::NotSimple:
-            lesson.pages[page] = whyPage(judged, lesson);
+            lesson.pages.push_back(whyPage(judged));
             break;
+    }
+    // Every page after the full picture: the verdict above its caption, and its place in the whole
+    // lesson before its first line.
+    for (int k = 1; k < static_cast<int>(lesson.pages.size()); ++k) {
+        std::vector<std::string>& lines = lesson.pages[k].caption;
+        lines[0] = pageLine(lesson, k) + ". " + lines[0];
+        lines.insert(lines.begin(), lesson.verdictLine);
     }
     return lesson;
 }
