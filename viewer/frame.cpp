@@ -1,6 +1,7 @@
 #include "viewer/frame.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 
 #include "viewer/commands.h"
@@ -45,6 +46,76 @@ Rgba inkOf(Colour code) {
 }
 
 
+// A length of the plane as a float keeps it, where a float can hold it (a radius, a line's reach);
+// beyond that, the double itself.
+double asFloat(double v) { return std::abs(v) <= FLT_MAX ? static_cast<float>(v) : v; }
+
+// A point within the frame's reach: a number no further than FrameReach pixels from the window's
+// corner on either axis.
+bool withinReach(const PlanePoint& p) { return std::abs(p.x) <= FrameReach && std::abs(p.y) <= FrameReach; }
+
+// Cuts the line a-b to the square of the frame's reach (the parameter of each end moved along the
+// line, in double); false when nothing of it lies within, or an end is not a finite number.
+bool clipLine(PlanePoint& a, PlanePoint& b) {
+    if (!(std::isfinite(a.x) && std::isfinite(a.y) && std::isfinite(b.x) && std::isfinite(b.y))) return false;
+    if (withinReach(a) && withinReach(b)) return true;
+    double from = 0.0;
+    double to = 1.0;
+    const double d[2] = {b.x - a.x, b.y - a.y};
+    const double start[2] = {a.x, a.y};
+    for (int axis = 0; axis < 2; ++axis) {
+        for (const double side : {-FrameReach, FrameReach}) {
+            // Inside where (start + t d) lies on the near side of `side`.
+            const double lean = side < 0 ? -d[axis] : d[axis];
+            const double room = side < 0 ? start[axis] - side : side - start[axis];
+            if (lean == 0.0) {
+                if (room < 0.0) return false;
+                continue;
+            }
+            const double t = room / lean;
+            if (lean > 0.0) {
+                to = std::min(to, t);
+            } else {
+                from = std::max(from, t);
+            }
+        }
+    }
+    if (!(from <= to)) return false;
+    const PlanePoint was = a;
+    a = {was.x + from * d[0], was.y + from * d[1]};
+    b = {was.x + to * d[0], was.y + to * d[1]};
+    return true;
+}
+
+// The triangle a-b-c cut to the square of the frame's reach: the corners of what is left, in order
+// (none when nothing is, or a corner is not a finite number).
+std::vector<PlanePoint> clipTriangle(const PlanePoint& a, const PlanePoint& b, const PlanePoint& c) {
+    std::vector<PlanePoint> polygon = {a, b, c};
+    for (const PlanePoint& p : polygon) {
+        if (!(std::isfinite(p.x) && std::isfinite(p.y))) return {};
+    }
+    for (int axis = 0; axis < 2; ++axis) {
+        for (const double side : {-FrameReach, FrameReach}) {
+            auto coordinate = [&](const PlanePoint& p) { return axis == 0 ? p.x : p.y; };
+            auto inside = [&](const PlanePoint& p) { return side < 0 ? coordinate(p) >= side : coordinate(p) <= side; };
+            std::vector<PlanePoint> kept;
+            for (std::size_t k = 0; k < polygon.size(); ++k) {
+                const PlanePoint& p = polygon[k];
+                const PlanePoint& q = polygon[(k + 1) % polygon.size()];
+                if (inside(p)) kept.push_back(p);
+                if (inside(p) != inside(q)) {
+                    const double t = (side - coordinate(p)) / (coordinate(q) - coordinate(p));
+                    PlanePoint cut{p.x + t * (q.x - p.x), p.y + t * (q.y - p.y)};
+                    (axis == 0 ? cut.x : cut.y) = side;
+                    kept.push_back(cut);
+                }
+            }
+            polygon = std::move(kept);
+        }
+    }
+    return polygon;
+}
+
 // Puts shapes into the frame in drawing order, with the pen's colour, width, dashes and manner; a
 // run of lines, points or triangles drawn alike goes into one shape.
 struct Painter {
@@ -78,24 +149,60 @@ struct Painter {
         s.xy.push_back(static_cast<float>(p.x));
         s.xy.push_back(static_cast<float>(p.y));
     }
-    void line(const PlanePoint& a, const PlanePoint& b) {
+    // A line, cut to the reach of the frame; none where it lies beyond it or is not made of numbers.
+    void line(PlanePoint a, PlanePoint b) {
+        if (!clipLine(a, b)) return;
         Shape& s = shape(ShapeKind::Lines);
         add(s, a);
         add(s, b);
     }
     void run(ShapeKind kind, const std::vector<PlanePoint>& points) {
-        Shape& s = shape(kind);
-        for (const PlanePoint& p : points) add(s, p);
+        const bool within = std::all_of(points.begin(), points.end(), withinReach);
+        if (within) {
+            Shape& s = shape(kind);
+            for (const PlanePoint& p : points) add(s, p);
+            return;
+        }
+        // Points beyond the frame's reach: a run of lines goes as its lines cut to the reach, a
+        // point is left out, and a triangle is cut to the reach and filled as the fan of what is left.
+        switch (kind) {
+            case ShapeKind::LineStrip:
+            case ShapeKind::LineLoop: {
+                const std::size_t count = points.size();
+                const std::size_t sides = kind == ShapeKind::LineLoop ? count : count - std::min<std::size_t>(count, 1);
+                for (std::size_t k = 0; k < sides; ++k) line(points[k], points[(k + 1) % count]);
+                return;
+            }
+            case ShapeKind::Points:
+                for (const PlanePoint& p : points) {
+                    if (withinReach(p)) add(shape(kind), p);
+                }
+                return;
+            case ShapeKind::Triangles:
+                for (std::size_t k = 0; k + 2 < points.size(); k += 3) {
+                    const std::vector<PlanePoint> cut = clipTriangle(points[k], points[k + 1], points[k + 2]);
+                    for (std::size_t i = 1; i + 1 < cut.size(); ++i) {
+                        Shape& s = shape(kind);
+                        add(s, cut[0]);
+                        add(s, cut[i]);
+                        add(s, cut[i + 1]);
+                    }
+                }
+                return;
+            default:
+                return;
+        }
     }
     void rect(double x0, double y0, double x1, double y1) {
+        if (!(std::isfinite(x0) && std::isfinite(y0) && std::isfinite(x1) && std::isfinite(y1))) return;
         Shape& s = shape(ShapeKind::Rect);
-        add(s, {x0, y0});
-        add(s, {x1, y1});
+        add(s, {std::clamp(x0, -FrameReach, FrameReach), std::clamp(y0, -FrameReach, FrameReach)});
+        add(s, {std::clamp(x1, -FrameReach, FrameReach), std::clamp(y1, -FrameReach, FrameReach)});
     }
     void rect(const PixelRect& r) { rect(r.x, r.y, r.x + r.width, r.y + r.height); }
     // Text in the stroke font, its baseline from (x, y), narrowed to the style's advance.
     void text(const TextStyle& t, double x, double y, const std::string& s, double widen = 0.0) {
-        if (s.empty()) return;
+        if (s.empty() || !withinReach({x, y})) return;
         const float pen = width;
         width = static_cast<float>(std::max(1.0, t.size / 9.0) + widen);
         Shape& shaped = shape(ShapeKind::Text);
@@ -174,13 +281,13 @@ struct Picture {
         for (const Segment& s : list) pen.line(at(s.start), at(s.end));
     }
     // A ring of a hundred sides about `centre`, as a circle of the plane.
-    void circle(const Point& centre, float radius) {
+    void circle(const Point& centre, double radius) {
         std::vector<PlanePoint> loop;
         for (int i = 0; i < 100; ++i) {
             const float theta = static_cast<float>(i * 2.0 * M_PI / 100);
             const float c = static_cast<float>(std::cos(static_cast<double>(theta)));
             const float s = static_cast<float>(std::sin(static_cast<double>(theta)));
-            loop.push_back(at(centre.x + static_cast<double>(radius) * c, centre.y + static_cast<double>(radius) * s));
+            loop.push_back(at(centre.x + radius * c, centre.y + radius * s));
         }
         pen.run(ShapeKind::LineLoop, loop);
     }
@@ -249,7 +356,7 @@ void drawMarks(Picture& picture, const Workbench& bench, const Page& page, const
     pen.width = w.diagonal;
     for (const SweepLine& l : marks.lines) {
         // Reaching four rings past the polygon on either side.
-        const float direction = static_cast<float>((l.reach + 4 * ring) / 100);
+        const double direction = asFloat((l.reach + 4 * ring) / 100);
         pen.line(picture.at(l.at.x + 100.0 * direction, l.at.y), picture.at(l.at.x - 100.0 * direction, l.at.y));
     }
     picture.segments(marks.segments, w.diagonal);
@@ -261,7 +368,7 @@ void drawMarks(Picture& picture, const Workbench& bench, const Page& page, const
     pen.width = w.edge;
     for (const Ring& r : marks.rings) {
         pen.colour = inkOf(r.colour);
-        picture.circle(r.centre, static_cast<float>(r.rings * ring));
+        picture.circle(r.centre, asFloat(r.rings * ring));
     }
     // A cross on each vertex that left the stack for good, as wide as a ring.
     pen.colour = inkOf(Orange);
@@ -273,7 +380,7 @@ void drawMarks(Picture& picture, const Workbench& bench, const Page& page, const
     // The refused candidate and the vertex in its way, dashed, over everything else.
     pen.dash = Dashes;
     picture.plain(marks.dashed, RefusedInk, 2.0f * w.edge);
-    for (const Ring& r : marks.dashedRings) picture.circle(r.centre, static_cast<float>(r.rings * ring));
+    for (const Ring& r : marks.dashedRings) picture.circle(r.centre, asFloat(r.rings * ring));
     pen.dash = 0;
     pen.colour = Ink;
     pen.width = w.edge;
@@ -296,12 +403,12 @@ void drawMarks(Picture& picture, const Workbench& bench, const Page& page, const
         pen.run(ShapeKind::Points, at);
         pen.width = w.edge;
         pen.colour = inkOf(Green);
-        picture.circle(e.draft.front(), static_cast<float>(ring));
+        picture.circle(e.draft.front(), asFloat(ring));
     }
     if (e.dragged >= 0) {
         pen.colour = inkOf(Green);
         pen.width = w.edge;
-        picture.circle(v[e.dragged], static_cast<float>(ring));
+        picture.circle(v[e.dragged], asFloat(ring));
     }
 }
 

@@ -41,6 +41,13 @@ struct Shape {
 // (the strips' firsts and counts are t's own).
 void placeStrokes(const Shape& s, const TextStrokes& t, std::vector<float>& out);
 
+// How far from the window's corner a frame's coordinates reach, in pixels, on either axis: every
+// coordinate of every shape is a finite number within it. What the view puts further out (a huge
+// polygon in a tiny window, a zoom far in) is cut at it: a line where it crosses the square, a
+// triangle to the part within, a line loop or strip to its lines within; a point or a text beyond
+// it is left out. The square is a thousand windows wide, so nothing on the screen changes.
+inline constexpr double FrameReach = 1 << 20;
+
 struct Frame {
     int width = WindowWidth;
     int height = WindowHeight;

@@ -14,6 +14,9 @@ namespace {
 
 // A number of pixels, to a hundredth, in its fewest characters, appended to `out`.
 void appendNumber(std::string& out, double v) {
+    // A frame's numbers are finite and within its reach; anything else is written as 0, never as
+    // a number the rounding below cannot hold.
+    if (!(std::abs(v) <= FrameReach)) v = 0.0;
     long long hundredths = std::llround(v * 100);
     if (hundredths < 0) {
         out += '-';

@@ -204,3 +204,60 @@ TEST(Text, KeptStrokesStayBoundedThroughALongDrag) {
     }
     EXPECT_EQ(keptStrokes(cache, "Strana 1 od 3").counts, strokesOf("Strana 1 od 3").counts);
 }
+
+// Whatever the polygon's size and the window's, however far it is zoomed or turned, every page's
+// frame holds finite numbers within the frame's reach, and its SVG is written with numbers only: the
+// monotone example scaled by powers of two from 2^-140 to near the top of the float range, in
+// windows from 1 by 1 pixel to a wide strip, zoomed out and in to the ends.
+TEST(Frame, EveryCoordinateIsAFiniteNumberWithinReachOnAnyView) {
+    const float example[][2] = {{0, 10}, {6, 9}, {1, 7}, {7, 5}, {2, 3}, {5, 0}, {-4, 2}, {-1, 6}};
+    const int sizes[][2] = {{1, 1}, {1, 700}, {2000, 1}, {200, 20}, {380, 30}, {1024, 700}};
+    int frames = 0;
+    for (const double scale : {0x1p-140, 1e-20, 1.0, 1e20, 1e37, 3e37}) {
+        std::vector<Point> v;
+        for (const auto& xy : example) v.push_back(Point(xy[0] * scale, xy[1] * scale, 0.0));
+        Workbench bench = openWorkbench(judgePolygon(v.data(), static_cast<int>(v.size())));
+        for (const auto& size : sizes) {
+            resize(bench, size[0], size[1]);
+            for (const float zoom : {MinZoom, 1.0f, MaxZoom}) {
+                bench.view.zoom = zoom;
+                bench.view.angle = zoom == MaxZoom ? 33.0f : 0.0f;
+                for (int page = 0; page <= pageCount(bench.lesson); ++page) {
+                    showPage(bench, page);
+                    const Frame frame = frameOf(bench);
+                    ++frames;
+                    for (const Shape& s : frame.shapes) {
+                        for (const float c : s.xy) {
+                            ASSERT_TRUE(std::isfinite(c) && std::abs(c) <= FrameReach)
+                                << "scale " << scale << ", window " << size[0] << "x" << size[1] << ", zoom " << zoom
+                                << ", page " << page << ": " << c;
+                        }
+                    }
+                    const std::string svg = svgOf(frame);
+                    ASSERT_EQ(svg.find("nan"), std::string::npos);
+                    ASSERT_EQ(svg.find("inf"), std::string::npos);
+                }
+            }
+        }
+    }
+    EXPECT_EQ(frames, 6 * 6 * 3 * 8);
+}
+
+// A long rectangle zoomed a thousand times and moved so that its right end lies beyond the frame's
+// reach: its long edges are cut where they cross the square's side, each still along its own line
+// from the end that lies within.
+TEST(Frame, LinesBeyondReachAreCutWhereTheyLeaveIt) {
+    Workbench bench = benchOf({{0, 0}, {1000, 0}, {1000, 1}, {0, 1}});
+    bench.view.zoom = MaxZoom;
+    bench.view.panX = 1000.0 * MaxZoom;  // the pan is in the plane as the zoom leaves it
+    int cut = 0;
+    for (const Shape& s : frameOf(bench).shapes) {
+        if (s.kind != ShapeKind::Lines) continue;
+        for (std::size_t i = 0; i + 3 < s.xy.size(); i += 4) {
+            if (s.xy[i] != FrameReach && s.xy[i + 2] != FrameReach) continue;
+            EXPECT_LT(std::min(s.xy[i], s.xy[i + 2]), FrameReach);
+            cut += s.xy[i + 1] == s.xy[i + 3];  // a long edge, level as it was
+        }
+    }
+    EXPECT_GE(cut, 2);
+}
