@@ -29,9 +29,9 @@ int main(int argc, char** argv) {
     if (!runDialogue(std::cin, stdout, vertices, vertexCount, shown)) return 1;
     const bool lineOpen = dialogueLineOpen(shown);
     if (options.svg) {
-        if (writeLessonPictures(shown, options.folder)) return 0;
-        std::printf("%sNe mogu da pisem u folder %s.\n", lineOpen ? "\n" : "", options.folder.c_str());
-        return 1;
+        const LessonPictures written = writeLessonPictures(shown, options.folder);
+        std::printf("%s%s\n", lineOpen ? "\n" : "", picturesWord(written, options.folder).c_str());
+        return written.pages == written.total ? 0 : 1;
     }
     std::vector<char*> toolkit = options.toolkit;
     toolkit.push_back(nullptr);

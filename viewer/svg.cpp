@@ -2,10 +2,12 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 
 #include "viewer/text.h"
 #include "viewer/workbench.h"
@@ -167,32 +169,70 @@ std::string svgOf(const Frame& frame) {
     return w.out;
 }
 
-bool writeLessonPictures(const Judgement& judged, const std::string& folder) {
+namespace {
+
+// A page's picture as the lesson names it: strana-001.svg, ..., strana-1000.svg.
+std::string pageFileName(int page) {
+    char name[32];
+    std::snprintf(name, sizeof name, "strana-%03d.svg", page);
+    return name;
+}
+
+// A name the pictures of some lesson could have: "strana-", three digits or more, ".svg".
+bool isPageFileName(const std::string& name) {
+    const std::string head = "strana-";
+    const std::string tail = ".svg";
+    if (name.size() < head.size() + 3 + tail.size() || name.compare(0, head.size(), head) != 0 ||
+        name.compare(name.size() - tail.size(), tail.size(), tail) != 0) {
+        return false;
+    }
+    return std::all_of(name.begin() + head.size(), name.end() - tail.size(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace
+
+LessonPictures writeLessonPictures(const Judgement& judged, const std::string& folder) {
+    LessonPictures result;
+    Workbench bench = openWorkbench(judged);
+    result.total = pageCount(bench.lesson) + 1;
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    if (!std::filesystem::is_directory(folder)) return false;
-    Workbench bench = openWorkbench(judged);
-    for (int page = 0; page <= pageCount(bench.lesson); ++page) {
+    if (!std::filesystem::is_directory(folder, error)) return result;
+    for (int page = 0; page < result.total; ++page) {
         bench.steps.page = page;
         relayout(bench);
-        char name[32];
-        std::snprintf(name, sizeof name, "strana-%03d.svg", page + 1);
-        const std::filesystem::path final = std::filesystem::path(folder) / name;
-        const std::filesystem::path passing = std::filesystem::path(folder) / ("." + std::string(name) + ".part");
-        {
-            std::ofstream out(passing, std::ios::binary | std::ios::trunc);
-            out << svgOf(frameOf(bench));
-            out.close();
-            if (!out) {
-                std::filesystem::remove(passing, error);
-                return false;
-            }
+        const std::string name = pageFileName(page + 1);
+        const std::string final = folder + "/" + name;
+        const std::string passing = folder + "/." + name + ".part";
+        const int failure = writeWholeFile(passing, svgOf(frameOf(bench)), false);
+        if (failure == 0 && std::rename(passing.c_str(), final.c_str()) == 0) {
+            ++result.pages;
+            continue;
         }
-        std::filesystem::rename(passing, final, error);
-        if (error) {
-            std::filesystem::remove(passing, error);
-            return false;
-        }
+        result.diskFull = failure == ENOSPC || failure == EDQUOT;
+        std::remove(passing.c_str());
+        break;
     }
-    return true;
+    // The folder's pictures are this lesson's pages, and only these: a longer lesson's written there
+    // before are taken away, every other file is left as it is.
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (!isPageFileName(name)) continue;
+        const int page = std::atoi(name.c_str() + 7);
+        if (page >= 1 && page <= result.pages && name == pageFileName(page)) continue;
+        std::filesystem::remove(it->path(), error);
+        error.clear();
+    }
+    return result;
+}
+
+std::string picturesWord(const LessonPictures& written, const std::string& folder) {
+    if (written.pages == written.total) {
+        return "Sve strane lekcije (" + std::to_string(written.total) + ") upisane su u folder " + folder + ".";
+    }
+    if (written.diskFull) {
+        return "Disk je pun: u folder " + folder + " upisano je " + std::to_string(written.pages) + " od " +
+               std::to_string(written.total) + " strana lekcije.";
+    }
+    return "Ne mogu da pisem u folder " + folder + ".";
 }

@@ -9,7 +9,21 @@
 
 std::string svgOf(const Frame& frame);
 
+// What became of a lesson's pictures: how many of its pages were written, of how many, and whether
+// the disk filled up before the rest.
+struct LessonPictures {
+    int pages = 0;
+    int total = 0;
+    bool diskFull = false;
+};
+
 // Writes every page of the lesson of `judged`, as the window shows it at its opening size, to
 // `folder`/strana-001.svg, strana-002.svg, ... (the folder made if need be), each first under a
-// passing name; false when the folder cannot be made or written, nothing left under a final name.
-bool writeLessonPictures(const Judgement& judged, const std::string& folder);
+// passing name, so that nothing half-written is left under a final one; the writing stops at the
+// first page that cannot be written. Afterwards the folder's strana-NNN.svg files are exactly the
+// pages written: those of a lesson written there before are taken away; no other file is touched.
+LessonPictures writeLessonPictures(const Judgement& judged, const std::string& folder);
+
+// The console's line on it: every page written, the disk full after so many, or the folder that
+// cannot be written.
+std::string picturesWord(const LessonPictures& written, const std::string& folder);

@@ -707,18 +707,29 @@ std::string polygonText(const std::vector<Point>& vertices) {
     return out;
 }
 
+int writeWholeFile(const std::string& path, const std::string& text, bool fresh) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (fresh ? O_EXCL : O_TRUNC), 0644);
+    if (fd < 0) return errno;
+    int error = 0;
+    for (std::size_t done = 0; done < text.size() && error == 0;) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n > 0) {
+            done += static_cast<std::size_t>(n);
+        } else if (n == 0 || errno != EINTR) {
+            error = n == 0 ? EIO : errno;
+        }
+    }
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error != 0) ::unlink(path.c_str());
+    return error;
+}
+
 bool writeFreeFile(const std::string& folder, const std::string& stem, const std::string& extension,
                    const std::string& text, std::string& name) {
     for (int k = 1; k <= 100000; ++k) {
         name = stem + "-" + std::to_string(k) + extension;
-        const std::string path = folder + "/" + name;
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        if (fd < 0 && errno == EEXIST) continue;
-        if (fd < 0) return false;
-        const bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
-        if (::close(fd) == 0 && written) return true;
-        ::unlink(path.c_str());
-        return false;
+        const int error = writeWholeFile(folder + "/" + name, text, true);
+        if (error != EEXIST) return error == 0;
     }
     return false;
 }

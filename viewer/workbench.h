@@ -155,6 +155,11 @@ std::string floatText(float value);
 // number as floatText writes it.
 std::string polygonText(const std::vector<Point>& vertices);
 
+// Writes `text` whole to `path`: a new file when `fresh` (an existing one is left alone, EEXIST), else
+// over what is there. 0 when it is written, else the error (errno); nothing is left of a file that
+// could not be written whole.
+int writeWholeFile(const std::string& path, const std::string& text, bool fresh);
+
 // Writes `text` to the first free `stem`-K`extension` (K = 1, 2, ...) in `folder`, never over an
 // existing file; `name` gets the file's name. False when it could not be written (nothing is left).
 bool writeFreeFile(const std::string& folder, const std::string& stem, const std::string& extension,

@@ -10,7 +10,9 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <vector>
 #include <sstream>
 #include <string>
 
@@ -272,15 +274,16 @@ TEST(Transcript, NonZeroNumberThatIsZeroAsAFloatIsRefused) {
                   "(1.000000,1.000000) (0.000000,0.000000) (0.000000,0.000000) ");
 }
 
-// --svg runs the dialogue as ever, then writes every page and ends with status 0, no display needed;
-// a folder that cannot be made gets its line and status 1; --help lists the options; an unknown one
-// is refused with status 2.
+// --svg runs the dialogue as ever, then writes every page, says so and ends with status 0, no
+// display needed; a folder that cannot be made gets its line and status 1; --help lists the
+// options; an unknown one is refused with status 2.
 TEST(Transcript, PicturesForSlidesWithoutAWindow) {
     const std::string folder = testing::TempDir() + "pictures_" + std::to_string(getpid());
     const std::string triangle = "3\n0 0\n100 0\n50 100\n";
     const Outcome written = run(triangle, "rm -rf " + folder + "; ", " --svg " + folder);
     EXPECT_EQ(written.status, 0) << written.err;
-    EXPECT_EQ(written.out, run(triangle).out);  // the same bytes as the window's run
+    // The same bytes as the window's run, then the pages' line.
+    EXPECT_EQ(written.out, run(triangle).out + "\nSve strane lekcije (3) upisane su u folder " + folder + ".\n");
     for (const char* name : {"strana-001.svg", "strana-002.svg", "strana-003.svg"}) {
         const std::string svg = slurp(folder + "/" + name);
         EXPECT_EQ(svg.rfind("<?xml", 0), 0u) << name;
@@ -297,4 +300,67 @@ TEST(Transcript, PicturesForSlidesWithoutAWindow) {
     EXPECT_EQ(unknown.status, 2);
     EXPECT_EQ(unknown.err, "Nepoznata opcija: --slike. Spisak opcija daje --help.\n");
     EXPECT_EQ(unknown.out, "");
+}
+
+// A folder whose name has a part longer than a file name may be, or is longer than a path may be,
+// is a folder that cannot be written: its line and status 1, never an abort.
+TEST(Transcript, PicturesIntoAFolderWithTooLongANameSayItCannotBeWritten) {
+    const std::string triangle = "3\n0 0\n100 0\n50 100\n";
+    const std::string longPart = testing::TempDir() + std::string(300, 'a');
+    std::string longPath = testing::TempDir();
+    while (longPath.size() < 5000) longPath += "abcdefghij/";
+    for (const std::string& folder : {longPart, longPath}) {
+        const Outcome refused = run(triangle, "", " --svg " + folder);
+        EXPECT_EQ(refused.status, 1) << refused.err;
+        EXPECT_NE(refused.out.find("\nNe mogu da pisem u folder " + folder + ".\n"), std::string::npos);
+        EXPECT_EQ(refused.err, "");
+    }
+}
+
+// After --svg DIR the folder's strana-NNN.svg files are exactly this lesson's pages: a W's 25
+// pages and then a triangle's three leave three, and the files that are not pages stay untouched.
+TEST(Transcript, PicturesOfALessonReplaceAnotherLessonsPagesAndNothingElse) {
+    const std::string folder = testing::TempDir() + "pictures_twice_" + std::to_string(getpid());
+    const std::string w = slurp(std::string(EXAMPLES_DIR) + "/w.txt");  // 25 pages
+    const Outcome first = run(w, "rm -rf " + folder + "; mkdir -p " + folder + "; echo mine > " + folder +
+                                         "/notes.txt; echo mine > " + folder + "/strana-01.svg; ",
+                              " --svg " + folder);
+    ASSERT_EQ(first.status, 0) << first.out;
+    EXPECT_TRUE(std::ifstream(folder + "/strana-010.svg").good());
+    const Outcome second = run("3\n0 0\n100 0\n50 100\n", "", " --svg " + folder);
+    ASSERT_EQ(second.status, 0);
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"notes.txt", "strana-001.svg", "strana-002.svg", "strana-003.svg", "strana-01.svg"}));
+    EXPECT_EQ(slurp(folder + "/notes.txt"), "mine\n");
+}
+
+// On a disk that fills up, the line says so and how many pages were written, the status is 1, and
+// no page is left half-written (a small file system of its own, where the test may make one).
+TEST(Transcript, PicturesOnAFullDiskSayHowManyPagesWereWritten) {
+    const std::string folder = testing::TempDir() + "pictures_full_" + std::to_string(getpid());
+    std::filesystem::create_directories(folder);
+    const std::string w = slurp(std::string(EXAMPLES_DIR) + "/w.txt");  // 25 pages
+    const std::string in = folder + "/../pictures_full_in_" + std::to_string(getpid()) + ".txt";
+    std::ofstream(in) << w;
+    const std::string out = folder + "/../pictures_full_out_" + std::to_string(getpid()) + ".txt";
+    // A namespace of its own, so that the small file system is seen by this command alone.
+    const std::string command = "unshare -m sh -c 'mount -t tmpfs -o size=64k tmpfs " + folder + " && " +
+                                PROGRAM_PATH + " --svg " + folder + " < " + in + " > " + out +
+                                "; echo $? >> " + out + "; ls " + folder + " >> " + out + "' 2>/dev/null";
+    if (std::system(command.c_str()) != 0 || slurp(out).empty()) GTEST_SKIP() << "no small file system here";
+    const std::string text = slurp(out);
+    const std::size_t at = text.find("Disk je pun: u folder " + folder + " upisano je ");
+    ASSERT_NE(at, std::string::npos) << text;
+    int pages = 0, total = 0;
+    ASSERT_EQ(std::sscanf(text.c_str() + text.find("upisano je ", at) + 11, "%d od %d strana lekcije.", &pages, &total), 2);
+    EXPECT_LT(pages, total);
+    EXPECT_NE(text.find("\n1\n"), std::string::npos);  // the status
+    for (int page = 1; page <= pages; ++page) {
+        char name[32];
+        std::snprintf(name, sizeof name, "strana-%03d.svg\n", page);
+        EXPECT_NE(text.find(name), std::string::npos) << name;
+    }
+    EXPECT_EQ(text.find(".part"), std::string::npos);
 }
