@@ -7,7 +7,8 @@
 // process can be made, returns -1 and the window runs in this one.
 int runInChildProcess();
 
-// Ends the program at once, with everything printed already out and status 0: the window leaves
-// the screen, the program's process hears so through `closedPipe` and ends; this one ends without
-// anyone waiting for it.
-[[noreturn]] void leaveWindow(int closedPipe);
+// Ends the program at once, with everything printed already out: the window leaves the screen (when
+// `unmap`: the display is still there to ask), and with status 0 the program's process hears so
+// through `closedPipe` and ends; with another status this one ends with it, and the program's
+// process with the same. This one ends without anyone waiting for it.
+[[noreturn]] void leaveWindow(int closedPipe, bool unmap, int status = 0);

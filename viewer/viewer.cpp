@@ -1,10 +1,19 @@
 #include "viewer/viewer.h"
 
 #include <GL/freeglut.h>
+#include <fcntl.h>
 #include <malloc.h>
+#include <poll.h>
+#include <signal.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 
+#include "viewer/display.h"
 #include "viewer/frame.h"
 #include "viewer/process.h"
 #include "viewer/renderer.h"
@@ -13,16 +22,37 @@
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 // The one state of the window, which every callback of the toolkit reaches.
 struct Window {
     Workbench bench;
     StrokeCache strokes;
     int closedPipe = -1;  // tells the program's process that the window closed
     bool consoleLineOpen = false;  // the console's last line is unfinished: a save line starts anew
+    int signals[2] = {-1, -1};     // a signal to end on, written by its handler, read by the loop
+    bool ticking = false;          // a page of the play is due at `tickAt`
+    Clock::time_point tickAt;
+    int tickGeneration = 0;
 };
 Window window;
 
-[[noreturn]] void closeWindow() { leaveWindow(window.closedPipe); }
+void consoleLine(const std::string& line);
+
+// Before the window ends in a way no key chose (a signal, a lost connection, the window destroyed
+// from outside, or the toolkit closing it on its own), every unsaved polygon goes into a file.
+void saveBeforeTheEnd() {
+    for (const std::string& line : saveUnsaved(window.bench, ".")) consoleLine(line);
+}
+
+[[noreturn]] void closeWindow() { leaveWindow(window.closedPipe, true); }
+
+// The toolkit closes the window itself (a close request it took before the loop below could):
+// nothing unsaved is lost, and the program ends as a close does.
+[[noreturn]] void closedByTheToolkit() {
+    saveBeforeTheEnd();
+    closeWindow();
+}
 
 // A line on the console after the dialogue's, on a line of its own.
 void consoleLine(const std::string& line) {
@@ -30,8 +60,6 @@ void consoleLine(const std::string& line) {
     window.consoleLineOpen = false;
     std::fflush(stdout);
 }
-
-void onTick(int generation);
 
 // Carries out what an event asks of the window besides its new state.
 void apply(const Effect& effect) {
@@ -51,11 +79,14 @@ void apply(const Effect& effect) {
         wrote(bench, false, written, message);
         consoleLine(message);
     }
-    if (effect.play) glutTimerFunc(static_cast<unsigned>(playSeconds(bench.steps) * 1000), onTick, bench.playGeneration);
+    if (effect.play) {
+        window.ticking = true;
+        window.tickGeneration = bench.playGeneration;
+        window.tickAt = Clock::now() + std::chrono::milliseconds(static_cast<int>(playSeconds(bench.steps) * 1000));
+    }
     if (effect.redraw || effect.save || effect.picture) glutPostRedisplay();
 }
 
-void onTick(int generation) { apply(playTick(window.bench, generation)); }
 
 void display() {
     drawFrame(frameOf(window.bench), window.strokes);
@@ -89,6 +120,60 @@ void onWheel(int wheel, int direction, int x, int y) {
 
 void onReshape(int width, int height) { apply(resize(window.bench, width, height)); }
 
+// The connection to the display is lost (the server ended, or the window was killed): what is
+// unsaved goes into a file, and the program ends as a close does, without another word to the server.
+void onLostConnection() {
+    saveBeforeTheEnd();
+    leaveWindow(window.closedPipe, false);
+}
+
+void onSignal(int signal) {
+    const unsigned char byte = static_cast<unsigned char>(signal);
+    const int saved = errno;
+    const ssize_t written = write(window.signals[1], &byte, 1);  // nothing else is safe in a handler
+    static_cast<void>(written);
+    errno = saved;
+}
+
+// Ends on `signal` as it would have ended without a handler (its status unchanged), after saving.
+[[noreturn]] void endOnSignal(int signal) {
+    saveBeforeTheEnd();
+    std::fflush(nullptr);
+    ::signal(signal, SIG_DFL);
+    raise(signal);
+    _exit(128 + signal);
+}
+
+// The toolkit's events one batch at a time, with what it cannot do for the program taken first: the
+// close request, the window destroyed from outside, a signal to end on, the play's next page. Waits
+// for the display's connection, a signal or the play's clock without turning.
+[[noreturn]] void runLoop() {
+    const int connection = displayConnection();
+    for (;;) {
+        // The close button is Q: unsaved edits get their warning, and the window stays.
+        while (takeCloseRequest()) apply(perform(window.bench, Command::Quit, 0, 0));
+        if (windowGone()) {
+            saveBeforeTheEnd();
+            leaveWindow(window.closedPipe, false, 1);
+        }
+        if (window.ticking && Clock::now() >= window.tickAt) {
+            window.ticking = false;
+            apply(playTick(window.bench, window.tickGeneration));
+        }
+        glutMainLoopEvent();
+        if (windowGone() || flushDisplay()) continue;
+        int wait = -1;
+        if (window.ticking) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(window.tickAt - Clock::now()).count();
+            wait = static_cast<int>(std::max<long long>(0, left + 1));
+        }
+        pollfd fds[2] = {{connection, POLLIN, 0}, {window.signals[0], POLLIN, 0}};
+        if (poll(fds, 2, wait) < 0 && errno != EINTR) continue;
+        unsigned char signal = 0;
+        if ((fds[1].revents & POLLIN) && read(window.signals[0], &signal, 1) == 1) endOnSignal(signal);
+    }
+}
+
 }  // namespace
 
 void runViewer(int argc, char** argv, const Judgement& judged, bool consoleLineOpen) {
@@ -112,8 +197,14 @@ void runViewer(int argc, char** argv, const Judgement& judged, bool consoleLineO
     glutMotionFunc(onMotion);
     glutMouseWheelFunc(onWheel);
     glutReshapeFunc(onReshape);
-    // Closing the window leaves as Q does, with status 0, before the toolkit tears anything down.
-    glutCloseFunc(closeWindow);
-    glutMainLoop();
-    closeWindow();
+    // Where the toolkit itself closes the window, it leaves as Q does, with status 0, before the
+    // toolkit tears anything down, nothing unsaved lost.
+    glutCloseFunc(closedByTheToolkit);
+    watchDisplay(onLostConnection);
+    // A signal that ends the program (the terminal closed, a kill, Ctrl+C) first saves what is unsaved.
+    if (pipe2(window.signals, O_CLOEXEC | O_NONBLOCK) == 0) {
+        for (const int s : {SIGTERM, SIGHUP, SIGINT, SIGQUIT}) std::signal(s, onSignal);
+    }
+    std::signal(SIGPIPE, SIG_IGN);  // a console that went away does not end the window before it saves
+    runLoop();
 }

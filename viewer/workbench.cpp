@@ -433,6 +433,23 @@ bool unsaved(const Workbench& bench) {
     return !samePolygon(bench.history.polygons[bench.history.current], bench.saved) || (e.drawing && !e.draft.empty());
 }
 
+std::vector<std::string> saveUnsaved(Workbench& bench, const std::string& folder) {
+    const EditState& e = bench.edit;
+    std::vector<std::string> lines;
+    auto keep = [&](const std::vector<Point>& polygon) {
+        std::string name;
+        const bool written = writeFreeFile(folder, "poligon", ".txt", polygonText(polygon), name);
+        lines.push_back(written ? "Izmene su sacuvane u datoteci " + name + "."
+                                : "Izmene nisu sacuvane: u tekucoj fascikli ne moze da se napravi datoteka.");
+        return written;
+    };
+    // The polygon in hand: while a new one is drawn the lesson is empty, and the one before it waits.
+    const std::vector<Point> polygon = e.drawing ? bench.history.polygons[bench.history.current] : bench.lesson.vertices;
+    if (!samePolygon(polygon, bench.saved) && keep(polygon)) bench.saved = polygon;
+    if (e.drawing && !e.draft.empty()) keep(e.draft);
+    return lines;
+}
+
 Effect perform(Workbench& bench, Command command, int x, int y) {
     const bool takenBack = command != Command::Quit && takeBackWarning(bench);
     Effect effect;

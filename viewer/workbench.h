@@ -100,6 +100,12 @@ double playSeconds(const StepView& view);
 // True when the polygon differs from the one read or last saved, or a new one is under way.
 bool unsaved(const Workbench& bench);
 
+// Writes what would be lost if the window ended now: the polygon, when it differs from the one read
+// or last saved, and a new polygon under way, each to the first free poligon-K.txt in `folder`. The
+// console's lines on it, one a file: "Izmene su sacuvane u datoteci poligon-3.txt."; none when
+// nothing was unsaved.
+std::vector<std::string> saveUnsaved(Workbench& bench, const std::string& folder);
+
 // Shows `polygon` in place of the current one, judged anew (a zero coordinate taken as +0); the step
 // shown stays the same step number where it still exists, else the last.
 void setPolygon(Workbench& bench, const std::vector<Point>& polygon);

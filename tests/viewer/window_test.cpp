@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -324,7 +325,16 @@ public:
         }
         if (pid_ > 0 || !ended) return -1;
         seconds = std::chrono::duration<double>(Clock::now() - since).count();
+        waitStatus_ = status;
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    // The whole status of the last wait, as waitpid gave it (a signal that ended the program too).
+    int waitStatus() const { return waitStatus_; }
+
+    // Sends `signal` to the program's process, or to its window's.
+    void signalProgram(int signal) const { kill(pid_, signal); }
+    void signalWindow(int signal) const {
+        for (const int w : children()) kill(w, signal);
     }
 
     // Processor time, in seconds, used so far by the program and its window's process.
@@ -397,6 +407,7 @@ private:
         if (::write(input_, text.data(), text.size()) != static_cast<ssize_t>(text.size())) std::abort();
     }
     std::vector<Vertex> polygon_;
+    int waitStatus_ = -1;
     int output_ = -1;
     std::string captured_;
     std::string window_;
@@ -1290,4 +1301,64 @@ TEST_F(Window, PicturesForSlidesShowWhatTheWindowShows) {
     }
     EXPECT_GT(ink, 1000);
     EXPECT_GT(both, ink * 95 / 100);
+}
+
+// No way of closing the window loses unsaved edits (here a new polygon of two vertices under way).
+// The close button warns as Q does and the window stays; a second request closes without saving, as
+// a second Q does. A killed connection, SIGTERM to the program, SIGHUP to the window's process and
+// the window destroyed from outside each first write the polygon to the first free poligon-K.txt and
+// say so on the console, then end with the status they have without edits: 0, killed by SIGTERM,
+// 129, and 1 for the window destroyed (not 0: the window did not close).
+TEST_F(Window, NoWayOfClosingLosesUnsavedEdits) {
+    const std::string folder = testing::TempDir() + "closing_" + std::to_string(getpid());
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path home = std::filesystem::current_path();
+    std::filesystem::current_path(folder);
+    const std::vector<Vertex> square = {{0, 0}, {4, 0}, {4, 4}, {0, 4}};
+    struct Way {
+        const char* name;
+        std::function<void(Program&)> close;
+        std::function<bool(int)> status;  // of the whole wait status
+    };
+    const std::vector<Way> ways = {
+        {"killed connection", [](Program& p) { std::system(withDisplay("xdotool windowkill " + std::to_string(p.windowId())).c_str()); },
+         [](int s) { return WIFEXITED(s) && WEXITSTATUS(s) == 0; }},
+        {"SIGTERM", [](Program& p) { p.signalProgram(SIGTERM); }, [](int s) { return WIFSIGNALED(s) && WTERMSIG(s) == SIGTERM; }},
+        {"SIGHUP", [](Program& p) { p.signalWindow(SIGHUP); }, [](int s) { return WIFEXITED(s) && WEXITSTATUS(s) == 129; }},
+        {"destroyed", [](Program& p) { std::system(withDisplay("xdotool windowclose " + std::to_string(p.windowId()) + " 2>/dev/null").c_str()); },
+         [](int s) { return WIFEXITED(s) && WEXITSTATUS(s) == 1; }},
+        {"close button", [](Program& p) {
+             std::system(withDisplay(std::string(CLOSE_WINDOW_PATH) + " " + std::to_string(p.windowId())).c_str());
+             EXPECT_TRUE(p.running()) << "closed on the first request with edits unsaved";
+             std::system(withDisplay(std::string(CLOSE_WINDOW_PATH) + " " + std::to_string(p.windowId())).c_str());
+         },
+         [](int s) { return WIFEXITED(s) && WEXITSTATUS(s) == 0; }},
+    };
+    for (const Way& way : ways) {
+        std::filesystem::remove(folder + "/poligon-1.txt");
+        Program p(square);
+        ASSERT_TRUE(p.findWindow());
+        const Image image = firstDrawnFrame(p);
+        p.keys("e n");
+        const Framing f(square, editingPicture(image, p), p.height());
+        for (const Vertex& v : {Vertex{1, 1}, Vertex{3, 1}}) {
+            const Vertex at = f.place(v);
+            p.click(std::lround(at.x), std::lround(at.y));
+        }
+        way.close(p);
+        double seconds = -1;
+        p.waitForExit(Clock::now(), seconds);
+        EXPECT_TRUE(way.status(p.waitStatus())) << way.name << ": status " << p.waitStatus();
+        const bool saves = std::string(way.name) != "close button";
+        EXPECT_EQ(std::filesystem::exists(folder + "/poligon-1.txt"), saves) << way.name;
+        EXPECT_EQ(p.output().find("\nIzmene su sacuvane u datoteci poligon-1.txt.\n") != std::string::npos, saves) << way.name;
+        if (saves) {
+            std::ifstream in(folder + "/poligon-1.txt");
+            int count = 0;
+            in >> count;
+            EXPECT_EQ(count, 2) << way.name;
+        }
+    }
+    std::filesystem::current_path(home);
 }
