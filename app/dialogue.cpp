@@ -91,10 +91,10 @@ bool parseCoordinate(const std::string& token, float& value) {
 
 enum class Read { Accepted, Refused, Ended };
 
-// Reads a token and hands it to `parse`; a token too long for any number is refused unparsed.
+// Reads a token and hands it to `parse`; a token too long for any number is refused unparsed. A
+// refused token is left in `token` (its first MaxTokenLength characters).
 template <typename Parse>
-Read readToken(Tokens& tokens, Parse parse) {
-    std::string token;
+Read readToken(Tokens& tokens, std::string& token, Parse parse) {
     switch (tokens.next(token)) {
         case Token::Ended:
             return Read::Ended;
@@ -106,42 +106,57 @@ Read readToken(Tokens& tokens, Parse parse) {
     return parse(token) ? Read::Accepted : Read::Refused;
 }
 
-Read readCount(Tokens& tokens, int& count) {
-    return readToken(tokens, [&](const std::string& token) { return parseCount(token, count); });
+Read readCount(Tokens& tokens, std::string& token, int& count) {
+    return readToken(tokens, token, [&](const std::string& t) { return parseCount(t, count); });
 }
 
-Read readCoordinates(Tokens& tokens, float& x, float& y) {
-    const Read first = readToken(tokens, [&](const std::string& token) { return parseCoordinate(token, x); });
+Read readCoordinates(Tokens& tokens, std::string& token, float& x, float& y) {
+    const Read first = readToken(tokens, token, [&](const std::string& t) { return parseCoordinate(t, x); });
     if (first != Read::Accepted) return first;
-    return readToken(tokens, [&](const std::string& token) { return parseCoordinate(token, y); });
+    return readToken(tokens, token, [&](const std::string& t) { return parseCoordinate(t, y); });
+}
+
+// A refused token as the console names it: in quotes, its printable ASCII as typed and any other
+// byte as '?', cut to 32 characters with "..." after.
+std::string quoted(const std::string& token) {
+    constexpr std::size_t Shown = 32;
+    std::string out = "\"";
+    for (std::size_t i = 0; i < token.size() && i < Shown; ++i) {
+        const unsigned char c = static_cast<unsigned char>(token[i]);
+        out += c >= 0x20 && c < 0x7f ? static_cast<char>(c) : '?';
+    }
+    return out + (token.size() > Shown ? "...\"" : "\"");
 }
 
 }  // namespace
 
-bool readPolygon(std::istream& in, std::FILE* out, Point* vertices, int& vertexCount) {
-    // Prompts, reads, and on a refusal says why, drops the rest of the line and asks again.
-    // False when the input ends first.
+bool readPolygon(std::istream& in, std::FILE* out, Point* vertices, int& vertexCount, std::string* lastRefusal) {
+    // Prompts, reads, and on a refusal says why, naming the token, drops the rest of the line and
+    // asks again. False when the input ends first.
     Tokens tokens(in);
-    auto ask = [&](auto prompt, auto read, const char* refusal) {
+    std::string token;
+    auto ask = [&](auto prompt, auto read, const char* what, const char* how) {
         for (;;) {
             prompt();
             std::fflush(out);
             const Read result = read();
             if (result != Read::Refused) return result == Read::Accepted;
-            std::fputs(refusal, out);
+            const std::string refusal = std::string(what) + " (" + quoted(token) + "): " + how;
+            std::fprintf(out, "%s\n", refusal.c_str());
+            if (lastRefusal != nullptr) *lastRefusal = refusal;
             tokens.discardRestOfLine();
         }
     };
-    if (!ask([&] { std::fputs("Unesite broj temena: ", out); }, [&] { return readCount(tokens, vertexCount); },
-             "Neispravan broj temena: unesite ceo broj od 1 do 100.\n")) {
+    if (!ask([&] { std::fputs("Unesite broj temena: ", out); }, [&] { return readCount(tokens, token, vertexCount); },
+             "Neispravan broj temena", "unesite ceo broj od 1 do 100.")) {
         return false;
     }
     for (int k = 1; k <= vertexCount; ++k) {
         float x = 0.0f;
         float y = 0.0f;
         if (!ask([&] { std::fprintf(out, "Unesite koordinate %d. tacke: ", k); },
-                 [&] { return readCoordinates(tokens, x, y); },
-                 "Neispravne koordinate: unesite dva broja, npr. 2.5 3\n")) {
+                 [&] { return readCoordinates(tokens, token, x, y); }, "Neispravne koordinate",
+                 "unesite dva broja, npr. 2.5 3")) {
             return false;
         }
         vertices[k - 1] = Point();
@@ -160,10 +175,11 @@ void printListing(std::FILE* out, const Point* vertices, const Triangulation& re
     }
 }
 
-bool runDialogue(std::istream& in, std::FILE* out, Point* vertices, int& vertexCount, Judgement& shown) {
+bool runDialogue(std::istream& in, std::FILE* out, Point* vertices, int& vertexCount, Judgement& shown,
+                 std::string* lastRefusal) {
     std::fputs(" - TRIANGULACIJA MONOTONIH POLIGONA -  \n \n", out);
     std::fputs("Podrazumeva se da se unosi prost poligon \n \n", out);
-    if (!readPolygon(in, out, vertices, vertexCount)) {
+    if (!readPolygon(in, out, vertices, vertexCount, lastRefusal)) {
         std::fputs("\nUnos je prekinut.\n", out);
         std::fflush(out);
         return false;
