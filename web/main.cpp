@@ -6,7 +6,9 @@
 #include <emscripten/emscripten.h>
 
 #include <algorithm>
+#include <vector>
 #include <cstdio>
+#include <cmath>
 #include <cstdlib>
 #include <sstream>
 #include <string>
@@ -20,10 +22,18 @@
 
 namespace {
 
+// The most characters the page takes as a polygon's text, from the box, a file or a link: a
+// hundred vertices with the longest numbers the dialogue reads need a little over 51,000.
+constexpr int MaxInput = 100000;
+
+const char* const ReplaceWarning = "Izmene nisu sacuvane: S cuva, Prikazi jos jednom zamenjuje poligon.";
+
 // The one state of the page, which every call from the script reaches.
 struct Page {
     Workbench bench;
     std::string console;      // what the console program would have printed
+    std::vector<Point> dialogueOf;  // the polygon whose dialogue the console holds
+    bool replaceWarned = false;  // "Prikazi" met unsaved edits once: the next one replaces them
     std::string reply;        // the last text handed to the script
     int width = WindowWidth;  // the canvas
     int height = WindowHeight;
@@ -128,23 +138,21 @@ void show(Workbench bench) {
     resize(page.bench, page.width, page.height);
 }
 
-// Shows the polygon the dialogue reads from `input`, the dialogue's lines kept for the console
-// panel; false when the input ended before the polygon did (the picture stays as it was).
-bool openInput(const std::string& input) {
+// The dialogue on `input`, its lines kept for the console panel; false when the input ended before
+// the polygon did (`why` then says what it refused last, if anything).
+bool readInput(const std::string& input, Judgement& judged, std::string& why) {
     std::istringstream in(input);
     char* text = nullptr;
     std::size_t size = 0;
     std::FILE* out = open_memstream(&text, &size);
     static Point vertices[MaxVertices];
     int count = 0;
-    Judgement judged;
-    const bool read = runDialogue(in, out, vertices, count, judged);
+    const bool read = runDialogue(in, out, vertices, count, judged, &why);
     std::fclose(out);
     page.console.assign(text, size);
     std::free(text);
-    if (!read) return false;
-    show(openWorkbench(judged));
-    return true;
+    page.dialogueOf = read ? judged.vertices : std::vector<Point>{};
+    return read;
 }
 
 // The empty page, with the line that says why.
@@ -155,6 +163,66 @@ void openEmpty(const std::string& why) {
     show(std::move(bench));
 }
 
+// Shows the polygon the dialogue reads from `input`; false when the input ended before the polygon
+// did: then the picture is the empty page, its band saying so and what was refused, as the console does.
+bool openInput(const std::string& input) {
+    Judgement judged;
+    std::string refusal;
+    if (readInput(input, judged, refusal)) {
+        show(openWorkbench(judged));
+        return true;
+    }
+    openEmpty(refusal.empty() ? "Unos je prekinut: poligon nije ceo." : "Unos je prekinut. " + refusal);
+    return false;
+}
+
+// The polygon edits have made of the one read (not a new one under way, nor a drag not yet let go).
+const std::vector<Point>& polygonNow() { return page.bench.history.polygons[page.bench.history.current]; }
+
+bool samePoints(const std::vector<Point>& a, const std::vector<Point>& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](const Point& p, const Point& q) {
+               return p.x == q.x && p.y == q.y;
+           });
+}
+
+// Any key or click but "Prikazi" takes its warning back.
+void takeBackReplaceWarning() {
+    if (!page.replaceWarned) return;
+    page.replaceWarned = false;
+    if (page.bench.edit.message == ReplaceWarning) page.bench.edit.message.clear();
+    relayout(page.bench);
+}
+
+// Vertices as the address writes them: x and y apart by a comma, vertex from vertex by a semicolon.
+std::string vertexList(const std::vector<Point>& v) {
+    std::string out;
+    for (std::size_t i = 0; i < v.size(); ++i) out += (i > 0 ? ";" : "") + floatText(v[i].x) + "," + floatText(v[i].y);
+    return out;
+}
+
+// The pairs of a vertex list, each number as it stands; false (with the number of the pair at
+// fault in `bad`, from 1) when a pair is not two numbers apart by one comma.
+bool readPairs(const std::string& list, std::vector<std::pair<std::string, std::string>>& pairs, int& bad) {
+    std::stringstream in(list);
+    for (std::string vertex; std::getline(in, vertex, ';');) {
+        const std::size_t comma = vertex.find(',');
+        if (comma == std::string::npos || vertex.find(',', comma + 1) != std::string::npos || comma == 0 ||
+            comma + 1 == vertex.size() || vertex.find(' ') != std::string::npos) {
+            bad = static_cast<int>(pairs.size()) + 1;
+            return false;
+        }
+        pairs.emplace_back(vertex.substr(0, comma), vertex.substr(comma + 1));
+    }
+    return true;
+}
+
+// A number of a new polygon under way as the address has it: a finite float, written whole.
+bool readNumber(const std::string& text, float& value) {
+    char* end = nullptr;
+    value = std::strtof(text.c_str(), &end);
+    return end == text.c_str() + text.size() && std::isfinite(value);
+}
+
 }  // namespace
 
 extern "C" {
@@ -162,15 +230,44 @@ extern "C" {
 // The polygon in the dialogue's input format, typed, pasted or opened from a file. 1 when it is shown.
 EMSCRIPTEN_KEEPALIVE int webOpen(const char* input) { return openInput(input) ? 1 : 0; }
 
+// The most characters webOpen and webOpenFragment are given: the page refuses a longer text itself,
+// before it reaches the program's memory, and says so with webRefuseInput.
+EMSCRIPTEN_KEEPALIVE int webMaxInput() { return MaxInput; }
+
+// A text of `length` characters, too long to read: the empty page, its band saying so.
+EMSCRIPTEN_KEEPALIVE void webRefuseInput(int length) {
+    page.console.clear();
+    page.dialogueOf.clear();
+    openEmpty("Unos je predugacak: " + std::to_string(length) + " znakova, a najvise je " + std::to_string(MaxInput) + ".");
+}
+
+// Whether the polygon shown may be replaced now ("Prikazi", a file): 0 when it has unsaved edits and
+// this is the first try, which only warns in the band, as Q does in the window; the next try replaces.
+EMSCRIPTEN_KEEPALIVE int webMayReplace() {
+    if (!unsaved(page.bench) || page.replaceWarned) {
+        page.replaceWarned = false;
+        return 1;
+    }
+    page.replaceWarned = true;
+    page.bench.edit.message = ReplaceWarning;
+    relayout(page.bench);
+    return 0;
+}
+
+// True while leaving the page would lose edits (the browser then asks before it goes).
+EMSCRIPTEN_KEEPALIVE int webUnsaved() { return unsaved(page.bench) ? 1 : 0; }
+
 // The address's fragment, "p=4&v=0,0;10,0;10,10;0,10": the page as "Strana" counts it, then the
-// vertices. What cannot be read opens the empty page, its band saying why. The console starts
-// anew: it holds the dialogue only where the vertices went to it.
+// vertices; with "n=x,y;x,y" a new polygon under way as far as it was drawn (which a reload keeps).
+// What cannot be read opens the empty page, its band saying why. The console starts anew: it holds
+// the dialogue only where the vertices went to it.
 EMSCRIPTEN_KEEPALIVE void webOpenFragment(const char* fragment) {
     page.console.clear();
+    page.dialogueOf.clear();
     std::string f = fragment;
     if (!f.empty() && f[0] == '#') f.erase(0, 1);
-    std::string pagePart, vertexPart;
-    bool hasPage = false, hasVertices = false;
+    std::string pagePart, vertexPart, draftPart;
+    bool hasPage = false, hasVertices = false, hasDraft = false;
     std::stringstream fields(f);
     for (std::string field; std::getline(fields, field, '&');) {
         if (field.rfind("p=", 0) == 0) {
@@ -179,10 +276,13 @@ EMSCRIPTEN_KEEPALIVE void webOpenFragment(const char* fragment) {
         } else if (field.rfind("v=", 0) == 0) {
             vertexPart = field.substr(2);
             hasVertices = true;
+        } else if (field.rfind("n=", 0) == 0) {
+            draftPart = field.substr(2);
+            hasDraft = true;
         }
     }
     const std::string prefix = "Adresa se ne moze procitati: ";
-    if (!hasVertices || vertexPart.empty()) return openEmpty(prefix + "nema temena (#p=1&v=x,y;x,y;...).");
+    if ((!hasVertices || vertexPart.empty()) && !hasDraft) return openEmpty(prefix + "nema temena (#p=1&v=x,y;x,y;...).");
     int pageNumber = 1;
     if (hasPage) {
         char* end = nullptr;
@@ -192,38 +292,64 @@ EMSCRIPTEN_KEEPALIVE void webOpenFragment(const char* fragment) {
         }
         pageNumber = static_cast<int>(p);
     }
-    // The vertices as the dialogue would read them typed, one per line.
-    std::string input;
-    int count = 0;
-    std::stringstream list(vertexPart);
-    for (std::string vertex; std::getline(list, vertex, ';');) {
-        const std::size_t comma = vertex.find(',');
-        if (comma == std::string::npos || vertex.find(',', comma + 1) != std::string::npos || comma == 0 ||
-            comma + 1 == vertex.size() || vertex.find(' ') != std::string::npos) {
-            return openEmpty(prefix + "teme " + std::to_string(count + 1) + " nije par brojeva x,y.");
-        }
-        input += vertex.substr(0, comma) + " " + vertex.substr(comma + 1) + "\n";
-        ++count;
+    std::vector<std::pair<std::string, std::string>> pairs, draftPairs;
+    int bad = 0;
+    if (!readPairs(vertexPart, pairs, bad)) return openEmpty(prefix + "teme " + std::to_string(bad) + " nije par brojeva x,y.");
+    if (!readPairs(draftPart, draftPairs, bad)) {
+        return openEmpty(prefix + "teme " + std::to_string(bad) + " novog poligona nije par brojeva x,y.");
     }
-    if (count > MaxVertices) return openEmpty(prefix + "najvise " + std::to_string(MaxVertices) + " temena.");
-    if (!openInput(std::to_string(count) + "\n" + input)) {
-        return openEmpty(prefix + "temena nisu ispravni brojevi (dijalog u konzoli kaze zasto).");
+    if (static_cast<int>(pairs.size()) > MaxVertices || static_cast<int>(draftPairs.size()) > MaxVertices) {
+        return openEmpty(prefix + "najvise " + std::to_string(MaxVertices) + " temena.");
     }
-    page.bench.steps.page = std::min(pageNumber - 1, pageCount(page.bench.lesson));
+    std::vector<Point> draft;
+    for (const auto& [x, y] : draftPairs) {
+        Point p;
+        if (!readNumber(x, p.x) || !readNumber(y, p.y)) return openEmpty(prefix + "novi poligon nema ispravne brojeve.");
+        draft.push_back(p);
+    }
+    if (!pairs.empty()) {
+        // The vertices as the dialogue would read them typed, one per line.
+        std::string input = std::to_string(pairs.size()) + "\n";
+        for (const auto& [x, y] : pairs) input += x + " " + y + "\n";
+        if (!openInput(input)) return openEmpty(prefix + "temena nisu ispravni brojevi (dijalog u konzoli kaze zasto).");
+        page.bench.steps.page = std::min(pageNumber - 1, pageCount(page.bench.lesson));
+    } else {
+        openEmpty("");
+    }
+    if (hasDraft) {
+        // The new polygon goes on where the address left it.
+        Workbench& bench = page.bench;
+        bench.edit.on = true;
+        bench.edit.drawing = true;
+        bench.edit.draft = draft;
+        bench.steps.page = 0;
+        setPolygon(bench, {});
+    }
     relayout(page.bench);
 }
 
-// The fragment that opens the polygon as it now is at the page now shown; empty without a polygon,
-// and while a new one is drawn, so that the address keeps the last polygon until the new one closes.
+// The fragment that opens the polygon as it now is at the page now shown, and while a new one is
+// drawn, the polygon before it and the new one so far; empty without either.
 EMSCRIPTEN_KEEPALIVE const char* webFragment() {
-    if (!shown()) return reply("");
-    std::string f = "p=" + std::to_string(page.bench.steps.page + 1) + "&v=";
-    const std::vector<Point>& v = page.bench.lesson.vertices;
-    for (std::size_t i = 0; i < v.size(); ++i) f += (i > 0 ? ";" : "") + floatText(v[i].x) + "," + floatText(v[i].y);
+    const EditState& e = page.bench.edit;
+    const std::vector<Point>& v = e.drawing ? polygonNow() : page.bench.lesson.vertices;
+    std::string f;
+    if (!v.empty()) f = "p=" + std::to_string(e.drawing ? 1 : page.bench.steps.page + 1) + "&v=" + vertexList(v);
+    if (e.drawing) f += (f.empty() ? "n=" : "&n=") + vertexList(e.draft);
     return reply(f);
 }
 
-EMSCRIPTEN_KEEPALIVE const char* webConsole() { return page.console.c_str(); }
+// The console: the dialogue for the polygon shown, as if it had been typed (after an edit, the
+// edited one's), then the lines since.
+EMSCRIPTEN_KEEPALIVE const char* webConsole() {
+    const std::vector<Point>& now = polygonNow();
+    if (!now.empty() && !samePoints(now, page.dialogueOf)) {
+        Judgement judged;
+        std::string why;
+        readInput(polygonText(now), judged, why);
+    }
+    return page.console.c_str();
+}
 
 // The polygon shown, in the dialogue's input format; empty without one.
 EMSCRIPTEN_KEEPALIVE const char* webPolygonText() {
@@ -244,6 +370,7 @@ EMSCRIPTEN_KEEPALIVE int webKey(int character, int special, int x, int y) {
     static const SpecialKey specials[] = {SpecialKey::None, SpecialKey::Right, SpecialKey::Left, SpecialKey::Home,
                                           SpecialKey::End, SpecialKey::PageUp, SpecialKey::PageDown};
     const KeyPress key{static_cast<char>(character), specials[special >= 0 && special <= 6 ? special : 0]};
+    takeBackReplaceWarning();
     Command command;
     if (!commandFor(key, page.bench.edit.on, page.bench.edit.drawing, command) || command == Command::Quit) return 0;
     // S with no polygon to save (a new one under way gets the band's word that it is not closed).
@@ -252,6 +379,7 @@ EMSCRIPTEN_KEEPALIVE int webKey(int character, int special, int x, int y) {
 }
 
 EMSCRIPTEN_KEEPALIVE int webButton(int button, int pressed, int x, int y) {
+    if (pressed != 0) takeBackReplaceWarning();
     return bitsOf(pressButton(page.bench, button, pressed != 0, x, y));
 }
 

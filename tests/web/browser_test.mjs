@@ -4,9 +4,10 @@
 //
 //   node browser_test.mjs <section> <html> <native program> <examples folder>
 //
-// Sections: file (one file, opened from disk, soon), lesson (the same lesson as the window's).
+// Sections: file (one file, opened from disk, soon), lesson (the same lesson as the window's), work
+// (no input breaks the page, and no way of leaving it loses work).
 
-import { spawn, execFileSync } from 'node:child_process';
+import { spawn, spawnSync, execFileSync } from 'node:child_process';
 import crypto from 'node:crypto';
 import fs from 'node:fs';
 import http from 'node:http';
@@ -102,9 +103,11 @@ async function startBrowser(attempt) {
   }).then(connect).catch(error => { chrome.kill(); throw error; });
   let id = 0;
   const waiting = new Map();
+  const events = [];  // the browser's events, as they come: { method, params }
   socket.onMessage(text => {
     const m = JSON.parse(text);
     if (m.id && waiting.has(m.id)) { waiting.get(m.id)(m); waiting.delete(m.id); }
+    if (m.method) events.push(m);
   });
   const send = (method, params = {}, sessionId) => new Promise(resolve => {
     waiting.set(++id, resolve);
@@ -125,7 +128,12 @@ async function startBrowser(attempt) {
     // picture; returns the milliseconds from the start of the load to that picture, as the page
     // itself timed them.
     async open(fragment) {
+      // The page's leave handler runs before the blank page comes: wait for it, so that the next
+      // navigation does not meet the last one still under way.
       await page('Page.navigate', { url: 'about:blank' });
+      for (const end = Date.now() + 20000; Date.now() < end; await sleep(5)) {
+        if (await evaluate(`location.href`) === 'about:blank') break;
+      }
       await page('Page.navigate', { url: `file://${path.resolve(html)}${fragment ? '#' + fragment : ''}` });
       for (const end = Date.now() + 20000; Date.now() < end; await sleep(5)) {
         if (await evaluate(`window.programReady === true && document.getElementById('canvas').hasAttribute('aria-label')`)) break;
@@ -133,6 +141,34 @@ async function startBrowser(attempt) {
       return evaluate(`(performance.getEntriesByName('first-picture')[0] || { startTime: 1e9 }).startTime`);
     },
     evaluate,
+    page,
+    // The events of `method` that came since the last call, and forgets them.
+    took(method) {
+      const found = events.filter(e => e.method === method);
+      events.splice(0, events.length, ...events.filter(e => e.method !== method));
+      return found;
+    },
+    // Reloads the page as a user would; a prompt before leaving is answered `leave`. Returns the kinds
+    // of the prompts the page raised, and waits for the program's first picture after the reload.
+    async reload(leave) {
+      this.took('Page.javascriptDialogOpening');
+      const reloaded = page('Page.reload');
+      const prompts = [];
+      for (const end = Date.now() + 3000; Date.now() < end && prompts.length === 0; await sleep(20)) {
+        for (const e of this.took('Page.javascriptDialogOpening')) {
+          prompts.push(e.params.type);
+          await page('Page.handleJavaScriptDialog', { accept: leave });
+        }
+      }
+      await reloaded;
+      if (leave || prompts.length === 0) {
+        await sleep(300);
+        for (const end = Date.now() + 20000; Date.now() < end; await sleep(5)) {
+          if (await evaluate(`window.programReady === true && document.getElementById('canvas').hasAttribute('aria-label')`)) break;
+        }
+      }
+      return prompts;
+    },
     async key(key, code, keyCode) {
       for (const type of ['keyDown', 'keyUp']) {
         await page('Input.dispatchKeyEvent', { type, key, code, windowsVirtualKeyCode: keyCode, text: type === 'keyDown' && key.length === 1 ? key : undefined });
@@ -173,7 +209,8 @@ function nativePage(input, page) {
   const png = path.join(work, 'native.rgb');
   execFileSync('sh', ['-c', `rsvg-convert -w 1024 -h 700 '${folder}/strana-${String(page).padStart(3, '0')}.svg' | convert png:- -depth 8 rgb:'${png}'`]);
   const p = fs.readFileSync(png);
-  return { console: console.toString('latin1'), at: (x, y) => [...p.subarray(3 * (y * 1024 + x), 3 * (y * 1024 + x) + 3)] };
+  // The dialogue's bytes, without the line on the pictures written.
+  return { console: console.toString('latin1').replace(/\nSve strane lekcije \(\d+\) upisane su u folder .*\n$/, ''), at: (x, y) => [...p.subarray(3 * (y * 1024 + x), 3 * (y * 1024 + x) + 3)] };
 }
 
 const red = c => c[0] > 180 && c[1] < 90 && c[2] < 90;
@@ -242,7 +279,69 @@ try {
     check(drawn.startsWith('#p=1&v=') && drawn === '#' + await b.evaluate('program.fragment()'), `the link follows a polygon drawn on the empty page (${drawn})`);
     await b.key('n', 'KeyN', 78);
     await b.drag(400, 300, 400, 300);
-    check((await b.evaluate('location.hash')) === drawn, 'and keeps it while a new one is drawn');
+    const drawing = await b.evaluate('location.hash');
+    check(drawing.startsWith(drawn + '&n=') && drawing.split('&n=')[1].split(';').length === 1,
+          `and keeps it while a new one is drawn, the new one's first vertex after it (${drawing})`);
+  } else if (section === 'work') {
+    const example = fs.readFileSync(path.join(examples, 'monotoni.txt'), 'latin1');
+    const show = text => b.evaluate(`(() => { document.getElementById('input').value = ${JSON.stringify(text)};
+                                            document.getElementById('show').click(); })()`);
+    // What the console program prints for a polygon typed as `text` (it has no display to go on to).
+    const dialogueOf = text => spawnSync(program, [], { input: text, env: { DISPLAY: ':4242' } }).stdout.toString('latin1');
+    // A refused input: the canvas says so too, and no longer shows the polygon before it.
+    await b.open(`p=1&v=${verticesOf(example)}`);
+    await show('2,5');
+    let said = await label();
+    check(said.includes('Unos je prekinut. Neispravan broj temena ("2,5"): unesite ceo broj od 1 do 100.') &&
+          !said.includes('Poligon je monoton'), `a refused input: the band says why, the old polygon is gone (${said})`);
+    check((await consoleText()).includes('Neispravan broj temena ("2,5")'), 'and the console names the refused token');
+    // Input longer than the page takes, from the box and from a link: refused with its line, and
+    // the page goes on working.
+    const long = '3\n' + ' '.repeat(1500000) + '0 0 1 0 0 1\n';
+    await show(long);
+    check((await label()).includes(`Unos je predugacak: ${long.length} znakova, a najvise je 100000.`), 'a long input is refused with its line');
+    await show(example);
+    check((await label()).includes('Poligon je monoton. Broj dijagonala: 5.'), 'and the next polygon is shown as ever');
+    await b.evaluate(`location.hash = 'p=1&v=' + '0,0;'.repeat(400000)`);
+    await sleep(300);
+    check((await label()).includes('Unos je predugacak: 1600006 znakova'), 'a long link too');
+    await b.evaluate(`location.hash = ${JSON.stringify('p=1&v=' + verticesOf(example))}`);
+    await sleep(300);
+    check((await label()).includes('Poligon je monoton. Broj dijagonala: 5.'), 'and a good link after it');
+    // Edits: the box and the console follow the polygon shown.
+    await b.key('e', 'KeyE', 69);
+    const [cx, cy, cw, ch] = await b.evaluate(`JSON.parse(program.frame()).clip`);
+    const eye = Math.max(10, 11 * ch / cw), pixels = (ch / 2) / (eye * Math.tan(Math.PI / 6));
+    const at = (x, y) => [cx + cw / 2 + (x - 1.5) * pixels, cy + ch / 2 - (y - 5) * pixels];
+    const [vx, vy] = at(7, 5);  // vertex 4, dragged below vertex 5: the polygon is no longer monotone
+    await b.drag(vx, vy, vx, vy + 2.5 * pixels, 20);
+    const box = await b.evaluate(`document.getElementById('input').value`);
+    check(box === await b.evaluate('program.polygonText()') && box !== example, 'the box holds the edited polygon');
+    check((await consoleText()) === dialogueOf(box), 'the console holds the dialogue for it, byte for byte');
+    said = await label();
+    check(said.includes('Poligon nije monoton.') && (await consoleText()).endsWith('nije monoton.\n'),
+          `and both say what the picture says (${said})`);
+    // "Prikazi" with edits unsaved warns first, as Q does in the window; the second replaces them.
+    const edited = await b.evaluate('program.fragment()');
+    await show(example);
+    check((await label()).includes('Izmene nisu sacuvane: S cuva, Prikazi jos jednom zamenjuje poligon.') &&
+          (await b.evaluate('program.fragment()')) === edited, '"Prikazi" with edits unsaved only warns');
+    // Leaving the page with them unsaved: the browser asks, and staying keeps them.
+    check((await b.reload(false)).includes('beforeunload') && (await b.evaluate('program.fragment()')) === edited,
+          'a reload with edits unsaved asks first, and staying keeps them');
+    await show(example);
+    await show(example);
+    check((await b.evaluate('program.fragment()')) !== edited && !(await b.evaluate('program.unsaved()')),
+          'the second "Prikazi" replaces the edited polygon');
+    // A new polygon under way survives a reload.
+    await b.key('e', 'KeyE', 69);
+    await b.key('n', 'KeyN', 78);
+    for (const [x, y] of [[300, 250], [600, 250]]) await b.drag(x, y, x, y);
+    await sleep(200);
+    const prompts = await b.reload(true);
+    const after = await b.evaluate('program.fragment()');
+    check(prompts.includes('beforeunload') && /&n=[^;]+;[^;]+$/.test(after) && (await label()).includes('Novi poligon:'),
+          `a new polygon under way comes back after a reload, its two vertices with it (${after})`);
   } else {
     // The example, triangulated: its last page has every diagonal, red and blue, where the native
     // program puts them; the console panel holds the dialogue's bytes.
