@@ -334,9 +334,13 @@ int main(int argc, char** argv) {
     // every run, their pages are not faulted in again each time, which would swamp what is measured.
     mallopt(M_MMAP_THRESHOLD, 256 << 20);
     mallopt(M_TRIM_THRESHOLD, 512 << 20);
+    struct Run {
+        const char* kind;
+        void (*run)(benchmark::State&, const Case&);
+    };
     for (const Case& shape : Cases) {
         const std::string name = shape.name;
-        for (const auto& [kind, run] : {std::pair{"Lean/", lean}, std::pair{"Whole/", whole}, std::pair{"Floor/", textbook}}) {
+        for (const auto& [kind, run] : {Run{"Lean/", lean}, Run{"Whole/", whole}, Run{"Floor/", textbook}}) {
             if (std::string(kind) == "Floor/" && !shape.monotone) continue;
             benchmark::RegisterBenchmark((kind + name).c_str(), run, shape)
                 ->RangeMultiplier(10)->Range(100, 100000)->Unit(benchmark::kMicrosecond);

@@ -26,7 +26,7 @@ fi
 # and the tests' share build/.
 tests=OFF
 installed libgtest-dev && installed libbenchmark-dev && tests=ON
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMONOTONI_TESTS=$tests >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMONOTONI_WERROR=ON -DMONOTONI_TESTS=$tests >/dev/null
 if [ "$purpose" = test ]; then
   cmake --build build -j"$(nproc)"
 else

@@ -128,21 +128,23 @@ std::vector<Point> randomMonotonePolygon(std::mt19937& random, int n, Kind kind)
             }
         }
         // A chain's vertices on one ordinate run one way in x, or the chain would fold back.
+        // Each run is walked by iterators bounded by the chain's own end, so that the optimiser
+        // sees every step stay inside the vector.
         for (auto* chain : {&left, &right}) {
-            for (size_t a = 0; a < chain->size();) {
-                size_t b = a;
-                while (b < chain->size() && (*chain)[b].second == (*chain)[a].second) ++b;
-                std::sort(chain->begin() + a, chain->begin() + b);
+            for (auto first = chain->begin(); first != chain->end();) {
+                const int y = first->second;
+                const auto last = std::find_if(first, chain->end(), [y](const std::pair<int, int>& v) { return v.second != y; });
+                std::sort(first, last);
                 if (runs) {
                     // Apart along the run, pushed away from the middle: left runs leftwards.
-                    for (size_t j = a + 1; j < b; ++j) (*chain)[j].first = std::max((*chain)[j].first, (*chain)[j - 1].first + 1);
+                    for (auto v = first + 1; v != last; ++v) v->first = std::max(v->first, (v - 1)->first + 1);
                     if (chain == &left) {
-                        const int over = (*chain)[b - 1].first + 1;
-                        for (size_t j = a; j < b; ++j) (*chain)[j].first -= std::max(0, over);
+                        const int over = std::max(0, (last - 1)->first + 1);
+                        for (auto v = first; v != last; ++v) v->first -= over;
                     }
                 }
-                if (pick(0, 1)) std::reverse(chain->begin() + a, chain->begin() + b);
-                a = b;
+                if (pick(0, 1)) std::reverse(first, last);
+                first = last;
             }
         }
         std::vector<Point> polygon;
