@@ -1,11 +1,13 @@
-// Turns bytes into vertex lists, keeps those the program judges simple, cuts them into monotone
-// pieces, triangulates the whole, and checks the result exactly; and checks that the lean entry
-// gives the diagonals the program shows, at every scale by a power of two.
+// Turns bytes into vertex lists and checks the simplicity test's first contact against a search of
+// every pair; keeps those the program judges simple, cuts them into monotone pieces, triangulates the
+// whole, and checks the result exactly; and checks that the lean entry gives the diagonals the
+// program shows, at every scale by a power of two.
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "geometry/partition.h"
@@ -23,7 +25,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool grid = false;
     const std::vector<Point> v = testing_support::polygonFromBytes(data, size, Most, grid);
     const int n = static_cast<int>(v.size());
-    if (n < 3 || !isSimple(v.data(), n)) return 0;
+    if (n < 3) return 0;
+    int a = -1;
+    int b = -1;
+    const bool contact = findContact(v.data(), n, a, b);
+    if (std::make_pair(a, b) != testing_support::firstContactByPairs(v) || anyContact(v.data(), n) != contact ||
+        isSimple(v.data(), n) == contact) {
+        std::fprintf(stderr, "the first contact (%d, %d) is not the pair search's in:\n%s", a, b, testing_support::describe(v).c_str());
+        std::abort();
+    }
+    if (contact) return 0;
     const WholeTriangulation whole = triangulatePolygon(v.data(), n);
     std::string fault;
     for (const std::vector<int>& piece : whole.partition.pieces) {

@@ -42,8 +42,18 @@ bool areAdjacent(int vertexCount, const Point& p, const Point& q, const Point* v
 // folding back over each other (which also refuses all vertices on one line).
 bool isSimple(const Point* vertices, int vertexCount);
 
+// True when some two edges touch or cross where they should not (isSimple's opposite), decided by a
+// sweep across the plane in O(n log n).
+bool anyContact(const Point* vertices, int vertexCount);
+
 // The first pair of edges, in boundary order, that touch or cross where they should not; edge i runs
-// from vertex i to the next. False when the polygon is simple.
+// from vertex i to the next. The pairs are taken edge by edge: for edge i = 0, 1, ... first its
+// fold with edge i + 1, then edges i + 2, i + 3, ... (edge 0 and the closing edge are neighbours),
+// so the pair is (i, j) with the smallest i, then the smallest j. False when the polygon is simple,
+// which the sweep decides in O(n log n). Otherwise the sweep goes on past each pair it finds and
+// leaves a cover, an edge of every pair that meets; then each edge in turn, up to the pair's first,
+// is tested against the edges of the cover alone (an edge of the cover against all): a few contacts
+// anywhere cost about as much as the sweep, many cost up to n times the cover's size.
 bool findContact(const Point* vertices, int vertexCount, int& edgeA, int& edgeB);
 
 // +1 for a counter-clockwise simple polygon, -1 for a clockwise one (exact).

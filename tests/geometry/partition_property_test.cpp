@@ -19,6 +19,7 @@
 namespace {
 
 using testing_support::describe;
+using testing_support::randomStar;
 
 // Twice the signed area, exactly, of points that are multiples of 1/1024 within +-1000.
 std::int64_t twiceArea(const std::vector<Point>& v, const std::vector<int>& at) {
@@ -81,22 +82,6 @@ bool holds(const std::vector<Point>& v) {
         return false;
     }
     return true;
-}
-
-// A star-shaped polygon: random radii at sorted random angles about the origin, as multiples of
-// 1/1024; either orientation.
-std::vector<Point> randomStar(std::mt19937& random, int n) {
-    std::uniform_real_distribution<double> angle(0, 2 * M_PI), radius(1, 100);
-    std::vector<double> angles(n);
-    for (double& a : angles) a = angle(random);
-    std::sort(angles.begin(), angles.end());
-    if (random() % 2) std::reverse(angles.begin(), angles.end());
-    std::vector<Point> v;
-    for (const double a : angles) {
-        const double r = radius(random);
-        v.emplace_back(std::round(r * std::cos(a) * 1024) / 1024, std::round(r * std::sin(a) * 1024) / 1024, 0.0);
-    }
-    return v;
 }
 
 // A comb of n vertices on the 1/1024 grid: teeth of random lengths hanging from a bar, their tips at

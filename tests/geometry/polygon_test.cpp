@@ -122,9 +122,13 @@ TEST(FindContact, NamesTheFirstPairOfEdgesThatMeet) {
         {polygonOf({{0, 0}, {4, 0}, {4, 0}, {4, 4}, {0, 4}}), 0, 1},      // a vertex typed twice in a row
         {polygonOf({{0, 0}, {4, 0}, {4, 4}, {2, 0}, {0, 4}}), 0, 2},      // a vertex on an edge
     };
+    int a = -1;
+    int b = -1;
+    EXPECT_FALSE(findContact(nullptr, -3, a, b));
+    EXPECT_FALSE(anyContact(nullptr, -3));
     for (const Case& c : cases) {
-        int a = -1;
-        int b = -1;
+        a = -1;
+        b = -1;
         EXPECT_EQ(findContact(c.polygon.data(), static_cast<int>(c.polygon.size()), a, b), c.a >= 0);
         EXPECT_EQ(std::make_pair(a, b), std::make_pair(c.a, c.b)) << c.polygon[2].x << " " << c.polygon[3].x;
     }

@@ -94,6 +94,47 @@ bool exactlySimple(const std::vector<Point>& polygon) {
     return true;
 }
 
+std::vector<Point> randomStar(std::mt19937& random, int n) {
+    std::uniform_real_distribution<double> angle(0, 2 * M_PI), radius(1, 100);
+    std::vector<double> angles(n);
+    for (double& a : angles) a = angle(random);
+    std::sort(angles.begin(), angles.end());
+    if (random() % 2) std::reverse(angles.begin(), angles.end());
+    std::vector<Point> v;
+    for (const double a : angles) {
+        const double r = radius(random);
+        v.emplace_back(std::round(r * std::cos(a) * 1024) / 1024, std::round(r * std::sin(a) * 1024) / 1024, 0.0);
+    }
+    return v;
+}
+
+std::pair<int, int> firstContactByPairs(const std::vector<Point>& v) {
+    const int n = static_cast<int>(v.size());
+    // p lies on the closed segment a-b, given that the three are on one line.
+    auto on = [](const Point& a, const Point& b, const Point& p) {
+        return std::min(a.x, b.x) <= p.x && p.x <= std::max(a.x, b.x) && std::min(a.y, b.y) <= p.y && p.y <= std::max(a.y, b.y);
+    };
+    auto meet = [&](const Point& a, const Point& b, const Point& c, const Point& d) {
+        if (std::max(a.x, b.x) < std::min(c.x, d.x) || std::max(c.x, d.x) < std::min(a.x, b.x) ||
+            std::max(a.y, b.y) < std::min(c.y, d.y) || std::max(c.y, d.y) < std::min(a.y, b.y)) {
+            return false;  // boxes apart
+        }
+        const int o1 = orientation(a, b, c), o2 = orientation(a, b, d), o3 = orientation(c, d, a), o4 = orientation(c, d, b);
+        if (o1 * o2 < 0 && o3 * o4 < 0) return true;
+        return (o1 == 0 && on(a, b, c)) || (o2 == 0 && on(a, b, d)) || (o3 == 0 && on(c, d, a)) || (o4 == 0 && on(c, d, b));
+    };
+    for (int i = 0; i < n; ++i) {
+        const Point &a = v[i], &b = v[(i + 1) % n], &c = v[(i + 2) % n];
+        // Neighbours fold back when the far ends lie on one side of the shared vertex, on one line.
+        if (orientation(a, b, c) == 0 && (on(b, a, c) || on(b, c, a))) return {i, (i + 1) % n};
+        for (int j = i + 2; j < n; ++j) {
+            if (i == 0 && j == n - 1) continue;
+            if (meet(a, b, v[j], v[(j + 1) % n])) return {i, j};
+        }
+    }
+    return {-1, -1};
+}
+
 std::vector<Point> randomMonotonePolygon(std::mt19937& random, int n, Kind kind) {
     const bool runs = kind == Kind::LongRuns;
     const bool grid = kind == Kind::Grid || runs;

@@ -28,6 +28,16 @@ std::vector<Point> randomMonotonePolygon(std::mt19937& random, int n, Kind kind)
 // Exact simplicity of a polygon whose coordinates are multiples of 1/1024.
 bool exactlySimple(const std::vector<Point>& polygon);
 
+// A star-shaped polygon of n vertices: random radii at sorted random angles about the origin, as
+// multiples of 1/1024; either orientation.
+std::vector<Point> randomStar(std::mt19937& random, int n);
+
+// The first pair of edges that meet where they should not, for any float coordinates, found by trying
+// every pair in turn: for edge i = 0, 1, ... its fold with edge i + 1, then edges i + 2 on (edge 0 and
+// the closing edge being neighbours). (-1, -1) when there is none. Every turn is the program's exact
+// orientation; nothing else of the program's is shared.
+std::pair<int, int> firstContactByPairs(const std::vector<Point>& polygon);
+
 struct Verdict {
     bool valid = true;        // ends, n - 3 diagonals, inside, no crossings
     bool positiveArea = true; // every diagonal touches the boundary only at its two ends
