@@ -6,6 +6,11 @@
 //           floor a lean sweep of a monotone polygon is measured against;
 //   Sweep   the recorded sweep of a monotone polygon (triangulateMonotone), at 100 vertices;
 //   Judge, Edit  what the window does after an edit of a 100-vertex polygon.
+//   Contact the simplicity test (findContact) at 1,000 to 100,000 vertices: the random monotone
+//           polygon and a random star, both simple; the star with two vertices near its end swapped,
+//           one crossing late in the boundary; and random points, whose edges cross everywhere.
+//   JudgeLarge  the whole judgement of the random monotone polygon at those sizes: the test, then
+//           the sweep as the window records it.
 //
 // The table at the end sets the lean entry beside the floor and beside the whole triangulation, with
 // the figure each row is to beat: for a monotone polygon of 100 vertices twice the floor; for a comb
@@ -29,6 +34,7 @@
 #include <vector>
 
 #include "geometry/judgement.h"
+#include "geometry/polygon.h"
 #include "geometry/partition.h"
 #include "geometry/triangulation.h"
 #include "viewer/frame.h"
@@ -288,6 +294,44 @@ void judge(benchmark::State& state, const Case& shape) {
     }
 }
 
+// The polygons of the simplicity test: the star, the star with a bow tie near its end, random points.
+std::vector<Point> lateCrossing(int n) {
+    std::vector<Point> v = star(n);
+    // Four vertices brought onto one circle, where swapping the middle two always crosses.
+    for (int k = n - 5; k <= n - 2; ++k) {
+        const double a = std::atan2(v[k].y, v[k].x);
+        v[k] = Point(100 * std::cos(a), 100 * std::sin(a), 0.0);
+    }
+    std::swap(v[n - 3], v[n - 4]);
+    return v;
+}
+
+std::vector<Point> randomPoints(int n) {
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> coordinate(0, 1000);
+    std::vector<Point> v;
+    for (int k = 0; k < n; ++k) v.emplace_back(coordinate(random), coordinate(random), 0.0);
+    return v;
+}
+
+void contact(benchmark::State& state, std::vector<Point> (*make)(int), bool simple) {
+    const std::vector<Point> v = make(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        int a = -1, b = -1;
+        if (findContact(v.data(), static_cast<int>(v.size()), a, b) == simple) state.SkipWithError("a wrong verdict");
+        benchmark::DoNotOptimize(a + b);
+    }
+}
+
+void judgeLarge(benchmark::State& state) {
+    const std::vector<Point> v = monotone(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        const Judgement judged = judgePolygon(v.data(), static_cast<int>(v.size()));
+        if (judged.verdict != Verdict::Triangulated) state.SkipWithError("a wrong verdict");
+        benchmark::DoNotOptimize(judged.triangulation.steps.data());
+    }
+}
+
 // A vertex moved back and forth, as a drag does: judged, the lesson built again, and its frame made.
 void edit(benchmark::State& state, const Case& shape) {
     const std::vector<Point> v = shape.make(100);
@@ -351,6 +395,17 @@ int main(int argc, char** argv) {
             benchmark::RegisterBenchmark(("Edit/" + name).c_str(), edit, shape)->Unit(benchmark::kMicrosecond);
         }
     }
+    struct Test {
+        const char* name;
+        std::vector<Point> (*make)(int);
+        bool simple;
+    };
+    for (const Test& test : {Test{"Contact/monotone", monotone, true}, Test{"Contact/star", star, true},
+                             Test{"Contact/late-crossing", lateCrossing, false}, Test{"Contact/random-points", randomPoints, false}}) {
+        benchmark::RegisterBenchmark(test.name, contact, test.make, test.simple)
+            ->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMicrosecond);
+    }
+    benchmark::RegisterBenchmark("JudgeLarge/monotone", judgeLarge)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMicrosecond);
     benchmark::Initialize(&argc, argv);
     Table table;
     benchmark::RunSpecifiedBenchmarks(&table);
