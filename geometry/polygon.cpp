@@ -395,18 +395,13 @@ bool isSimple(const Point* vertices, int vertexCount) {
 }
 
 int polygonOrientation(const Point* vertices, int vertexCount) {
+    return polygonOrientation(vertices, vertexCount, extremesOf(vertices, vertexCount).lowestLeftmost);
+}
+
+int polygonOrientation(const Point* vertices, int vertexCount, int lowestLeftmost) {
     // The lowest vertex (leftmost among the lowest) is convex; the turn there is the polygon's.
-    int m = 0;
-    float x = vertices[0].x;
-    float y = vertices[0].y;
-    for (int k = 1; k < vertexCount; ++k) {
-        if (vertices[k].y < y || (vertices[k].y == y && vertices[k].x < x)) {
-            m = k;
-            x = vertices[k].x;
-            y = vertices[k].y;
-        }
-    }
-    const Point& previous = vertices[(m + vertexCount - 1) % vertexCount];
-    const Point& next = vertices[(m + 1) % vertexCount];
+    const int m = lowestLeftmost;
+    const Point& previous = vertices[m == 0 ? vertexCount - 1 : m - 1];
+    const Point& next = vertices[m + 1 == vertexCount ? 0 : m + 1];
     return orientation(previous, vertices[m], next);
 }

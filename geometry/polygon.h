@@ -7,26 +7,51 @@
 #include "geometry/records.h"
 
 // The first vertex (by index) with the smallest ordinate and the first with the largest: the ends of
-// the two chains that the monotonicity test and the sweep walk. Both are 0 for counts below 2.
-// Inline: every piece's sweep asks it first.
-inline void findExtremes(const Point* vertices, int vertexCount, int& lowest, int& highest) {
-    lowest = 0;
-    highest = 0;
-    if (vertexCount < 1) return;
-    // The extremes so far kept at hand, not looked up again at every vertex.
-    float low = vertices[0].y;
-    float high = low;
-    for (int k = 1; k < vertexCount; ++k) {
-        const float y = vertices[k].y;
+// the two chains that the monotonicity test and the sweep walk; and the leftmost of the lowest, whose
+// turn is the polygon's orientation. All are 0 for counts below 2. Inline: every sweep asks first.
+struct Extremes {
+    int lowest = 0;
+    int highest = 0;
+    int lowestLeftmost = 0;
+};
+
+// The extremes of vertices met one after another, each with its index: extremesOf meets an array's
+// in order, a piece's walk its own. The extremes so far are kept at hand, not looked up again.
+struct ExtremesScan {
+    Extremes ends;
+    float low;
+    float high;
+    float leftmost;
+
+    explicit ExtremesScan(const Point& first) : low(first.y), high(first.y), leftmost(first.x) {}
+    void add(int k, const Point& p) {
+        const float y = p.y;
         if (y < low) {
             low = y;
-            lowest = k;
+            ends.lowest = k;
+            ends.lowestLeftmost = k;
+            leftmost = p.x;
+        } else if (y == low && p.x < leftmost) {
+            ends.lowestLeftmost = k;
+            leftmost = p.x;
         }
         if (y > high) {
             high = y;
-            highest = k;
+            ends.highest = k;
         }
     }
+};
+
+inline Extremes extremesOf(const Point* vertices, int vertexCount) {
+    if (vertexCount < 1) return {};
+    ExtremesScan scan(vertices[0]);
+    for (int k = 1; k < vertexCount; ++k) scan.add(k, vertices[k]);
+    return scan.ends;
+}
+inline void findExtremes(const Point* vertices, int vertexCount, int& lowest, int& highest) {
+    const Extremes e = extremesOf(vertices, vertexCount);
+    lowest = e.lowest;
+    highest = e.highest;
 }
 
 // True when the polygon is monotone with respect to the y axis. Counts below 2 are monotone.
@@ -56,5 +81,7 @@ bool anyContact(const Point* vertices, int vertexCount);
 // anywhere cost about as much as the sweep, many cost up to n times the cover's size.
 bool findContact(const Point* vertices, int vertexCount, int& edgeA, int& edgeB);
 
-// +1 for a counter-clockwise simple polygon, -1 for a clockwise one (exact).
+// +1 for a counter-clockwise simple polygon, -1 for a clockwise one (exact): the turn at its leftmost
+// lowest vertex (extremesOf's lowestLeftmost, passed when known).
 int polygonOrientation(const Point* vertices, int vertexCount);
+int polygonOrientation(const Point* vertices, int vertexCount, int lowestLeftmost);
