@@ -37,7 +37,8 @@ struct Walk {
     int n;
     bool forward;  // the input runs counter-clockwise
 
-    Walk(const Point* vertices, int count) : v(vertices), n(count), forward(polygonOrientation(vertices, count) > 0) {}
+    Walk(const Point* vertices, int count) : Walk(vertices, count, polygonOrientation(vertices, count) > 0) {}
+    Walk(const Point* vertices, int count, bool counterClockwise) : v(vertices), n(count), forward(counterClockwise) {}
     // Plain comparisons rather than remainders: the sweep asks for these at every turn.
     int next(int k) const { return k + 1 == n ? 0 : k + 1; }
     int previous(int k) const { return k == 0 ? n - 1 : k - 1; }
@@ -297,7 +298,7 @@ struct Work {
     Line status;
     Rings rings;
     std::vector<char> walked;            // by corner
-    std::vector<int> piece;              // a piece read off, and again its start
+    std::vector<int> piece;              // a piece read off
     std::vector<Point> points;           // its vertices, for its sweep
     SweepBuffers sweep;
 };
@@ -472,30 +473,29 @@ struct Sweep {
         }
     }
 
-    // Each piece's vertices (input indices), counter-clockwise from its smallest, in turn: take(piece,
-    // count), the piece in the work's array.
+    // Each piece in turn, as the corner of its smallest vertex (by input index) and its number of
+    // corners, which follow it counter-clockwise by rings.next: take(corner, count).
     template <typename Take>
     void eachPiece(Take&& take) {
         std::vector<char>& walked = work.walked;
         walked.assign(rings.count, 0);
-        if (work.piece.size() < 2 * static_cast<std::size_t>(w.n)) work.piece.resize(2 * static_cast<std::size_t>(w.n));
-        int* piece = work.piece.data();
         for (int first = 0; first < rings.count; ++first) {
             if (walked[first]) continue;
             int count = 0;
-            int smallest = 0;
+            int start = first;
+            int smallest = w.at(rings.vertex[first]);
             for (int c = first; !walked[c]; c = rings.next[c]) {
                 walked[c] = 1;
                 const int i = w.at(rings.vertex[c]);
-                piece[count] = i;
-                if (i < piece[smallest]) smallest = count;
+                start = i < smallest ? c : start;
+                smallest = i < smallest ? i : smallest;
                 ++count;
             }
-            // Turned to start at the smallest: what comes before it goes again after the end.
-            std::copy(piece, piece + smallest, piece + count);
-            take(piece + smallest, count);
+            take(start, count);
         }
     }
+    // The input index of the vertex at a corner.
+    int vertexAt(int corner) const { return w.at(rings.vertex[corner]); }
 };
 
 // Neighbours of a vertex ordered counter-clockwise by their direction from it, east first, exactly.
@@ -603,7 +603,10 @@ Partition partitionMonotone(const Point* vertices, int vertexCount) {
     sweep.run();
     // The pieces in a fixed order: by their smallest vertex, then counter-clockwise from east by the
     // direction of their first edge.
-    sweep.eachPiece([&](const int* piece, int count) { out.pieces.emplace_back(piece, piece + count); });
+    sweep.eachPiece([&](int start, int count) {
+        std::vector<int>& piece = out.pieces.emplace_back(count);
+        for (int j = 0, c = start; j < count; ++j, c = sweep.rings.next[c]) piece[j] = sweep.vertexAt(c);
+    });
     std::sort(out.pieces.begin(), out.pieces.end(), [&](const std::vector<int>& a, const std::vector<int>& b) {
         if (a[0] != b[0]) return a[0] < b[0];
         return AngleFrom{vertices, vertices[a[0]]}(a[1], b[1]);
@@ -679,18 +682,34 @@ int triangulateDiagonals(const Point* vertices, int vertexCount, int (*diagonals
     const int n = vertexCount;
     if (n < 4) return 0;
     Work& arrays = work();
-    // A monotone polygon is swept whole, as the dialogue does it.
-    if (isMonotone(vertices, n)) return sweepDiagonals(vertices, n, polygonOrientation(vertices, n), nullptr, diagonals, arrays.sweep);
-    const Walk w(vertices, n);
+    // A monotone polygon is swept whole, as the dialogue does it: its chains are watched as they are
+    // swept, and the sweep stops at the first that rises (most polygons that are not show it soon).
+    const Extremes ends = extremesOf(vertices, n);
+    const int sense = polygonOrientation(vertices, n, ends.lowestLeftmost);
+    const int swept = sweepDiagonalsIfMonotone(vertices, n, sense, ends, diagonals, arrays.sweep);
+    if (swept >= 0) return swept;
+    const Walk w(vertices, n, sense > 0);
     Lean recorder{diagonals};
     Sweep<Lean> sweep(w, recorder, arrays);
     sweep.run();
     int count = recorder.count;
+    // Each piece read off its ring into the work's arrays, its extremes found on the way, and swept.
+    if (arrays.piece.size() < static_cast<std::size_t>(n)) arrays.piece.resize(n);
     if (arrays.points.size() < static_cast<std::size_t>(n)) arrays.points.resize(n);
+    int* piece = arrays.piece.data();
     Point* points = arrays.points.data();
-    sweep.eachPiece([&](const int* piece, int size) {
-        for (int j = 0; j < size; ++j) points[j] = vertices[piece[j]];
-        count += sweepDiagonals(points, size, 1, piece, diagonals + count, arrays.sweep);
+    const std::vector<int>& next = arrays.rings.next;
+    sweep.eachPiece([&](int start, int size) {
+        if (size < 4) return;  // a triangle has no diagonal
+        piece[0] = sweep.vertexAt(start);
+        points[0] = vertices[piece[0]];
+        ExtremesScan scan(points[0]);
+        for (int j = 1, c = next[start]; j < size; ++j, c = next[c]) {
+            piece[j] = sweep.vertexAt(c);
+            points[j] = vertices[piece[j]];
+            scan.add(j, points[j]);
+        }
+        count += sweepDiagonals(points, size, 1, scan.ends, piece, diagonals + count, arrays.sweep);
     });
     return count;
 }

@@ -34,6 +34,7 @@
 #include "geometry/triangulation.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "geometry/exact.h"
 #include "geometry/polygon.h"
@@ -51,37 +52,59 @@ constexpr int Forward = 0;   // indices rising from the highest vertex
 constexpr int Backward = 1;  // indices falling from the highest vertex
 constexpr int Both = -1;     // the highest and the lowest vertex end both chains
 
-// Walks both chains down from the highest vertex at once and merges them by ordinate, each chain
-// in its own order: between the chains the higher vertex goes first, the forward chain's on a tie
-// (any order of equal ordinates across the chains gives a triangulation). The lowest vertex ends it.
-int sweepOrderWithChains(const Point* v, int n, int* order, int* chainOf) {
-    if (n <= 0) return 0;
-    int highest = 0;
-    int lowest = 0;
-    findExtremes(v, n, lowest, highest);
-    if (lowest == highest) lowest = (highest + n - 1) % n;  // all on one ordinate
-    int count = 0;
-    order[count] = highest;
-    chainOf[count++] = Both;
-    int f = highest + 1 == n ? 0 : highest + 1;
-    int b = highest == 0 ? n - 1 : highest - 1;
-    while (f != lowest || b != lowest) {
-        if (b == lowest || (f != lowest && compareByOrdinateDesc(v[f], v[b]) <= 0)) {
-            order[count] = f;
-            chainOf[count++] = Forward;
-            f = f + 1 == n ? 0 : f + 1;
-        } else {
-            order[count] = b;
-            chainOf[count++] = Backward;
-            b = b == 0 ? n - 1 : b - 1;
-        }
-    }
-    if (n > 1) {
-        order[count] = lowest;
-        chainOf[count++] = Both;
-    }
-    return count;
+// The two ends of the chains: the highest and the lowest vertex as extremesOf finds them, and a
+// polygon of one ordinate taken from the highest to the vertex before it.
+Extremes chainEnds(Extremes e, int n) {
+    if (e.lowest == e.highest) e.lowest = e.highest == 0 ? n - 1 : e.highest - 1;
+    return e;
 }
+Extremes chainEnds(const Point* v, int n) { return chainEnds(extremesOf(v, n), n); }
+
+// Both chains walked down from the highest vertex at once and merged by ordinate, each in its own
+// order: between the chains the higher vertex goes first, the forward chain's on a tie (any order of
+// equal ordinates across the chains gives a triangulation). The lowest vertex ends it. One vertex at
+// a time, so that the sweep takes each as it comes and no order is made before it.
+struct Chains {
+    const Point* v;
+    int n;
+    int lowest;
+    int f;              // the forward chain's next vertex; the lowest once the chain is walked
+    int b;              // the backward chain's
+    float yf;           // their ordinates, kept at hand for the merge
+    float yb;
+    bool rose = false;  // a chain went up on its way down: the polygon is not monotone (when watched)
+
+    Chains(const Point* vertices, int count, const Extremes& ends)
+        : v(vertices), n(count), lowest(ends.lowest), f(ends.highest + 1 == count ? 0 : ends.highest + 1),
+          b(ends.highest == 0 ? count - 1 : ends.highest - 1), yf(vertices[f].y), yb(vertices[b].y) {}
+    int forwardOf(int i) const { return i + 1 == n ? 0 : i + 1; }
+    int backwardOf(int i) const { return i == 0 ? n - 1 : i - 1; }
+    bool walked() const { return f == lowest && b == lowest; }
+    // The next vertex below the highest and its chain; the lowest (Both) once both are walked.
+    template <bool Watch>
+    int next(int& chain) {
+        if (f != lowest && (b == lowest || !(yf < yb))) {
+            const int c = f;
+            const float y = yf;
+            f = forwardOf(f);
+            yf = v[f].y;
+            if (Watch) rose |= yf > y;
+            chain = Forward;
+            return c;
+        }
+        if (b != lowest) {
+            const int c = b;
+            const float y = yb;
+            b = backwardOf(b);
+            yb = v[b].y;
+            if (Watch) rose |= yb > y;
+            chain = Backward;
+            return c;
+        }
+        chain = Both;
+        return lowest;
+    }
+};
 
 // What a sweep keeps of its work: every step with its stacks, pops and refusal, for the window; or
 // its diagonals alone, written as pairs of indices (through `map`, when the polygon is a piece of a
@@ -89,23 +112,33 @@ int sweepOrderWithChains(const Point* v, int n, int* order, int* chainOf) {
 struct Recorded {
     Triangulation& out;
     bool keepStacks;  // the stack after every step goes into the record
+    Chain forwardSide = Chain::Left;
+    Chain backwardSide = Chain::Right;
+    Refusal refusal{};  // the refusal of the step under way
 
-    void begin(const std::vector<int>& order, const std::vector<int>& chainOf, int n, int sense) {
-        out.order.assign(order.begin(), order.begin() + n);
+    void begin(int n, int sense) {
         out.chains.assign(n, Chain::Ends);
         // Walked down with the polygon's inside on its left, a chain runs along the left side.
-        const Chain forwardSide = sense > 0 ? Chain::Left : Chain::Right;
-        const Chain backwardSide = sense > 0 ? Chain::Right : Chain::Left;
-        for (int j = 0; j < n; ++j) {
-            if (chainOf[j] != Both) out.chains[order[j]] = chainOf[j] == Forward ? forwardSide : backwardSide;
-        }
+        forwardSide = sense > 0 ? Chain::Left : Chain::Right;
+        backwardSide = sense > 0 ? Chain::Right : Chain::Left;
+    }
+    void visit(int vertex, int chain) {
+        out.order.push_back(vertex);
+        if (chain != Both) out.chains[vertex] = chain == Forward ? forwardSide : backwardSide;
+        refusal = Refusal();
+    }
+    void refuse(const Refusal& why) { refusal = why; }
+    // The corner of the triangle a, corner, b does not turn the polygon's way: it turns away, or lies
+    // on the line from a to b.
+    void refuseCorner(const Point* v, int a, int corner, int b, int to) {
+        const int t = orientation(v[a], v[corner], v[b]);
+        refuse({t < 0 ? RefusalReason::ReflexCorner : RefusalReason::FlatCorner, to, corner, -1});
     }
     int diagonals() const { return static_cast<int>(out.diagonals.size()); }
     int pops() const { return static_cast<int>(out.poppedEntries.size()); }
     void diagonal(int from, int to, SweepCase made) { out.diagonals.push_back({from, to, made}); }
     void popped(int index) { out.poppedEntries.push_back(index); }
-    void step(int vertex, SweepCase kind, const Refusal& refusal, int firstDiagonal, int firstPopped,
-              const std::vector<int>& stack, int height) {
+    void step(int vertex, SweepCase kind, int firstDiagonal, int firstPopped, const int* stack, int height) {
         SweepStep step;
         step.vertex = vertex;
         step.kind = kind;
@@ -121,7 +154,7 @@ struct Recorded {
         step.firstPopped = firstPopped;
         step.poppedCount = pops() - firstPopped;
         out.steps.push_back(step);
-        if (keepStacks) out.stackEntries.insert(out.stackEntries.end(), stack.begin(), stack.begin() + height);
+        if (keepStacks) out.stackEntries.insert(out.stackEntries.end(), stack, stack + height);
     }
 };
 
@@ -130,7 +163,9 @@ struct Lean {
     const int* map;  // the polygon's index of each of the piece's vertices; null for the polygon itself
     int count = 0;
 
-    void begin(const std::vector<int>&, const std::vector<int>&, int, int) {}
+    void visit(int, int) {}
+    void refuse(const Refusal&) {}
+    void refuseCorner(const Point*, int, int, int, int) {}
     int diagonals() const { return 0; }
     int pops() const { return 0; }
     void diagonal(int from, int to, SweepCase) {
@@ -139,215 +174,230 @@ struct Lean {
         ++count;
     }
     void popped(int) {}
-    void step(int, SweepCase, const Refusal&, int, int, const std::vector<int>&, int) {}
+    void step(int, SweepCase, int, int, const int*, int) {}
 };
+
+// The unswept vertices level with the vertex under the sweep: the forward chain's from its next
+// vertex up to (not including) forwardEnd, then the backward chain's down to backwardEnd, the
+// lowest vertex last, continuing them. Found when a cut first asks at the sweep's height, and kept
+// while it stays there. Each part runs straight along the line, so its abscissae rise or fall one way.
+struct Level {
+    float at = std::numeric_limits<float>::quiet_NaN();  // the height they were found at; NaN: none yet
+    int forwardEnd = 0;
+    int backwardEnd = 0;
+};
+
+// The first vertex of a level part, from `from` up to (not including) `end` stepping by `step`
+// around the polygon, that lies within [lo, hi] on the level line, or -1.
+int firstWithin(const Point* v, int n, int from, int end, int step, float lo, float hi) {
+    int count = step > 0 ? end - from : from - end;
+    if (count == 0) return -1;
+    if (count < 0) count += n;
+    auto at = [&](int j) {
+        const int i = from + step * j;
+        return i >= n ? i - n : i < 0 ? i + n : i;
+    };
+    const float firstX = v[from].x;
+    const bool rising = firstX <= v[at(count - 1)].x;
+    // The first vertex decides it, unless it lies short of the segment (the common case is one
+    // within it, the next along the line).
+    if (lo <= firstX && firstX <= hi) return from;
+    if (rising ? firstX > hi : firstX < lo) return -1;
+    // Halving for the first vertex past the segment's near end, its beginning when they rise.
+    int a = 1;
+    int b = count;
+    while (a < b) {
+        const int m = a + (b - a) / 2;
+        const float x = v[at(m)].x;
+        if (rising ? x < lo : x > hi) {
+            a = m + 1;
+        } else {
+            b = m;
+        }
+    }
+    if (a == count) return -1;
+    const float x = v[at(a)].x;
+    return lo <= x && x <= hi ? at(a) : -1;
+}
+
+// The first unswept vertex in sweep order that lies on the level line from c to `third`, or -1.
+// The chains come by value: only ties ask, and the sweep's own cursors stay in registers.
+int levelVertexWithin(const Point* v, Chains chains, Level& level, int c, int third) {
+    const float y = v[c].y;
+    if (!(level.at == y)) {
+        level.at = y;
+        int e = chains.f;
+        while (e != chains.lowest && v[e].y == y) e = chains.forwardOf(e);
+        level.forwardEnd = e;
+        e = chains.b;
+        while (v[e].y == y) {
+            const bool last = e == chains.lowest;
+            e = chains.backwardOf(e);
+            if (last) break;
+        }
+        level.backwardEnd = e;
+    }
+    const float lo = std::min(v[third].x, v[c].x);
+    const float hi = std::max(v[third].x, v[c].x);
+    // The forward part comes first in sweep order, so it is asked first.
+    const int first = firstWithin(v, chains.n, chains.f, level.forwardEnd, 1, lo, hi);
+    return first >= 0 ? first : firstWithin(v, chains.n, chains.b, level.backwardEnd, -1, lo, hi);
+}
 
 template <typename Recorder>
 struct Sweep {
     const Point* v;
     int n;
     int sense;  // the polygon's orientation: +1 counter-clockwise
-    std::vector<int>& order;
-    std::vector<int>& chainOf;  // by sweep position: Forward, Backward or Both
-    std::vector<int>& sweptAt;  // sweep position of each vertex
-    std::vector<int>& stack;    // input indices, bottom first
-    int height = 0;
-    int k = 0;      // sweep position of the vertex under the sweep
-    int level = 0;  // unswept vertices level with it: the next ones in sweep order
-    // A level run is the forward chain's vertices on the line, then the backward chain's (the lowest
-    // vertex last, continuing it). Each part runs straight along the line, so its abscissae rise or
-    // fall one way: a long run is searched by halving each part, a short one is scanned.
-    static constexpr int LongRun = 16;
-    bool inLongRun = false;
-    int backwardFrom = 0;  // sweep position of the run's first vertex not on the forward chain
+    Extremes ends;
+    int* stack;  // input indices, bottom first
     Recorder& out;
-    Refusal refusal;  // the refusal of the step under way
 
-    Sweep(const Point* vertices, int count, int orientation, Recorder& recorder, SweepBuffers& buffers)
-        : v(vertices), n(count), sense(orientation), order(buffers.order), chainOf(buffers.chainOf),
-          sweptAt(buffers.sweptAt), stack(buffers.stack), out(recorder) {
-        // Each grown on its own size, so that an allocation failing part way leaves none short.
-        for (std::vector<int>* b : {&order, &chainOf, &sweptAt, &stack}) {
-            if (static_cast<int>(b->size()) < count) b->resize(count);
-        }
-        sweepOrderWithChains(v, n, order.data(), chainOf.data());
-        for (int j = 0; j < n; ++j) sweptAt[order[j]] = j;
-        out.begin(order, chainOf, n, sense);
+    static int* grown(std::vector<int>& array, int count) {
+        if (static_cast<int>(array.size()) < count) array.resize(count);
+        return array.data();
     }
 
-    bool adjacent(int a, int b) const {
-        const int d = a - b;
-        return d == 1 || d == -1 || d == n - 1 || d == 1 - n;
-    }
-    int turn(int a, int b, int c) const { return orientation(v[a], v[b], v[c]) * sense; }
-    int top() const { return stack[height - 1]; }
-    void push(int index) { stack[height++] = index; }
-    void diagonal(int from, int to, SweepCase made) { out.diagonal(from, to, made); }
-    void popped(int index) { out.popped(index); }
+    // The whole sweep; what it keeps of each step goes to the recorder. Watching the chains, it stops
+    // as soon as one rises on its way down and returns false: the polygon is not monotone. Its state
+    // lives here, in locals, and its steps are lambdas over them, so that the compiler keeps it in
+    // registers.
+    template <bool Watch>
+    bool run() {
+        Chains chains(v, n, ends);
+        Level level;
+        int height = 0;
+        int c = ends.highest;     // the vertex under the sweep
+        int chain = Both;         // and its chain
+        bool levelAhead = false;  // the next vertex is as high as c
+        auto top = [&] { return stack[height - 1]; };
+        auto push = [&](int index) { stack[height++] = index; };
 
-    // Cuts off the triangle a, corner, b (in the boundary order of the part not yet cut) when its
-    // corner turns the polygon's way and no level vertex lies in it or on it (the deviation for
-    // equal ordinates); otherwise notes why not, with `to` the candidate's stack end.
-    bool canCut(int a, int corner, int b, int to) {
-        const int t = turn(a, corner, b);
-        if (t <= 0) {
-            refusal = {t < 0 ? RefusalReason::ReflexCorner : RefusalReason::FlatCorner, to, corner, -1};
-            return false;
-        }
-        // The unswept vertices lie no higher than c, the triangle's other two no lower: it meets the
-        // level line only at c, unless one of them lies on the line too, and then along the segment
-        // from c to it, where a level vertex would lie in it or on it. The first in sweep order is
-        // named.
-        const int c = order[k];
-        const int other = a == c ? b : a;
-        const int third = v[other].y == v[c].y ? other : v[corner].y == v[c].y ? corner : -1;
-        if (level > 0 && third >= 0) {
-            const float lo = std::min(v[third].x, v[c].x);
-            const float hi = std::max(v[third].x, v[c].x);
-            int first = -1;
-            if (!inLongRun) {
-                // Scanned in sweep order: the first one within is the one named.
-                for (int j = k + 1; j <= k + level && first < 0; ++j) {
-                    const float x = v[order[j]].x;
-                    if (lo <= x && x <= hi) first = j;
-                }
-            } else {
-                // The forward part comes first in sweep order, so it is asked first.
-                const int split = std::max(k + 1, backwardFrom);
-                first = firstWithin(k + 1, split - 1, lo, hi);
-                if (first < 0) first = firstWithin(split, k + level, lo, hi);
-            }
-            if (first >= 0) {
-                refusal = {RefusalReason::VertexInTriangle, to, corner, order[first]};
+        // Cuts off the triangle a, corner, b (in the boundary order of the part not yet cut) when its
+        // corner turns the polygon's way and no level vertex lies in it or on it (the deviation for
+        // equal ordinates); otherwise notes why not, with `to` the candidate's stack end.
+        auto canCut = [&](int a, int corner, int b, int to) {
+            if (!turnsLeft(v[a], v[corner], v[b])) {
+                out.refuseCorner(v, a, corner, b, to);
                 return false;
             }
-        }
-        return true;
-    }
+            // The unswept vertices lie no higher than c, the triangle's other two no lower: it meets
+            // the level line only at c, unless one of them lies on the line too, and then along the
+            // segment from c to it, where a level vertex would lie in it or on it. The first in sweep
+            // order is named.
+            if (!levelAhead) return true;
+            const int other = a == c ? b : a;
+            const float y = v[c].y;
+            if (!(v[other].y == y) && !(v[corner].y == y)) return true;
+            const int blocker = levelVertexWithin(v, chains, level, c, v[other].y == y ? other : corner);
+            if (blocker < 0) return true;
+            out.refuse({RefusalReason::VertexInTriangle, to, corner, blocker});
+            return false;
+        };
+        // A cut is asked with its three vertices in the polygon's turning order: (c, corner, next) when
+        // that turning runs with the chain the stack follows.
 
-    // The first sweep position from `from` to `to` whose vertex lies within [lo, hi] on the level
-    // line, or -1; the vertices there lie along the line in order of rising or of falling abscissa.
-    int firstWithin(int from, int to, float lo, float hi) const {
-        if (from > to) return -1;
-        const bool rising = v[order[from]].x <= v[order[to]].x;
-        // The first vertex decides it, unless it lies short of the segment (the common case is
-        // one within it, the next along the line).
-        const float firstX = v[order[from]].x;
-        if (lo <= firstX && firstX <= hi) return from;
-        if (rising ? firstX > hi : firstX < lo) return -1;
-        // Halving for the first position past the segment's near end, its beginning when they rise.
-        int a = from + 1;
-        int b = to + 1;
-        while (a < b) {
-            const int m = a + (b - a) / 2;
-            const float x = v[order[m]].x;
-            if (rising ? x < lo : x > hi) {
-                a = m + 1;
-            } else {
-                b = m;
+        // The stack read from the bottom up follows the boundary order when its top lies on the
+        // forward chain, and runs against it otherwise.
+        auto oppositeChain = [&](bool forward) {
+            const bool turning = forward == (sense > 0);
+            // Every entry leaves the stack, top first.
+            for (int m = height - 1; m >= 0; --m) out.popped(stack[m]);
+            // c, the bottom and the entry above it follow one another along the boundary, so each
+            // cut (c, stack[cut], stack[cut + 1]) takes off the entry at the bottom.
+            int cut = 0;
+            while (cut + 1 < height) {
+                const int corner = stack[cut];
+                const int next = stack[cut + 1];
+                if (!(turning ? canCut(c, corner, next, next) : canCut(next, corner, c, next))) break;
+                out.diagonal(c, next, SweepCase::OppositeChain);
+                ++cut;
             }
-        }
-        if (a > to) return -1;
-        const float x = v[order[a]].x;
-        return lo <= x && x <= hi ? a : -1;
-    }
-
-    // The stack read from the bottom up follows the boundary order when its top lies on the forward
-    // chain, and runs against it otherwise.
-    bool forwardChain(int index) const { return chainOf[sweptAt[index]] == Forward; }
-
-    void oppositeChain(int c) {
-        // Every entry leaves the stack, top first.
-        for (int m = height - 1; m >= 0; --m) popped(stack[m]);
-        // c, the bottom and the entry above it follow one another along the boundary, so each cut
-        // (c, stack[cut], stack[cut + 1]) takes off the entry at the bottom.
-        const bool forward = forwardChain(top());
-        int cut = 0;
-        while (cut + 1 < height) {
-            const int corner = stack[cut];
-            const int next = stack[cut + 1];
-            if (!(forward ? canCut(c, corner, next, next) : canCut(next, corner, c, next))) break;
-            diagonal(c, next, SweepCase::OppositeChain);
-            ++cut;
-        }
-        // The entries pushed back (only the former top, unless a level vertex stopped the cuts) become
-        // the stack's lower part, read from the other end.
-        std::reverse(stack.begin() + cut, stack.begin() + height);
-        std::copy(stack.begin() + cut, stack.begin() + height, stack.begin());
-        height -= cut;
-        push(c);
-    }
-
-    void sameChain(int c) {
-        const bool forward = forwardChain(c);
-        // The top leaves first; each entry cut off after it leaves as the next is joined to c. Cuts
-        // go on only while an entry stays below the top, so the stack never runs empty, and the last
-        // entry popped, the top of what is left, goes back on.
-        popped(top());
-        while (height >= 2) {
-            const int corner = top();
-            const int below = stack[height - 2];
-            if (!(forward ? canCut(below, corner, c, below) : canCut(c, corner, below, below))) break;
-            diagonal(c, below, SweepCase::SameChain);
-            popped(below);
-            --height;
-        }
-        push(c);
-    }
-
-    // No vertex is left to lie level with the lowest, and the stack's corners all turn the polygon's
-    // way: every entry between the bottom and the top sees it. Its fan, from the bottom up, cuts the
-    // last triangles, and every entry leaves the stack: the sweep is done.
-    void lowestVertex(int c) {
-        for (int m = 1; m + 1 < height; ++m) diagonal(c, stack[m], SweepCase::LowestVertex);
-        for (int m = height - 1; m >= 0; --m) popped(stack[m]);
-        height = 0;
-    }
-
-    void run() {
-        push(order[0]);
-        push(order[1]);
-        out.step(order[1], SweepCase::Start, refusal, 0, 0, stack, height);
-        for (k = 2; k < n; ++k) {
-            const int c = order[k];
-            // The level run: found once as the sweep enters it, then shrinking by one a step.
-            if (level > 0) {
-                --level;
+            // The entries pushed back (only the former top, unless a level vertex stopped the cuts)
+            // become the stack's lower part, read from the other end.
+            if (cut + 1 == height) {
+                stack[0] = stack[cut];
             } else {
-                while (k + 1 + level < n && v[order[k + 1 + level]].y == v[c].y) ++level;
-                inLongRun = level > LongRun;
-                if (inLongRun) {
-                    backwardFrom = k + 1;
-                    while (backwardFrom <= k + level && chainOf[backwardFrom] == Forward) ++backwardFrom;
-                }
+                std::reverse(stack + cut, stack + height);
+                std::copy(stack + cut, stack + height, stack);
             }
-            refusal = Refusal();
+            height -= cut;
+            push(c);
+        };
+
+        auto sameChain = [&] {
+            const bool turning = (chain == Forward) == (sense > 0);
+            // The top leaves first; each entry cut off after it leaves as the next is joined to c.
+            // Cuts go on only while an entry stays below the top, so the stack never runs empty, and
+            // the last entry popped, the top of what is left, goes back on.
+            out.popped(top());
+            while (height >= 2) {
+                const int corner = top();
+                const int below = stack[height - 2];
+                if (!(turning ? canCut(below, corner, c, below) : canCut(c, corner, below, below))) break;
+                out.diagonal(c, below, SweepCase::SameChain);
+                out.popped(below);
+                --height;
+            }
+            push(c);
+        };
+
+        // No vertex is left to lie level with the lowest, and the stack's corners all turn the
+        // polygon's way: every entry between the bottom and the top sees it. Its fan, from the bottom
+        // up, cuts the last triangles, and every entry leaves the stack: the sweep is done.
+        auto lowestVertex = [&] {
+            for (int m = 1; m + 1 < height; ++m) out.diagonal(c, stack[m], SweepCase::LowestVertex);
+            for (int m = height - 1; m >= 0; --m) out.popped(stack[m]);
+            height = 0;
+        };
+
+        out.visit(c, chain);
+        push(c);
+        c = chains.next<Watch>(chain);
+        out.visit(c, chain);
+        push(c);
+        out.step(c, SweepCase::Start, 0, 0, stack, height);
+        for (int k = 2; k < n; ++k) {
+            // The stack's top is the vertex swept last, its bottom the last swept on the other chain
+            // (at first the highest vertex): so c lies beside the top when it goes on down the top's
+            // chain, beside the bottom when it goes down the other, beside both when it is the lowest.
+            const int topChain = chain;
+            c = chains.next<Watch>(chain);
+            if (Watch && chains.rose) return false;
+            // The next vertex is the higher of the chains' next (the backward chain's once the
+            // forward chain is walked: the lowest is no higher).
+            levelAhead = std::max(chains.yf, chains.yb) == v[c].y;
+            out.visit(c, chain);
             const int firstDiagonal = out.diagonals();
             const int firstPopped = out.pops();
-            const bool besideBottom = adjacent(c, stack[0]);
-            const bool besideTop = adjacent(c, top());
             SweepCase kind = SweepCase::SameChain;
-            if (besideBottom && besideTop) {
+            if (chain == Both) {
                 kind = SweepCase::LowestVertex;
-                lowestVertex(c);
-            } else if (besideBottom) {
+                lowestVertex();
+            } else if (chain != topChain) {
                 kind = SweepCase::OppositeChain;
-                oppositeChain(c);
+                oppositeChain(topChain == Forward);
             } else {
-                // Beside the top, or (never, in the sweep's own order) beside neither.
-                sameChain(c);
+                sameChain();
             }
-            out.step(c, kind, refusal, firstDiagonal, firstPopped, stack, height);
-            if (kind == SweepCase::LowestVertex) break;
+            out.step(c, kind, firstDiagonal, firstPopped, stack, height);
         }
+        return !Watch || chains.walked();
     }
 };
 
 }  // namespace
 
 int sweepOrder(const Point* vertices, int vertexCount, int* order) {
-    std::vector<int> chainOf(std::max(0, vertexCount));
-    return sweepOrderWithChains(vertices, vertexCount, order, chainOf.data());
+    if (vertexCount <= 0) return 0;
+    const int n = vertexCount;
+    const Extremes ends = chainEnds(vertices, n);
+    Chains chains(vertices, n, ends);
+    int count = 0;
+    order[count++] = ends.highest;
+    int chain = Both;
+    while (count < n) order[count++] = chains.next<false>(chain);
+    return count;
 }
 
 void sweepMonotone(const Point* vertices, int vertexCount, bool keepStacks, Triangulation& out, SweepBuffers& buffers) {
@@ -365,22 +415,92 @@ void sweepMonotone(const Point* vertices, int vertexCount, bool keepStacks, Tria
         out.chains.assign(n, Chain::Ends);
         return;
     }
+    out.order.reserve(n);
     out.steps.reserve(n - 1);
     out.diagonals.reserve(n - 3);
     if (keepStacks) out.stackEntries.reserve(4 * n);
     out.poppedEntries.reserve(3 * n);
     Recorded recorder{out, keepStacks};
-    Sweep<Recorded> sweep(vertices, n, polygonOrientation(vertices, n), recorder, buffers);
-    sweep.run();
+    const Extremes ends = chainEnds(vertices, n);
+    Sweep<Recorded> sweep{vertices, n, polygonOrientation(vertices, n, ends.lowestLeftmost), ends,
+                          Sweep<Recorded>::grown(buffers.stack, n), recorder};
+    recorder.begin(n, sweep.sense);
+    sweep.template run<false>();
 }
 
-int sweepDiagonals(const Point* vertices, int vertexCount, int orientation, const int* map, int (*diagonals)[2],
-                   SweepBuffers& buffers) {
+namespace {
+
+// The sweep of a quadrilateral, which makes one diagonal with one cut: the cut that the sweep asks
+// of the third vertex in its order, c, with only the lowest vertex l left unswept. When the highest
+// and the lowest are neighbours, the other two follow one chain down, x then c, and c's same-chain
+// cut (h, x, c) gives c-h, its refusal the lowest vertex's l-x; otherwise the two lie on either
+// chain, first then c, and c's opposite-chain cut (c, h, first) gives c-first, its refusal l-h. The
+// vertices of each cut come in the polygon's turning order, as the sweep asks them.
+void quadrilateralDiagonal(const Point* v, int sense, const Extremes& ends, int& from, int& to) {
+    const int h = ends.highest;
+    const int l = ends.lowest;
+    const int f = (h + 1) & 3;  // the chains' first vertices
+    const int b = (h + 3) & 3;
+    // The sweep's cut of the triangle a, corner, d at c: its corner turns left, and l, the one vertex
+    // that can lie level with c, does not lie on the level line between c and the other vertex, or
+    // the corner, level with it.
+    auto cuts = [&](int a, int corner, int d, int c) {
+        if (!turnsLeft(v[a], v[corner], v[d])) return false;
+        const float y = v[c].y;
+        if (!(v[l].y == y)) return true;
+        const int other = a == c ? d : a;
+        if (!(v[other].y == y) && !(v[corner].y == y)) return true;
+        const int third = v[other].y == y ? other : corner;
+        const float lo = std::min(v[third].x, v[c].x);
+        const float hi = std::max(v[third].x, v[c].x);
+        return !(lo <= v[l].x && v[l].x <= hi);
+    };
+    if (f == l || b == l) {
+        const bool forward = b == l;
+        const int x = forward ? f : b;
+        const int c = forward ? (f + 1) & 3 : (b + 3) & 3;
+        const bool turning = forward == (sense > 0);
+        const bool cut = turning ? cuts(h, x, c, c) : cuts(c, x, h, c);
+        from = cut ? c : l;
+        to = cut ? h : x;
+    } else {
+        const bool forwardFirst = !(v[f].y < v[b].y);
+        const int first = forwardFirst ? f : b;
+        const int c = forwardFirst ? b : f;
+        const bool turning = forwardFirst == (sense > 0);
+        const bool cut = turning ? cuts(c, h, first, c) : cuts(first, h, c, c);
+        from = cut ? c : l;
+        to = cut ? first : h;
+    }
+}
+
+}  // namespace
+
+int sweepDiagonals(const Point* vertices, int vertexCount, int orientation, const Extremes& ends, const int* map,
+                   int (*diagonals)[2], SweepBuffers& buffers) {
     if (vertexCount < 4) return 0;
+    if (vertexCount == 4) {
+        int from = 0;
+        int to = 0;
+        quadrilateralDiagonal(vertices, orientation, chainEnds(ends, 4), from, to);
+        diagonals[0][0] = map != nullptr ? map[from] : from;
+        diagonals[0][1] = map != nullptr ? map[to] : to;
+        return 1;
+    }
     Lean recorder{diagonals, map};
-    Sweep<Lean> sweep(vertices, vertexCount, orientation, recorder, buffers);
-    sweep.run();
+    Sweep<Lean> sweep{vertices, vertexCount, orientation, chainEnds(ends, vertexCount),
+                      Sweep<Lean>::grown(buffers.stack, vertexCount), recorder};
+    sweep.template run<false>();
     return recorder.count;
+}
+
+int sweepDiagonalsIfMonotone(const Point* vertices, int vertexCount, int orientation, const Extremes& ends,
+                             int (*diagonals)[2], SweepBuffers& buffers) {
+    if (vertexCount < 4) return 0;
+    Lean recorder{diagonals, nullptr};
+    Sweep<Lean> sweep{vertices, vertexCount, orientation, chainEnds(ends, vertexCount),
+                      Sweep<Lean>::grown(buffers.stack, vertexCount), recorder};
+    return sweep.template run<true>() ? recorder.count : -1;
 }
 
 Triangulation sweepMonotone(const Point* vertices, int vertexCount, bool keepStacks) {

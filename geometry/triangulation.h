@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "geometry/polygon.h"
 #include "geometry/records.h"
 
 // Negative when a lies higher than b, positive when lower, zero for equal ordinates.
@@ -124,18 +125,22 @@ Triangulation triangulateMonotone(const Point* vertices, int vertexCount);
 // only its diagonals, steps and popped entries.
 Triangulation sweepMonotone(const Point* vertices, int vertexCount, bool keepStacks);
 
-// The sweep's work arrays, kept by a caller that sweeps many polygons in turn; and the sweep into a
+// The sweep's work array, kept by a caller that sweeps many polygons in turn; and the sweep into a
 // result that is cleared first, its storage kept.
 struct SweepBuffers {
-    std::vector<int> order;
-    std::vector<int> chainOf;
-    std::vector<int> sweptAt;
     std::vector<int> stack;
 };
 void sweepMonotone(const Point* vertices, int vertexCount, bool keepStacks, Triangulation& out, SweepBuffers& buffers);
 
 // The same sweep keeping nothing but its diagonals, written as pairs of indices (each through `map`,
 // when given: a piece's vertex to its polygon's), of a polygon of known orientation (+1 counter-
-// clockwise); returns their count, n - 3 (0 below 4 vertices).
-int sweepDiagonals(const Point* vertices, int vertexCount, int orientation, const int* map, int (*diagonals)[2],
-                   SweepBuffers& buffers);
+// clockwise) and extremes (extremesOf's lowest and highest); returns their count, n - 3 (0 below 4
+// vertices).
+int sweepDiagonals(const Point* vertices, int vertexCount, int orientation, const Extremes& ends, const int* map,
+                   int (*diagonals)[2], SweepBuffers& buffers);
+
+// The same again of a simple polygon not known to be monotone: it watches the chains as it sweeps
+// them and returns -1, some diagonals written, as soon as one rises on its way down; otherwise it has
+// swept a monotone polygon, as sweepDiagonals does.
+int sweepDiagonalsIfMonotone(const Point* vertices, int vertexCount, int orientation, const Extremes& ends,
+                             int (*diagonals)[2], SweepBuffers& buffers);
