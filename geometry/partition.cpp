@@ -100,7 +100,7 @@ struct LeftToRight {
 // no node is ever made.
 class Line {
 public:
-    static constexpr int BlockSize = 64;
+    static constexpr int BlockSize = 32;
 
     // Empty, for a sweep of n vertices.
     void reset(int n) {
@@ -274,14 +274,12 @@ struct Rings {
     }
 };
 
-// The type of the vertex at position k, from the events still in the walk's order (a smaller key is
-// higher in the sweep).
-VertexType typeOf(const Walk& w, const Event* events, int k) {
-    const int previous = w.previous(k);
-    const int next = w.next(k);
-    const bool higher = events[k].key < events[previous].key;
-    if (higher != (events[k].key < events[next].key)) return VertexType::Regular;
-    const bool convex = orientation(w.point(previous), w.point(k), w.point(next)) > 0;
+// The type of the vertex at position k from its key and its neighbours' (a smaller key is higher in
+// the sweep).
+VertexType typeOf(const Walk& w, int k, std::uint64_t before, std::uint64_t key, std::uint64_t after) {
+    const bool higher = key < before;
+    if (higher != (key < after)) return VertexType::Regular;
+    const bool convex = turnsLeft(w.point(w.previous(k)), w.point(k), w.point(w.next(k)));
     if (higher) return convex ? VertexType::Start : VertexType::Split;
     return convex ? VertexType::End : VertexType::Merge;
 }
@@ -420,10 +418,17 @@ struct Sweep {
         const int n = w.n;
         out.begin(n);
         Event* events = work.events.data();
-        for (int k = 0; k < n; ++k) events[k] = eventOf(w.point(k), k);
+        // Each vertex's key and type in one pass, the neighbours' keys at hand.
+        std::uint64_t before = eventOf(w.point(n - 1), n - 1).key;
+        std::uint64_t key = eventOf(w.point(0), 0).key;
+        const std::uint64_t first = key;
         for (int k = 0; k < n; ++k) {
-            type[k] = typeOf(w, events, k);
+            const std::uint64_t after = k + 1 < n ? eventOf(w.point(k + 1), k + 1).key : first;
+            events[k] = {key, k};
+            type[k] = typeOf(w, k, before, key, after);
             out.type(w.at(k), type[k]);
+            before = key;
+            key = after;
         }
         sortEvents(events, n, work.spare, work.counts);
         for (int e = 0; e < n; ++e) {
