@@ -35,10 +35,21 @@ namespace {
 struct Walk {
     const Point* v;
     int n;
-    bool forward;  // the input runs counter-clockwise
+    bool forward;               // the input runs counter-clockwise
+    std::vector<Point> turned;  // else the input turned round, when no buffer is lent
+    const Point* ccw;           // the points by position: the input itself, or turned round
 
-    Walk(const Point* vertices, int count) : Walk(vertices, count, polygonOrientation(vertices, count) > 0) {}
-    Walk(const Point* vertices, int count, bool counterClockwise) : v(vertices), n(count), forward(counterClockwise) {}
+    Walk(const Point* vertices, int count) : Walk(vertices, count, polygonOrientation(vertices, count) > 0, nullptr) {}
+    // A clockwise polygon's points are turned round once, into `buffer` when one is lent, so that the
+    // sweep reads every point by its position alone.
+    Walk(const Point* vertices, int count, bool counterClockwise, std::vector<Point>* buffer)
+        : v(vertices), n(count), forward(counterClockwise), ccw(vertices) {
+        if (forward) return;
+        std::vector<Point>& to = buffer != nullptr ? *buffer : turned;
+        if (to.size() < static_cast<std::size_t>(n)) to.resize(n);
+        for (int k = 0; k < n; ++k) to[k] = v[at(k)];
+        ccw = to.data();
+    }
     // Plain comparisons rather than remainders: the sweep asks for these at every turn.
     int next(int k) const { return k + 1 == n ? 0 : k + 1; }
     int previous(int k) const { return k == 0 ? n - 1 : k - 1; }
@@ -46,7 +57,7 @@ struct Walk {
     int inputEdge(int k) const { return forward ? k : at(next(k)); }
     // The position of input edge `e`: the inverse of inputEdge (the reversal is its own inverse).
     int edgeAt(int e) const { return forward ? e : previous(at(e)); }
-    const Point& point(int k) const { return v[at(k)]; }
+    const Point& point(int k) const { return ccw[k]; }
 };
 
 // An edge on the sweep line, with the coordinates of its ends at hand, the upper first (only the
@@ -58,11 +69,13 @@ struct LineEdge {
     Point lower() const { return Point(lx, ly, 0.0); }
 };
 
-LineEdge lineEdge(const Walk& w, int k) {
+// The edge from position k, whose first end the sweep meets first or not.
+LineEdge lineEdge(const Walk& w, int k, bool firstAbove) {
     const Point& a = w.point(k);
     const Point& b = w.point(w.next(k));
-    return above(a, b) ? LineEdge{k, a.x, a.y, b.x, b.y} : LineEdge{k, b.x, b.y, a.x, a.y};
+    return firstAbove ? LineEdge{k, a.x, a.y, b.x, b.y} : LineEdge{k, b.x, b.y, a.x, a.y};
 }
+LineEdge lineEdge(const Walk& w, int k) { return lineEdge(w, k, above(w.point(k), w.point(w.next(k)))); }
 
 // p lies left (right) of the edge at p's height: p strictly between its ends in the sweep's order,
 // or at an end's height but off it.
@@ -288,11 +301,14 @@ VertexType typeOf(const Walk& w, int k, std::uint64_t before, std::uint64_t key,
 // only when it meets a larger polygon than any before it.
 struct Work {
     std::vector<Event> events;
+    std::vector<std::uint64_t> keys;     // by position: its event's key
+    std::vector<Point> turned;           // a clockwise polygon turned round
     std::vector<VertexType> type;        // by position
     std::vector<int> helper;             // by edge (position of its first vertex): the helper's corner,
                                          // doubled, plus 1 for a merge vertex
     std::vector<Event> spare;            // the events' other half while they are sorted
     std::vector<int> counts;             // the sort's buckets
+    std::vector<unsigned char> slots;    // by event: its height's place among a few
     Line status;
     Rings rings;
     std::vector<char> walked;            // by corner
@@ -363,6 +379,7 @@ struct Sweep {
     std::vector<VertexType>& type;
     std::vector<int>& helper;
     Line& status;
+    std::uint64_t* keys;
 
     Sweep(const Walk& walk, Recorder& recorder, Work& arrays)
         : w(walk), out(recorder), work(arrays), rings(arrays.rings), type(arrays.type), helper(arrays.helper),
@@ -371,6 +388,8 @@ struct Sweep {
         // Each grown on its own (see Rings::reset).
         if (type.size() < n) type.resize(n);
         if (helper.size() < n) helper.resize(n);
+        if (work.keys.size() < n) work.keys.resize(n);
+        keys = work.keys.data();
         if (work.events.size() < n) work.events.resize(n);
         status.reset(walk.n);
         rings.reset(walk.n);
@@ -399,16 +418,18 @@ struct Sweep {
     void insert(int k) { insert(k, status.placeOf(w.point(k))); }
     void insert(int k, Line::Place at) {
         helper[k] = k << 1;  // k is no merge vertex
-        status.insert(lineEdge(w, k), at);
+        status.insert(edge(k), at);
         out.inserted(w.inputEdge(k));
     }
     // The edge from k in the place of the edge above, which ends at k.
     void replace(int above, int k) {
         out.removed(w.inputEdge(above));
         helper[k] = k << 1;  // k is no merge vertex
-        status.replace(above, lineEdge(w, k));
+        status.replace(above, edge(k));
         out.inserted(w.inputEdge(k));
     }
+    // The edge from k, its ends ordered by their keys.
+    LineEdge edge(int k) const { return lineEdge(w, k, keys[k] < keys[w.next(k)]); }
     void help(int edge, int corner) {
         helper[edge] = corner << 1 | (type[rings.vertex[corner]] == VertexType::Merge ? 1 : 0);
         out.helped(w.inputEdge(edge));
@@ -425,12 +446,13 @@ struct Sweep {
         for (int k = 0; k < n; ++k) {
             const std::uint64_t after = k + 1 < n ? eventOf(w.point(k + 1), k + 1).key : first;
             events[k] = {key, k};
+            keys[k] = key;
             type[k] = typeOf(w, k, before, key, after);
             out.type(w.at(k), type[k]);
             before = key;
             key = after;
         }
-        sortEvents(events, n, work.spare, work.counts);
+        if (!sortByHeights(events, n, work.spare, work.slots)) sortEvents(events, n, work.spare, work.counts);
         for (int e = 0; e < n; ++e) {
             const int k = events[e].k;
             out.enter(w.at(k), type[k]);
@@ -465,7 +487,7 @@ struct Sweep {
                 case VertexType::Regular:
                     // Going down the left side (the inside on its right), the edge above gives way to
                     // the edge below; on the right side, the vertex helps the edge on its left.
-                    if (above(w.point(before), w.point(k))) {
+                    if (keys[before] < keys[k]) {
                         joinMerge(k, before);
                         replace(before, k);
                     } else {
@@ -693,7 +715,7 @@ int triangulateDiagonals(const Point* vertices, int vertexCount, int (*diagonals
     const int sense = polygonOrientation(vertices, n, ends.lowestLeftmost);
     const int swept = sweepDiagonalsIfMonotone(vertices, n, sense, ends, diagonals, arrays.sweep);
     if (swept >= 0) return swept;
-    const Walk w(vertices, n, sense > 0);
+    const Walk w(vertices, n, sense > 0, &arrays.turned);
     Lean recorder{diagonals};
     Sweep<Lean> sweep(w, recorder, arrays);
     sweep.run();

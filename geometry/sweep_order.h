@@ -65,3 +65,53 @@ inline void sortEvents(Event* events, int n, std::vector<Event>& spare, std::vec
     }
     if (from != events) std::copy(from, from + n, events);
 }
+
+// Puts the events in order by key without a sort of the whole when their vertices lie on a few
+// heights (combs, grids, staircases): each height's events are taken in the walk's order, which
+// along such a polygon mostly runs by abscissa one way or the other, so that they come in order
+// already or reversed, else they are sorted among themselves. False, nothing moved, on more heights.
+// (Events of one key, two vertices at one place, may come in either order.)
+inline bool sortByHeights(Event* events, int n, std::vector<Event>& spare, std::vector<unsigned char>& slots) {
+    constexpr int MostHeights = 16;
+    std::uint32_t heights[MostHeights];  // the keys' upper halves, each once, in the order met
+    int counts[MostHeights] = {};
+    int count = 0;
+    if (slots.size() < static_cast<std::size_t>(n)) slots.resize(n);
+    int at = 0;  // the slot of the last event's height: neighbours along the walk are often level
+    for (int e = 0; e < n; ++e) {
+        const std::uint32_t h = static_cast<std::uint32_t>(events[e].key >> 32);
+        if (count == 0 || heights[at] != h) {
+            at = 0;
+            while (at < count && heights[at] != h) ++at;
+            if (at == count) {
+                if (count == MostHeights) return false;
+                heights[count++] = h;
+            }
+        }
+        slots[e] = static_cast<unsigned char>(at);
+        ++counts[at];
+    }
+    // Where each height's events start, the heights taken in the sweep's order.
+    int order[MostHeights];
+    for (int h = 0; h < count; ++h) order[h] = h;
+    std::sort(order, order + count, [&](int a, int b) { return heights[a] < heights[b]; });
+    int start[MostHeights + 1];
+    int next[MostHeights];
+    start[0] = 0;
+    for (int r = 0; r < count; ++r) {
+        next[order[r]] = start[r];
+        start[r + 1] = start[r] + counts[order[r]];
+    }
+    if (spare.size() < static_cast<std::size_t>(n)) spare.resize(n);
+    for (int e = 0; e < n; ++e) spare[next[slots[e]]++] = events[e];
+    auto byKey = [](const Event& a, const Event& b) { return a.key < b.key; };
+    for (int r = 0; r < count; ++r) {
+        Event* from = spare.data() + start[r];
+        Event* to = spare.data() + start[r + 1];
+        if (std::is_sorted(from, to, byKey)) continue;
+        std::reverse(from, to);
+        if (!std::is_sorted(from, to, byKey)) std::sort(from, to, byKey);
+    }
+    std::copy(spare.begin(), spare.begin() + n, events);
+    return true;
+}
