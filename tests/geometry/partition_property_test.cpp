@@ -186,3 +186,60 @@ TEST(PartitionProperty, EverySimplePolygonOfSmallGridsHolds) {
     std::printf("%d simple grid polygons, %d of them not monotone\n", polygons, notMonotone);
     EXPECT_GT(notMonotone, 10000);
 }
+
+// The sweep's order runs down the heights, the further left first on a level: on a few heights,
+// where the events are put in order height by height (each height's met along the walk in any
+// order: by abscissa, against it, or mixed), and on more, where they are sorted whole.
+TEST(PartitionProperty, SweepOrderRunsDownTheHeightsOnFewAndOnManyHeights) {
+    std::mt19937 random(29);
+    int few = 0, many = 0;
+    for (int i = 0; i < 2000; ++i) {
+        // A star on `levels` heights each side of its centre: each vertex on its own ray, at one of them.
+        const int n = std::uniform_int_distribution<int>(8, 160)(random);
+        const int levels = std::uniform_int_distribution<int>(1, 14)(random);
+        std::vector<double> angles(n);
+        for (double& a : angles) {
+            a = std::uniform_real_distribution<double>(0.2, M_PI - 0.2)(random) + (random() % 2 ? M_PI : 0.0);
+        }
+        std::sort(angles.begin(), angles.end());
+        std::vector<Point> v;
+        for (const double a : angles) {
+            const double y = (a < M_PI ? 1 : -1) * std::uniform_int_distribution<int>(1, levels)(random);
+            v.emplace_back(y / std::tan(a), y, 0.0);
+        }
+        if (!isSimple(v.data(), n)) continue;
+        std::vector<float> heights;
+        for (const Point& p : v) heights.push_back(p.y);
+        std::sort(heights.begin(), heights.end());
+        const bool onFew = std::unique(heights.begin(), heights.end()) - heights.begin() <= 16;
+        (onFew ? few : many) += 1;
+        const Partition p = partitionMonotone(v.data(), n);
+        ASSERT_EQ(p.order.size(), v.size()) << describe(v);
+        for (int k = 0; k + 1 < n; ++k) {
+            const Point& a = v[p.order[k]];
+            const Point& b = v[p.order[k + 1]];
+            ASSERT_TRUE(a.y > b.y || (a.y == b.y && a.x < b.x)) << "at " << k << " in\n" << describe(v);
+        }
+    }
+    EXPECT_GT(few, 300);
+    EXPECT_GT(many, 300);
+}
+
+// The lean entry sweeps a monotone polygon at once, watching its chains rise or not as it goes: it
+// gives the diagonals the window's sweep records, in the same order, ties and long level runs too.
+TEST(PartitionProperty, WatchedSweepOfAMonotonePolygonGivesTheRecordedDiagonalsInOrder) {
+    std::mt19937 random(2929);
+    for (const testing_support::Kind kind : {testing_support::Kind::Real, testing_support::Kind::Grid, testing_support::Kind::LongRuns}) {
+        for (int i = 0; i < 600; ++i) {
+            const int size = kind == testing_support::Kind::LongRuns ? 40 + i % 200 : 4 + i % 97;
+            const std::vector<Point> v = testing_support::randomMonotonePolygon(random, size, kind);
+            const int n = static_cast<int>(v.size());
+            std::vector<int> lean(2 * v.size());
+            const int count = triangulateDiagonals(v.data(), n, reinterpret_cast<int(*)[2]>(lean.data()));
+            lean.resize(2 * static_cast<std::size_t>(count));
+            std::vector<int> recorded;
+            for (const SweepDiagonal& d : triangulateMonotone(v.data(), n).diagonals) recorded.insert(recorded.end(), {d.from, d.to});
+            ASSERT_EQ(lean, recorded) << describe(v);
+        }
+    }
+}
