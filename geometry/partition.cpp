@@ -376,18 +376,19 @@ struct Sweep {
     Recorder& out;
     Work& work;
     Rings& rings;
-    std::vector<VertexType>& type;
-    std::vector<int>& helper;
+    VertexType* type;  // the work's arrays, grown to n
+    int* helper;
     Line& status;
     std::uint64_t* keys;
 
     Sweep(const Walk& walk, Recorder& recorder, Work& arrays)
-        : w(walk), out(recorder), work(arrays), rings(arrays.rings), type(arrays.type), helper(arrays.helper),
-          status(arrays.status) {
+        : w(walk), out(recorder), work(arrays), rings(arrays.rings), status(arrays.status) {
         const std::size_t n = walk.n;
         // Each grown on its own (see Rings::reset).
-        if (type.size() < n) type.resize(n);
-        if (helper.size() < n) helper.resize(n);
+        if (work.type.size() < n) work.type.resize(n);
+        if (work.helper.size() < n) work.helper.resize(n);
+        type = work.type.data();
+        helper = work.helper.data();
         if (work.keys.size() < n) work.keys.resize(n);
         keys = work.keys.data();
         if (work.events.size() < n) work.events.resize(n);
@@ -504,16 +505,19 @@ struct Sweep {
     // corners, which follow it counter-clockwise by rings.next: take(corner, count).
     template <typename Take>
     void eachPiece(Take&& take) {
-        std::vector<char>& walked = work.walked;
-        walked.assign(rings.count, 0);
+        work.walked.assign(rings.count, 0);
+        // Plain pointers: a flag written could otherwise be the arrays' own.
+        char* walked = work.walked.data();
+        const int* next = rings.next.data();
+        const int* vertex = rings.vertex.data();
         for (int first = 0; first < rings.count; ++first) {
             if (walked[first]) continue;
             int count = 0;
             int start = first;
-            int smallest = w.at(rings.vertex[first]);
-            for (int c = first; !walked[c]; c = rings.next[c]) {
+            int smallest = w.at(vertex[first]);
+            for (int c = first; !walked[c]; c = next[c]) {
                 walked[c] = 1;
-                const int i = w.at(rings.vertex[c]);
+                const int i = w.at(vertex[c]);
                 start = i < smallest ? c : start;
                 smallest = i < smallest ? i : smallest;
                 ++count;
@@ -725,7 +729,7 @@ int triangulateDiagonals(const Point* vertices, int vertexCount, int (*diagonals
     if (arrays.points.size() < static_cast<std::size_t>(n)) arrays.points.resize(n);
     int* piece = arrays.piece.data();
     Point* points = arrays.points.data();
-    const std::vector<int>& next = arrays.rings.next;
+    const int* next = arrays.rings.next.data();
     sweep.eachPiece([&](int start, int size) {
         if (size < 4) return;  // a triangle has no diagonal
         piece[0] = sweep.vertexAt(start);

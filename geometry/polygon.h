@@ -26,14 +26,16 @@ struct ExtremesScan {
     explicit ExtremesScan(const Point& first) : low(first.y), high(first.y), leftmost(first.x) {}
     void add(int k, const Point& p) {
         const float y = p.y;
-        if (y < low) {
-            low = y;
-            ends.lowest = k;
+        const bool lower = y < low;
+        // One test, seldom passed, for the lowest and the leftmost of them: on a level bottom the
+        // vertices' heights alone would pass and fail by turns.
+        if (lower | ((y == low) & (p.x < leftmost))) {
             ends.lowestLeftmost = k;
             leftmost = p.x;
-        } else if (y == low && p.x < leftmost) {
-            ends.lowestLeftmost = k;
-            leftmost = p.x;
+            if (lower) {
+                low = y;
+                ends.lowest = k;
+            }
         }
         if (y > high) {
             high = y;
