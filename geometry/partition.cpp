@@ -738,7 +738,7 @@ int triangulateDiagonals(const Point* vertices, int vertexCount, int (*diagonals
         for (int j = 1, c = next[start]; j < size; ++j, c = next[c]) {
             piece[j] = sweep.vertexAt(c);
             points[j] = vertices[piece[j]];
-            scan.add(j, points[j]);
+            scan.addEnds(j, points[j]);
         }
         count += sweepDiagonals(points, size, 1, scan.ends, piece, diagonals + count, arrays.sweep);
     });

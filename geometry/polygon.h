@@ -42,6 +42,18 @@ struct ExtremesScan {
             ends.highest = k;
         }
     }
+    // The same for the lowest and the highest alone (lowestLeftmost is left as it was).
+    void addEnds(int k, const Point& p) {
+        const float y = p.y;
+        if (y < low) {
+            low = y;
+            ends.lowest = k;
+        }
+        if (y > high) {
+            high = y;
+            ends.highest = k;
+        }
+    }
 };
 
 inline Extremes extremesOf(const Point* vertices, int vertexCount) {
