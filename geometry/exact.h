@@ -7,7 +7,8 @@
 #include "geometry/records.h"
 
 // The sign of a close call, summed exactly (see orientation).
-int orientationOfCloseCall(const Point& a, const Point& b, const Point& c);
+// Cold: the sweeps keep their state in registers around it.
+[[gnu::cold]] int orientationOfCloseCall(const Point& a, const Point& b, const Point& c);
 
 // The plain evaluation in double of (a - c) x (b - c), and a bound on its rounding error: its sign is
 // trusted when it clears the bound (products of opposite signs, or a zero, always do).

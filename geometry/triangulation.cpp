@@ -220,19 +220,20 @@ int firstWithin(const Point* v, int n, int from, int end, int step, float lo, fl
     return lo <= x && x <= hi ? at(a) : -1;
 }
 
-// The first unswept vertex in sweep order that lies on the level line from c to `third`, or -1.
-// The chains come by value: only ties ask, and the sweep's own cursors stay in registers.
-int levelVertexWithin(const Point* v, Chains chains, Level& level, int c, int third) {
+// The first unswept vertex in sweep order that lies on the level line from c to `third`, or -1,
+// the chains' next vertices being f and b. The chains' state comes in scalars: only ties ask, and
+// the sweep's own cursors stay in registers.
+[[gnu::cold]] int levelVertexWithin(const Point* v, int n, int lowest, int f, int b, Level& level, int c, int third) {
     const float y = v[c].y;
     if (!(level.at == y)) {
         level.at = y;
-        int e = chains.f;
-        while (e != chains.lowest && v[e].y == y) e = chains.forwardOf(e);
+        int e = f;
+        while (e != lowest && v[e].y == y) e = e + 1 == n ? 0 : e + 1;
         level.forwardEnd = e;
-        e = chains.b;
+        e = b;
         while (v[e].y == y) {
-            const bool last = e == chains.lowest;
-            e = chains.backwardOf(e);
+            const bool last = e == lowest;
+            e = e == 0 ? n - 1 : e - 1;
             if (last) break;
         }
         level.backwardEnd = e;
@@ -240,8 +241,8 @@ int levelVertexWithin(const Point* v, Chains chains, Level& level, int c, int th
     const float lo = std::min(v[third].x, v[c].x);
     const float hi = std::max(v[third].x, v[c].x);
     // The forward part comes first in sweep order, so it is asked first.
-    const int first = firstWithin(v, chains.n, chains.f, level.forwardEnd, 1, lo, hi);
-    return first >= 0 ? first : firstWithin(v, chains.n, chains.b, level.backwardEnd, -1, lo, hi);
+    const int first = firstWithin(v, n, f, level.forwardEnd, 1, lo, hi);
+    return first >= 0 ? first : firstWithin(v, n, b, level.backwardEnd, -1, lo, hi);
 }
 
 template <typename Recorder>
@@ -289,7 +290,8 @@ struct Sweep {
             const int other = a == c ? b : a;
             const float y = v[c].y;
             if (!(v[other].y == y) && !(v[corner].y == y)) return true;
-            const int blocker = levelVertexWithin(v, chains, level, c, v[other].y == y ? other : corner);
+            const int blocker =
+                levelVertexWithin(v, n, chains.lowest, chains.f, chains.b, level, c, v[other].y == y ? other : corner);
             if (blocker < 0) return true;
             out.refuse({RefusalReason::VertexInTriangle, to, corner, blocker});
             return false;
