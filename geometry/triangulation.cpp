@@ -84,25 +84,26 @@ struct Chains {
     template <bool Watch>
     int next(int& chain) {
         if (f != lowest && (b == lowest || !(yf < yb))) {
-            const int c = f;
-            const float y = yf;
-            f = forwardOf(f);
-            yf = v[f].y;
-            if (Watch) rose |= yf > y;
             chain = Forward;
-            return c;
+            return advance<Watch>(f, yf, forwardOf(f));
         }
         if (b != lowest) {
-            const int c = b;
-            const float y = yb;
-            b = backwardOf(b);
-            yb = v[b].y;
-            if (Watch) rose |= yb > y;
             chain = Backward;
-            return c;
+            return advance<Watch>(b, yb, backwardOf(b));
         }
         chain = Both;
         return lowest;
+    }
+    // Moves one chain's cursor on to `to`, its ordinate with it, and returns the vertex it leaves;
+    // watched, a rise is noted.
+    template <bool Watch>
+    int advance(int& cursor, float& y, int to) {
+        const int left = cursor;
+        const float from = y;
+        cursor = to;
+        y = v[to].y;
+        if (Watch) rose |= y > from;
+        return left;
     }
 };
 
