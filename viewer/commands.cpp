@@ -14,8 +14,8 @@ constexpr char DeleteKey = 127;
 constexpr char CtrlY = 'Y' - '@';
 constexpr char CtrlZ = 'Z' - '@';
 
-// Where a row stands in the help: under the keys, under editing, or under the mouse.
-enum class Section { Keys, Editing, Mouse, None };
+// Where a row stands in the help: under the keys, under editing, under the exercise, or under the mouse.
+enum class Section { Keys, Editing, Exercise, Mouse, None };
 
 struct Row {
     CommandRow row;
@@ -66,6 +66,20 @@ const std::vector<Row>& rows() {
          Section::Editing},
         {{{key(Escape)}, When::Editing, Command::Cancel, "Esc", "odustani od vucenja ili novog poligona, inace kraj uredjivanja"},
          Section::Editing},
+        {{{key('v'), key('V')}, When::Always, Command::Exercise, "V", "vezba: pitanje pre svakog koraka, ukljuci / iskljuci"},
+         Section::Exercise},
+        {{{key('z'), key('Z')}, When::Always, Command::NewTask, "Z", "novi zadatak: slucajan poligon, naizmenicno monoton i ne"},
+         Section::Exercise},
+        {{{key('d'), key('D'), key('n'), key('N')}, When::Asking, Command::Answer, "D / N", "odgovor da / ne"}, Section::Exercise},
+        {{{key('1'), key('2'), key('3'), key('4'), key('5'), key('6'), key('7'), key('8'), key('9'), key('0')}, When::Asking,
+          Command::Answer, "1 - 5", "vrsta temena: pocetno, krajnje, razdvajanja, spajanja, pravilno"},
+         Section::Exercise},
+        {{{}, When::Asking, Command::ChooseButton, "klik na dugme", "odgovor sa dugmeta"}, Section::Exercise},
+        {{{}, When::Choosing, Command::ChooseVertex, "klik na teme, broj", "izbor temena (ponovo: ponistava)"}, Section::Exercise},
+        {{{key(' '), key(',')}, When::Choosing, Command::Separator, "razmak, zarez", "izmedju brojeva temena"}, Section::Exercise},
+        {{{key(BackSpace)}, When::Choosing, Command::Erase, "Backspace", "brise poslednju cifru ili izabrano teme"},
+         Section::Exercise},
+        {{{key(Enter)}, When::Choosing, Command::Confirm, "Enter", "potvrda izbora (bez izbora: nijedno)"}, Section::Exercise},
         {{{}, When::Drawing, Command::AddVertex, "", "", "klik dodaje teme", 1}, Section::None},
         {{{key(BackSpace)}, When::Drawing, Command::RemoveLast, "", "", "Backspace brise poslednje", 2}, Section::None},
         {{{key(Enter)}, When::Drawing, Command::Close, "", "", "Enter ili klik na prvo teme zatvara poligon", 3},
@@ -87,9 +101,17 @@ bool pressedBy(const CommandRow& row, const KeyPress& k) {
 }  // namespace
 
 bool commandFor(const KeyPress& key, bool editing, bool drawing, Command& command) {
-    // A row of the narrower state first: while drawing, then while editing, then always.
-    for (const When when : {When::Drawing, When::Editing, When::Always}) {
-        if ((when == When::Drawing && !drawing) || (when == When::Editing && !editing)) continue;
+    return commandFor(key, KeyState{editing, drawing, false, false}, command);
+}
+
+bool commandFor(const KeyPress& key, const KeyState& state, Command& command) {
+    // A row of the narrower state first: while drawing, while editing, while choosing vertices, while
+    // asking, then always.
+    for (const When when : {When::Drawing, When::Editing, When::Choosing, When::Asking, When::Always}) {
+        if ((when == When::Drawing && !state.drawing) || (when == When::Editing && !state.editing) ||
+            (when == When::Choosing && !state.choosing) || (when == When::Asking && !state.asking)) {
+            continue;
+        }
         for (const Row& r : rows()) {
             if (r.row.when == when && pressedBy(r.row, key)) {
                 command = r.row.command;
@@ -122,7 +144,7 @@ const std::vector<HelpRow>& helpRows(bool inPage) {
     const auto make = [](bool page) {
         std::vector<HelpRow> out;
         const std::pair<Section, const char*> sections[] = {
-            {Section::Keys, "Tasteri"}, {Section::Editing, "Uredjivanje"}, {Section::Mouse, "Mis"}};
+            {Section::Keys, "Tasteri"}, {Section::Editing, "Uredjivanje"}, {Section::Exercise, "Vezba"}, {Section::Mouse, "Mis"}};
         for (const auto& [section, heading] : sections) {
             out.push_back({heading, "", Swatch::None});
             for (const Row& r : rows()) {
@@ -145,6 +167,7 @@ const std::vector<HelpRow>& helpRows(bool inPage) {
             {"tirkizna", "levi lanac", Swatch::LeftChain},
             {"ljubicasta", "desni lanac", Swatch::RightChain},
             {"magenta", "ono zbog cega poligon nije prost ili monoton", Swatch::Why},
+            {"plavi krug", "teme izabrano kao odgovor (Vezba)", Swatch::Chosen},
             {"precrtano", "skinuto sa steka ili sa brisuce prave", Swatch::Struck},
             {"Podela na monotone delove", "", Swatch::None},
             {"cijan", "dijagonale podele", Swatch::PartitionDiagonal},

@@ -15,17 +15,30 @@ struct KeyPress {
     SpecialKey special = SpecialKey::None;
 };
 
-// When a row acts: always (unless a row before it for the same key acts), only while editing, or only
-// while a new polygon is drawn.
-enum class When { Always, Editing, Drawing };
+// When a row acts: always (unless a row before it for the same key acts), only while editing, only
+// while a new polygon is drawn, only while the exercise waits for an answer, or only while it waits
+// for vertices to be chosen.
+enum class When { Always, Editing, Drawing, Asking, Choosing };
+
+// The window's state as the keys see it.
+struct KeyState {
+    bool editing = false;
+    bool drawing = false;
+    bool asking = false;    // a question of the exercise waits for its answer
+    bool choosing = false;  // and its answer is a set of vertices
+};
 
 enum class Command {
     // The pages.
     Next, Previous, First, Full, TenForward, TenBack, Play, Faster, Slower, Labels, ResetView, Help, Picture, Quit,
     // Editing.
     Edit, Grid, Undo, Redo, New, Save, Delete, Cancel, Close, RemoveLast,
+    // The exercise: on and off, a new task, and the answers: a choice's key or a digit of a vertex's
+    // number (the key goes with the command), a space or comma after a number, taking back the last
+    // digit or vertex, and Enter.
+    Exercise, NewTask, Answer, Separator, Erase, Confirm,
     // The mouse, in its rows for the help and the band.
-    MoveVertex, InsertVertex, AddVertex, Turn, Pan, WheelZoom, DragZoom,
+    MoveVertex, InsertVertex, AddVertex, ChooseVertex, ChooseButton, Turn, Pan, WheelZoom, DragZoom,
 };
 
 struct CommandRow {
@@ -38,7 +51,9 @@ struct CommandRow {
     int bandOrder = 0;         // its place among them
 };
 
-// The command the key gives in the window's state; false when it gives none.
+// The command the key gives in the window's state, the narrowest state's row first; false when it
+// gives none.
+bool commandFor(const KeyPress& key, const KeyState& state, Command& command);
 bool commandFor(const KeyPress& key, bool editing, bool drawing, Command& command);
 
 // The help panel's rows: the table's, then the colours and marks, each with a sample. In a browser's

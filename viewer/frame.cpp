@@ -410,6 +410,10 @@ void drawMarks(Picture& picture, const Workbench& bench, const Page& page, const
         pen.width = w.edge;
         picture.circle(v[e.dragged], asFloat(ring));
     }
+    // The vertices chosen as an answer, ringed in blue, wider than the stack's rings.
+    pen.colour = inkOf(Blue);
+    pen.width = 2.0f * w.edge;
+    for (const int chosen : bench.exercise.chosen) picture.circle(v[chosen], static_cast<float>(1.3 * ring));
 }
 
 void drawLabels(Painter& pen, const Workbench& bench, const Page& page) {
@@ -647,6 +651,8 @@ void drawSwatch(Painter& pen, Swatch swatch, const TextStyle& t, double x, doubl
             return line(inkOf(Black), 1);
         case Swatch::Why:
             return circle(inkOf(Magenta));
+        case Swatch::Chosen:
+            return circle(inkOf(Blue));
         case Swatch::Struck:
             pen.colour = Faded;
             pen.text(t, cx - 0.5 * t.advance, y, "7");
@@ -728,6 +734,22 @@ void drawFooter(Painter& pen, const PageLayout& layout) {
     pen.border(0, band.y + band.height - 1, band.width, band.y + band.height - 1);
 }
 
+// The buttons: each a light box with a grey border, its label in the middle.
+void drawButtons(Painter& pen, const PageLayout& layout) {
+    const TextStyle& t = layout.buttonText;
+    for (const Button& b : layout.buttons) {
+        const PixelRect& r = b.box;
+        pen.colour = HelpShade;
+        pen.rect(r);
+        pen.colour = Faded;
+        pen.width = 1.0f;
+        pen.run(ShapeKind::LineLoop, {{r.x + 0.5, r.y + 0.5}, {r.x + r.width - 0.5, r.y + 0.5},
+                                      {r.x + r.width - 0.5, r.y + r.height - 0.5}, {r.x + 0.5, r.y + r.height - 0.5}});
+        pen.colour = Ink;
+        pen.text(t, r.x + (r.width - textWidth(t, b.label)) / 2, r.y + (r.height - t.size) / 2, b.label);
+    }
+}
+
 }  // namespace
 
 Frame frameOf(const Workbench& bench) {
@@ -752,7 +774,9 @@ Frame frameOf(const Workbench& bench) {
     drawCaption(pen, layout);
     drawPanel(pen, bench.lesson, page, layout);
     drawFooter(pen, layout);
-    if (bench.steps.page == 0 && !bench.edit.on) drawBottomLines(pen, bench.lesson, layout);
+    drawButtons(pen, layout);
+    frame.buttons = layout.buttons;
+    if (bench.steps.page == 0 && !bench.edit.on && !bench.exercise.on) drawBottomLines(pen, bench.lesson, layout);
     if (bench.steps.help) drawHelp(pen, view.windowWidth, view.windowHeight, bench.inPage);
     return frame;
 }

@@ -54,6 +54,7 @@ struct Frame {
     Rgba clear;
     PixelRect picture;  // where the clipped shapes are kept
     std::vector<Shape> shapes;
+    std::vector<Button> buttons;  // the buttons among the shapes, where they are and what they give
 };
 
 // The window's clear colour.

@@ -212,3 +212,23 @@ HelpLayout layoutHelp(int windowWidth, int windowHeight, const std::vector<HelpR
     best.keyChars = static_cast<int>(keyChars);
     return best;
 }
+
+std::vector<Button> buttonRow(const std::vector<std::string>& labels, const TextStyle& text, int windowWidth, double bottom,
+                              TextStyle& labelText) {
+    // Each label with a character of air on either side, a character apart.
+    std::size_t chars = 0;
+    for (const std::string& l : labels) chars += l.size() + 3;
+    const double room = windowWidth - 2 * text.margin;
+    labelText = chars * text.advance <= room || chars == 0 ? text : textOfSize(text.size * room / (chars * text.advance));
+    const TextStyle& t = labelText;
+    std::vector<Button> row;
+    double x = text.margin;
+    const int height = static_cast<int>(std::lround(2.0 * t.size));
+    for (const std::string& l : labels) {
+        const int width = static_cast<int>(std::lround((l.size() + 2) * t.advance));
+        Button b{{static_cast<int>(std::lround(x)), static_cast<int>(std::lround(bottom)), width, height}, l, Command{}, 0};
+        row.push_back(b);
+        x += width + t.advance;
+    }
+    return row;
+}

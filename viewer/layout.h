@@ -27,6 +27,17 @@ double textWidth(const TextStyle& text, const std::string& s);
 // than `maxChars` characters.
 std::vector<std::string> wrapLines(const std::vector<std::string>& lines, int maxChars);
 
+enum class Command;  // viewer/commands.h
+
+// A button drawn in the window: its rectangle in window pixels (GL's origin at the bottom left), its
+// label, and what pressing it gives: a command of the table, with the key that goes with it.
+struct Button {
+    PixelRect box;
+    std::string label;
+    Command command;
+    char key = 0;
+};
+
 // A page of the window: the caption band across the top, the footer band across the bottom (while
 // the polygon is being edited), the stack panel along the right side between them (when the page
 // has one), and the picture in what they leave.
@@ -38,7 +49,15 @@ struct PageLayout {
     PixelRect footerBand;              // along the bottom; height 0 without a footer
     PixelRect stackPanel;              // width 0 without a stack
     PixelRect picture;
+    std::vector<Button> buttons;       // drawn over the rest, in their order
+    TextStyle buttonText;              // their labels' text: the window's, or smaller where a row would not fit
 };
+
+// A row of buttons of these labels from the left margin, their bottom at `bottom` (GL's origin), each
+// as wide as its label and a little more, its text the window's or smaller, so that the row fits the
+// window's width; their commands and keys are the caller's to fill in.
+std::vector<Button> buttonRow(const std::vector<std::string>& labels, const TextStyle& text, int windowWidth, double bottom,
+                              TextStyle& labelText);
 
 // The caption band is as tall as the wrapped caption, or `reservedLines` lines if that is more;
 // `stackChars` is the width of the stack panel's text in characters (0: no panel). The footer band is
@@ -82,7 +101,7 @@ struct HelpLayout {
 };
 // What the help draws before a row's key: a sample of the colour or mark the row explains.
 enum class Swatch { None, Outline, RedDiagonal, BlueDiagonal, NewDiagonal, Sweep, Stack, Popped, Refused, LeftChain,
-                    RightChain, Why, Struck, PartitionDiagonal, Piece, LineEdge, StartMark, EndMark, SplitMark, MergeMark,
+                    RightChain, Why, Chosen, Struck, PartitionDiagonal, Piece, LineEdge, StartMark, EndMark, SplitMark, MergeMark,
                     RegularMark };
 struct HelpRow {
     std::string key;  // a heading when `meaning` is empty

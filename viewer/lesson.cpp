@@ -5,6 +5,8 @@
 #include <cstdio>
 
 #include "geometry/partition.h"
+#include "geometry/polygon.h"
+#include "viewer/exercise.h"
 #include "viewer/layout.h"
 
 namespace {
@@ -27,21 +29,6 @@ std::string numbers(const Indices& indices) {
     return out;
 }
 
-const char* typeName(VertexType t) {
-    switch (t) {
-        case VertexType::Start:
-            return "pocetno";
-        case VertexType::End:
-            return "krajnje";
-        case VertexType::Split:
-            return "razdvajanje";
-        case VertexType::Merge:
-            return "spajanje";
-        case VertexType::Regular:
-            break;
-    }
-    return "pravilno";
-}
 
 Segment coloured(const Point& a, const Point& b, Colour colour) {
     Segment s(a, b);
@@ -70,6 +57,7 @@ std::vector<Segment> outlineOf(const std::vector<Point>& v) {
     std::vector<Segment> out;
     const int n = static_cast<int>(v.size());
     if (n == 0) return out;
+    out.reserve(n);
     for (int i = 0; i + 1 < n; ++i) out.push_back(coloured(v[i], v[i + 1], Black));
     out.push_back(coloured(v[0], v[n - 1], Black));
     return out;
@@ -78,6 +66,7 @@ std::vector<Segment> outlineOf(const std::vector<Point>& v) {
 // A monotone polygon's diagonals up to `count`, from the vertex under the sweep to the stack entry.
 std::vector<Segment> sweptDiagonals(const std::vector<Point>& v, const Triangulation& t, int count) {
     std::vector<Segment> out;
+    out.reserve(count);
     for (int d = 0; d < count; ++d) {
         out.push_back(coloured(v[t.diagonals[d].from], v[t.diagonals[d].to], diagonalColour(t.diagonals[d].made)));
     }
@@ -269,55 +258,196 @@ Page whyPage(const Judgement& judged) {
     return page;
 }
 
-// The line, the edges on it (wide, orange) each tied to its helper by a thin line, the vertex
-// marked by its type, the diagonals so far and this step's; on the last step the pieces the
-// diagonals cut, each in its tint. The panel lists the line's edges; the caption the vertex, its
-// type and its new diagonals.
-Page partitionPage(const Judgement& judged, const Cut& cut, int index) {
+// p comes before q in the sweeps: higher, or as high and further left.
+bool sweptBefore(const Point& p, const Point& q) { return p.y > q.y || (p.y == q.y && p.x < q.x); }
+
+// A step of the cut in words, the same for its caption and its questions: why the vertex has its
+// type, what it does to the sweep line, its new diagonals (or why it has none), and the rule that
+// decides them. Clauses, without a capital or a full stop, except the caption's own lines.
+struct CutWords {
+    std::string type;                        // "teme 3 je teme razdvajanja: oba suseda, 2 i 4, su niza, ..."
+    std::string line;                        // what goes on and off the sweep line, whose helper changes
+    std::vector<std::string> diagonalLines;  // the caption's: "Nova dijagonala: 3-8 (...)" or why none
+    std::string later;                       // a merge vertex's: its own diagonal comes later
+    std::string rule;                        // why the step's diagonals are these
+    std::string result;                      // the diagonals named: "nastaje dijagonala 3-8"
+    std::vector<int> ends;                   // their other ends, ascending
+};
+
+CutWords cutWords(const Judgement& judged, const Cut& cut, int index) {
     const std::vector<Point>& v = judged.vertices;
     const int n = static_cast<int>(v.size());
     const Partition& p = judged.whole.partition;
     const PartitionStep& step = p.steps[index];
-    Page page;
-    page.panel = Panel::Status;
-    page.caption.push_back(format("Korak %d od %d: teme %d, vrsta: ", index + 1, n, step.vertex + 1) + typeName(step.type));
-    if (step.type == VertexType::Merge && step.helped >= 0) {
-        page.caption.push_back(format("Teme %d je teme spajanja: postaje pomocnik ivice ", step.vertex + 1) +
-                               edgeName(step.helped, n) +
-                               "; dijagonala iz njega ide nadole, do sledeceg temena koje vidi tu ivicu.");
+    const int at = step.vertex;
+    const int c = at + 1;
+    const int previous = (at + n - 1) % n;
+    const int next = (at + 1) % n;
+    const int a = std::min(previous, next);  // the neighbours in the order of their numbers
+    const int b = std::max(previous, next);
+    CutWords words;
+    switch (step.type) {
+        case VertexType::Start:
+            words.type = format("teme %d je pocetno teme: oba suseda, %d i %d, su niza, a unutrasnjost je ispod njega", c, a + 1, b + 1);
+            break;
+        case VertexType::End:
+            words.type = format("teme %d je krajnje teme: oba suseda, %d i %d, su visa, a unutrasnjost je iznad njega", c, a + 1, b + 1);
+            break;
+        case VertexType::Split:
+            words.type = format("teme %d je teme razdvajanja: oba suseda, %d i %d, su niza, a unutrasnjost je s obe strane", c,
+                                a + 1, b + 1);
+            break;
+        case VertexType::Merge:
+            words.type = format("teme %d je teme spajanja: oba suseda, %d i %d, su visa, a unutrasnjost je s obe strane", c,
+                                a + 1, b + 1);
+            break;
+        case VertexType::Regular: {
+            // Walked counter-clockwise, the inside lies left: a vertex whose predecessor on that walk is
+            // the higher neighbour goes down the left side, the inside on its right.
+            const int up = sweptBefore(v[a], v[at]) ? a : b;
+            const int down = up == a ? b : a;
+            const int predecessor = polygonOrientation(v.data(), n) > 0 ? previous : next;
+            words.type = format("teme %d je pravilno teme: sused %d je visi, a sused %d nizi, pa je unutrasnjost ", c, up + 1,
+                                down + 1) +
+                         (predecessor == up ? "desno" : "levo") + " od njega";
+            break;
+        }
     }
+    // The line: an edge off, an edge on with this vertex as its helper, the edge on the left helped.
+    std::vector<std::string> parts;
+    if (step.removed >= 0) parts.push_back("ivica " + edgeName(step.removed, n) + " izlazi sa brisuce prave");
+    if (step.inserted >= 0) {
+        parts.push_back("ivica " + edgeName(step.inserted, n) + (step.removed >= 0 ? " ulazi na nju" : " ulazi na brisucu pravu") +
+                        format(" sa pomocnikom %d", c));
+    }
+    if (step.helped >= 0) parts.push_back(format("teme %d postaje pomocnik ivice ", c) + edgeName(step.helped, n) + ", levo od njega");
+    for (std::size_t i = 0; i < parts.size(); ++i) words.line += (i == 0 ? "" : ", a ") + parts[i];
+    // The diagonals: a split vertex's to the helper of the edge on its left; any other vertex's to the
+    // helper of an edge it ends or helps, where that helper is a merge vertex.
+    const std::vector<StatusEdge> none;
+    const std::vector<StatusEdge>& before = index > 0 ? cut.line[index - 1] : none;
+    auto helperBefore = [&](int edge) {
+        for (const StatusEdge& e : before) {
+            if (e.edge == edge) return e.helper;
+        }
+        return -1;
+    };
     for (const PartitionDiagonal& d : p.diagonalsOf(step)) {
         std::string line = format("Nova dijagonala: %d-%d (pomocnik ivice ", d.from + 1, d.to + 1) + edgeName(d.helperOf, n);
-        if (p.types[d.to] == VertexType::Merge) line += format(" bio je teme spajanja %d", d.to + 1);
-        page.caption.push_back(line + ")");
+        if (step.type == VertexType::Split) line += format(", levo od temena %d", c);
+        if (p.types[d.to] == VertexType::Merge) {
+            line += (step.type == VertexType::Split ? "," : "") + format(" bio je teme spajanja %d", d.to + 1);
+        }
+        words.diagonalLines.push_back(line + ")");
+        words.ends.push_back(d.to);
+    }
+    std::sort(words.ends.begin(), words.ends.end());
+    std::vector<std::string> helpers;  // of the edges this vertex ends or helps, but a split vertex's
+    if (step.removed >= 0) helpers.push_back("ivice " + edgeName(step.removed, n) + format(", koja se zavrsava u temenu %d,", c));
+    if (step.helped >= 0 && step.type != VertexType::Split) helpers.push_back("ivice " + edgeName(step.helped, n) + format(" levo od temena %d", c));
+    std::vector<int> helperOf;
+    if (step.removed >= 0) helperOf.push_back(helperBefore(step.removed));
+    if (step.helped >= 0 && step.type != VertexType::Split) helperOf.push_back(helperBefore(step.helped));
+    std::string said;
+    for (std::size_t i = 0; i < helpers.size(); ++i) {
+        const int h = helperOf[i];
+        said += (i == 0 ? "pomocnik " : ", a pomocnik ") + helpers[i] +
+                (p.types[h] == VertexType::Merge ? format(" je teme spajanja %d", h + 1) : format(" je teme %d, koje nije teme spajanja", h + 1));
+    }
+    if (step.type == VertexType::Start) {
+        words.diagonalLines.push_back("Nema nove dijagonale: pocetno teme samo stavlja svoju ivicu na brisucu pravu.");
+        words.rule = format("teme %d je pocetno, pa samo stavlja svoju ivicu na brisucu pravu", c);
+    } else if (step.type == VertexType::Split) {
+        words.rule = format("teme %d je teme razdvajanja, pa se spaja sa pomocnikom ivice ", c) + edgeName(step.helped, n) +
+                     format(" levo od njega, temenom %d", helperBefore(step.helped) + 1);
+    } else {
+        if (words.ends.empty()) words.diagonalLines.push_back("Nema nove dijagonale: " + said + ".");
+        words.rule = "dijagonala nastaje samo do pomocnika koji je teme spajanja: " + said;
+    }
+    if (step.type == VertexType::Merge && step.helped >= 0) {
+        words.later = format("Dijagonala iz temena %d nastaje kasnije, do sledeceg temena koje vidi ivicu ", c) +
+                      edgeName(step.helped, n) + ".";
+    }
+    if (words.ends.empty()) {
+        words.result = "nema nove dijagonale";
+    } else {
+        std::string named;
+        for (std::size_t i = 0; i < words.ends.size(); ++i) {
+            named += (i == 0 ? "" : i + 1 == words.ends.size() ? " i " : ", ") + format("%d-%d", c, words.ends[i] + 1);
+        }
+        words.result = (words.ends.size() == 1 ? "nastaje dijagonala " : "nastaju dijagonale ") + named;
+    }
+    return words;
+}
+
+// What a page of the cut shows: after its step, or as it stood before it while its questions wait
+// (with the vertex's type once that is answered).
+enum class CutView { Before, Typed, After };
+
+// The line, the edges on it (wide, orange) each tied to its helper by a thin line, the vertex
+// marked by its type, the diagonals so far and this step's; on the last step the pieces the
+// diagonals cut, each in its tint. The panel lists the line's edges; the caption the vertex, why
+// it has its type, what it did to the line and its new diagonals, or why it has none; the first
+// page of the cut says what a helper is, and which of two vertices of one height comes first.
+Page partitionPage(const Judgement& judged, const Cut& cut, int index, CutView view) {
+    const std::vector<Point>& v = judged.vertices;
+    const int n = static_cast<int>(v.size());
+    const Partition& p = judged.whole.partition;
+    const PartitionStep& step = p.steps[index];
+    const bool after = view == CutView::After;
+    Page page;
+    page.panel = Panel::Status;
+    const Point& here = v[step.vertex];
+    char first[200];
+    std::snprintf(first, sizeof first, "Korak %d od %d: teme %d (%g,%g)", index + 1, n, step.vertex + 1,
+                  static_cast<double>(here.x), static_cast<double>(here.y));
+    page.caption.push_back(first);
+    if (index == 0) {
+        page.caption.push_back("Pomocnik ivice na brisucoj pravoj je najnize teme iznad prave, desno od ivice, iz kog se ivica "
+                               "vidi vodoravno kroz unutrasnjost poligona.");
+        const bool level = std::any_of(v.begin(), v.end(), [&](const Point& a) {
+            return std::count_if(v.begin(), v.end(), [&](const Point& b) { return b.y == a.y; }) > 1;
+        });
+        if (level) page.caption.push_back("Od dva temena iste visine visim se smatra levo, pa ga brisuca prava obradjuje pre.");
+    }
+    const std::vector<StatusEdge> none;
+    const std::vector<StatusEdge>& before = index > 0 ? cut.line[index - 1] : none;
+    const std::vector<StatusEdge>& line = after ? cut.line[index] : before;
+    if (after) {
+        const CutWords words = cutWords(judged, cut, index);
+        page.caption.push_back(sentence(words.type));
+        if (!words.line.empty()) page.caption.push_back(sentence(words.line));
+        page.caption.insert(page.caption.end(), words.diagonalLines.begin(), words.diagonalLines.end());
+        if (!words.later.empty()) page.caption.push_back(words.later);
     }
     PageMarks& marks = page.marks;
-    if (index + 1 == n) pieceFills(judged, cut, -1, marks);
+    if (after && index + 1 == n) pieceFills(judged, cut, -1, marks);
     marks.outline = outlineOf(v);
     marks.lines.push_back(sweepLineAt(v, step.vertex));
     diagonalsSoFar(judged, index, 0, 0, marks);
-    for (const StatusEdge& e : cut.line[index]) {
+    for (const StatusEdge& e : line) {
         const Point& a = v[e.edge];
         const Point& b = v[(e.edge + 1) % n];
         marks.wide.push_back(coloured(a, b, Orange));
         const Point middle((static_cast<double>(a.x) + b.x) / 2, (static_cast<double>(a.y) + b.y) / 2, 0.0);
         marks.segments.push_back(coloured(middle, v[e.helper], Orange));
     }
-    for (const PartitionDiagonal& d : p.diagonalsOf(step)) marks.partitionNew.push_back(Segment(v[d.from], v[d.to]));
-    marks.types.push_back({v[step.vertex], step.type});
-    // The panel: the line after the step, the edge taken off struck where it stood before.
-    const std::vector<StatusEdge> none;
-    const std::vector<StatusEdge>& before = index > 0 ? cut.line[index - 1] : none;
-    for (const StatusEdge& e : cut.line[index]) {
-        StatusRow row{e.edge, e.helper, -1, e.edge == step.inserted, false};
-        if (e.edge == step.helped) {
+    if (after) {
+        for (const PartitionDiagonal& d : p.diagonalsOf(step)) marks.partitionNew.push_back(Segment(v[d.from], v[d.to]));
+    }
+    if (view != CutView::Before) marks.types.push_back({v[step.vertex], step.type});
+    // The panel: the line after the step, the edge taken off struck where it stood before; before the
+    // step, the line as it was.
+    for (const StatusEdge& e : line) {
+        StatusRow row{e.edge, e.helper, -1, after && e.edge == step.inserted, false};
+        if (after && e.edge == step.helped) {
             for (const StatusEdge& b : before) {
                 if (b.edge == e.edge) row.oldHelper = b.helper;
             }
         }
         page.status.push_back(row);
     }
-    for (std::size_t i = 0; i < before.size(); ++i) {
+    for (std::size_t i = 0; after && i < before.size(); ++i) {
         if (before[i].edge != step.removed) continue;
         auto place = page.status.begin();
         for (std::size_t j = 0; j < i; ++j) {
@@ -328,15 +458,46 @@ Page partitionPage(const Judgement& judged, const Cut& cut, int index) {
         page.status.insert(place, StatusRow{before[i].edge, before[i].helper, -1, false, true});
     }
     page.concerned.push_back(step.vertex);
-    for (const PartitionDiagonal& d : p.diagonalsOf(step)) page.concerned.push_back(d.to);
-    for (const StatusEdge& e : cut.line[index]) page.concerned.push_back(e.helper);
+    if (after) {
+        for (const PartitionDiagonal& d : p.diagonalsOf(step)) page.concerned.push_back(d.to);
+    }
+    for (const StatusEdge& e : line) page.concerned.push_back(e.helper);
     return page;
+}
+
+// The questions of a step of the cut: the vertex's type, then (but for a start vertex, which never
+// adds one) its new diagonals, each asked on the page as it stood before the step.
+std::vector<Question> cutQuestions(const Judgement& judged, const Cut& cut, int index) {
+    const PartitionStep& step = judged.whole.partition.steps[index];
+    const int c = step.vertex + 1;
+    const CutWords words = cutWords(judged, cut, index);
+    std::vector<Question> out;
+    Question type;
+    type.kind = QuestionKind::VertexType;
+    type.vertex = step.vertex;
+    type.text = format("Koje je vrste teme %d?", c);
+    for (int t = 0; t < 5; ++t) type.choices.push_back({static_cast<char>('1' + t), format("%d ", t + 1) + typeName(static_cast<VertexType>(t))});
+    type.right.choice = static_cast<int>(step.type);
+    type.rule = words.type;
+    type.view = partitionPage(judged, cut, index, CutView::Before);
+    out.push_back(type);
+    if (step.type == VertexType::Start) return out;
+    Question diagonal;
+    diagonal.kind = QuestionKind::CutDiagonals;
+    diagonal.vertex = step.vertex;
+    diagonal.text = format("Koja dijagonala nastaje iz temena %d?", c);
+    diagonal.right.vertices = words.ends;
+    diagonal.rule = words.rule;
+    diagonal.result = words.result;
+    diagonal.view = partitionPage(judged, cut, index, CutView::Typed);
+    out.push_back(diagonal);
+    return out;
 }
 
 // A stack-sweep step's caption: the step, its case, what it popped and why the last (or, along the
 // same chain, the first) gets no diagonal, why the cuts stopped, what went back on the stack, and the
-// number of its diagonals.
-std::vector<std::string> stepCaption(const Judgement& judged, const Triangulation& t, int index) {
+// number of its diagonals; or its first line alone, for its question.
+std::vector<std::string> stepCaption(const Judgement& judged, const Triangulation& t, int index, bool firstLineOnly) {
     const SweepStep& step = t.steps[index];
     const int steps = static_cast<int>(t.steps.size());
     std::vector<std::string> lines;
@@ -350,6 +511,7 @@ std::vector<std::string> stepCaption(const Judgement& judged, const Triangulatio
                       static_cast<double>(p.x), static_cast<double>(p.y));
         lines.push_back(text);
     }
+    if (firstLineOnly) return lines;
     switch (step.kind) {
         case SweepCase::Start:
             lines.push_back("Dva najvisa temena idu na stek.");
@@ -412,13 +574,14 @@ std::vector<std::string> stepCaption(const Judgement& judged, const Triangulatio
 // A stack-sweep step of the polygon or of a piece: the chains' tints along its boundary, the sweep
 // line, the diagonals so far, the step's diagonals (wide), its refused candidate and the vertex in
 // its way (dashed), the rings of the stack and of the swept vertex, the crosses of the vertices that
-// left the stack for good; the stack before and after in the panel.
-Page stepPage(const Judgement& judged, const Cut* cut, const Triangulation& t, int piece, int index) {
+// left the stack for good; the stack before and after in the panel. Before the step (while its
+// question waits), none of what the step did: the diagonals before it, the stack as it was.
+Page stepPage(const Judgement& judged, const Cut* cut, const Triangulation& t, int piece, int index, bool before = false) {
     const std::vector<Point>& v = judged.vertices;
     const SweepStep& step = t.steps[index];
     Page page;
     page.panel = Panel::Stack;
-    page.caption = stepCaption(judged, t, index);
+    page.caption = stepCaption(judged, t, index, before);
     if (piece >= 0) {
         page.caption[0] = format("Deo %d od %d: ", piece + 1, static_cast<int>(judged.whole.pieces.size())) + page.caption[0];
     }
@@ -431,6 +594,7 @@ Page stepPage(const Judgement& judged, const Cut* cut, const Triangulation& t, i
     for (const int i : cycle) {
         if (t.chains[i] != Chain::Ends) other = t.chains[i] == Chain::Left ? Chain::Right : Chain::Left;
     }
+    marks.tints.reserve(cycle.size());
     for (std::size_t k = 0; k < cycle.size(); ++k) {
         const int i = cycle[k];
         const int j = cycle[(k + 1) % cycle.size()];
@@ -438,14 +602,28 @@ Page stepPage(const Judgement& judged, const Cut* cut, const Triangulation& t, i
         marks.tints.push_back({i, j, c});
     }
     marks.outline = outlineOf(v);
-    if (piece < 0) marks.diagonals = sweptDiagonals(v, t, step.firstDiagonal + step.diagonalCount);
+    if (piece < 0) marks.diagonals = sweptDiagonals(v, t, step.firstDiagonal + (before ? 0 : step.diagonalCount));
     marks.lines.push_back(sweepLineAt(v, step.vertex));
     if (piece >= 0) diagonalsSoFar(judged, -1, piece, index, marks);
+    const Entries<int> stack = t.stackBefore(step);
+    const Entries<int> after = t.stackAfter(step);
+    const Entries<int> popped = t.popped(step);
+    auto add = [&](int vertex) {
+        if (vertex >= 0 && std::find(page.concerned.begin(), page.concerned.end(), vertex) == page.concerned.end()) {
+            page.concerned.push_back(vertex);
+        }
+    };
+    if (before) {
+        for (const int entry : stack) marks.rings.push_back({v[entry], 1.0f, Orange});
+        marks.rings.push_back({v[step.vertex], 1.6f, Green});
+        for (const int e : stack) page.stack.before.push_back({e, t.chains[e], false, false, false});
+        add(step.vertex);
+        for (int i = stack.size() - 1; i >= 0; --i) add(stack[i]);
+        return page;
+    }
     for (const SweepDiagonal& g : t.diagonalsOf(step)) marks.wide.push_back(coloured(v[g.from], v[g.to], diagonalColour(g.made)));
     if (step.refusal.reason != RefusalReason::None) marks.dashed.push_back(Segment(v[step.vertex], v[step.refusal.to]));
     if (step.refusal.blocker >= 0) marks.dashedRings.push_back({v[step.refusal.blocker], 1.3f, Black});
-    const Entries<int> after = t.stackAfter(step);
-    const Entries<int> popped = t.popped(step);
     auto wasPopped = [&](int p) { return std::find(popped.begin(), popped.end(), p) != popped.end(); };
     auto wentBack = [&](int p) { return std::find(after.begin(), after.end(), p) != after.end(); };
     for (const int entry : after) marks.rings.push_back({v[entry], 1.0f, Orange});
@@ -453,15 +631,10 @@ Page stepPage(const Judgement& judged, const Cut* cut, const Triangulation& t, i
     for (const int p : popped) {
         if (!wentBack(p)) marks.crosses.push_back(v[p]);
     }
-    for (const int e : t.stackBefore(step)) page.stack.before.push_back({e, t.chains[e], wasPopped(e), false, false});
+    for (const int e : stack) page.stack.before.push_back({e, t.chains[e], wasPopped(e), false, false});
     for (const int e : after) page.stack.after.push_back({e, t.chains[e], false, e == step.vertex, e != step.vertex && wasPopped(e)});
     // The vertices the step is about: the swept vertex, the ends of its diagonals and of its refused
     // candidate, the popped vertices, then the stack from the top down.
-    auto add = [&](int vertex) {
-        if (vertex >= 0 && std::find(page.concerned.begin(), page.concerned.end(), vertex) == page.concerned.end()) {
-            page.concerned.push_back(vertex);
-        }
-    };
     add(step.vertex);
     for (const SweepDiagonal& d : t.diagonalsOf(step)) add(d.to);
     add(step.refusal.to);
@@ -470,6 +643,122 @@ Page stepPage(const Judgement& judged, const Cut* cut, const Triangulation& t, i
     for (const int p : popped) add(p);
     for (int i = after.size() - 1; i >= 0; --i) add(after[i]);
     return page;
+}
+
+// Why a step stopped joining, as its caption says it, in a clause.
+std::string refusalClause(const SweepStep& step) {
+    const Refusal& r = step.refusal;
+    const int c = step.vertex + 1;
+    switch (r.reason) {
+        case RefusalReason::None:
+            break;
+        case RefusalReason::ReflexCorner:
+            return format("dijagonala %d-%d bi izasla iz poligona", c, r.to + 1);
+        case RefusalReason::FlatCorner:
+            return format("dijagonala %d-%d bi prosla kroz teme %d", c, r.to + 1, r.corner + 1);
+        case RefusalReason::VertexInTriangle:
+            return format("trougao %d-%d-%d sadrzi teme %d", c, r.corner + 1, r.to + 1, r.blocker + 1);
+    }
+    return "";
+}
+
+// The question of a stack-sweep step (but the start, which only fills the stack): the vertices the
+// swept vertex is joined to, from the step's own diagonals; why, as the sweep decides it (the case,
+// the neighbours on the stack, where and why it stopped), and why any other vertex is none of them.
+Question sweepQuestion(const Judgement& judged, const Cut* cut, const Triangulation& t, int piece, int index) {
+    const SweepStep& step = t.steps[index];
+    const int c = step.vertex + 1;
+    Question q;
+    q.kind = QuestionKind::SweepDiagonals;
+    q.vertex = step.vertex;
+    q.text = format("Do kojih temena ide dijagonala iz temena %d?", c);
+    for (const SweepDiagonal& d : t.diagonalsOf(step)) q.right.vertices.push_back(d.to);
+    std::sort(q.right.vertices.begin(), q.right.vertices.end());
+    const Entries<int> popped = t.popped(step);
+    const Entries<int> stack = t.stackBefore(step);
+    const std::string refused = refusalClause(step);
+    std::vector<int> neighbours;
+    switch (step.kind) {
+        case SweepCase::Start:
+            break;
+        case SweepCase::OppositeChain:
+            neighbours = {popped.back()};
+            q.rule = format("teme %d je na suprotnom lancu od vrha steka, pa se spaja sa svim temenima steka osim dna, temena %d, "
+                            "njegovog suseda",
+                            c, popped.back() + 1) +
+                     (refused.empty() ? "" : ", ali " + refused + ", pa tu staje");
+            break;
+        case SweepCase::SameChain:
+            neighbours = {popped.front()};
+            q.rule = format("teme %d je na istom lancu kao vrh steka, teme %d, njegov sused, pa se spaja sa temenima ispod vrha dok su "
+                            "dijagonale unutar poligona",
+                            c, popped.front() + 1) +
+                     (refused.empty() ? "" : ", a " + refused);
+            break;
+        case SweepCase::LowestVertex:
+            neighbours = {popped.front(), popped.back()};
+            q.rule = stack.size() <= 2 ? format("teme %d je najnize, a na steku su samo njegovi susedi", c)
+                                       : format("teme %d je najnize, pa se spaja sa svim temenima steka osim prvog i poslednjeg, "
+                                                "njegovih suseda",
+                                                c);
+            break;
+    }
+    const std::vector<int>& ends = q.right.vertices;
+    q.result = ends.empty() ? format("iz temena %d nema nove dijagonale", c)
+                            : format(ends.size() == 1 ? "dijagonala iz temena %d ide do temena " : "dijagonale iz temena %d idu do temena ", c) +
+                                  numbers(ends);
+    for (const int e : stack) {
+        if (std::find(ends.begin(), ends.end(), e) != ends.end()) continue;
+        std::string why;
+        if (std::find(neighbours.begin(), neighbours.end(), e) != neighbours.end()) {
+            why = format("teme %d je sused temena %d na ivici poligona", e + 1, c);
+        } else if (e == step.refusal.to) {
+            why = refused;
+        } else if (step.refusal.to >= 0) {
+            why = format("do temena %d se ne stize, jer korak staje kod temena %d", e + 1, step.refusal.to + 1);
+        } else {
+            why = format("teme %d ne dobija dijagonalu u ovom koraku", e + 1);
+        }
+        q.whyNot.emplace_back(e, why);
+    }
+    q.whyNot.emplace_back(step.vertex, format("teme %d je samo teme koje se obradjuje", c));
+    q.elsewhere = "nije na steku";
+    q.view = stepPage(judged, cut, t, piece, index, true);
+    return q;
+}
+
+// The full picture's question, for a polygon of three vertices or more: is it monotone? Asked on its
+// outline alone, without the verdict or its marks.
+Question monotoneQuestion(const Judgement& judged) {
+    const int n = static_cast<int>(judged.vertices.size());
+    Question q;
+    q.kind = QuestionKind::Monotone;
+    q.text = "Da li je poligon monoton?";
+    q.choices = {{'d', "D - da"}, {'n', "N - ne"}};
+    q.right.choice = judged.verdict == Verdict::Triangulated ? 0 : 1;
+    switch (judged.verdict) {
+        case Verdict::Triangulated:
+            q.rule = "poligon je monoton: svaka vodoravna prava ga sece u najvise jednoj duzi, pa nema temena razdvajanja ni spajanja";
+            break;
+        case Verdict::NotSimple:
+            q.rule = "poligon nije monoton, jer nije ni prost: ivice " + edgeName(judged.contact[0], n) + " i " +
+                     edgeName(judged.contact[1], n) + " se dodiruju ili seku";
+            break;
+        default: {
+            std::vector<int> splits;
+            std::vector<int> merges;
+            for (const int v : splitOrMergeVertices(judged.whole.partition)) {
+                (judged.whole.partition.types[v] == VertexType::Split ? splits : merges).push_back(v);
+            }
+            std::string where;
+            if (!splits.empty()) where = "temena razdvajanja " + numbers(splits);
+            if (!merges.empty()) where += (where.empty() ? "" : " i ") + std::string("temena spajanja ") + numbers(merges);
+            q.rule = "poligon nije monoton: kod " + where + " vodoravna prava ga sece u vise od jedne duzi";
+            break;
+        }
+    }
+    q.view.marks.outline = outlineOf(judged.vertices);
+    return q;
 }
 
 Page wholePage(const Judgement& judged, const Cut& cut) {
@@ -486,6 +775,22 @@ Page wholePage(const Judgement& judged, const Cut& cut) {
 }
 
 }  // namespace
+
+const char* typeName(VertexType t) {
+    switch (t) {
+        case VertexType::Start:
+            return "pocetno";
+        case VertexType::End:
+            return "krajnje";
+        case VertexType::Split:
+            return "razdvajanja";
+        case VertexType::Merge:
+            return "spajanja";
+        case VertexType::Regular:
+            break;
+    }
+    return "pravilno";
+}
 
 std::string edgeName(int edge, int n) { return std::to_string(edge + 1) + "-" + std::to_string((edge + 1) % n + 1); }
 
@@ -514,11 +819,12 @@ std::string verdictLine(const Judgement& judged) {
     return "Manje od tri temena: nema sta da se triangulise.";
 }
 
-Lesson buildLesson(const Judgement& judged) {
+Lesson buildLesson(const Judgement& judged, long long task) {
     Lesson lesson;
     lesson.vertices = judged.vertices;
     lesson.verdict = judged.verdict;
     lesson.verdictLine = verdictLine(judged);
+    lesson.task = task;
     lesson.panelBeside = judged.verdict == Verdict::Triangulated || judged.verdict == Verdict::NotMonotone;
     auto tallest = [&](const Triangulation& t) {
         for (const SweepStep& s : t.steps) lesson.tallestStack = std::max(lesson.tallestStack, s.stackHeightAfter);
@@ -526,19 +832,26 @@ Lesson buildLesson(const Judgement& judged) {
     tallest(judged.triangulation);
     for (const Triangulation& t : judged.whole.pieces) tallest(t);
     lesson.pages.push_back(fullPage(judged));
+    if (judged.vertices.size() >= 3) lesson.pages[0].questions.push_back(monotoneQuestion(judged));
+    // A step of a sweep and its question, but the start's, which only fills the stack.
+    auto sweepStep = [&](const Cut* cut, const Triangulation& t, int piece, int k) {
+        lesson.pages.push_back(stepPage(judged, cut, t, piece, k));
+        if (t.steps[k].kind != SweepCase::Start) lesson.pages.back().questions.push_back(sweepQuestion(judged, cut, t, piece, k));
+    };
     switch (judged.verdict) {
         case Verdict::Triangulated:
-            for (int k = 0; k < static_cast<int>(judged.triangulation.steps.size()); ++k) {
-                lesson.pages.push_back(stepPage(judged, nullptr, judged.triangulation, -1, k));
-            }
+            for (int k = 0; k < static_cast<int>(judged.triangulation.steps.size()); ++k) sweepStep(nullptr, judged.triangulation, -1, k);
             break;
         case Verdict::NotMonotone: {
             const Cut cut = cutOf(judged);
             lesson.pages.push_back(whyPage(judged));
-            for (int k = 0; k < static_cast<int>(judged.vertices.size()); ++k) lesson.pages.push_back(partitionPage(judged, cut, k));
+            for (int k = 0; k < static_cast<int>(judged.vertices.size()); ++k) {
+                lesson.pages.push_back(partitionPage(judged, cut, k, CutView::After));
+                lesson.pages.back().questions = cutQuestions(judged, cut, k);
+            }
             for (int q = 0; q < static_cast<int>(judged.whole.pieces.size()); ++q) {
                 const Triangulation& t = judged.whole.pieces[q];
-                for (int k = 0; k < static_cast<int>(t.steps.size()); ++k) lesson.pages.push_back(stepPage(judged, &cut, t, q, k));
+                for (int k = 0; k < static_cast<int>(t.steps.size()); ++k) sweepStep(&cut, t, q, k);
             }
             lesson.pages.push_back(wholePage(judged, cut));
             break;
@@ -549,11 +862,25 @@ Lesson buildLesson(const Judgement& judged) {
             break;
     }
     // Every page after the full picture: the verdict above its caption, and its place in the whole
-    // lesson before its first line.
-    for (int k = 1; k < static_cast<int>(lesson.pages.size()); ++k) {
-        std::vector<std::string>& lines = lesson.pages[k].caption;
+    // lesson before its first line; so too the pages its questions are asked on, where a step of the
+    // cut keeps only the verdict's first words (the rest names split and merge vertices). The full
+    // picture asks before it says anything.
+    auto place = [&](std::vector<std::string>& lines, int k, const std::string& verdict) {
         lines[0] = pageLine(lesson, k) + ". " + lines[0];
-        lines.insert(lines.begin(), lesson.verdictLine);
+        lines.insert(lines.begin(), verdict);
+    };
+    for (int k = 0; k < static_cast<int>(lesson.pages.size()); ++k) {
+        Page& page = lesson.pages[k];
+        if (k > 0) place(page.caption, k, lesson.verdictLine);
+        for (Question& q : page.questions) {
+            q.number = ++lesson.questionCount;
+            if (k == 0) {
+                q.view.caption = {pageLine(lesson, 0)};
+            } else {
+                const bool cut = q.kind == QuestionKind::VertexType || q.kind == QuestionKind::CutDiagonals;
+                place(q.view.caption, k, cut ? "Poligon nije monoton." : lesson.verdictLine);
+            }
+        }
     }
     return lesson;
 }
@@ -561,7 +888,8 @@ Lesson buildLesson(const Judgement& judged) {
 int pageCount(const Lesson& lesson) { return static_cast<int>(lesson.pages.size()) - 1; }
 
 std::string pageLine(const Lesson& lesson, int page) {
-    return format("Strana %d od %d", std::max(0, page) + 1, static_cast<int>(lesson.pages.size()));
+    const std::string place = format("Strana %d od %d", std::max(0, page) + 1, static_cast<int>(lesson.pages.size()));
+    return lesson.task < 0 ? place : "Zadatak " + std::to_string(lesson.task) + ". " + place;
 }
 
 const char* startHint() { return "H - pomoc, strelice - koraci"; }

@@ -4,6 +4,7 @@
 // Turning, zooming, resizing and paging only pick a page and lay it out.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "geometry/judgement.h"
@@ -97,6 +98,8 @@ struct StatusRow {
 
 enum class Panel { None, Stack, Status };
 
+struct Question;
+
 struct Page {
     std::vector<std::string> caption;  // the band's lines, unwrapped: the verdict first (none on the full picture)
     PageMarks marks;
@@ -104,21 +107,69 @@ struct Page {
     Panel panel = Panel::None;
     StackColumns stack;
     std::vector<StatusRow> status;
+    std::vector<Question> questions;  // what the exercise asks on this page, in turn (none on most)
+};
+
+// What the exercise asks, and what it takes as an answer.
+enum class QuestionKind {
+    Monotone,        // the full picture: "Da li je poligon monoton?"
+    SweepDiagonals,  // a step of the stack sweep: the vertices the swept vertex is joined to
+    VertexType,      // a step of the cut: the vertex's type
+    CutDiagonals,    // a step of the cut: the other ends of its new diagonals
+};
+
+// An answer: one of the question's choices (by its index), or a set of vertices (input indices,
+// ascending).
+struct Answer {
+    bool given = false;
+    int choice = -1;
+    std::vector<int> vertices;
+};
+
+// One of a question's answers to choose from: its key (a digit or a letter, either case) and its
+// label on its button.
+struct Choice {
+    char key = 0;
+    std::string label;
+};
+
+// A question of a step, built with the lesson from the same records as the step's page: its right
+// answer, what the reasons say (clauses, without a capital or a full stop), and the picture it is
+// asked on, as the page stood before the step.
+struct Question {
+    QuestionKind kind = QuestionKind::Monotone;
+    int vertex = -1;      // the vertex asked about; -1 for the polygon
+    int number = 0;       // its place among the lesson's questions, from 1
+    std::string text;     // "Koje je vrste teme 6?"
+    std::vector<Choice> choices;  // answered by one of these; none: by a set of vertices
+    Answer right;
+    std::string rule;     // why the right answer is right: "teme 3 je teme razdvajanja: ..."
+    std::string result;   // for vertices: the right answer named, "dijagonale iz temena 6 idu do temena 3 i 5"
+    std::vector<std::pair<int, std::string>> whyNot;  // for vertices: why a vertex is none of the answer
+    std::string elsewhere;  // for vertices: why any other vertex is none (after "teme K "), or nothing to say
+    Page view;            // the page as it is shown while the question waits for its answer
 };
 
 struct Lesson {
     std::vector<Point> vertices;  // input order, as the dialogue numbered them from 1
     Verdict verdict = Verdict::FewerThanThree;
     std::string verdictLine;
+    long long task = -1;      // the task the polygon is ("Zadatak 4711" on its pages), or -1
     std::vector<Page> pages;  // the full picture first
+    int questionCount = 0;    // of every page
     bool panelBeside = false;  // the steps have a panel beside the picture (a stack or the sweep line)
     int tallestStack = 0;      // of any sweep the pages show
 };
 
 // Every page of the lesson of a judged polygon: for a monotone one a page per step of its sweep; for
 // one that is not monotone the page that says why, a page per vertex of the cut, each piece's steps
-// in turn, and the whole triangulation; else the one page that says why there are no steps.
-Lesson buildLesson(const Judgement& judged);
+// in turn, and the whole triangulation; else the one page that says why there are no steps. Every
+// step page holds its questions; `task`, when not -1, is the number of the task the polygon is.
+Lesson buildLesson(const Judgement& judged, long long task = -1);
+
+// A vertex type as the captions and the answers name it: "pocetno", "krajnje", "razdvajanja",
+// "spajanja", "pravilno" (in the order of VertexType).
+const char* typeName(VertexType type);
 
 // The verdict in one line, as every page shows it: monotone with its number of diagonals, not
 // monotone with its split and merge vertices, not simple with the first two edges that meet, or fewer
@@ -131,7 +182,8 @@ std::string edgeName(int edge, int vertexCount);
 // The number of pages after the full picture.
 int pageCount(const Lesson& lesson);
 
-// Where page `page` (0, the full picture, counts as 1) stands in the whole lesson: "Strana 2 od 24".
+// Where page `page` (0, the full picture, counts as 1) stands in the whole lesson: "Strana 2 od 24",
+// after the task's number for a task: "Zadatak 4711. Strana 2 od 24".
 std::string pageLine(const Lesson& lesson, int page);
 
 // The one line the full picture carries after the verdict and its page.

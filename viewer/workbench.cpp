@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "geometry/task.h"
+
 Effect pressEditKey(Workbench& bench, Command key, int x, int y);
 
 namespace {
@@ -17,9 +19,9 @@ namespace {
 constexpr int LeftButton = 0;
 
 // What the events ask of the window.
-constexpr Effect Redraw{true, false, false, false, false};
-constexpr Effect SaveAsked{true, true, false, false, false};
-constexpr Effect Quit{false, false, false, true, false};
+constexpr Effect Redraw{true, false, false, false, false, false};
+constexpr Effect SaveAsked{true, true, false, false, false, false};
+constexpr Effect Quit{false, false, false, true, false, false};
 
 const char* const TooMany = "Najvise 100 temena: novo teme nije dodato.";
 const char* const Taken = "Na tom mestu vec postoji teme.";
@@ -235,6 +237,7 @@ Workbench openWorkbench(const Judgement& judged) {
     Judgement plain = judged;
     plain.vertices = withPlainZeros(judged.vertices);
     bench.lesson = buildLesson(plain);
+    startExercise(bench.exercise, bench.lesson);
     bench.history.polygons.push_back(bench.lesson.vertices);
     bench.saved = bench.lesson.vertices;
     frameVertices(bench.view, bench.lesson.vertices);
@@ -244,8 +247,12 @@ Workbench openWorkbench(const Judgement& judged) {
 
 void setPolygon(Workbench& bench, const std::vector<Point>& polygon) {
     const std::vector<Point> plain = withPlainZeros(polygon);
-    bench.lesson = buildLesson(judgePolygon(plain.data(), static_cast<int>(plain.size())));
+    TaskState& task = bench.task;
+    task.shown = task.last >= 0 && samePolygon(plain, task.polygon) ? task.last : -1;
+    bench.lesson = buildLesson(judgePolygon(plain.data(), static_cast<int>(plain.size())), task.shown);
     bench.captionChars = -1;
+    // Another polygon asks other questions: the exercise starts over on it.
+    startExercise(bench.exercise, bench.lesson);
     const int pages = pageCount(bench.lesson);
     if (bench.steps.page >= pages) {
         bench.steps.page = pages;
@@ -276,6 +283,7 @@ Effect pressEditKey(Workbench& bench, Command key, int x, int y) {
     switch (key) {
         case Command::Edit:
             e.on = !e.on;
+            if (e.on) setExercise(bench, false);  // editing and the exercise take turns
             if (!e.on && e.drawing) {  // a new polygon left unfinished is dropped
                 e.drawing = false;
                 e.draft.clear();
@@ -383,6 +391,32 @@ Effect pressOrReleaseButton(Workbench& bench, int button, bool pressed, int x, i
         pressOrRelease(bench.view, button, pressed, x, y);
         return Redraw;
     }
+    // A button drawn in the window gives its command, as its key would.
+    if (pressed && button == LeftButton && !bench.steps.help) {
+        const PlanePoint at = pointerPixels(bench.view, x, y);
+        for (const Button& b : bench.layout.buttons) {
+            if (at.x >= b.box.x && at.x < b.box.x + b.box.width && at.y >= b.box.y && at.y < b.box.y + b.box.height) {
+                const Button pressedButton = b;  // the layout is made anew by the command
+                return perform(bench, pressedButton.command, x, y, pressedButton.key);
+            }
+        }
+    }
+    // A click on a vertex chooses it for the question waiting (again: takes it back).
+    if (pressed && button == LeftButton && !e.on && inPicture(bench.view, x, y) && !bench.steps.help) {
+        const Question* q = waiting(bench.lesson, bench.exercise, bench.steps.page);
+        const int v = q != nullptr && q->choices.empty() ? vertexAt(bench.view, bench.lesson.vertices, x, y) : -1;
+        if (v >= 0) {
+            std::vector<int>& chosen = bench.exercise.chosen;
+            const auto at = std::find(chosen.begin(), chosen.end(), v);
+            if (at == chosen.end()) {
+                chosen.push_back(v);
+            } else {
+                chosen.erase(at);
+            }
+            bench.exercise.message.clear();
+            return Redraw;
+        }
+    }
     // Editing is where the picture shows, and not under the help.
     if (pressed && button == LeftButton && e.on && inPicture(bench.view, x, y) && !bench.steps.help) {
         e.message.clear();
@@ -450,12 +484,126 @@ std::vector<std::string> saveUnsaved(Workbench& bench, const std::string& folder
     return lines;
 }
 
-Effect perform(Workbench& bench, Command command, int x, int y) {
+namespace {
+
+// The exercise's keys, for the question waiting on the page: a choice's key answers it; a digit goes
+// into a vertex's number, which a space or a comma ends; BackSpace takes back the last digit, or else
+// the last vertex chosen; Enter gives the vertices chosen (none: none) as the answer.
+Effect exerciseKey(Workbench& bench, Command command, char key) {
+    ExerciseState& state = bench.exercise;
+    const int page = bench.steps.page;
+    const Question* q = waiting(bench.lesson, state, page);
+    if (q == nullptr) return {};
+    const int n = static_cast<int>(bench.lesson.vertices.size());
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    state.message.clear();
+    switch (command) {
+        case Command::Answer:
+            if (!q->choices.empty()) {
+                for (std::size_t i = 0; i < q->choices.size(); ++i) {
+                    if (lower(q->choices[i].key) != lower(key)) continue;
+                    Answer answer;
+                    answer.choice = static_cast<int>(i);
+                    answerWaiting(state, bench.lesson, page, answer);
+                    return Redraw;
+                }
+                return {};
+            }
+            if (key < '0' || key > '9') return {};
+            if (state.typed.size() < 3) {
+                state.typed += key;
+            } else {
+                state.message = "Teme ima najvise tri cifre.";
+            }
+            return Redraw;
+        case Command::Separator:
+            takeTyped(state, n);
+            return Redraw;
+        case Command::Erase:
+            if (!state.typed.empty()) {
+                state.typed.pop_back();
+            } else if (!state.chosen.empty()) {
+                state.chosen.pop_back();
+            }
+            return Redraw;
+        case Command::Confirm: {
+            takeTyped(state, n);
+            if (!state.message.empty()) return Redraw;  // a number that is no vertex's: nothing answered
+            Answer answer;
+            answer.vertices = state.chosen;
+            answerWaiting(state, bench.lesson, page, answer);
+            return Redraw;
+        }
+        default:
+            break;
+    }
+    return {};
+}
+
+// Z: the next task after the last one opened (of the other kind), or the first; the polygon framed
+// anew, on its full picture. Undo (in editing) brings back the polygon there was.
+Effect newTask(Workbench& bench) {
+    EditState& e = bench.edit;
+    release(bench);
+    e.drawing = false;
+    e.draft.clear();
+    TaskState& task = bench.task;
+    task.last = task.last < 0 ? task.first : task.last >= static_cast<long long>(MaxTask) ? 0 : task.last + 1;
+    task.polygon = withPlainZeros(taskPolygon(static_cast<std::uint64_t>(task.last)));
+    bench.steps.page = 0;
+    bench.steps.playing = false;
+    commit(bench, task.polygon);
+    resetNavigation(bench.view);
+    frameVertices(bench.view, bench.lesson.vertices);
+    Effect effect = Redraw;
+    effect.task = true;
+    return effect;
+}
+
+}  // namespace
+
+void setExercise(Workbench& bench, bool on) {
+    if (on && bench.edit.on) pressEditKey(bench, Command::Edit, 0, 0);
+    bench.exercise.on = on;
+    startExercise(bench.exercise, bench.lesson);
+    bench.captionChars = -1;
+}
+
+void markTask(Workbench& bench, long long task) {
+    bench.task.last = task;
+    bench.task.polygon = withPlainZeros(taskPolygon(static_cast<std::uint64_t>(task)));
+    if (samePolygon(bench.lesson.vertices, bench.task.polygon)) bench.saved.clear();  // unsaved until S saves it
+    setPolygon(bench, bench.lesson.vertices);
+    relayout(bench);
+}
+
+long long taskFromClock(long long seconds) { return 1000 + 2 * (((seconds % 4500) + 4500) % 4500); }
+
+bool keyCommand(const Workbench& bench, const KeyPress& key, Command& command) {
+    const Question* q = waiting(bench.lesson, bench.exercise, bench.steps.page);
+    const KeyState state{bench.edit.on, bench.edit.drawing, q != nullptr, q != nullptr && q->choices.empty()};
+    return commandFor(key, state, command);
+}
+
+Effect perform(Workbench& bench, Command command, int x, int y, char key) {
     const bool takenBack = command != Command::Quit && takeBackWarning(bench);
     Effect effect;
     switch (command) {
         case Command::Quit:
             effect = pressQuit(bench);
+            break;
+        case Command::Exercise:
+            setExercise(bench, !bench.exercise.on);
+            effect = Redraw;
+            break;
+        case Command::NewTask:
+            effect = newTask(bench);
+            break;
+        case Command::Answer:
+        case Command::Separator:
+        case Command::Erase:
+        case Command::Confirm:
+            effect = exerciseKey(bench, command, key);
             break;
         case Command::Picture:
             effect.picture = true;
@@ -647,15 +795,18 @@ std::vector<std::string> footerLines(const Workbench& bench, int chars) {
 }
 
 const Page& shownPage(const Workbench& bench) {
-    return bench.lesson.pages[std::clamp(bench.steps.page, 0, pageCount(bench.lesson))];
+    const int page = std::clamp(bench.steps.page, 0, pageCount(bench.lesson));
+    return exercisePage(bench.lesson, bench.exercise, page);
 }
 
 void relayout(Workbench& bench) {
     const int w = bench.view.windowWidth;
     const int h = bench.view.windowHeight;
     const int chars = captionChars(windowText(w, h), w);
-    const Page& page = shownPage(bench);
-    std::vector<std::string> caption = page.caption;
+    const int shown = std::clamp(bench.steps.page, 0, pageCount(bench.lesson));
+    ExerciseCaption asked;
+    if (bench.exercise.on) asked = exerciseCaption(bench.lesson, bench.exercise, shown);
+    std::vector<std::string> caption = bench.exercise.on ? asked.lines : shownPage(bench).caption;
     const auto playingLine = [](double seconds) {
         char text[80];
         std::snprintf(text, sizeof text, "Automatski: korak svakih %g s (P zaustavlja)", seconds);
@@ -678,15 +829,21 @@ void relayout(Workbench& bench) {
             }
         }
     }
+    // In the exercise, the band keeps the height of its page's tallest caption, the question's or the
+    // answer's with the playing line, so that the picture holds still while the page goes from its
+    // question to its step; the captions of the whole lesson with their answers would leave the
+    // picture too little room.
+    const int reserved =
+        bench.exercise.on ? tallestExerciseCaption(bench.lesson, shown, chars) + 1 : caption.empty() ? 0 : bench.captionLines;
     // The panel: two columns, the stack before the step and after it, two characters apart, the top
     // marked "vrh"; the sweep line's edges fit in it too.
     const int boxChars = stackBoxChars(static_cast<int>(bench.lesson.vertices.size()));
-    const int panelChars = bench.lesson.panelBeside && !caption.empty() ? 2 * boxChars + 2 + 4 : 0;
+    const int panelChars = bench.lesson.panelBeside && shown > 0 ? 2 * boxChars + 2 + 4 : 0;
     // The band keeps its height through the whole of editing (the verdict, the keys of either kind,
     // the grid's line and a message), so that the picture holds still under the pointer.
     const int keys = static_cast<int>(
         std::max(wrapLines({editingKeys(false)}, chars).size(), wrapLines({editingKeys(true)}, chars).size()));
-    PageLayout layout = layoutPage(w, h, caption, caption.empty() ? 0 : bench.captionLines, panelChars,
+    PageLayout layout = layoutPage(w, h, caption, reserved, panelChars,
                                    footerLines(bench, chars), bench.edit.on ? keys + 4 : 0);
     if (bench.edit.dragged >= 0) {
         // Under a drag the texts follow the polygon, but every part of the window stays where it was.
@@ -696,6 +853,22 @@ void relayout(Workbench& bench) {
         layout.stackPanel = held.stackPanel;
         layout.footerBand = held.footerBand;
         layout.picture = held.picture;
+    }
+    // The buttons of a waiting question's choices, on the two lines its caption keeps for them.
+    if (asked.buttonsAt >= 0) {
+        const Question* q = waiting(bench.lesson, bench.exercise, shown);
+        std::vector<std::string> labels;
+        for (const Choice& c : q->choices) labels.push_back(c.label);
+        const std::vector<std::string> above(asked.lines.begin(), asked.lines.begin() + asked.buttonsAt);
+        const int line = static_cast<int>(wrapLines(above, chars).size()) + 1;  // the second of the two
+        const TextStyle& t = layout.text;
+        const PixelRect& band = layout.captionBand;
+        const double bottom = band.y + band.height - t.margin - t.size - line * t.line + 0.25 * t.size;
+        layout.buttons = buttonRow(labels, t, w, bottom, layout.buttonText);
+        for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
+            layout.buttons[i].command = Command::Answer;
+            layout.buttons[i].key = q->choices[i].key;
+        }
     }
     bench.layout = layout;
     const PixelRect& was = bench.view.picture;

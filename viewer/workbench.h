@@ -11,6 +11,7 @@
 #include "geometry/judgement.h"
 #include "viewer/camera.h"
 #include "viewer/commands.h"
+#include "viewer/exercise.h"
 #include "viewer/layout.h"
 #include "viewer/lesson.h"
 
@@ -46,12 +47,22 @@ struct EditState {
     std::string message;        // the window's word on the last edit: refused, or where it was saved
 };
 
+// The tasks: the one the polygon is, if it is one (undo can come back to it), and the one Z opens next.
+struct TaskState {
+    long long shown = -1;        // the task the polygon shown is, or -1
+    long long last = -1;         // the task opened last; -1 for none yet
+    std::vector<Point> polygon;  // that task's polygon
+    long long first = 1000;      // the task Z opens when none was opened yet (the front end's clock sets it)
+};
+
 struct Workbench {
     ViewState view;
     StepView steps;
     Lesson lesson;       // the polygon and everything its pages show
     PageLayout layout;   // the page laid out in the window as it now is
     EditState edit;
+    ExerciseState exercise;
+    TaskState task;
     History history;
     std::vector<Point> saved;  // the polygon as the dialogue read it or as it was last saved
     bool quitWarned = false;   // Q or Escape met unsaved edits once: the next one closes
@@ -73,10 +84,26 @@ struct Effect {
     bool picture = false;  // the page, as it is on the screen, is to be written as SVG
     bool quit = false;     // the window is to close
     bool play = false;     // a play interval is to be timed from now (playSeconds, playGeneration)
+    bool task = false;     // a new task is shown: a page puts its text in its box, its dialogue on its console
 };
 
-// A command of the table, the pointer at window position (x, y) (origin top left).
-Effect perform(Workbench& bench, Command command, int x, int y);
+// A command of the table, the pointer at window position (x, y) (origin top left); `key` is the key
+// that gave it, for the answers that take one (a choice's key, a digit).
+Effect perform(Workbench& bench, Command command, int x, int y, char key = 0);
+
+// The command a key gives in the workbench's state (editing, drawing, a question waiting); false for none.
+bool keyCommand(const Workbench& bench, const KeyPress& key, Command& command);
+
+// The polygon shown is task `task`'s (the dialogue read its text, or a link gave its number): its
+// number goes on its pages, Z goes on from it, and it counts as unsaved until S saves it. A polygon
+// that is not that task's keeps only the number, for Z.
+void markTask(Workbench& bench, long long task);
+
+// The task Z opens when none was opened yet, from a front end's clock (seconds): four digits.
+long long taskFromClock(long long seconds);
+
+// The exercise on (its answers taken back) or off; editing ends first, as E ends it.
+void setExercise(Workbench& bench, bool on);
 
 // A mouse button pressed or released at (x, y): in editing, the left button takes hold of a vertex,
 // inserts one on an edge, or adds one to a new polygon; everything else navigates.
@@ -143,7 +170,7 @@ std::vector<std::string> footerLines(const Workbench& bench, int chars);
 // after every event, so that the pointer always maps through the framing on the screen.
 void relayout(Workbench& bench);
 
-// The page on the screen.
+// The page on the screen: in the exercise, a question's page while it waits.
 const Page& shownPage(const Workbench& bench);
 
 // The word for a file written (the polygon saved, or a picture) as `name`, or not written, for the

@@ -137,29 +137,46 @@ TEST(Frame, ShapesLieWhereTheViewPutsThePolygonAndSvgWritesThemAll) {
 TEST(Commands, OneTableGivesTheKeysTheHelpAndTheBand) {
     struct Case {
         KeyPress key;
-        bool editing, drawing;
+        KeyState state;  // editing, drawing, a question asking, its answer vertices
         bool gives;
         Command command;
     };
+    const KeyState still{}, editing{true, false, false, false}, drawing{true, true, false, false};
+    const KeyState asking{false, false, true, false}, choosing{false, false, true, true};
     const Case cases[] = {
-        {{' ', SpecialKey::None}, false, false, true, Command::Next},
-        {{0, SpecialKey::Right}, true, false, true, Command::Next},
-        {{'\b', SpecialKey::None}, true, false, true, Command::Previous},
-        {{'\b', SpecialKey::None}, true, true, true, Command::RemoveLast},
-        {{27, SpecialKey::None}, false, false, true, Command::Quit},
-        {{27, SpecialKey::None}, true, false, true, Command::Cancel},
-        {{'Q', SpecialKey::None}, true, false, true, Command::Quit},
-        {{'g', SpecialKey::None}, false, false, false, Command::Next},  // editing's keys wait for editing
-        {{'G', SpecialKey::None}, true, false, true, Command::Grid},
-        {{'Y' - '@', SpecialKey::None}, true, false, true, Command::Redo},
-        {{'\r', SpecialKey::None}, true, false, false, Command::Next},
-        {{'\r', SpecialKey::None}, true, true, true, Command::Close},
-        {{'i', SpecialKey::None}, false, false, true, Command::Picture},
-        {{'z', SpecialKey::None}, true, false, false, Command::Next},
+        {{' ', SpecialKey::None}, still, true, Command::Next},
+        {{0, SpecialKey::Right}, editing, true, Command::Next},
+        {{'\b', SpecialKey::None}, editing, true, Command::Previous},
+        {{'\b', SpecialKey::None}, drawing, true, Command::RemoveLast},
+        {{27, SpecialKey::None}, still, true, Command::Quit},
+        {{27, SpecialKey::None}, editing, true, Command::Cancel},
+        {{'Q', SpecialKey::None}, editing, true, Command::Quit},
+        {{'g', SpecialKey::None}, still, false, Command::Next},  // editing's keys wait for editing
+        {{'G', SpecialKey::None}, editing, true, Command::Grid},
+        {{'Y' - '@', SpecialKey::None}, editing, true, Command::Redo},
+        {{'\r', SpecialKey::None}, editing, false, Command::Next},
+        {{'\r', SpecialKey::None}, drawing, true, Command::Close},
+        {{'i', SpecialKey::None}, still, true, Command::Picture},
+        // The exercise: V and Z always; the answers only while a question asks; a space, a comma,
+        // BackSpace and Enter are the choice's while the answer is a set of vertices.
+        {{'v', SpecialKey::None}, editing, true, Command::Exercise},
+        {{'Z', SpecialKey::None}, still, true, Command::NewTask},
+        {{'d', SpecialKey::None}, still, false, Command::Next},
+        {{'N', SpecialKey::None}, asking, true, Command::Answer},
+        {{'N', SpecialKey::None}, editing, true, Command::New},
+        {{'4', SpecialKey::None}, asking, true, Command::Answer},
+        {{'4', SpecialKey::None}, still, false, Command::Next},
+        {{' ', SpecialKey::None}, asking, true, Command::Next},
+        {{' ', SpecialKey::None}, choosing, true, Command::Separator},
+        {{',', SpecialKey::None}, choosing, true, Command::Separator},
+        {{'\b', SpecialKey::None}, asking, true, Command::Previous},
+        {{'\b', SpecialKey::None}, choosing, true, Command::Erase},
+        {{'\r', SpecialKey::None}, choosing, true, Command::Confirm},
+        {{0, SpecialKey::Right}, choosing, true, Command::Next},
     };
     for (const Case& c : cases) {
         Command command = Command::Next;
-        EXPECT_EQ(commandFor(c.key, c.editing, c.drawing, command), c.gives) << static_cast<int>(c.key.character);
+        EXPECT_EQ(commandFor(c.key, c.state, command), c.gives) << static_cast<int>(c.key.character);
         if (c.gives) {
             EXPECT_EQ(command, c.command) << static_cast<int>(c.key.character);
         }
