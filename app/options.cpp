@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "geometry/task.h"
+
 namespace {
 
 // The toolkit's own options, and whether each takes a value.
@@ -33,6 +35,19 @@ Options parseOptions(int argc, char** argv) {
             o.folder = argv[++i];
             continue;
         }
+        if (arg == "--zadatak") {
+            if (i + 1 >= argc) {
+                o.error = "Opciji --zadatak nedostaje broj zadatka. Spisak opcija daje --help.\n";
+                return o;
+            }
+            std::uint64_t task = 0;
+            if (!readTask(argv[++i], task)) {
+                o.error = "Broj zadatka je ceo broj od 0 do 999999999, a ne " + std::string(argv[i]) + ". Spisak opcija daje --help.\n";
+                return o;
+            }
+            o.task = static_cast<long long>(task);
+            continue;
+        }
         bool known = false;
         for (const ToolkitOption& t : ToolkitOptions) {
             if (arg != t.name) continue;
@@ -53,9 +68,12 @@ Options parseOptions(int argc, char** argv) {
 }
 
 const char* usageText() {
-    return "Upotreba: triangulacija [--svg FOLDER] [opcije prozora]\n"
+    return "Upotreba: triangulacija [--zadatak S] [--svg FOLDER] [opcije prozora]\n"
            "Cita prost poligon sa standardnog ulaza, kaze da li je monoton, triangulise ga\n"
            "i prikazuje lekciju u prozoru.\n"
+           "  --zadatak S   zadatak broj S (od 0 do 999999999) umesto poligona sa ulaza:\n"
+           "                isti poligon na svakom racunaru, paran S monoton, neparan ne;\n"
+           "                dijalog ga ispisuje kao da je unet\n"
            "  --svg FOLDER  posle dijaloga upisuje svaku stranu lekcije kao sliku:\n"
            "                FOLDER/strana-001.svg, strana-002.svg, ... (bez prozora)\n"
            "  --help        ovo uputstvo\n"

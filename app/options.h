@@ -8,6 +8,7 @@ struct Options {
     bool help = false;
     bool svg = false;
     std::string folder;           // --svg FOLDER
+    long long task = -1;          // --zadatak S: the task's polygon in place of the console's
     std::string error;            // what is wrong with the command line, when something is
     std::vector<char*> toolkit;   // the program's name and the toolkit's options, for its initialisation
 };

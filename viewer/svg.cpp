@@ -191,9 +191,10 @@ bool isPageFileName(const std::string& name) {
 
 }  // namespace
 
-LessonPictures writeLessonPictures(const Judgement& judged, const std::string& folder) {
+LessonPictures writeLessonPictures(const Judgement& judged, const std::string& folder, long long task) {
     LessonPictures result;
     Workbench bench = openWorkbench(judged);
+    if (task >= 0) markTask(bench, task);
     result.total = pageCount(bench.lesson) + 1;
     std::error_code error;
     std::filesystem::create_directories(folder, error);

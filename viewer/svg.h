@@ -22,7 +22,8 @@ struct LessonPictures {
 // passing name, so that nothing half-written is left under a final one; the writing stops at the
 // first page that cannot be written. Afterwards the folder's strana-NNN.svg files are exactly the
 // pages written: those of a lesson written there before are taken away; no other file is touched.
-LessonPictures writeLessonPictures(const Judgement& judged, const std::string& folder);
+// `task`, when not -1: the task the polygon is, named on its pages.
+LessonPictures writeLessonPictures(const Judgement& judged, const std::string& folder, long long task = -1);
 
 // The console's line on it: every page written, the disk full after so many, or the folder that
 // cannot be written.

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <ctime>
 
 #include "viewer/display.h"
 #include "viewer/frame.h"
@@ -94,9 +95,8 @@ void display() {
 }
 
 void press(const KeyPress& key, int x, int y) {
-    const Workbench& bench = window.bench;
     Command command;
-    if (commandFor(key, bench.edit.on, bench.edit.drawing, command)) apply(perform(window.bench, command, x, y));
+    if (keyCommand(window.bench, key, command)) apply(perform(window.bench, command, x, y, key.character));
 }
 
 void onKey(unsigned char key, int x, int y) { press({static_cast<char>(key), SpecialKey::None}, x, y); }
@@ -176,8 +176,10 @@ void onSignal(int signal) {
 
 }  // namespace
 
-void runViewer(int argc, char** argv, const Judgement& judged, bool consoleLineOpen) {
+void runViewer(int argc, char** argv, const Judgement& judged, bool consoleLineOpen, long long task) {
     window.bench = openWorkbench(judged);
+    window.bench.task.first = taskFromClock(static_cast<long long>(std::time(nullptr)));
+    if (task >= 0) markTask(window.bench, task);
     window.consoleLineOpen = consoleLineOpen;
     window.closedPipe = runInChildProcess();
     // The GL driver takes and gives back buffers of megabytes for every frame; kept in the heap

@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "app/dialogue.h"
+#include "geometry/task.h"
 #include "viewer/frame.h"
 #include "viewer/svg.h"
 #include "viewer/text.h"
@@ -114,6 +115,15 @@ std::string json(const Frame& frame) {
         for (std::size_t i = 0; i < runs.size(); ++i) out += (i > 0 ? "," : "") + std::to_string(runs[i]);
         out += "]}";
     }
+    // The buttons drawn, each with its rectangle on the canvas (left, top, width, height) and its label.
+    out += "],\"buttons\":[";
+    first = true;
+    for (const Button& b : frame.buttons) {
+        out += first ? "{" : ",{";
+        first = false;
+        out += "\"x\":" + std::to_string(b.box.x) + ",\"y\":" + std::to_string(frame.height - b.box.y - b.box.height) +
+               ",\"w\":" + std::to_string(b.box.width) + ",\"h\":" + std::to_string(b.box.height) + ",\"label\":\"" + b.label + "\"}";
+    }
     // The words from the top down, for a screen reader (ASCII, as every text of the window).
     out += "],\"texts\":[";
     first = true;
@@ -130,9 +140,16 @@ std::string json(const Frame& frame) {
 }
 
 // A new workbench in the page, laid out in the canvas. Its play generations go on from the last
-// workbench's, so that a play tick still pending from the last polygon finds none of the new one's.
+// workbench's, so that a play tick still pending from the last polygon finds none of the new one's;
+// so do Z, from the last task, and the exercise, on or off.
 void show(Workbench bench) {
     bench.playGeneration = page.bench.playGeneration + 1;
+    if (page.bench.exercise.on) setExercise(bench, true);
+    bench.task.first = page.bench.task.first;
+    if (bench.task.last < 0) {
+        bench.task.last = page.bench.task.last;
+        bench.task.polygon = page.bench.task.polygon;
+    }
     page.bench = std::move(bench);
     page.bench.inPage = true;
     resize(page.bench, page.width, page.height);
@@ -258,7 +275,9 @@ EMSCRIPTEN_KEEPALIVE int webMayReplace() {
 EMSCRIPTEN_KEEPALIVE int webUnsaved() { return unsaved(page.bench) ? 1 : 0; }
 
 // The address's fragment, "p=4&v=0,0;10,0;10,10;0,10": the page as "Strana" counts it, then the
-// vertices; with "n=x,y;x,y" a new polygon under way as far as it was drawn (which a reload keeps).
+// vertices; with "n=x,y;x,y" a new polygon under way as far as it was drawn (which a reload keeps);
+// "z=4711" a task (its own polygon, when no vertices are given), "vezba=1" the exercise on (without
+// it, off).
 // What cannot be read opens the empty page, its band saying why. The console starts anew: it holds
 // the dialogue only where the vertices went to it.
 EMSCRIPTEN_KEEPALIVE void webOpenFragment(const char* fragment) {
@@ -266,8 +285,8 @@ EMSCRIPTEN_KEEPALIVE void webOpenFragment(const char* fragment) {
     page.dialogueOf.clear();
     std::string f = fragment;
     if (!f.empty() && f[0] == '#') f.erase(0, 1);
-    std::string pagePart, vertexPart, draftPart;
-    bool hasPage = false, hasVertices = false, hasDraft = false;
+    std::string pagePart, vertexPart, draftPart, taskPart;
+    bool hasPage = false, hasVertices = false, hasDraft = false, hasTask = false, exercise = false;
     std::stringstream fields(f);
     for (std::string field; std::getline(fields, field, '&');) {
         if (field.rfind("p=", 0) == 0) {
@@ -279,9 +298,20 @@ EMSCRIPTEN_KEEPALIVE void webOpenFragment(const char* fragment) {
         } else if (field.rfind("n=", 0) == 0) {
             draftPart = field.substr(2);
             hasDraft = true;
+        } else if (field.rfind("z=", 0) == 0) {
+            taskPart = field.substr(2);
+            hasTask = true;
+        } else if (field == "vezba=1") {
+            exercise = true;
         }
     }
     const std::string prefix = "Adresa se ne moze procitati: ";
+    std::uint64_t task = 0;
+    if (hasTask && !readTask(taskPart, task)) return openEmpty(prefix + "zadatak je ceo broj od 0 do 999999999 (z=4711).");
+    if (hasTask && !hasVertices) {
+        vertexPart = vertexList(taskPolygon(task));  // the task's polygon, as a link with its vertices gives it
+        hasVertices = true;
+    }
     if ((!hasVertices || vertexPart.empty()) && !hasDraft) return openEmpty(prefix + "nema temena (#p=1&v=x,y;x,y;...).");
     int pageNumber = 1;
     if (hasPage) {
@@ -325,6 +355,8 @@ EMSCRIPTEN_KEEPALIVE void webOpenFragment(const char* fragment) {
         bench.steps.page = 0;
         setPolygon(bench, {});
     }
+    if (hasTask && !pairs.empty()) markTask(page.bench, static_cast<long long>(task));
+    if (!hasDraft) setExercise(page.bench, exercise);  // as the link says; a new polygon under way is editing's
     relayout(page.bench);
 }
 
@@ -334,7 +366,12 @@ EMSCRIPTEN_KEEPALIVE const char* webFragment() {
     const EditState& e = page.bench.edit;
     const std::vector<Point>& v = e.drawing ? polygonNow() : page.bench.lesson.vertices;
     std::string f;
-    if (!v.empty()) f = "p=" + std::to_string(e.drawing ? 1 : page.bench.steps.page + 1) + "&v=" + vertexList(v);
+    if (!v.empty()) {
+        f = "p=" + std::to_string(e.drawing ? 1 : page.bench.steps.page + 1);
+        if (!e.drawing && page.bench.task.shown >= 0) f += "&z=" + std::to_string(page.bench.task.shown);
+        if (page.bench.exercise.on) f += "&vezba=1";
+        f += "&v=" + vertexList(v);
+    }
     if (e.drawing) f += (f.empty() ? "n=" : "&n=") + vertexList(e.draft);
     return reply(f);
 }
@@ -372,10 +409,10 @@ EMSCRIPTEN_KEEPALIVE int webKey(int character, int special, int x, int y) {
     const KeyPress key{static_cast<char>(character), specials[special >= 0 && special <= 6 ? special : 0]};
     takeBackReplaceWarning();
     Command command;
-    if (!commandFor(key, page.bench.edit.on, page.bench.edit.drawing, command) || command == Command::Quit) return 0;
+    if (!keyCommand(page.bench, key, command) || command == Command::Quit) return 0;
     // S with no polygon to save (a new one under way gets the band's word that it is not closed).
     if (command == Command::Save && !shown() && !page.bench.edit.drawing) return 0;
-    return bitsOf(perform(page.bench, command, x, y));
+    return bitsOf(perform(page.bench, command, x, y, key.character));
 }
 
 EMSCRIPTEN_KEEPALIVE int webButton(int button, int pressed, int x, int y) {

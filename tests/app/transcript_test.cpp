@@ -12,9 +12,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <vector>
 #include <sstream>
 #include <string>
+#include <vector>
+
+#include "geometry/task.h"
+#include "viewer/workbench.h"
 
 namespace {
 
@@ -305,7 +308,8 @@ TEST(Transcript, PicturesForSlidesWithoutAWindow) {
     EXPECT_NE(refused.out.find(") \nNe mogu da pisem u folder /proc/none/here.\n"), std::string::npos) << refused.out;
     const Outcome help = run("", "", " --help");
     EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out.rfind("Upotreba: triangulacija [--svg FOLDER]", 0), 0u);
+    EXPECT_EQ(help.out.rfind("Upotreba: triangulacija [--zadatak S] [--svg FOLDER]", 0), 0u);
+    EXPECT_NE(help.out.find("  --zadatak S   zadatak broj S"), std::string::npos);
     const Outcome unknown = run(triangle, "", " --slike");
     EXPECT_EQ(unknown.status, 2);
     EXPECT_EQ(unknown.err, "Nepoznata opcija: --slike. Spisak opcija daje --help.\n");
@@ -373,4 +377,31 @@ TEST(Transcript, PicturesOnAFullDiskSayHowManyPagesWereWritten) {
         EXPECT_NE(text.find(name), std::string::npos) << name;
     }
     EXPECT_EQ(text.find(".part"), std::string::npos);
+}
+
+// --zadatak S: the dialogue runs on the task's polygon, its console bytes those of the task's text
+// piped in; the pictures are its pages. A number that is none is refused with status 2.
+TEST(Transcript, ATaskIsTheDialoguesPolygonAsIfTyped) {
+    for (const int task : {4711, 4712}) {
+        const std::string folder = testing::TempDir() + "task_" + std::to_string(getpid()) + "_" + std::to_string(task);
+        const std::vector<Point> v = taskPolygon(static_cast<std::uint64_t>(task));
+        const Outcome typed = run(polygonText(v), "rm -rf " + folder + "; ", " --svg " + folder);
+        const Outcome asked = run("", "rm -rf " + folder + "; ", " --zadatak " + std::to_string(task) + " --svg " + folder);
+        EXPECT_EQ(asked.status, 0) << asked.err;
+        EXPECT_EQ(asked.out, typed.out);
+        const Lesson lesson = buildLesson(judgePolygon(v.data(), static_cast<int>(v.size())));
+        char last[32];
+        std::snprintf(last, sizeof last, "/strana-%03d.svg", pageCount(lesson) + 1);
+        EXPECT_TRUE(std::ifstream(folder + last).good()) << last;
+    }
+    for (const auto& [options, error] :
+         {std::pair{" --zadatak", "Opciji --zadatak nedostaje broj zadatka. Spisak opcija daje --help.\n"},
+          std::pair{" --zadatak 12a", "Broj zadatka je ceo broj od 0 do 999999999, a ne 12a. Spisak opcija daje --help.\n"},
+          std::pair{" --zadatak 1000000000",
+                    "Broj zadatka je ceo broj od 0 do 999999999, a ne 1000000000. Spisak opcija daje --help.\n"}}) {
+        const Outcome refused = run("", "", options);
+        EXPECT_EQ(refused.status, 2) << options;
+        EXPECT_EQ(refused.err, error);
+        EXPECT_EQ(refused.out, "");
+    }
 }

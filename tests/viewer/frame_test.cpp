@@ -205,6 +205,12 @@ TEST(Options, SvgFolderHelpAndTheToolkitsOptions) {
     EXPECT_EQ(parse({"triangulacija", "--svg"}).error, "Opciji --svg nedostaje ime foldera. Spisak opcija daje --help.\n");
     EXPECT_EQ(parse({"triangulacija", "-display"}).error, "Opciji -display nedostaje vrednost. Spisak opcija daje --help.\n");
     EXPECT_EQ(parse({"triangulacija", "-x"}).error, "Nepoznata opcija: -x. Spisak opcija daje --help.\n");
+    const Options task = parse({"triangulacija", "--zadatak", "4711", "--svg", "out"});
+    EXPECT_TRUE(task.error.empty() && task.svg);
+    EXPECT_EQ(task.task, 4711);
+    EXPECT_EQ(parse({"triangulacija"}).task, -1);
+    EXPECT_EQ(parse({"triangulacija", "--zadatak", "-3"}).error,
+              "Broj zadatka je ceo broj od 0 do 999999999, a ne -3. Spisak opcija daje --help.\n");
 }
 
 // A drag's captions change with every motion; the kept strokes start over rather than grow without
