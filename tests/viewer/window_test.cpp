@@ -22,7 +22,11 @@
 #include <thread>
 #include <vector>
 
+#include "app/dialogue.h"
+#include "geometry/task.h"
 #include "screen_pixel.h"
+#include "viewer/svg.h"
+#include "viewer/workbench.h"
 
 namespace {
 
@@ -204,9 +208,10 @@ public:
         start(text.str());
         if (closeInput) finishInput();
     }
-    // Starts the program with `input` typed whole; from `folder` through the README's run.sh, when given.
-    explicit Program(const std::string& input, const std::string& folder = "") {
-        start(input, folder);
+    // Starts the program with `input` typed whole; from `folder` through the README's run.sh, when given;
+    // with the program's own options `arguments`.
+    explicit Program(const std::string& input, const std::string& folder = "", const std::vector<std::string>& arguments = {}) {
+        start(input, folder, arguments);
         close(input_);
         input_ = -1;
     }
@@ -367,7 +372,7 @@ public:
     int height() const { return height_; }
 
 private:
-    void start(const std::string& input, const std::string& folder = "") {
+    void start(const std::string& input, const std::string& folder = "", const std::vector<std::string>& arguments = {}) {
         int fds[2];
         int outs[2];
         if (pipe(fds) != 0 || pipe(outs) != 0) std::abort();
@@ -383,7 +388,10 @@ private:
                 if (chdir(folder.c_str()) != 0) _exit(127);
                 execlp("bash", "bash", RUN_SCRIPT, static_cast<char*>(nullptr));
             }
-            execl(PROGRAM_PATH, PROGRAM_PATH, static_cast<char*>(nullptr));
+            std::vector<char*> argv = {const_cast<char*>(PROGRAM_PATH)};
+            for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+            argv.push_back(nullptr);
+            execv(PROGRAM_PATH, argv.data());
             _exit(127);
         }
         close(fds[0]);
@@ -1361,4 +1369,107 @@ TEST_F(Window, NoWayOfClosingLosesUnsavedEdits) {
         }
     }
     std::filesystem::current_path(home);
+}
+
+// The exercise on a task, end to end: --zadatak 4712 prints the dialogue as if the task's text had
+// been typed; V asks first, the full picture without its diagonals until its button answers; a
+// question page hides its step's diagonal until the vertices clicked (ringed in blue) and Enter give
+// the answer; Enter alone answers the next one wrongly. I writes the page exactly as a workbench
+// driven the same way makes it, its texts the answer's and the score's; the task is unsaved until S.
+TEST_F(Window, ExerciseAsksChecksAndScoresATaskEndToEnd) {
+    const std::string folder = testing::TempDir() + "exercise_" + std::to_string(getpid());
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path home = std::filesystem::current_path();
+    std::filesystem::current_path(folder);  // where S and I write
+    const std::uint64_t task = 4712;
+    const std::vector<Point> polygon = taskPolygon(task);
+    // The dialogue's bytes for the task's text, and the workbench the window should be.
+    std::string expected;
+    {
+        std::istringstream in(polygonText(polygon));
+        char* text = nullptr;
+        std::size_t size = 0;
+        std::FILE* out = open_memstream(&text, &size);
+        Point read[MaxVertices];
+        int count = 0;
+        Judgement judged;
+        ASSERT_TRUE(runDialogue(in, out, read, count, judged));
+        std::fclose(out);
+        expected.assign(text, size);
+        std::free(text);
+    }
+    Workbench bench = openWorkbench(judgePolygon(polygon.data(), static_cast<int>(polygon.size())));
+    markTask(bench, static_cast<long long>(task));
+    resize(bench, 1024, 700);
+    auto coloured = [](const Rgb& c) { return red(c) || blue(c); };
+    Program p("", "", {"--zadatak", std::to_string(task)});
+    ASSERT_TRUE(p.findWindow());
+    firstDrawnFrame(p);
+    EXPECT_EQ(p.output(), expected);
+    EXPECT_GT(countIn(screenshot(), p, coloured), 100);  // the full picture's diagonals
+    p.keys("v");
+    perform(bench, Command::Exercise, 0, 0);
+    EXPECT_EQ(countIn(screenshot(), p, coloured), 0);  // asked first: no diagonal
+    // The "D - da" button in the band answers.
+    ASSERT_EQ(bench.layout.buttons.size(), 2u);
+    const PixelRect yes = bench.layout.buttons[0].box;
+    p.click(yes.x + 6, 700 - 1 - (yes.y + 6));
+    pressButton(bench, 0, true, yes.x + 6, 700 - 1 - (yes.y + 6));
+    pressButton(bench, 0, false, yes.x + 6, 700 - 1 - (yes.y + 6));
+    EXPECT_TRUE(grade(bench.lesson.pages[0].questions[0], bench.exercise.given[0][0]).right);
+    EXPECT_GT(countIn(screenshot(), p, coloured), 100);
+    // The first step page whose question has a diagonal for an answer, and the one after it.
+    int page = 1;
+    while (bench.lesson.pages[page].questions.empty() || bench.lesson.pages[page].questions[0].right.vertices.empty()) ++page;
+    ASSERT_LT(page + 1, static_cast<int>(bench.lesson.pages.size()));
+    std::string right;
+    for (int k = 0; k < page; ++k) {
+        right += " Right";
+        perform(bench, Command::Next, 0, 0);
+    }
+    p.keys(right.substr(1));
+    const Question q = bench.lesson.pages[page].questions[0];
+    auto windowAt = [&](const Point& v) {
+        const PlanePoint at = sceneToPixels(bench.view, v.x, v.y);
+        return Vertex{at.x, 700 - 1 - at.y};
+    };
+    const int to = q.right.vertices[0];
+    const Vertex middle = windowAt(Point((polygon[q.vertex].x + polygon[to].x) / 2.0, (polygon[q.vertex].y + polygon[to].y) / 2.0, 0));
+    EXPECT_FALSE(foundNear(screenshot(), p.left(), p.top(), middle.x, middle.y, coloured, 1)) << q.text;
+    for (const int v : q.right.vertices) {
+        const Vertex at = windowAt(polygon[v]);
+        p.click(static_cast<int>(std::lround(at.x)), static_cast<int>(std::lround(at.y)));
+        pressButton(bench, 0, true, static_cast<int>(std::lround(at.x)), static_cast<int>(std::lround(at.y)));
+        pressButton(bench, 0, false, static_cast<int>(std::lround(at.x)), static_cast<int>(std::lround(at.y)));
+    }
+    const double ring = 1.3 * 0.6 * 14;  // the chosen vertex's blue ring
+    const Vertex chosen = windowAt(polygon[to]);
+    EXPECT_TRUE(foundNear(screenshot(), p.left(), p.top(), chosen.x + ring, chosen.y, blue, 2));
+    p.keys("Return");
+    perform(bench, Command::Confirm, 0, 0, '\r');
+    EXPECT_TRUE(foundNear(screenshot(), p.left(), p.top(), middle.x, middle.y, coloured, 1)) << q.text;
+    // The next page: Enter alone, a wrong answer unless the step has no diagonal.
+    p.keys("Right Return");
+    perform(bench, Command::Next, 0, 0);
+    perform(bench, Command::Confirm, 0, 0, '\r');
+    p.keys("i");
+    std::ifstream picture("slika-1.svg");
+    const std::string svg((std::istreambuf_iterator<char>(picture)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(svg, svgOf(frameOf(bench)));
+    const std::vector<std::string> said = textsOf(frameOf(bench));
+    const bool wrong = !bench.lesson.pages[page + 1].questions[0].right.vertices.empty();
+    const std::string score = wrong ? "Rezultat: 2 od 3. Pogresni odgovori: strana " + std::to_string(page + 2) : "Rezultat: 3 od 3";
+    EXPECT_NE(std::find(said.begin(), said.end(), score), said.end()) << score;
+    EXPECT_EQ(said[2].rfind(wrong ? "Netacno: " : "Tacno. ", 0), 0u) << said[2];
+    // A task is unsaved until S: the first Q only warns.
+    p.keys("q");
+    EXPECT_TRUE(p.running());
+    p.keys("s q");
+    double seconds = -1;
+    EXPECT_EQ(p.waitForExit(Clock::now(), seconds), 0);
+    std::ifstream saved("poligon-1.txt");
+    const std::string text((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
+    std::filesystem::current_path(home);
+    EXPECT_EQ(text, polygonText(polygon));
 }

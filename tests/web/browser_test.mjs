@@ -5,7 +5,8 @@
 //   node browser_test.mjs <section> <html> <native program> <examples folder>
 //
 // Sections: file (one file, opened from disk, soon), lesson (the same lesson as the window's), work
-// (no input breaks the page, and no way of leaving it loses work).
+// (no input breaks the page, and no way of leaving it loses work), exercise (a task from a link,
+// asked and checked, then the next task).
 
 import { spawn, spawnSync, execFileSync } from 'node:child_process';
 import crypto from 'node:crypto';
@@ -213,6 +214,11 @@ function nativePage(input, page) {
   return { console: console.toString('latin1').replace(/\nSve strane lekcije \(\d+\) upisane su u folder .*\n$/, ''), at: (x, y) => [...p.subarray(3 * (y * 1024 + x), 3 * (y * 1024 + x) + 3)] };
 }
 
+// What the console program prints for `input` (with its options `args`): the dialogue alone, as the
+// page's console panel holds it, the window failing to open on a display that is not there.
+const dialogueOf = (input, args = []) =>
+  spawnSync(program, args, { input, env: { ...process.env, DISPLAY: ':4242' } }).stdout.toString('latin1');
+
 const red = c => c[0] > 180 && c[1] < 90 && c[2] < 90;
 const blue = c => c[2] > 180 && c[0] < 90 && c[1] < 90;
 const magenta = c => c[0] > 180 && c[2] > 180 && c[1] < 90;
@@ -286,8 +292,6 @@ try {
     const example = fs.readFileSync(path.join(examples, 'monotoni.txt'), 'latin1');
     const show = text => b.evaluate(`(() => { document.getElementById('input').value = ${JSON.stringify(text)};
                                             document.getElementById('show').click(); })()`);
-    // What the console program prints for a polygon typed as `text` (it has no display to go on to).
-    const dialogueOf = text => spawnSync(program, [], { input: text, env: { DISPLAY: ':4242' } }).stdout.toString('latin1');
     // A refused input: the canvas says so too, and no longer shows the polygon before it.
     await b.open(`p=1&v=${verticesOf(example)}`);
     await show('2,5');
@@ -342,6 +346,64 @@ try {
     const after = await b.evaluate('program.fragment()');
     check(prompts.includes('beforeunload') && /&n=[^;]+;[^;]+$/.test(after) && (await label()).includes('Novi poligon:'),
           `a new polygon under way comes back after a reload, its two vertices with it (${after})`);
+  } else if (section === 'exercise') {
+    // A teacher's link: task 4711 with the exercise on. The page's polygon is the native program's
+    // for --zadatak 4711, byte for byte on the console; the first question waits on the full picture.
+    await b.open('z=4711&vezba=1');
+    const taskConsole = task => dialogueOf('', ['--zadatak', String(task)]);
+    check((await consoleText()) === taskConsole(4711), 'task 4711 is the same polygon in the page as in the window');
+    let said = await label();
+    check(said.includes('Zadatak 4711. Strana 1 od ') && said.includes('Pitanje 1 od ') && said.includes('Da li je poligon monoton?'),
+          'the link opens the task, asked first');
+    const hash = await b.evaluate('location.hash');
+    check(hash.startsWith('#p=1&z=4711&vezba=1&v='), `the address holds the task and the exercise (${hash})`);
+    await b.key('n', 'KeyN', 78);
+    said = await label();
+    check(said.includes('Tacno. Poligon nije monoton') && said.includes('Rezultat: 1 od 1'), 'N answers, right, and the score says so');
+    // The cut's vertices in turn until one is not a start vertex: each vertex's type worked out here
+    // from its neighbours, its button clicked; then its diagonal, answered with Enter alone.
+    const v = (await b.evaluate('program.fragment()')).split('&v=')[1].split(';').map(p => p.split(',').map(Number));
+    const n = v.length;
+    let area = 0;
+    for (let i = 0; i < n; i++) area += v[i][0] * v[(i + 1) % n][1] - v[(i + 1) % n][0] * v[i][1];
+    const before = (p, q) => p[1] > q[1] || (p[1] === q[1] && p[0] < q[0]);
+    await b.key('ArrowRight', 'ArrowRight', 39);
+    let typed = 0, right = 1;
+    for (let type = 0; type === 0 && typed < n; typed++) {
+      await b.key('ArrowRight', 'ArrowRight', 39);
+      said = await label();
+      const asked = said.match(/Koje je vrste teme (\d+)\?/);
+      if (!asked) break;
+      const k = Number(asked[1]) - 1, a = v[(k + n - 1) % n], c = v[(k + 1) % n], o = v[k];
+      const reflex = Math.sign(area) * ((o[0] - a[0]) * (c[1] - a[1]) - (o[1] - a[1]) * (c[0] - a[0])) < 0;
+      type = before(o, a) && before(o, c) ? (reflex ? 2 : 0) : before(a, o) && before(c, o) ? (reflex ? 3 : 1) : 4;
+      const buttons = JSON.parse(await b.evaluate('program.frame()')).buttons;
+      if (buttons.length !== 5 || buttons[2].label !== '3 razdvajanja') break;
+      const button = buttons[type];
+      await b.drag(button.x + button.w / 2, button.y + button.h / 2, button.x + button.w / 2, button.y + button.h / 2);
+      said = await label();
+      if (!said.includes('Tacno. Teme ' + (k + 1) + ' je ') || !said.includes(`Rezultat: ${++right} od ${right}`)) break;
+      if (type !== 0) {
+        check(said.includes('Koja dijagonala nastaje iz temena ' + (k + 1) + '?'), `then vertex ${k + 1}'s diagonal is asked`);
+        await b.key('Enter', 'Enter', 13);
+        said = await label();
+        check(/(Tacno\. |Netacno: ).*(nastaje|nastaju|nema nove)/.test(said) && said.includes('Rezultat: '), 'Enter answers it');
+      }
+    }
+    check(right === typed + 1 && typed > 1, `the type buttons answer right, vertex after vertex (${typed})`);
+    // Z: the next task, of the other kind; the box and the console follow, the exercise starts anew.
+    await b.key('z', 'KeyZ', 90);
+    said = await label();
+    check(said.includes('Zadatak 4712. Strana 1 od ') && said.includes('Rezultat: 0 od 0'), 'Z opens task 4712, asked anew');
+    check((await b.evaluate('location.hash')).startsWith('#p=1&z=4712&vezba=1&v='), 'the address follows the task');
+    check((await b.evaluate(`document.getElementById('input').value`)) === (await b.evaluate('program.polygonText()')) &&
+          (await consoleText()) === taskConsole(4712), 'the box and the console hold the new task');
+    await b.key('d', 'KeyD', 68);
+    check((await label()).includes('Tacno. Poligon je monoton'), 'an even task is monotone');
+    await b.key('v', 'KeyV', 86);
+    said = await label();
+    check(!said.includes('Pitanje') && !said.includes('Rezultat') && !(await b.evaluate('location.hash')).includes('vezba'),
+          'V turns the exercise off, and the address says so');
   } else {
     // The example, triangulated: its last page has every diagonal, red and blue, where the native
     // program puts them; the console panel holds the dialogue's bytes.
