@@ -3,8 +3,9 @@
 # under Xvfb, photographed once the polygon is drawn (docs/screenshot.png), at the fourth of its
 # seven steps (docs/step.png), and in the middle of a drag of vertex 3 onto the grid, level with
 # vertex 8 (docs/edit.png); and examples/w.txt at the sixth step of its partition into monotone pieces
-# (docs/partition.png) and at its last, the pieces tinted (docs/pieces.png); and the page in a browser
-# (docs/browser.png), at the example's fourth step. Needs the builds of scripts/setup.sh and
+# (docs/partition.png) and at its last, the pieces tinted (docs/pieces.png); task 4712 in the exercise,
+# a step asked (docs/exercise-question.png) and answered (docs/exercise-answer.png); and the page in a
+# browser (docs/browser.png), at the example's fourth step. Needs the builds of scripts/setup.sh and
 # scripts/web.sh, and Chromium.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -60,6 +61,21 @@ echo "wrote docs/partition.png"
 DISPLAY=$display xdotool key --window "$window" --delay 100 Right Right Right Right sleep 0.5
 DISPLAY=$display import -window "$window" docs/pieces.png
 echo "wrote docs/pieces.png"
+
+# The exercise on task 4712: the full picture answered (D), then the second step asked, vertex 4
+# chosen (typed, then a space), and the answer given (Enter), wrong: 4 is the swept vertex's neighbour.
+kill "$program" 2>/dev/null || true
+sleep 0.5
+DISPLAY=$display ./build/triangulacija --zadatak 4712 > /dev/null &
+program=$!
+window=$(DISPLAY=$display timeout 20 xdotool search --sync --onlyvisible --name 'Geometrija - prikaz zadatka' | head -n 1)
+sleep 1
+DISPLAY=$display xdotool key --window "$window" --delay 100 v d Right Right 4 space sleep 0.5
+DISPLAY=$display import -window "$window" docs/exercise-question.png
+echo "wrote docs/exercise-question.png"
+DISPLAY=$display xdotool key --window "$window" --delay 100 Return sleep 0.5
+DISPLAY=$display import -window "$window" docs/exercise-answer.png
+echo "wrote docs/exercise-answer.png"
 
 # The same program in a browser, opened from a link at the example's fourth step (page 5).
 vertices=$(tail -n +2 examples/monotoni.txt | awk '{ printf "%s%s,%s", (NR > 1 ? ";" : ""), $1, $2 }')

@@ -72,7 +72,7 @@ const std::vector<Row>& rows() {
          Section::Exercise},
         {{{key('d'), key('D'), key('n'), key('N')}, When::Asking, Command::Answer, "D / N", "odgovor da / ne"}, Section::Exercise},
         {{{key('1'), key('2'), key('3'), key('4'), key('5'), key('6'), key('7'), key('8'), key('9'), key('0')}, When::Asking,
-          Command::Answer, "1 - 5", "vrsta temena: pocetno, krajnje, razdvajanja, spajanja, pravilno"},
+          Command::Answer, "1 - 5", "vrsta temena (1 pocetno, ..., 5 pravilno)"},
          Section::Exercise},
         {{{}, When::Asking, Command::ChooseButton, "klik na dugme", "odgovor sa dugmeta"}, Section::Exercise},
         {{{}, When::Choosing, Command::ChooseVertex, "klik na teme, broj", "izbor temena (ponovo: ponistava)"}, Section::Exercise},
