@@ -8,18 +8,9 @@ namespace {
 
 bool holds(const std::vector<int>& list, int v) { return std::find(list.begin(), list.end(), v) != list.end(); }
 
-// Vertex numbers from 1, "3", "3 i 7", "3, 7 i 9".
-std::string numbered(const std::vector<int>& vertices) {
-    std::string out;
-    for (std::size_t i = 0; i < vertices.size(); ++i) {
-        out += (i == 0 ? "" : i + 1 == vertices.size() ? " i " : ", ") + std::to_string(vertices[i] + 1);
-    }
-    return out;
-}
-
 // The line under a question answered with vertices: what is chosen and typed so far, and how to go on.
 std::string choiceLine(const ExerciseState& state) {
-    std::string line = state.chosen.empty() ? "Izabrano: nista" : "Izabrano: " + numbered(state.chosen);
+    std::string line = state.chosen.empty() ? "Izabrano: nista" : "Izabrano: " + vertexNumbers(state.chosen);
     if (!state.typed.empty()) line += "; kucate " + state.typed;
     line += state.chosen.empty() && state.typed.empty()
                 ? ". Klik na teme ili njegov broj (razmak ili zarez izmedju), pa Enter; Enter bez izbora: nijedno."
@@ -118,13 +109,17 @@ void takeTyped(ExerciseState& state, int vertexCount) {
         state.message = "Nema temena " + typed + ".";
         return;
     }
-    const int v = static_cast<int>(number) - 1;
-    const auto at = std::find(state.chosen.begin(), state.chosen.end(), v);
+    choose(state, static_cast<int>(number) - 1);
+}
+
+void choose(ExerciseState& state, int vertex) {
+    const auto at = std::find(state.chosen.begin(), state.chosen.end(), vertex);
     if (at == state.chosen.end()) {
-        state.chosen.push_back(v);
+        state.chosen.push_back(vertex);
     } else {
         state.chosen.erase(at);
     }
+    state.message.clear();
 }
 
 Score scoreOf(const Lesson& lesson, const ExerciseState& state) {
@@ -152,7 +147,7 @@ std::string scoreLine(const Lesson& lesson, const Score& score) {
     if (!score.wrongPages.empty()) {
         std::vector<int> pages;
         for (const int p : score.wrongPages) pages.push_back(p - 1);
-        line += std::string(". Pogresni odgovori: ") + (pages.size() == 1 ? "strana " : "strane ") + numbered(pages);
+        line += std::string(". Pogresni odgovori: ") + (pages.size() == 1 ? "strana " : "strane ") + vertexNumbers(pages);
     }
     return line;
 }

@@ -42,6 +42,9 @@ const Question* waiting(const Lesson& lesson, const ExerciseState& state, int pa
 // over. True when there was a question to answer.
 bool answerWaiting(ExerciseState& state, const Lesson& lesson, int page, Answer answer);
 
+// Chooses a vertex for the question waiting, or takes it back when it was chosen.
+void choose(ExerciseState& state, int vertex);
+
 // The number being typed, put to the vertices chosen (a vertex chosen twice is taken back); a number
 // that is no vertex's leaves a word instead.
 void takeTyped(ExerciseState& state, int vertexCount);

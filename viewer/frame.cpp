@@ -200,6 +200,11 @@ struct Painter {
         add(s, {std::clamp(x1, -FrameReach, FrameReach), std::clamp(y1, -FrameReach, FrameReach)});
     }
     void rect(const PixelRect& r) { rect(r.x, r.y, r.x + r.width, r.y + r.height); }
+    // A rectangle's outline, `inset` pixels inside its edges.
+    void outline(const PixelRect& r, double inset) {
+        run(ShapeKind::LineLoop, {{r.x + inset, r.y + inset}, {r.x + r.width - inset, r.y + inset},
+                                  {r.x + r.width - inset, r.y + r.height - inset}, {r.x + inset, r.y + r.height - inset}});
+    }
     // Text in the stroke font, its baseline from (x, y), narrowed to the style's advance.
     void text(const TextStyle& t, double x, double y, const std::string& s, double widen = 0.0) {
         if (s.empty() || !withinReach({x, y})) return;
@@ -696,10 +701,7 @@ void drawHelp(Painter& pen, int width, int height, bool inPage) {
     pen.rect(box);
     pen.colour = inkOf(Black);
     pen.width = 1.0f;
-    pen.run(ShapeKind::LineLoop, {{static_cast<double>(box.x), static_cast<double>(box.y)},
-                                  {static_cast<double>(box.x + box.width), static_cast<double>(box.y)},
-                                  {static_cast<double>(box.x + box.width), static_cast<double>(box.y + box.height)},
-                                  {static_cast<double>(box.x), static_cast<double>(box.y + box.height)}});
+    pen.outline(box, 0.0);
     const double columnWidth = (box.width - 2 * t.margin - (help.columns - 1) * 3 * t.advance) / help.columns;
     for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
         const int column = i < help.firstOfSecondColumn ? 0 : 1;
@@ -743,8 +745,7 @@ void drawButtons(Painter& pen, const PageLayout& layout) {
         pen.rect(r);
         pen.colour = Faded;
         pen.width = 1.0f;
-        pen.run(ShapeKind::LineLoop, {{r.x + 0.5, r.y + 0.5}, {r.x + r.width - 0.5, r.y + 0.5},
-                                      {r.x + r.width - 0.5, r.y + r.height - 0.5}, {r.x + 0.5, r.y + r.height - 0.5}});
+        pen.outline(r, 0.5);
         pen.colour = Ink;
         pen.text(t, r.x + (r.width - textWidth(t, b.label)) / 2, r.y + (r.height - t.size) / 2, b.label);
     }

@@ -494,6 +494,28 @@ std::vector<Question> cutQuestions(const Judgement& judged, const Cut& cut, int 
     return out;
 }
 
+// A popped entry that is the swept vertex's neighbour on the boundary, in a clause.
+std::string neighbourClause(int entry, int swept) {
+    return format("teme %d je sused temena %d na ivici poligona", entry + 1, swept + 1);
+}
+
+// Why a step stopped joining, as its caption says it, in a clause.
+std::string refusalClause(const SweepStep& step) {
+    const Refusal& r = step.refusal;
+    const int c = step.vertex + 1;
+    switch (r.reason) {
+        case RefusalReason::None:
+            break;
+        case RefusalReason::ReflexCorner:
+            return format("dijagonala %d-%d bi izasla iz poligona", c, r.to + 1);
+        case RefusalReason::FlatCorner:
+            return format("dijagonala %d-%d bi prosla kroz teme %d", c, r.to + 1, r.corner + 1);
+        case RefusalReason::VertexInTriangle:
+            return format("trougao %d-%d-%d sadrzi teme %d", c, r.corner + 1, r.to + 1, r.blocker + 1);
+    }
+    return "";
+}
+
 // A stack-sweep step's caption: the step, its case, what it popped and why the last (or, along the
 // same chain, the first) gets no diagonal, why the cuts stopped, what went back on the stack, and the
 // number of its diagonals; or its first line alone, for its question.
@@ -534,30 +556,16 @@ std::vector<std::string> stepCaption(const Judgement& judged, const Triangulatio
         lines.push_back("Skinuta sa steka: " + numbers(popped));
         // The popped entry beside the swept vertex on the boundary: the bottom across the chains, the
         // top along the same chain, both at the lowest vertex.
-        const char* const neighbour = "Teme %d je sused temena %d na ivici poligona, pa dijagonala do njega nije potrebna.";
-        if (step.kind == SweepCase::OppositeChain) lines.push_back(format(neighbour, popped.back() + 1, c));
-        if (step.kind == SweepCase::SameChain) lines.push_back(format(neighbour, popped.front() + 1, c));
+        auto neighbour = [&](int e) { return sentence(neighbourClause(e, step.vertex) + ", pa dijagonala do njega nije potrebna"); };
+        if (step.kind == SweepCase::OppositeChain) lines.push_back(neighbour(popped.back()));
+        if (step.kind == SweepCase::SameChain) lines.push_back(neighbour(popped.front()));
         if (step.kind == SweepCase::LowestVertex && popped.size() >= 2) {
             lines.push_back(format("Temena %d i %d su susedi temena %d na ivici poligona, pa dijagonale do njih nisu potrebne.",
                                    popped.front() + 1, popped.back() + 1, c));
         }
     }
-    const Refusal& r = step.refusal;
-    switch (r.reason) {
-        case RefusalReason::None:
-            break;
-        case RefusalReason::ReflexCorner:
-            lines.push_back(format("Dijagonala %d-%d bi izasla iz poligona, pa se teme %d vraca na stek.", c, r.to + 1,
-                                   r.corner + 1));
-            break;
-        case RefusalReason::FlatCorner:
-            lines.push_back(format("Dijagonala %d-%d bi prosla kroz teme %d, pa se teme %d vraca na stek.", c, r.to + 1,
-                                   r.corner + 1, r.corner + 1));
-            break;
-        case RefusalReason::VertexInTriangle:
-            lines.push_back(format("Trougao %d-%d-%d sadrzi teme %d, pa se teme %d vraca na stek.", c, r.corner + 1,
-                                   r.to + 1, r.blocker + 1, r.corner + 1));
-            break;
+    if (step.refusal.reason != RefusalReason::None) {
+        lines.push_back(sentence(refusalClause(step) + format(", pa se teme %d vraca na stek", step.refusal.corner + 1)));
     }
     if (step.kind == SweepCase::OppositeChain || step.kind == SweepCase::SameChain) {
         // What went back on: the popped entries the stack after holds, then the swept vertex.
@@ -645,23 +653,6 @@ Page stepPage(const Judgement& judged, const Cut* cut, const Triangulation& t, i
     return page;
 }
 
-// Why a step stopped joining, as its caption says it, in a clause.
-std::string refusalClause(const SweepStep& step) {
-    const Refusal& r = step.refusal;
-    const int c = step.vertex + 1;
-    switch (r.reason) {
-        case RefusalReason::None:
-            break;
-        case RefusalReason::ReflexCorner:
-            return format("dijagonala %d-%d bi izasla iz poligona", c, r.to + 1);
-        case RefusalReason::FlatCorner:
-            return format("dijagonala %d-%d bi prosla kroz teme %d", c, r.to + 1, r.corner + 1);
-        case RefusalReason::VertexInTriangle:
-            return format("trougao %d-%d-%d sadrzi teme %d", c, r.corner + 1, r.to + 1, r.blocker + 1);
-    }
-    return "";
-}
-
 // The question of a stack-sweep step (but the start, which only fills the stack): the vertices the
 // swept vertex is joined to, from the step's own diagonals; why, as the sweep decides it (the case,
 // the neighbours on the stack, where and why it stopped), and why any other vertex is none of them.
@@ -711,7 +702,7 @@ Question sweepQuestion(const Judgement& judged, const Cut* cut, const Triangulat
         if (std::find(ends.begin(), ends.end(), e) != ends.end()) continue;
         std::string why;
         if (std::find(neighbours.begin(), neighbours.end(), e) != neighbours.end()) {
-            why = format("teme %d je sused temena %d na ivici poligona", e + 1, c);
+            why = neighbourClause(e, step.vertex);
         } else if (e == step.refusal.to) {
             why = refused;
         } else if (step.refusal.to >= 0) {
@@ -791,6 +782,8 @@ const char* typeName(VertexType t) {
     }
     return "pravilno";
 }
+
+std::string vertexNumbers(const std::vector<int>& vertices) { return numbers(vertices); }
 
 std::string edgeName(int edge, int n) { return std::to_string(edge + 1) + "-" + std::to_string((edge + 1) % n + 1); }
 

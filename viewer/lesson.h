@@ -176,6 +176,10 @@ const char* typeName(VertexType type);
 // than three vertices.
 std::string verdictLine(const Judgement& judged);
 
+// Vertices by their numbers from 1, as the dialogue numbers them: "3", "3 i 7", "3, 7 i 9"; "nema"
+// for none.
+std::string vertexNumbers(const std::vector<int>& vertices);
+
 // An edge by its vertices' numbers from 1, "3-4" (edge k runs from vertex k to the next).
 std::string edgeName(int edge, int vertexCount);
 

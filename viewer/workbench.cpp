@@ -406,14 +406,7 @@ Effect pressOrReleaseButton(Workbench& bench, int button, bool pressed, int x, i
         const Question* q = waiting(bench.lesson, bench.exercise, bench.steps.page);
         const int v = q != nullptr && q->choices.empty() ? vertexAt(bench.view, bench.lesson.vertices, x, y) : -1;
         if (v >= 0) {
-            std::vector<int>& chosen = bench.exercise.chosen;
-            const auto at = std::find(chosen.begin(), chosen.end(), v);
-            if (at == chosen.end()) {
-                chosen.push_back(v);
-            } else {
-                chosen.erase(at);
-            }
-            bench.exercise.message.clear();
+            choose(bench.exercise, v);
             return Redraw;
         }
     }

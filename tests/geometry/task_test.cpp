@@ -22,22 +22,13 @@ std::string textOf(const std::vector<Point>& v) {
     return out;
 }
 
-// a comes before b in the sweeps: higher, or as high and further left.
-bool sweptBefore(const Point& a, const Point& b) { return a.y > b.y || (a.y == b.y && a.x < b.x); }
-
-// The vertices whose two neighbours both come after them (split when reflex), or both before them
-// (merge when reflex), counted with the support's own orientation.
+// The split and the merge vertices, by the support's own types.
 void splitsAndMerges(const std::vector<Point>& v, int& splits, int& merges) {
-    const int n = static_cast<int>(v.size());
-    const int sense = testing_support::senseOf(v);
     splits = merges = 0;
-    for (int i = 0; i < n; ++i) {
-        const Point& a = v[(i + n - 1) % n];
-        const Point& b = v[(i + 1) % n];
-        const bool reflex = sense * testing_support::turnOf(a, v[i], b) < 0;
-        if (!reflex) continue;
-        if (sweptBefore(v[i], a) && sweptBefore(v[i], b)) ++splits;
-        if (sweptBefore(a, v[i]) && sweptBefore(b, v[i])) ++merges;
+    for (int i = 0; i < static_cast<int>(v.size()); ++i) {
+        const int type = testing_support::vertexTypeOf(v, i);
+        splits += type == 2;
+        merges += type == 3;
     }
 }
 
@@ -46,8 +37,8 @@ bool monotoneInY(const std::vector<Point>& v) {
     const int n = static_cast<int>(v.size());
     int turns = 0;
     for (int i = 0; i < n; ++i) {
-        const bool down = sweptBefore(v[i], v[(i + 1) % n]);
-        const bool downBefore = sweptBefore(v[(i + n - 1) % n], v[i]);
+        const bool down = testing_support::sweptBefore(v[i], v[(i + 1) % n]);
+        const bool downBefore = testing_support::sweptBefore(v[(i + n - 1) % n], v[i]);
         if (down != downBefore) ++turns;
     }
     return turns == 2;

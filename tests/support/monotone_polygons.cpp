@@ -322,6 +322,18 @@ int senseOf(const std::vector<Point>& polygon) {
     return sign(twiceArea);
 }
 
+bool sweptBefore(const Point& a, const Point& b) { return a.y > b.y || (a.y == b.y && a.x < b.x); }
+
+int vertexTypeOf(const std::vector<Point>& v, int i) {
+    const int n = static_cast<int>(v.size());
+    const Point& a = v[(i + n - 1) % n];
+    const Point& b = v[(i + 1) % n];
+    const bool reflex = senseOf(v) * turnOf(a, v[i], b) < 0;
+    if (sweptBefore(v[i], a) && sweptBefore(v[i], b)) return reflex ? 2 : 0;
+    if (sweptBefore(a, v[i]) && sweptBefore(b, v[i])) return reflex ? 3 : 1;
+    return 4;
+}
+
 std::string triangulationFault(const std::vector<Point>& polygon, const std::vector<Diagonal>& diagonals, bool grid) {
     std::string fault = floatTriangulationFault(polygon, diagonals);
     if (grid && fault.empty()) {

@@ -79,4 +79,11 @@ int turnOf(const Point& a, const Point& b, const Point& c);
 bool inClosedTriangle(const Point& p, const Point& a, const Point& b, const Point& c);
 int senseOf(const std::vector<Point>& polygon);
 
+// a comes before b in a sweep down the plane: higher, or as high and further left.
+bool sweptBefore(const Point& a, const Point& b);
+
+// Vertex i's type in that sweep, from its two neighbours and the polygon's sense (multiples of
+// 1/1024): 0 start, 1 end, 2 split, 3 merge, 4 regular, as the program's VertexType counts them.
+int vertexTypeOf(const std::vector<Point>& polygon, int i);
+
 }  // namespace testing_support

@@ -51,20 +51,6 @@ bool says(const std::vector<std::string>& lines, const std::string& what) {
     return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.find(what) != std::string::npos; });
 }
 
-// a comes before b in the sweeps: higher, or as high and further left.
-bool sweptBefore(const Point& a, const Point& b) { return a.y > b.y || (a.y == b.y && a.x < b.x); }
-
-// A vertex's type, worked out here from its neighbours and the support's own orientation.
-VertexType typeOf(const std::vector<Point>& v, int i) {
-    const int n = static_cast<int>(v.size());
-    const Point& a = v[(i + n - 1) % n];
-    const Point& b = v[(i + 1) % n];
-    const bool reflex = testing_support::senseOf(v) * testing_support::turnOf(a, v[i], b) < 0;
-    if (sweptBefore(v[i], a) && sweptBefore(v[i], b)) return reflex ? VertexType::Split : VertexType::Start;
-    if (sweptBefore(a, v[i]) && sweptBefore(b, v[i])) return reflex ? VertexType::Merge : VertexType::End;
-    return VertexType::Regular;
-}
-
 // What a question's page shows that gives its step away, or nothing.
 std::string givesAway(const Question& q, const Page& step) {
     const Page& view = q.view;
@@ -155,7 +141,7 @@ void answerEverything(const std::vector<Point>& v, Covered& covered) {
                     ASSERT_EQ(q->right.choice, lesson.verdict == Verdict::Triangulated ? 0 : 1);
                     break;
                 case QuestionKind::VertexType: {
-                    const VertexType t = typeOf(v, q->vertex);
+                    const VertexType t = static_cast<VertexType>(testing_support::vertexTypeOf(v, q->vertex));
                     ASSERT_EQ(q->right.choice, static_cast<int>(t)) << q->text << "\n" << testing_support::describe(v);
                     ASSERT_NE(q->rule.find(typeName(t)), std::string::npos) << q->rule;
                     break;
