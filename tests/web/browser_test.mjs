@@ -44,9 +44,12 @@ function connect(address) {
         buffer = Buffer.concat([buffer, data]);
         for (;;) {
           if (buffer.length < 2) return;
-          let length = buffer[1] & 127, at = 2;
-          if (length === 126) { if (buffer.length < 4) return; length = buffer.readUInt16BE(2); at = 4; }
-          if (length === 127) { if (buffer.length < 10) return; length = Number(buffer.readBigUInt64BE(2)); at = 10; }
+          // The length's code: the length itself below 126, else 126 for two bytes of length, 127 for
+          // eight (a message of 127 bytes has the code 126, then 127 in its two bytes).
+          const code = buffer[1] & 127;
+          let length = code, at = 2;
+          if (code === 126) { if (buffer.length < 4) return; length = buffer.readUInt16BE(2); at = 4; }
+          if (code === 127) { if (buffer.length < 10) return; length = Number(buffer.readBigUInt64BE(2)); at = 10; }
           if (buffer.length < at + length) return;
           const fin = buffer[0] & 128, opcode = buffer[0] & 15;
           if (opcode === 1 || opcode === 0) pieces.push(buffer.subarray(at, at + length));
@@ -400,6 +403,13 @@ try {
           (await consoleText()) === taskConsole(4712), 'the box and the console hold the new task');
     await b.key('d', 'KeyD', 68);
     check((await label()).includes('Tacno. Poligon je monoton'), 'an even task is monotone');
+    // A polygon typed in the box keeps the exercise on: it is asked anew.
+    await b.evaluate(`document.getElementById('input').value = '4\\n0 0\\n4 0\\n4 4\\n0 4\\n'`);
+    await b.evaluate(`document.getElementById('show').click()`);
+    await sleep(200);
+    said = await label();
+    check(said.includes('Pitanje 1 od 3: Da li je poligon monoton?') && !said.includes('Zadatak'),
+          'a polygon shown from the box is asked too, and is no task');
     await b.key('v', 'KeyV', 86);
     said = await label();
     check(!said.includes('Pitanje') && !said.includes('Rezultat') && !(await b.evaluate('location.hash')).includes('vezba'),
