@@ -948,7 +948,9 @@ TEST_F(Window, PartitionShowsItsSweepLineItsDiagonalsAndItsPieces) {
         const Image whole = screenshot();
         EXPECT_EQ(runThrough(whole, p, f.place({4, 4}), true, cyan), 3);
         EXPECT_EQ(runThrough(whole, p, f.place({2, 1}), true, cyan), 3);
-        const Vertex inside[] = {{1.35, 3}, {3, 2.5}, {5, 2.5}, {6.65, 3}};  // a point of each piece, left to right
+        // A point of each piece, left to right, clear of the pieces' own diagonals (3-9 and 3-7 run
+        // through (3, 2.5) and (5, 2.5)).
+        const Vertex inside[] = {{1.35, 3}, {2.5, 2.5}, {5.5, 2.5}, {6.65, 3}};
         std::vector<Rgb> tints;
         for (const Vertex& v : inside) {
             const Vertex at = f.place(v);
@@ -961,8 +963,11 @@ TEST_F(Window, PartitionShowsItsSweepLineItsDiagonalsAndItsPieces) {
         auto at = [&](Vertex v) { const Vertex w = f.place(v); return piece.at(p.left() + std::lround(w.x), p.top() + std::lround(w.y)); };
         EXPECT_FALSE(background(at(inside[0])));
         EXPECT_TRUE(background(at(inside[2])));
-        const Rgb faded = at({7, 3});  // on the edge 4-5 of the last piece: grey, not black
-        EXPECT_TRUE(near(faded, 149, 149, 130, 25)) << faded.r << " " << faded.g << " " << faded.b;
+        // The edge 4-5 of the last piece, a line one pixel wide through (7, 3): grey, not black.
+        const Vertex edge = f.place({7, 3});
+        auto faded = [](const Rgb& c) { return near(c, 149, 149, 130, 25); };
+        EXPECT_TRUE(foundNear(piece, p.left(), p.top(), edge.x, edge.y, faded, 1));
+        EXPECT_FALSE(foundNear(piece, p.left(), p.top(), edge.x, edge.y, black, 1));
         p.keys("End");
         EXPECT_EQ(differingPixels(first, screenshot(), p), 0);
     }
