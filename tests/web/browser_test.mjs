@@ -209,12 +209,11 @@ async function startBrowser(attempt) {
 function nativePage(input, page) {
   const folder = path.join(work, 'native');
   fs.rmSync(folder, { recursive: true, force: true });
-  const console = execFileSync(program, ['--svg', folder], { input });
+  execFileSync(program, ['--svg', folder], { input });
   const png = path.join(work, 'native.rgb');
   execFileSync('sh', ['-c', `rsvg-convert -w 1024 -h 700 '${folder}/strana-${String(page).padStart(3, '0')}.svg' | convert png:- -depth 8 rgb:'${png}'`]);
   const p = fs.readFileSync(png);
-  // The dialogue's bytes, without the line on the pictures written.
-  return { console: console.toString('latin1').replace(/\nSve strane lekcije \(\d+\) upisane su u folder .*\n$/, ''), at: (x, y) => [...p.subarray(3 * (y * 1024 + x), 3 * (y * 1024 + x) + 3)] };
+  return { console: dialogueOf(input), at: (x, y) => [...p.subarray(3 * (y * 1024 + x), 3 * (y * 1024 + x) + 3)] };
 }
 
 // What the console program prints for `input` (with its options `args`): the dialogue alone, as the
