@@ -6,6 +6,7 @@
 
 #include "geometry/partition.h"
 #include "geometry/polygon.h"
+#include "geometry/sweep_order.h"
 #include "viewer/exercise.h"
 #include "viewer/layout.h"
 
@@ -258,9 +259,6 @@ Page whyPage(const Judgement& judged) {
     return page;
 }
 
-// p comes before q in the sweeps: higher, or as high and further left.
-bool sweptBefore(const Point& p, const Point& q) { return p.y > q.y || (p.y == q.y && p.x < q.x); }
-
 // A step of the cut in words, the same for its caption and its questions: why the vertex has its
 // type, what it does to the sweep line, its new diagonals (or why it has none), and the rule that
 // decides them. Clauses, without a capital or a full stop, except the caption's own lines.
@@ -304,7 +302,7 @@ CutWords cutWords(const Judgement& judged, const Cut& cut, int index) {
         case VertexType::Regular: {
             // Walked counter-clockwise, the inside lies left: a vertex whose predecessor on that walk is
             // the higher neighbour goes down the left side, the inside on its right.
-            const int up = sweptBefore(v[a], v[at]) ? a : b;
+            const int up = above(v[a], v[at]) ? a : b;
             const int down = up == a ? b : a;
             const int predecessor = polygonOrientation(v.data(), n) > 0 ? previous : next;
             words.type = format("teme %d je pravilno teme: sused %d je visi, a sused %d nizi, pa je unutrasnjost ", c, up + 1,

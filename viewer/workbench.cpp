@@ -19,9 +19,9 @@ namespace {
 constexpr int LeftButton = 0;
 
 // What the events ask of the window.
-constexpr Effect Redraw{true, false, false, false, false, false};
-constexpr Effect SaveAsked{true, true, false, false, false, false};
-constexpr Effect Quit{false, false, false, true, false, false};
+constexpr Effect Redraw{true, false, false, false, false};
+constexpr Effect SaveAsked{true, true, false, false, false};
+constexpr Effect Quit{false, false, false, true, false};
 
 const char* const TooMany = "Najvise 100 temena: novo teme nije dodato.";
 const char* const Taken = "Na tom mestu vec postoji teme.";
@@ -548,9 +548,7 @@ Effect newTask(Workbench& bench) {
     commit(bench, task.polygon);
     resetNavigation(bench.view);
     frameVertices(bench.view, bench.lesson.vertices);
-    Effect effect = Redraw;
-    effect.task = true;
-    return effect;
+    return Redraw;
 }
 
 }  // namespace

@@ -84,7 +84,6 @@ struct Effect {
     bool picture = false;  // the page, as it is on the screen, is to be written as SVG
     bool quit = false;     // the window is to close
     bool play = false;     // a play interval is to be timed from now (playSeconds, playGeneration)
-    bool task = false;     // a new task is shown: a page puts its text in its box, its dialogue on its console
 };
 
 // A command of the table, the pointer at window position (x, y) (origin top left); `key` is the key

@@ -404,8 +404,7 @@ TEST(Exercise, ZMakesTasksOfBothKindsInTurnAndEachCountsAsUnsaved) {
     Workbench bench = openWorkbench(judgePolygon(hexagon.data(), static_cast<int>(hexagon.size())));
     bench.task.first = 4710;
     EXPECT_FALSE(unsaved(bench));
-    const Effect made = perform(bench, Command::NewTask, 0, 0);
-    EXPECT_TRUE(made.task && made.redraw);
+    EXPECT_TRUE(perform(bench, Command::NewTask, 0, 0).redraw);
     EXPECT_EQ(bench.task.shown, 4710);
     EXPECT_EQ(bench.lesson.verdict, Verdict::Triangulated);
     EXPECT_TRUE(unsaved(bench));

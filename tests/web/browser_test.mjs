@@ -402,8 +402,13 @@ try {
           (await consoleText()) === taskConsole(4712), 'the box and the console hold the new task');
     await b.key('d', 'KeyD', 68);
     check((await label()).includes('Tacno. Poligon je monoton'), 'an even task is monotone');
-    // A polygon typed in the box keeps the exercise on: it is asked anew.
+    // A task is unsaved until S: "Prikazi" warns first, then shows the polygon typed in the box, the
+    // exercise still on, asked anew.
     await b.evaluate(`document.getElementById('input').value = '4\\n0 0\\n4 0\\n4 4\\n0 4\\n'`);
+    await b.evaluate(`document.getElementById('show').click()`);
+    await sleep(200);
+    check((await label()).includes('Izmene nisu sacuvane: S cuva, Prikazi jos jednom zamenjuje poligon.'),
+          'a task not saved: "Prikazi" only warns first');
     await b.evaluate(`document.getElementById('show').click()`);
     await sleep(200);
     said = await label();
