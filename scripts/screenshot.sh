@@ -13,10 +13,18 @@ display=":$((200 + RANDOM % 100))"
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 program=
-trap 'kill $program 2>/dev/null; sleep 0.3; kill $xvfb 2>/dev/null || true' EXIT
+# The program runs in a folder of its own: a polygon left unsaved when it is ended is written there.
+repository=$(pwd)
+scratch=$(mktemp -d)
+trap 'kill $program 2>/dev/null; sleep 0.3; kill $xvfb 2>/dev/null || true; rm -rf "$scratch"' EXIT
+start() {  # the polygon's file (/dev/null for none), then the program's options
+  local input=$1
+  shift
+  (cd "$scratch" && export DISPLAY=$display && exec "$repository/build/triangulacija" "$@" < "$input" > /dev/null) &
+  program=$!
+}
 sleep 1
-DISPLAY=$display ./build/triangulacija < examples/monotoni.txt > /dev/null &
-program=$!
+start "$repository/examples/monotoni.txt"
 window=$(DISPLAY=$display timeout 20 xdotool search --sync --onlyvisible --name 'Geometrija - prikaz zadatka' | head -n 1)
 sleep 1
 DISPLAY=$display import -window "$window" docs/screenshot.png
@@ -50,8 +58,7 @@ echo "wrote docs/edit.png"
 # The W, cut into monotone pieces: the page that says why, then six steps of the partition.
 kill "$program" 2>/dev/null || true
 sleep 0.5
-DISPLAY=$display ./build/triangulacija < examples/w.txt > /dev/null &
-program=$!
+start "$repository/examples/w.txt"
 window=$(DISPLAY=$display timeout 20 xdotool search --sync --onlyvisible --name 'Geometrija - prikaz zadatka' | head -n 1)
 sleep 1
 DISPLAY=$display xdotool key --window "$window" --delay 100 Right Right Right Right Right Right Right sleep 0.5
@@ -66,8 +73,7 @@ echo "wrote docs/pieces.png"
 # chosen (typed, then a space), and the answer given (Enter), wrong: 4 is the swept vertex's neighbour.
 kill "$program" 2>/dev/null || true
 sleep 0.5
-DISPLAY=$display ./build/triangulacija --zadatak 4712 > /dev/null &
-program=$!
+start /dev/null --zadatak 4712
 window=$(DISPLAY=$display timeout 20 xdotool search --sync --onlyvisible --name 'Geometrija - prikaz zadatka' | head -n 1)
 sleep 1
 DISPLAY=$display xdotool key --window "$window" --delay 100 v d Right Right 4 space sleep 0.5
