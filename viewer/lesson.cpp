@@ -6,6 +6,7 @@
 
 #include "geometry/partition.h"
 #include "viewer/layout.h"
+#include "viewer/text.h"
 
 namespace {
 
@@ -570,7 +571,7 @@ std::vector<std::string> bottomLines(const Lesson& lesson, int chars) {
     // As many of the three as fit go on the last line; the verdict wraps above it when they do not.
     const std::string tail = pageLine(lesson, 0) + BottomGap + startHint();
     const std::string one = lesson.verdictLine + BottomGap + tail;
-    if (static_cast<int>(one.size()) <= chars) return {one};
+    if (static_cast<int>(characterCount(one)) <= chars) return {one};
     // Two lines at most, so that they stay below the polygon: a long list gives way on the first.
     const std::vector<std::string> wrapped = wrapLines({lesson.verdictLine}, std::max(1, chars - 4));
     return {wrapped.size() > 1 ? wrapped[0] + " ..." : wrapped[0], tail};

@@ -1,0 +1,101 @@
+// The stroke font and the text path in UTF-8: the Serbian letters drawn as their ASCII letters and
+// one stroke more, and widths, wrapping and cuts counted in characters, never inside one.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "viewer/layout.h"
+#include "viewer/text.h"
+
+namespace {
+
+struct Reach {
+    float x0 = 1e9f, y0 = 1e9f, x1 = -1e9f, y1 = -1e9f;
+};
+
+// Where the strips from `first` on lie, in the font's units.
+Reach reachOf(const TextStrokes& t, std::size_t first) {
+    Reach r;
+    for (std::size_t k = first; k < t.firsts.size(); ++k) {
+        for (int i = t.firsts[k]; i < t.firsts[k] + t.counts[k]; ++i) {
+            r.x0 = std::min(r.x0, t.points[2 * i]);
+            r.x1 = std::max(r.x1, t.points[2 * i]);
+            r.y0 = std::min(r.y0, t.points[2 * i + 1]);
+            r.y1 = std::max(r.y1, t.points[2 * i + 1]);
+        }
+    }
+    return r;
+}
+
+}  // namespace
+
+// Each letter is its ASCII letter's strokes and one more: a caron or an acute above the letter (over
+// a small letter's x-height, 66.7, and a capital's height, 100, clear of both and of the line above),
+// a bar across the stem of d and D; as wide as every other character.
+TEST(Text, SerbianLettersAreTheirLettersWithOneStrokeMore) {
+    struct Case {
+        const char* letter;
+        const char* base;
+        float above;  // the extra stroke lies wholly above this height (or crosses the stem: -1)
+    };
+    const Case cases[] = {{"č", "c", 66.7f}, {"ć", "c", 66.7f}, {"š", "s", 66.7f}, {"ž", "z", 66.7f}, {"đ", "d", -1},
+                          {"Č", "C", 100}, {"Ć", "C", 100},   {"Š", "S", 100},   {"Ž", "Z", 100},   {"Đ", "D", -1}};
+    for (const Case& c : cases) {
+        const TextStrokes letter = strokesOf(c.letter);
+        const TextStrokes base = strokesOf(c.base);
+        ASSERT_EQ(letter.firsts.size(), base.firsts.size() + 1) << c.letter;
+        EXPECT_TRUE(std::equal(base.points.begin(), base.points.end(), letter.points.begin())) << c.letter;
+        const Reach extra = reachOf(letter, base.firsts.size());
+        const Reach stem = reachOf(base, 0);
+        if (c.above > 0) {
+            EXPECT_GT(extra.y0, c.above + 9) << c.letter;  // clear of the letter by two steps of its grid
+            EXPECT_LT(extra.y1, 130) << c.letter;  // below the line above's descenders (a line is 155)
+        } else {
+            EXPECT_EQ(extra.y0, extra.y1) << c.letter;  // level
+            EXPECT_GT(extra.y0, 40) << c.letter;
+            EXPECT_LT(extra.x0, c.letter[1] == '\x91' ? 81.0f : 19.1f) << c.letter;  // across the stem
+        }
+        EXPECT_GE(extra.x0, stem.x0 - 15) << c.letter;
+        EXPECT_LE(extra.x1, FontAdvance) << c.letter;
+        EXPECT_EQ(strokesOf(std::string("a") + c.letter + "b").points.size(),
+                  strokesOf("a").points.size() + letter.points.size() + strokesOf("b").points.size());
+        EXPECT_TRUE(hasGlyph(charactersOf(c.letter)[0])) << c.letter;
+    }
+    // Beyond ASCII and the ten letters, a character is a blank, as wide as any.
+    EXPECT_FALSE(hasGlyph(U'ä'));
+    EXPECT_TRUE(strokesOf("ä").points.empty());
+    EXPECT_EQ(strokesOf("äb").points, strokesOf(" b").points);
+}
+
+// UTF-8 read as characters: two, three and four bytes; every malformed byte a character of its own.
+TEST(Text, Utf8IsReadAsCharactersAndEveryBadByteAsOne) {
+    EXPECT_EQ(charactersOf("čaš"), std::u32string(U"čaš"));
+    EXPECT_EQ(charactersOf("a\xE2\x82\xAC" "b\xF0\x9F\x98\x80"), (std::u32string{U'a', 0x20AC, U'b', 0x1F600}));
+    const std::string bad[] = {"\x80", "\xC0\xAF", "\xC4", "\xE2\x82", "\xED\xA0\x80", "\xF5\x80\x80\x80", "\xFF"};
+    for (const std::string& b : bad) {
+        const std::u32string read = charactersOf(b + "z");
+        EXPECT_EQ(read.back(), U'z') << b.size();
+        EXPECT_EQ(read.size(), b.size() + 1) << b.size();  // each byte one U+FFFD
+        EXPECT_TRUE(std::all_of(read.begin(), read.end() - 1, [](char32_t c) { return c == 0xFFFD; }));
+    }
+    for (const char* s : {"", "plain", "čćšžđ ČĆŠŽĐ", "\xF0\x9F\x98\x80"}) EXPECT_EQ(utf8Of(charactersOf(s)), s);
+    EXPECT_EQ(characterCount("Sledeći korak"), 13u);
+}
+
+// A line of letters beyond ASCII is as wide as its characters, and wraps and is cut between them.
+TEST(Text, WidthsWrapsAndCutsCountCharacters) {
+    const TextStyle t = textOfSize(14);
+    EXPECT_DOUBLE_EQ(textWidth(t, "čuvanje"), 7 * t.advance);
+    EXPECT_DOUBLE_EQ(textWidth(t, "čuvanje"), textWidth(t, "cuvanje"));
+    EXPECT_EQ(wrapLines({"čćš žđČ ĆŠŽĐ"}, 7), (std::vector<std::string>{"čćš žđČ", "ĆŠŽĐ"}));
+    EXPECT_EQ(wrapLines({"ččččččččč"}, 4), (std::vector<std::string>{"čččč", "čččč", "č"}));
+    for (const std::string& line : wrapLines({"pomoćnik ivice 1-2, brišuća prava, vraćena na stek"}, 9)) {
+        EXPECT_LE(characterCount(line), 9u) << line;
+        EXPECT_EQ(utf8Of(charactersOf(line)), line);  // whole characters only
+    }
+    EXPECT_EQ(firstCharacters("ščž", 2), "šč");
+    EXPECT_EQ(firstCharacters("ab", 5), "ab");
+}
