@@ -1,11 +1,13 @@
-// The program's entry: the command line, the console dialogue, then the window, or the lesson's
-// pages written as pictures.
+// The program's entry: the command line, the console dialogue, then the window; or the result as
+// text, the lesson's pages written as pictures, the lesson as one PDF.
 
 #include <cstdio>
 #include <iostream>
 
 #include "app/dialogue.h"
 #include "app/options.h"
+#include "app/result.h"
+#include "viewer/pdf.h"
 #include "viewer/svg.h"
 #include "viewer/viewer.h"
 
@@ -27,13 +29,32 @@ int main(int argc, char** argv) {
     }
     int vertexCount = 0;
     if (!runDialogue(std::cin, stdout, vertices, vertexCount, shown)) return 1;
-    const bool lineOpen = dialogueLineOpen(shown);
+    bool lineOpen = dialogueLineOpen(shown);
+    // A line after the dialogue's, on a line of its own.
+    auto say = [&](const std::string& line) {
+        std::printf("%s%s\n", lineOpen ? "\n" : "", line.c_str());
+        lineOpen = false;
+    };
+    if (options.text) {
+        for (const std::string& line : resultLines(shown)) say(line);
+    }
+    const PictureStyle style{options.width, options.height, options.white, options.bare};
+    int status = 0;
     if (options.svg) {
-        const LessonPictures written = writeLessonPictures(shown, options.folder);
-        std::printf("%s%s\n", lineOpen ? "\n" : "", picturesWord(written, options.folder).c_str());
-        return written.pages == written.total ? 0 : 1;
+        const LessonPictures written = writeLessonPictures(shown, options.folder, style);
+        say(picturesWord(written, options.folder));
+        if (written.pages != written.total) status = 1;
+    }
+    if (options.pdf) {
+        const LessonDocument written = writeLessonPdf(shown, style, options.pdfFile);
+        say(documentWord(written, options.pdfFile));
+        if (!written.written) status = 1;
+    }
+    if (options.text || options.svg || options.pdf) {
+        std::fflush(stdout);
+        return status;
     }
     std::vector<char*> toolkit = options.toolkit;
     toolkit.push_back(nullptr);
-    runViewer(static_cast<int>(toolkit.size()) - 1, toolkit.data(), shown, lineOpen);
+    runViewer(static_cast<int>(toolkit.size()) - 1, toolkit.data(), shown, lineOpen, style);
 }

@@ -42,6 +42,8 @@ const std::vector<Row>& rows() {
         {{{key('h'), key('H')}, When::Always, Command::Help, "H", "ova pomoc"}, Section::Keys},
         {{{key('i'), key('I')}, When::Always, Command::Picture, "I", "slika strane u prvu slobodnu slika-K.svg"},
          Section::Keys},
+        {{{key('d'), key('D')}, When::Always, Command::Document, "D", "cela lekcija u prvu slobodnu lekcija-K.pdf"},
+         Section::Keys},
         {{{key('q'), key('Q'), key(Escape)}, When::Always, Command::Quit, "Q, Esc",
           "kraj programa (pita ako izmene nisu sacuvane)"},
          Section::Keys},
@@ -107,6 +109,8 @@ const char* pageHelp(const CommandRow& row) {
     switch (row.command) {
         case Command::Picture:
             return "slika strane: preuzima se slika-K.svg";
+        case Command::Document:
+            return "cela lekcija za stampu, strana po strana (sacuvajte je kao PDF)";
         case Command::Save:
             return "cuvanje: preuzima se poligon-K.txt";
         case Command::Quit:

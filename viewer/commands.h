@@ -21,7 +21,8 @@ enum class When { Always, Editing, Drawing };
 
 enum class Command {
     // The pages.
-    Next, Previous, First, Full, TenForward, TenBack, Play, Faster, Slower, Labels, ResetView, Help, Picture, Quit,
+    Next, Previous, First, Full, TenForward, TenBack, Play, Faster, Slower, Labels, ResetView, Help, Picture, Document,
+    Quit,
     // Editing.
     Edit, Grid, Undo, Redo, New, Save, Delete, Cancel, Close, RemoveLast,
     // The mouse, in its rows for the help and the band.

@@ -565,6 +565,11 @@ std::string pageLine(const Lesson& lesson, int page) {
     return format("Strana %d od %d", std::max(0, page) + 1, static_cast<int>(lesson.pages.size()));
 }
 
+std::string pageTitle(const Lesson& lesson, int page) {
+    const std::vector<std::string>& caption = lesson.pages[std::clamp(page, 0, pageCount(lesson))].caption;
+    return caption.size() > 1 ? caption[1] : pageLine(lesson, page) + ". " + lesson.verdictLine;
+}
+
 const char* startHint() { return "H - pomoc, strelice - koraci"; }
 
 std::vector<std::string> bottomLines(const Lesson& lesson, int chars) {

@@ -15,6 +15,7 @@
 
 #include "viewer/display.h"
 #include "viewer/frame.h"
+#include "viewer/pdf.h"
 #include "viewer/process.h"
 #include "viewer/renderer.h"
 #include "viewer/svg.h"
@@ -27,6 +28,7 @@ using Clock = std::chrono::steady_clock;
 // The one state of the window, which every callback of the toolkit reaches.
 struct Window {
     Workbench bench;
+    PictureStyle pictures;  // how I's pictures and D's lesson look (the command line's options)
     StrokeCache strokes;
     int closedPipe = -1;  // tells the program's process that the window closed
     bool consoleLineOpen = false;  // the console's last line is unfinished: a save line starts anew
@@ -74,8 +76,17 @@ void apply(const Effect& effect) {
     if (effect.picture) {
         // The page as it is on the screen.
         std::string name;
-        const bool written = writeFreeFile(".", "slika", ".svg", svgOf(frameOf(bench)), name);
-        const std::string message = savedWord(false, written, name);
+        const bool written = writeFreeFile(".", "slika", ".svg", svgOf(frameOf(pictureBench(bench, window.pictures))), name);
+        const std::string message = savedWord(SavedFile::Picture, written, name);
+        wrote(bench, false, written, message);
+        consoleLine(message);
+    }
+    if (effect.document) {
+        // Every page of the lesson as it now is.
+        std::string name;
+        const std::string pdf = lessonPdf(bench, window.pictures);
+        const bool written = !pdf.empty() && writeFreeFile(".", "lekcija", ".pdf", pdf, name);
+        const std::string message = savedWord(SavedFile::Lesson, written, name);
         wrote(bench, false, written, message);
         consoleLine(message);
     }
@@ -84,7 +95,7 @@ void apply(const Effect& effect) {
         window.tickGeneration = bench.playGeneration;
         window.tickAt = Clock::now() + std::chrono::milliseconds(static_cast<int>(playSeconds(bench.steps) * 1000));
     }
-    if (effect.redraw || effect.save || effect.picture) glutPostRedisplay();
+    if (effect.redraw || effect.save || effect.picture || effect.document) glutPostRedisplay();
 }
 
 
@@ -176,8 +187,9 @@ void onSignal(int signal) {
 
 }  // namespace
 
-void runViewer(int argc, char** argv, const Judgement& judged, bool consoleLineOpen) {
+void runViewer(int argc, char** argv, const Judgement& judged, bool consoleLineOpen, const PictureStyle& pictures) {
     window.bench = openWorkbench(judged);
+    window.pictures = pictures;
     window.consoleLineOpen = consoleLineOpen;
     window.closedPipe = runInChildProcess();
     // The GL driver takes and gives back buffers of megabytes for every frame; kept in the heap

@@ -17,9 +17,9 @@ namespace {
 constexpr int LeftButton = 0;
 
 // What the events ask of the window.
-constexpr Effect Redraw{true, false, false, false, false};
-constexpr Effect SaveAsked{true, true, false, false, false};
-constexpr Effect Quit{false, false, false, true, false};
+constexpr Effect Redraw{true, false, false, false, false, false};
+constexpr Effect SaveAsked{true, true, false, false, false, false};
+constexpr Effect Quit{false, false, false, true, false, false};
 
 const char* const TooMany = "Najvise 100 temena: novo teme nije dodato.";
 const char* const Taken = "Na tom mestu vec postoji teme.";
@@ -460,6 +460,9 @@ Effect perform(Workbench& bench, Command command, int x, int y) {
         case Command::Picture:
             effect.picture = true;
             break;
+        case Command::Document:
+            effect.document = true;
+            break;
         case Command::Edit:
         case Command::Grid:
         case Command::Undo:
@@ -634,7 +637,7 @@ std::vector<std::string> footerLines(const Workbench& bench, int chars) {
     std::vector<std::string> lines = wrapLines({verdict}, chars);
     if (lines.size() > 2) {  // a long list of vertices gives way
         lines.resize(2);
-        lines[1] = lines[1].substr(0, static_cast<std::size_t>(std::max(0, chars - 3))) + "...";
+        lines[1] = firstCharacters(lines[1], static_cast<std::size_t>(std::max(0, chars - 3))) + "...";
     }
     lines.push_back(editingKeys(e.drawing));
     if (e.grid) {
@@ -650,12 +653,30 @@ const Page& shownPage(const Workbench& bench) {
     return bench.lesson.pages[std::clamp(bench.steps.page, 0, pageCount(bench.lesson))];
 }
 
+Workbench pictureBench(const Workbench& bench, const PictureStyle& style) {
+    Workbench picture = bench;
+    picture.style = style;
+    picture.edit.on = false;
+    picture.edit.message.clear();
+    picture.edit.dragged = -1;
+    picture.steps.playing = false;
+    if (style.bare) picture.steps.help = false;
+    picture.captionChars = -1;
+    if (style.width > 0 && style.height > 0) {
+        resize(picture, style.width, style.height);
+    } else {
+        relayout(picture);
+    }
+    return picture;
+}
+
 void relayout(Workbench& bench) {
     const int w = bench.view.windowWidth;
     const int h = bench.view.windowHeight;
     const int chars = captionChars(windowText(w, h), w);
     const Page& page = shownPage(bench);
-    std::vector<std::string> caption = page.caption;
+    // The picture alone has no caption, and so no panel beside it either.
+    std::vector<std::string> caption = bench.style.bare ? std::vector<std::string>{} : page.caption;
     const auto playingLine = [](double seconds) {
         char text[80];
         std::snprintf(text, sizeof text, "Automatski: korak svakih %g s (P zaustavlja)", seconds);
@@ -751,17 +772,27 @@ bool writeFreeFile(const std::string& folder, const std::string& stem, const std
     return false;
 }
 
-std::string savedWord(bool polygon, bool written, const std::string& name) {
+std::string savedWord(SavedFile file, bool written, const std::string& name) {
     if (!written) {
-        return std::string(polygon ? "Poligon nije sacuvan" : "Slika nije sacuvana") +
+        return std::string(file == SavedFile::Polygon   ? "Poligon nije sacuvan"
+                           : file == SavedFile::Picture ? "Slika nije sacuvana"
+                                                        : "Lekcija nije sacuvana") +
                ": u tekucoj fascikli ne moze da se napravi datoteka.";
     }
-    return polygon ? "Poligon je sacuvan u datoteku " + name + "." : "Slika je sacuvana u datoteci " + name + ".";
+    switch (file) {
+        case SavedFile::Polygon:
+            return "Poligon je sacuvan u datoteku " + name + ".";
+        case SavedFile::Picture:
+            return "Slika je sacuvana u datoteci " + name + ".";
+        case SavedFile::Lesson:
+            break;
+    }
+    return "Lekcija je sacuvana u datoteci " + name + ".";
 }
 
 bool savePolygon(const std::vector<Point>& vertices, const std::string& folder, std::string& message) {
     std::string name;
     const bool written = writeFreeFile(folder, "poligon", ".txt", polygonText(vertices), name);
-    message = savedWord(true, written, name);
+    message = savedWord(SavedFile::Polygon, written, name);
     return written;
 }

@@ -114,7 +114,7 @@ std::string json(const Frame& frame) {
         for (std::size_t i = 0; i < runs.size(); ++i) out += (i > 0 ? "," : "") + std::to_string(runs[i]);
         out += "]}";
     }
-    // The words from the top down, for a screen reader (ASCII, as every text of the window).
+    // The words from the top down, for a screen reader (UTF-8, as every text of the window).
     out += "],\"texts\":[";
     first = true;
     for (const std::string& text : textsOf(frame)) {
@@ -397,7 +397,7 @@ EMSCRIPTEN_KEEPALIVE const char* webFrame() { return reply(json(frameOf(page.ben
 // The polygon to download as the K-th saved one, and the page as the K-th picture; each says so
 // in the band and on the console.
 EMSCRIPTEN_KEEPALIVE const char* webSavedPolygon(int k) {
-    const std::string message = savedWord(true, true, "poligon-" + std::to_string(k) + ".txt");
+    const std::string message = savedWord(SavedFile::Polygon, true, "poligon-" + std::to_string(k) + ".txt");
     const std::string text = polygonText(page.bench.lesson.vertices);
     wrote(page.bench, true, true, message);
     consoleLine(message);
@@ -406,7 +406,7 @@ EMSCRIPTEN_KEEPALIVE const char* webSavedPolygon(int k) {
 
 EMSCRIPTEN_KEEPALIVE const char* webPicture(int k) {
     const std::string svg = svgOf(frameOf(page.bench));
-    const std::string message = savedWord(false, true, "slika-" + std::to_string(k) + ".svg");
+    const std::string message = savedWord(SavedFile::Picture, true, "slika-" + std::to_string(k) + ".svg");
     wrote(page.bench, false, true, message);
     consoleLine(message);
     return reply(svg);

@@ -7,8 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "../support/polygon_of.h"
+#include "viewer/frame.h"
 #include "viewer/layout.h"
 #include "viewer/text.h"
+#include "viewer/workbench.h"
 
 namespace {
 
@@ -98,4 +101,58 @@ TEST(Text, WidthsWrapsAndCutsCountCharacters) {
     }
     EXPECT_EQ(firstCharacters("ščž", 2), "šč");
     EXPECT_EQ(firstCharacters("ab", 5), "ab");
+}
+
+// Every character of every text the window, the page and the pictures can show is one the font
+// draws: the pages of lessons of every kind of polygon (monotone, convex, not monotone, a comb, not
+// simple, too few vertices), the help of the window and of the page, the editing bands, the grid's
+// line and the band's words.
+TEST(Text, EveryGlyphTheLessonCanShowIsInTheFont) {
+    std::vector<std::vector<Point>> polygons = {
+        polygonOf({{0, 10}, {6, 9}, {1, 7}, {7, 5}, {2, 3}, {5, 0}, {-4, 2}, {-1, 6}}),
+        polygonOf({{0, 0}, {4, 0}, {6, 3}, {4, 6}, {0, 6}, {-2, 3}}),
+        polygonOf({{0, 6}, {2, 0}, {4, 3}, {6, 0}, {8, 6}, {7, 6}, {6, 2}, {4, 5}, {2, 2}, {1, 6}}),
+        polygonOf({{0, 0}, {2, 2}, {4, 0}, {4, 4}, {0, 4}}), polygonOf({{0, 0}, {4, 4}, {4, 0}, {0, 4}}),
+        polygonOf({{1, 1}, {2, 2}}), polygonOf({{1, 1}}), polygonOf({{0, 0}, {1, 0}, {2, 0}})};
+    std::vector<std::pair<double, double>> comb = {{0, 10}};
+    for (int t = 0; t < 20; ++t) {
+        comb.emplace_back(2 * t + 1, 0);
+        comb.emplace_back(2 * t + 2, 8);
+    }
+    comb.emplace_back(40, 10);
+    std::vector<Point> c;
+    for (const auto& [x, y] : comb) c.emplace_back(x, y, 0.0);
+    polygons.push_back(c);
+    std::vector<std::string> texts;
+    for (const std::vector<Point>& p : polygons) {
+        Workbench bench = openWorkbench(judgePolygon(p.data(), static_cast<int>(p.size())));
+        bench.steps.labels = true;
+        for (const bool inPage : {false, true}) {
+            bench.inPage = inPage;
+            for (int page = 0; page <= pageCount(bench.lesson); ++page) {
+                bench.steps.page = page;
+                bench.steps.help = page == 0;
+                bench.steps.playing = page == 1;
+                relayout(bench);
+                for (const std::string& t : textsOf(frameOf(bench))) texts.push_back(t);
+            }
+        }
+        // Editing: the band, the grid, a deletion refused, a new polygon, the warning before closing.
+        bench.steps.page = 0;
+        for (const Command command : {Command::Edit, Command::Grid, Command::Delete, Command::Quit, Command::New}) {
+            perform(bench, command, 1, 1);
+            for (const std::string& t : textsOf(frameOf(bench))) texts.push_back(t);
+        }
+    }
+    for (const SavedFile file : {SavedFile::Polygon, SavedFile::Picture, SavedFile::Lesson}) {
+        for (const bool written : {false, true}) texts.push_back(savedWord(file, written, "poligon-1.txt"));
+    }
+    std::size_t characters = 0;
+    for (const std::string& t : texts) {
+        for (const char32_t ch : charactersOf(t)) {
+            ++characters;
+            EXPECT_TRUE(hasGlyph(ch)) << "U+" << std::hex << static_cast<unsigned>(ch) << " in \"" << t << "\"";
+        }
+    }
+    EXPECT_GT(characters, 20000u);
 }
