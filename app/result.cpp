@@ -59,5 +59,6 @@ std::vector<std::string> resultLines(const Judgement& judged) {
         for (const int v : pieces[k]) line += " " + std::to_string(v + 1);
         lines.push_back(line);
     }
+    // What else the lesson finds goes here, after the pieces, one item a line.
     return lines;
 }

@@ -141,8 +141,7 @@ struct Drawer {
 }  // namespace
 
 std::string lessonPdf(const Workbench& bench, const PictureStyle& style) {
-    Workbench picture = pictureBench(bench, style);
-    picture.steps.help = false;
+    Workbench picture = lessonBench(bench, style);
     const int width = picture.view.windowWidth;
     const int height = picture.view.windowHeight;
     std::string bytes;

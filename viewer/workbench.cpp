@@ -670,6 +670,12 @@ Workbench pictureBench(const Workbench& bench, const PictureStyle& style) {
     return picture;
 }
 
+Workbench lessonBench(const Workbench& bench, const PictureStyle& style) {
+    Workbench lesson = pictureBench(bench, style);
+    lesson.steps.help = false;
+    return lesson;
+}
+
 void relayout(Workbench& bench) {
     const int w = bench.view.windowWidth;
     const int h = bench.view.windowHeight;

@@ -166,6 +166,10 @@ const Page& shownPage(const Workbench& bench);
 // another page is had by setting `steps.page` and laying it out again (relayout).
 Workbench pictureBench(const Workbench& bench, const PictureStyle& style);
 
+// The same for the whole lesson as one document (a PDF, or the page's print view): a picture's,
+// without the help panel, which no page of a handout wants.
+Workbench lessonBench(const Workbench& bench, const PictureStyle& style);
+
 // The files the window writes: the polygon (S), the page as a picture (I), the whole lesson (D).
 enum class SavedFile { Polygon, Picture, Lesson };
 

@@ -37,6 +37,8 @@ struct Page {
     std::string reply;        // the last text handed to the script
     int width = WindowWidth;  // the canvas
     int height = WindowHeight;
+    PictureStyle pictures;    // how I's pictures and D's print view look (the panel's controls)
+    Workbench printed;        // the lesson as D's print view shows it
 };
 Page page;
 
@@ -46,9 +48,9 @@ const char* reply(std::string text) {
 }
 
 // The effects the script carries out, as bits: draw, save (download the polygon), picture
-// (download the page as SVG), play (time the next page).
+// (download the page as SVG), play (time the next page), document (the lesson's print view).
 int bitsOf(const Effect& e) {
-    return (e.redraw ? 1 : 0) | (e.save ? 2 : 0) | (e.picture ? 4 : 0) | (e.play ? 8 : 0);
+    return (e.redraw ? 1 : 0) | (e.save ? 2 : 0) | (e.picture ? 4 : 0) | (e.play ? 8 : 0) | (e.document ? 16 : 0);
 }
 
 // A line after the dialogue's, on a line of its own, as the console program prints it.
@@ -405,11 +407,34 @@ EMSCRIPTEN_KEEPALIVE const char* webSavedPolygon(int k) {
 }
 
 EMSCRIPTEN_KEEPALIVE const char* webPicture(int k) {
-    const std::string svg = svgOf(frameOf(page.bench));
+    const std::string svg = svgOf(frameOf(pictureBench(page.bench, page.pictures)));
     const std::string message = savedWord(SavedFile::Picture, true, "slika-" + std::to_string(k) + ".svg");
     wrote(page.bench, false, true, message);
     consoleLine(message);
     return reply(svg);
+}
+
+// How the pictures (I) and the print view (D) look: a size (0 by 0: the canvas's), white, the
+// picture alone; from the panel's controls.
+EMSCRIPTEN_KEEPALIVE void webPictureStyle(int width, int height, int white, int bare) {
+    const bool sized = width >= 100 && width <= 10000 && height >= 100 && height <= 10000;
+    page.pictures = {sized ? width : 0, sized ? height : 0, white != 0, bare != 0};
+}
+
+// D's print view: the lesson as it now is, laid out for printing, its pages counted; then each page
+// as SVG, from 0. The band says what to do with it.
+EMSCRIPTEN_KEEPALIVE int webPrintPages() {
+    page.printed = lessonBench(page.bench, page.pictures);
+    const int pages = pageCount(page.printed.lesson) + 1;
+    wrote(page.bench, false, true,
+          "Lekcija (" + std::to_string(pages) + " strana) je spremna za stampu: sacuvajte je kao PDF.");
+    return pages;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* webPrintPage(int k) {
+    page.printed.steps.page = std::clamp(k, 0, pageCount(page.printed.lesson));
+    relayout(page.printed);
+    return reply(svgOf(frameOf(page.printed)));
 }
 
 // The page without a polygon yet: its band says what to do.

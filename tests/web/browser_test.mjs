@@ -282,6 +282,42 @@ try {
     const drawing = await b.evaluate('location.hash');
     check(drawing.startsWith(drawn + '&n=') && drawing.split('&n=')[1].split(';').length === 1,
           `and keeps it while a new one is drawn, the new one's first vertex after it (${drawing})`);
+  } else if (section === 'print') {
+    // The panel's controls give I's picture its size and white; D builds the print view, a sheet a
+    // page of the lesson, each the program's picture of it, and the browser prints it a page a sheet.
+    const example = fs.readFileSync(path.join(examples, 'monotoni.txt'), 'latin1');
+    await b.open(`p=3&v=${verticesOf(example)}`);
+    check((await b.evaluate('document.documentElement.lang')) === 'sr-Latn', 'the page says its language, Serbian Latin');
+    await b.evaluate(`(() => {
+      const size = document.getElementById('size');
+      size.value = '1280x720';
+      size.dispatchEvent(new Event('change'));
+      const white = document.getElementById('white');
+      white.checked = true;
+      white.dispatchEvent(new Event('change'));
+      document.getElementById('canvas').focus();
+    })()`);
+    await b.key('i', 'KeyI', 73);
+    await sleep(500);
+    const picture = path.join(work, 'slika-1.svg');
+    const svg = fs.existsSync(picture) ? fs.readFileSync(picture, 'utf8') : '';
+    check(svg.includes('width="1280" height="720"') && svg.includes('<rect width="1280" height="720" fill="#ffffff"/>'),
+          'I downloads the picture at the size and on the white the controls ask for');
+    await b.evaluate(`window.print = () => { window.printed = (window.printed || 0) + 1; }`);
+    await b.key('d', 'KeyD', 68);
+    const sheets = await b.evaluate(`[...document.querySelectorAll('#print .sheet')].map(s => [s.querySelector('svg title').textContent,
+      s.querySelector('svg').getAttribute('width'), s.querySelectorAll('[clip-path="url(#picture-' + [...s.parentNode.children].indexOf(s) + ')"]').length])`);
+    check((await b.evaluate('window.printed')) === 1, 'D opens the browser\'s print');
+    check(sheets.length === 8 && sheets.every(([title, width, clips], k) =>
+      title.startsWith(`Strana ${k + 1} od 8`) && width === '1280' && clips === 1),
+          `a sheet for every page of the lesson, in order, each its own picture (${JSON.stringify(sheets.map(s => s[0]))})`);
+    check((await label()).includes('Lekcija (8 strana) je spremna za stampu'), 'the band says what to do with it');
+    check((await b.evaluate(`getComputedStyle(document.getElementById('print')).display`)) === 'none', 'on the screen the page stays as it was');
+    const { result: { data } } = await b.page('Page.printToPDF', { preferCSSPageSize: true });
+    const printed = path.join(work, 'printed.pdf');
+    fs.writeFileSync(printed, Buffer.from(data, 'base64'));
+    const info = execFileSync('pdfinfo', [printed]).toString();
+    check(/Pages:\s+8\n/.test(info), `printed, the lesson is a page a sheet (${info.match(/Pages:\s+\d+/)})`);
   } else if (section === 'work') {
     const example = fs.readFileSync(path.join(examples, 'monotoni.txt'), 'latin1');
     const show = text => b.evaluate(`(() => { document.getElementById('input').value = ${JSON.stringify(text)};
