@@ -68,27 +68,27 @@ void apply(const Effect& effect) {
     Workbench& bench = window.bench;
     if (effect.quit) closeWindow();
     if (effect.save) {
-        std::string message;
-        const bool written = savePolygon(bench.lesson.vertices, ".", message);
-        wrote(bench, true, written, message);
-        consoleLine(message);
+        SavedWords words;
+        const bool written = savePolygon(bench.lesson.vertices, ".", words);
+        wrote(bench, true, written, words.band);
+        consoleLine(words.console);
     }
     if (effect.picture) {
         // The page as it is on the screen.
         std::string name;
         const bool written = writeFreeFile(".", "slika", ".svg", svgOf(frameOf(pictureBench(bench, window.pictures))), name);
-        const std::string message = savedWord(SavedFile::Picture, written, name);
-        wrote(bench, false, written, message);
-        consoleLine(message);
+        const SavedWords words = savedWords(SavedFile::Picture, written, name);
+        wrote(bench, false, written, words.band);
+        consoleLine(words.console);
     }
     if (effect.document) {
         // Every page of the lesson as it now is.
         std::string name;
         const std::string pdf = lessonPdf(bench, window.pictures);
         const bool written = !pdf.empty() && writeFreeFile(".", "lekcija", ".pdf", pdf, name);
-        const std::string message = savedWord(SavedFile::Lesson, written, name);
-        wrote(bench, false, written, message);
-        consoleLine(message);
+        const SavedWords words = savedWords(SavedFile::Lesson, written, name);
+        wrote(bench, false, written, words.band);
+        consoleLine(words.console);
     }
     if (effect.play) {
         window.ticking = true;

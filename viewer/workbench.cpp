@@ -1,5 +1,7 @@
 #include "viewer/workbench.h"
 
+#include "viewer/console_words.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -439,8 +441,7 @@ std::vector<std::string> saveUnsaved(Workbench& bench, const std::string& folder
     auto keep = [&](const std::vector<Point>& polygon) {
         std::string name;
         const bool written = writeFreeFile(folder, "poligon", ".txt", polygonText(polygon), name);
-        lines.push_back(written ? "Izmene su sacuvane u datoteci " + name + "."
-                                : "Izmene nisu sacuvane: u tekucoj fascikli ne moze da se napravi datoteka.");
+        lines.push_back(keptEditsWord(written, name));
         return written;
     };
     // The polygon in hand: while a new one is drawn the lesson is empty, and the one before it waits.
@@ -796,9 +797,13 @@ std::string savedWord(SavedFile file, bool written, const std::string& name) {
     return "Lekcija je sacuvana u datoteci " + name + ".";
 }
 
-bool savePolygon(const std::vector<Point>& vertices, const std::string& folder, std::string& message) {
+SavedWords savedWords(SavedFile file, bool written, const std::string& name) {
+    return {savedWord(file, written, name), consoleSavedWord(file, written, name)};
+}
+
+bool savePolygon(const std::vector<Point>& vertices, const std::string& folder, SavedWords& words) {
     std::string name;
     const bool written = writeFreeFile(folder, "poligon", ".txt", polygonText(vertices), name);
-    message = savedWord(SavedFile::Polygon, written, name);
+    words = savedWords(SavedFile::Polygon, written, name);
     return written;
 }

@@ -173,9 +173,16 @@ Workbench lessonBench(const Workbench& bench, const PictureStyle& style);
 // The files the window writes: the polygon (S), the page as a picture (I), the whole lesson (D).
 enum class SavedFile { Polygon, Picture, Lesson };
 
-// The word for a file written as `name`, or not written, for the band and the console: "Poligon je
-// sacuvan u datoteku poligon-2.txt.".
+// The band's word for a file written as `name`, or not written: "Poligon je sacuvan u datoteku
+// poligon-2.txt.".
 std::string savedWord(SavedFile file, bool written, const std::string& name);
+
+// What tells of a file written: the band's word and the console's line (consoleSavedWord).
+struct SavedWords {
+    std::string band;
+    std::string console;
+};
+SavedWords savedWords(SavedFile file, bool written, const std::string& name);
 
 // What became of a file the front end wrote (the polygon saved, or a picture): its word goes into the
 // band; a saved polygon is the one that counts as unchanged from now on.
@@ -198,6 +205,6 @@ int writeWholeFile(const std::string& path, const std::string& text, bool fresh)
 bool writeFreeFile(const std::string& folder, const std::string& stem, const std::string& extension,
                    const std::string& text, std::string& name);
 
-// Writes the polygon to the first free poligon-K.txt in `folder`. True when it was written;
-// `message` says where it went, or that it could not be.
-bool savePolygon(const std::vector<Point>& vertices, const std::string& folder, std::string& message);
+// Writes the polygon to the first free poligon-K.txt in `folder`. True when it was written; `words`
+// say where it went, or that it could not be.
+bool savePolygon(const std::vector<Point>& vertices, const std::string& folder, SavedWords& words);

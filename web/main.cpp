@@ -399,18 +399,18 @@ EMSCRIPTEN_KEEPALIVE const char* webFrame() { return reply(json(frameOf(page.ben
 // The polygon to download as the K-th saved one, and the page as the K-th picture; each says so
 // in the band and on the console.
 EMSCRIPTEN_KEEPALIVE const char* webSavedPolygon(int k) {
-    const std::string message = savedWord(SavedFile::Polygon, true, "poligon-" + std::to_string(k) + ".txt");
+    const SavedWords words = savedWords(SavedFile::Polygon, true, "poligon-" + std::to_string(k) + ".txt");
     const std::string text = polygonText(page.bench.lesson.vertices);
-    wrote(page.bench, true, true, message);
-    consoleLine(message);
+    wrote(page.bench, true, true, words.band);
+    consoleLine(words.console);
     return reply(text);
 }
 
 EMSCRIPTEN_KEEPALIVE const char* webPicture(int k) {
     const std::string svg = svgOf(frameOf(pictureBench(page.bench, page.pictures)));
-    const std::string message = savedWord(SavedFile::Picture, true, "slika-" + std::to_string(k) + ".svg");
-    wrote(page.bench, false, true, message);
-    consoleLine(message);
+    const SavedWords words = savedWords(SavedFile::Picture, true, "slika-" + std::to_string(k) + ".svg");
+    wrote(page.bench, false, true, words.band);
+    consoleLine(words.console);
     return reply(svg);
 }
 

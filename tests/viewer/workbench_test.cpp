@@ -378,11 +378,13 @@ TEST(Workbench, SavedPolygonGoesIntoAFreeFileWithZeroAsZero) {
     char folder[] = "/tmp/workbench-XXXXXX";
     ASSERT_NE(mkdtemp(folder), nullptr);
     std::fclose(std::fopen((std::string(folder) + "/poligon-1.txt").c_str(), "w"));
-    std::string message;
-    EXPECT_TRUE(savePolygon(v, folder, message));
-    EXPECT_EQ(message, "Poligon je sacuvan u datoteku poligon-2.txt.");
-    EXPECT_FALSE(savePolygon(v, std::string(folder) + "/none", message));
-    EXPECT_EQ(message, "Poligon nije sacuvan: u tekucoj fascikli ne moze da se napravi datoteka.");
+    SavedWords words;
+    EXPECT_TRUE(savePolygon(v, folder, words));
+    EXPECT_EQ(words.band, "Poligon je sacuvan u datoteku poligon-2.txt.");
+    EXPECT_EQ(words.console, "Poligon je sacuvan u datoteku poligon-2.txt.");
+    EXPECT_FALSE(savePolygon(v, std::string(folder) + "/none", words));
+    EXPECT_EQ(words.band, "Poligon nije sacuvan: u tekucoj fascikli ne moze da se napravi datoteka.");
+    EXPECT_EQ(words.console, "Poligon nije sacuvan: u tekucoj fascikli ne moze da se napravi datoteka.");
 }
 
 // The caption band keeps one height while pages play, whatever the interval: the tallest caption
