@@ -110,7 +110,7 @@ const char* pageHelp(const CommandRow& row) {
         case Command::Picture:
             return "slika strane: preuzima se slika-K.svg";
         case Command::Document:
-            return "cela lekcija za stampu, strana po strana (sacuvajte je kao PDF)";
+            return "cela lekcija za stampu, stranu po stranu (sacuvajte je kao PDF)";
         case Command::Save:
             return "cuvanje: preuzima se poligon-K.txt";
         case Command::Quit:
