@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../support/polygon_of.h"
+#include "viewer/console_words.h"
 #include "viewer/frame.h"
 #include "viewer/layout.h"
 #include "viewer/text.h"
@@ -155,4 +156,20 @@ TEST(Text, EveryGlyphTheLessonCanShowIsInTheFont) {
         }
     }
     EXPECT_GT(characters, 20000u);
+}
+
+// The console keeps its ASCII: a band's word with the Serbian letters is printed as the console has
+// always printed it, and nothing beyond ASCII reaches the console.
+TEST(Text, TheConsoleHasTheBandsWordsInItsAscii) {
+    EXPECT_EQ(consoleAscii("Lekcija nije sačuvana: u tekućoj fascikli ne može da se napravi datoteka."),
+              "Lekcija nije sacuvana: u tekucoj fascikli ne moze da se napravi datoteka.");
+    EXPECT_EQ(consoleAscii("čćšžđ ČĆŠŽĐ uređivanje"), "ccszdj CCSZDj uredjivanje");
+    EXPECT_EQ(consoleAscii("ä\xFF"), "??");
+    for (const SavedFile file : {SavedFile::Polygon, SavedFile::Picture, SavedFile::Lesson}) {
+        for (const bool written : {false, true}) {
+            const std::string line = consoleSavedWord(file, written, "slika-1.svg");
+            EXPECT_TRUE(std::all_of(line.begin(), line.end(), [](char c) { return c >= 32 && c < 127; })) << line;
+            EXPECT_EQ(characterCount(line), characterCount(savedWord(file, written, "slika-1.svg")));
+        }
+    }
 }
