@@ -156,6 +156,10 @@ TEST(Commands, OneTableGivesTheKeysTheHelpAndTheBand) {
         {{'\r', SpecialKey::None}, true, true, true, Command::Close},
         {{'i', SpecialKey::None}, false, false, true, Command::Picture},
         {{'z', SpecialKey::None}, true, false, false, Command::Next},
+        {{'D', SpecialKey::None}, true, false, true, Command::Document},
+        // A letter beyond ASCII, as the toolkit hands it in a byte (a Latin-2 č, a UTF-8 lead byte), is none.
+        {{static_cast<char>(0xE8), SpecialKey::None}, false, false, false, Command::Next},
+        {{static_cast<char>(0xC4), SpecialKey::None}, true, false, false, Command::Next},
     };
     for (const Case& c : cases) {
         Command command = Command::Next;
