@@ -545,10 +545,10 @@ void drawStatusPanel(Painter& pen, const Lesson& lesson, const Page& page, const
     const double x = panel.x + t.margin;
     double baseline = panel.y + panel.height - t.margin - t.size;
     pen.colour = Ink;
-    pen.text(t, x, baseline, "Brisuca prava");
+    pen.text(t, x, baseline, "Brišuća prava");
     baseline -= t.line;
     pen.colour = Faded;
-    pen.text(t, x, baseline, "ivica pomocnik");
+    pen.text(t, x, baseline, "ivica pomoćnik");
     // The edge's name ends where "ivica" does, its helper starts under "pomocnik".
     const double edgeEnd = x + 5 * t.advance;
     const double helperAt = x + 6 * t.advance;

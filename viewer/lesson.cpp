@@ -31,7 +31,7 @@ std::string numbers(const Indices& indices) {
 const char* typeName(VertexType t) {
     switch (t) {
         case VertexType::Start:
-            return "pocetno";
+            return "početno";
         case VertexType::End:
             return "krajnje";
         case VertexType::Split:
@@ -238,12 +238,12 @@ Page whyPage(const Judgement& judged) {
     Page page;
     switch (judged.verdict) {
         case Verdict::NotMonotone:
-            page.caption = {"Teme razdvajanja (trougao nagore): oba suseda su niza, a unutrasnjost je s obe strane.",
-                            "Teme spajanja (trougao nadole): oba suseda su visa, a unutrasnjost je s obe strane.",
+            page.caption = {"Teme razdvajanja (trougao nagore): oba suseda su niža, a unutrašnjost je s obe strane.",
+                            "Teme spajanja (trougao nadole): oba suseda su viša, a unutrašnjost je s obe strane.",
                             "Dalje: podela na monotone delove, pa triangulacija svakog dela."};
             break;
         case Verdict::NotSimple:
-            page.caption = {"Nema koraka: samo prost poligon moze da se triangulise."};
+            page.caption = {"Nema koraka: samo prost poligon može da se trianguliše."};
             break;
         default:
             page.caption = {"Nema koraka."};
@@ -283,12 +283,12 @@ Page partitionPage(const Judgement& judged, const Cut& cut, int index) {
     page.panel = Panel::Status;
     page.caption.push_back(format("Korak %d od %d: teme %d, vrsta: ", index + 1, n, step.vertex + 1) + typeName(step.type));
     if (step.type == VertexType::Merge && step.helped >= 0) {
-        page.caption.push_back(format("Teme %d je teme spajanja: postaje pomocnik ivice ", step.vertex + 1) +
+        page.caption.push_back(format("Teme %d je teme spajanja: postaje pomoćnik ivice ", step.vertex + 1) +
                                edgeName(step.helped, n) +
-                               "; dijagonala iz njega ide nadole, do sledeceg temena koje vidi tu ivicu.");
+                               "; dijagonala iz njega ide nadole, do sledećeg temena koje vidi tu ivicu.");
     }
     for (const PartitionDiagonal& d : p.diagonalsOf(step)) {
-        std::string line = format("Nova dijagonala: %d-%d (pomocnik ivice ", d.from + 1, d.to + 1) + edgeName(d.helperOf, n);
+        std::string line = format("Nova dijagonala: %d-%d (pomoćnik ivice ", d.from + 1, d.to + 1) + edgeName(d.helperOf, n);
         if (p.types[d.to] == VertexType::Merge) line += format(" bio je teme spajanja %d", d.to + 1);
         page.caption.push_back(line + ")");
     }
@@ -342,7 +342,7 @@ std::vector<std::string> stepCaption(const Judgement& judged, const Triangulatio
     const int steps = static_cast<int>(t.steps.size());
     std::vector<std::string> lines;
     if (step.kind == SweepCase::Start) {
-        lines.push_back(format("Korak %d od %d: pocetak", index + 1, steps));
+        lines.push_back(format("Korak %d od %d: početak", index + 1, steps));
     } else {
         // Six significant digits: a coordinate reads the same however large or small it is.
         const Point& p = judged.vertices[step.vertex];
@@ -353,7 +353,7 @@ std::vector<std::string> stepCaption(const Judgement& judged, const Triangulatio
     }
     switch (step.kind) {
         case SweepCase::Start:
-            lines.push_back("Dva najvisa temena idu na stek.");
+            lines.push_back("Dva najviša temena idu na stek.");
             break;
         case SweepCase::OppositeChain:
             lines.push_back("Suprotni lanac: crvene dijagonale do temena sa steka.");
@@ -363,8 +363,8 @@ std::vector<std::string> stepCaption(const Judgement& judged, const Triangulatio
             break;
         case SweepCase::LowestVertex:
             lines.push_back(t.stackBefore(step).size() <= 2
-                                ? "Najnize teme: nema temena izmedju dna i vrha steka, nema novih dijagonala."
-                                : "Najnize teme: crvene dijagonale do preostalih temena sa steka.");
+                                ? "Najniže teme: nema temena između dna i vrha steka, nema novih dijagonala."
+                                : "Najniže teme: crvene dijagonale do preostalih temena sa steka.");
             break;
     }
     const Entries<int> popped = t.popped(step);
@@ -386,15 +386,15 @@ std::vector<std::string> stepCaption(const Judgement& judged, const Triangulatio
         case RefusalReason::None:
             break;
         case RefusalReason::ReflexCorner:
-            lines.push_back(format("Dijagonala %d-%d bi izasla iz poligona, pa se teme %d vraca na stek.", c, r.to + 1,
+            lines.push_back(format("Dijagonala %d-%d bi izašla iz poligona, pa se teme %d vraća na stek.", c, r.to + 1,
                                    r.corner + 1));
             break;
         case RefusalReason::FlatCorner:
-            lines.push_back(format("Dijagonala %d-%d bi prosla kroz teme %d, pa se teme %d vraca na stek.", c, r.to + 1,
+            lines.push_back(format("Dijagonala %d-%d bi prošla kroz teme %d, pa se teme %d vraća na stek.", c, r.to + 1,
                                    r.corner + 1, r.corner + 1));
             break;
         case RefusalReason::VertexInTriangle:
-            lines.push_back(format("Trougao %d-%d-%d sadrzi teme %d, pa se teme %d vraca na stek.", c, r.corner + 1,
+            lines.push_back(format("Trougao %d-%d-%d sadrži teme %d, pa se teme %d vraća na stek.", c, r.corner + 1,
                                    r.to + 1, r.blocker + 1, r.corner + 1));
             break;
     }
@@ -404,7 +404,7 @@ std::vector<std::string> stepCaption(const Judgement& judged, const Triangulatio
         for (const int v : t.stackAfter(step)) {
             if (v == step.vertex || std::find(popped.begin(), popped.end(), v) != popped.end()) back.push_back(v);
         }
-        lines.push_back("Vracena na stek: " + numbers(back) + ".");
+        lines.push_back("Vraćena na stek: " + numbers(back) + ".");
     }
     lines.push_back("Nove dijagonale: " + std::to_string(step.diagonalCount));
     return lines;
@@ -512,7 +512,7 @@ std::string verdictLine(const Judgement& judged) {
         case Verdict::Triangulated:
             return format("Poligon je monoton. Broj dijagonala: %d.", static_cast<int>(judged.triangulation.diagonals.size()));
     }
-    return "Manje od tri temena: nema sta da se triangulise.";
+    return "Manje od tri temena: nema šta da se trianguliše.";
 }
 
 Lesson buildLesson(const Judgement& judged) {
@@ -570,7 +570,7 @@ std::string pageTitle(const Lesson& lesson, int page) {
     return caption.size() > 1 ? caption[1] : pageLine(lesson, page) + ". " + lesson.verdictLine;
 }
 
-const char* startHint() { return "H - pomoc, strelice - koraci"; }
+const char* startHint() { return "H - pomoć, strelice - koraci"; }
 
 std::vector<std::string> bottomLines(const Lesson& lesson, int chars) {
     // As many of the three as fit go on the last line; the verdict wraps above it when they do not.

@@ -23,12 +23,12 @@ constexpr Effect Redraw{true, false, false, false, false, false};
 constexpr Effect SaveAsked{true, true, false, false, false, false};
 constexpr Effect Quit{false, false, false, true, false, false};
 
-const char* const TooMany = "Najvise 100 temena: novo teme nije dodato.";
-const char* const Taken = "Na tom mestu vec postoji teme.";
+const char* const TooMany = "Najviše 100 temena: novo teme nije dodato.";
+const char* const Taken = "Na tom mestu već postoji teme.";
 const char* const TooFew = "Poligon mora imati bar tri temena.";
-const char* const OutOfRange = "Tacka je van opsega brojeva.";
-const char* const NoVertex = "Nema temena ispod pokazivaca.";
-const char* const UnsavedEdits = "Izmene nisu sacuvane: S cuva, Q zatvara bez cuvanja.";
+const char* const OutOfRange = "Tačka je van opsega brojeva.";
+const char* const NoVertex = "Nema temena ispod pokazivača.";
+const char* const UnsavedEdits = "Izmene nisu sačuvane: S čuva, Q zatvara bez čuvanja.";
 
 // The pointer in GL's window pixels, origin at the bottom left, as sceneToPixels gives points.
 PlanePoint pointerPixels(const ViewState& view, int x, int y) {
@@ -322,7 +322,7 @@ Effect pressEditKey(Workbench& bench, Command key, int x, int y) {
             History& h = bench.history;
             const int to = h.current + (key == Command::Undo ? -1 : 1);
             if (to < 0 || to >= static_cast<int>(h.polygons.size())) {
-                e.message = key == Command::Undo ? "Nema izmena za vracanje." : "Nema izmena za ponavljanje.";
+                e.message = key == Command::Undo ? "Nema izmena za vraćanje." : "Nema izmena za ponavljanje.";
                 return Redraw;
             }
             h.current = to;
@@ -357,7 +357,7 @@ Effect pressEditKey(Workbench& bench, Command key, int x, int y) {
         }
         case Command::Save:
             if (e.drawing) {
-                e.message = "Novi poligon jos nije zatvoren (Enter).";
+                e.message = "Novi poligon još nije zatvoren (Enter).";
                 return Redraw;
             }
             return SaveAsked;
@@ -643,7 +643,7 @@ std::vector<std::string> footerLines(const Workbench& bench, int chars) {
     lines.push_back(editingKeys(e.drawing));
     if (e.grid) {
         char text[80];
-        std::snprintf(text, sizeof text, "Mreza: korak %g", gridStep(bench.view));
+        std::snprintf(text, sizeof text, "Mreža: korak %g", gridStep(bench.view));
         lines.push_back(text);
     }
     if (!e.message.empty()) lines.push_back(e.message);
@@ -781,20 +781,20 @@ bool writeFreeFile(const std::string& folder, const std::string& stem, const std
 
 std::string savedWord(SavedFile file, bool written, const std::string& name) {
     if (!written) {
-        return std::string(file == SavedFile::Polygon   ? "Poligon nije sacuvan"
-                           : file == SavedFile::Picture ? "Slika nije sacuvana"
-                                                        : "Lekcija nije sacuvana") +
-               ": u tekucoj fascikli ne moze da se napravi datoteka.";
+        return std::string(file == SavedFile::Polygon   ? "Poligon nije sačuvan"
+                           : file == SavedFile::Picture ? "Slika nije sačuvana"
+                                                        : "Lekcija nije sačuvana") +
+               ": u tekućoj fascikli ne može da se napravi datoteka.";
     }
     switch (file) {
         case SavedFile::Polygon:
-            return "Poligon je sacuvan u datoteku " + name + ".";
+            return "Poligon je sačuvan u datoteku " + name + ".";
         case SavedFile::Picture:
-            return "Slika je sacuvana u datoteci " + name + ".";
+            return "Slika je sačuvana u datoteci " + name + ".";
         case SavedFile::Lesson:
             break;
     }
-    return "Lekcija je sacuvana u datoteci " + name + ".";
+    return "Lekcija je sačuvana u datoteci " + name + ".";
 }
 
 SavedWords savedWords(SavedFile file, bool written, const std::string& name) {

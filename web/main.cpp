@@ -26,7 +26,7 @@ namespace {
 // hundred vertices with the longest numbers the dialogue reads need a little over 51,000.
 constexpr int MaxInput = 100000;
 
-const char* const ReplaceWarning = "Izmene nisu sacuvane: S cuva, Prikazi jos jednom zamenjuje poligon.";
+const char* const ReplaceWarning = "Izmene nisu sačuvane: S čuva, Prikaži još jednom zamenjuje poligon.";
 
 // The one state of the page, which every call from the script reaches.
 struct Page {
@@ -240,7 +240,7 @@ EMSCRIPTEN_KEEPALIVE int webMaxInput() { return MaxInput; }
 EMSCRIPTEN_KEEPALIVE void webRefuseInput(int length) {
     page.console.clear();
     page.dialogueOf.clear();
-    openEmpty("Unos je predugacak: " + std::to_string(length) + " znakova, a najvise je " + std::to_string(MaxInput) + ".");
+    openEmpty("Unos je predugačak: " + std::to_string(length) + " znakova, a najviše je " + std::to_string(MaxInput) + ".");
 }
 
 // Whether the polygon shown may be replaced now ("Prikazi", a file): 0 when it has unsaved edits and
@@ -283,14 +283,14 @@ EMSCRIPTEN_KEEPALIVE void webOpenFragment(const char* fragment) {
             hasDraft = true;
         }
     }
-    const std::string prefix = "Adresa se ne moze procitati: ";
+    const std::string prefix = "Adresa se ne može pročitati: ";
     if ((!hasVertices || vertexPart.empty()) && !hasDraft) return openEmpty(prefix + "nema temena (#p=1&v=x,y;x,y;...).");
     int pageNumber = 1;
     if (hasPage) {
         char* end = nullptr;
         const long p = std::strtol(pagePart.c_str(), &end, 10);
         if (pagePart.empty() || *end != '\0' || p < 1 || p > 100000) {
-            return openEmpty(prefix + "strana mora biti ceo broj od 1 navise (p=1).");
+            return openEmpty(prefix + "strana mora biti ceo broj od 1 naviše (p=1).");
         }
         pageNumber = static_cast<int>(p);
     }
@@ -301,7 +301,7 @@ EMSCRIPTEN_KEEPALIVE void webOpenFragment(const char* fragment) {
         return openEmpty(prefix + "teme " + std::to_string(bad) + " novog poligona nije par brojeva x,y.");
     }
     if (static_cast<int>(pairs.size()) > MaxVertices || static_cast<int>(draftPairs.size()) > MaxVertices) {
-        return openEmpty(prefix + "najvise " + std::to_string(MaxVertices) + " temena.");
+        return openEmpty(prefix + "najviše " + std::to_string(MaxVertices) + " temena.");
     }
     std::vector<Point> draft;
     for (const auto& [x, y] : draftPairs) {
@@ -313,7 +313,7 @@ EMSCRIPTEN_KEEPALIVE void webOpenFragment(const char* fragment) {
         // The vertices as the dialogue would read them typed, one per line.
         std::string input = std::to_string(pairs.size()) + "\n";
         for (const auto& [x, y] : pairs) input += x + " " + y + "\n";
-        if (!openInput(input)) return openEmpty(prefix + "temena nisu ispravni brojevi (dijalog u konzoli kaze zasto).");
+        if (!openInput(input)) return openEmpty(prefix + "temena nisu ispravni brojevi (dijalog u konzoli kaže zašto).");
         page.bench.steps.page = std::min(pageNumber - 1, pageCount(page.bench.lesson));
     } else {
         openEmpty("");
@@ -427,7 +427,7 @@ EMSCRIPTEN_KEEPALIVE int webPrintPages() {
     page.printed = lessonBench(page.bench, page.pictures);
     const int pages = pageCount(page.printed.lesson) + 1;
     wrote(page.bench, false, true,
-          "Lekcija (" + std::to_string(pages) + " strana) je spremna za stampu: sacuvajte je kao PDF.");
+          "Lekcija (" + std::to_string(pages) + " strana) je spremna za štampu: sačuvajte je kao PDF.");
     return pages;
 }
 
@@ -438,6 +438,6 @@ EMSCRIPTEN_KEEPALIVE const char* webPrintPage(int k) {
 }
 
 // The page without a polygon yet: its band says what to do.
-EMSCRIPTEN_KEEPALIVE void webOpenNothing() { openEmpty("Unesite poligon u polje desno i pritisnite Prikazi."); }
+EMSCRIPTEN_KEEPALIVE void webOpenNothing() { openEmpty("Unesite poligon u polje desno i pritisnite Prikaži."); }
 
 }  // extern "C"

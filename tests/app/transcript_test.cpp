@@ -450,6 +450,8 @@ TEST(Transcript, LessonAsOnePdfOnePagePerLessonPage) {
                              ".\n");
         EXPECT_EQ(pdfInfo(file).pages, pages) << example;
         EXPECT_NE(output("pdffonts '" + file + "'").find("DejaVuSans"), std::string::npos);
+        // Its letters too: the hint on the full picture, the first step's caption.
+        EXPECT_NE(output("pdftotext -f 1 -l 2 '" + file + "' -").find("H - pomoć"), std::string::npos);
         for (int page = 1; page <= pages; ++page) {
             char name[32];
             std::snprintf(name, sizeof name, "/strana-%03d.svg", page);

@@ -168,10 +168,10 @@ TEST(Commands, OneTableGivesTheKeysTheHelpAndTheBand) {
             EXPECT_EQ(command, c.command) << static_cast<int>(c.key.character);
         }
     }
-    EXPECT_EQ(editingKeys(false), "Uredjivanje: vuci teme, klik na stranicu dodaje teme, X ili Delete brise teme, G mreza, "
-                                  "U ili Ctrl+Z vrati, Ctrl+Y ponovi, N novi poligon, S sacuvaj, E kraj");
+    EXPECT_EQ(editingKeys(false), "Uređivanje: vuci teme, klik na stranicu dodaje teme, X ili Delete briše teme, G mreža, "
+                                  "U ili Ctrl+Z vrati, Ctrl+Y ponovi, N novi poligon, S sačuvaj, E kraj");
     EXPECT_EQ(editingKeys(true),
-              "Novi poligon: klik dodaje teme, Backspace brise poslednje, Enter ili klik na prvo teme zatvara poligon");
+              "Novi poligon: klik dodaje teme, Backspace briše poslednje, Enter ili klik na prvo teme zatvara poligon");
     const std::vector<HelpRow>& help = helpRows();
     ASSERT_GT(help.size(), 20u);
     EXPECT_EQ(help[0].key, "Tasteri");
@@ -305,7 +305,7 @@ TEST(Picture, TakenWhileEditingLeavesTheBandOut) {
     Workbench bench = benchOf(wShape);
     perform(bench, Command::Edit, 0, 0);
     perform(bench, Command::Grid, 0, 0);
-    bench.edit.message = "Slika je sacuvana u datoteci slika-1.svg.";
+    bench.edit.message = "Slika je sačuvana u datoteci slika-1.svg.";
     bench.view.angle = 30.0f;
     bench.view.zoom = 1.5f;
     showPage(bench, 4);
@@ -314,13 +314,13 @@ TEST(Picture, TakenWhileEditingLeavesTheBandOut) {
         const std::vector<std::string> texts = textsOf(f);
         return std::any_of(texts.begin(), texts.end(), [&](const std::string& t) { return t.find(what) != std::string::npos; });
     };
-    ASSERT_TRUE(says(window, "Uredjivanje:") && says(window, "slika-1.svg"));
+    ASSERT_TRUE(says(window, "Uređivanje:") && says(window, "slika-1.svg"));
     Workbench outside = benchOf(wShape);
     outside.view.angle = 30.0f;
     outside.view.zoom = 1.5f;
     showPage(outside, 4);
     const Frame picture = frameOf(pictureBench(bench, {}));
-    EXPECT_FALSE(says(picture, "Uredjivanje:") || says(picture, "slika-1.svg") || says(picture, "Mreza"));
+    EXPECT_FALSE(says(picture, "Uređivanje:") || says(picture, "slika-1.svg") || says(picture, "Mreža"));
     EXPECT_EQ(textsOf(picture), textsOf(frameOf(outside)));
     EXPECT_EQ(svgOf(picture), svgOf(frameOf(outside)));
     EXPECT_TRUE(bench.edit.on && bench.edit.grid);

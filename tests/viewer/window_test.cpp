@@ -1364,7 +1364,7 @@ TEST_F(Window, LessonAsOnePdfFromTheWindow) {
     const std::string edited = run("pdftotext lekcija-3.pdf -");
     EXPECT_EQ(edited.find("Strana 1 od 25"), std::string::npos);  // another lesson: the edited polygon's
     EXPECT_NE(edited.find("Strana 1 od "), std::string::npos);
-    EXPECT_EQ(edited.find("Uredjivanje:"), std::string::npos);
+    EXPECT_EQ(edited.find("Uređivanje:"), std::string::npos);
     std::ifstream picture("slika-1.svg");
     const std::string svg((std::istreambuf_iterator<char>(picture)), std::istreambuf_iterator<char>());
     EXPECT_NE(svg.find("width=\"1280\" height=\"720\""), std::string::npos);
