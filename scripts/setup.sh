@@ -7,9 +7,10 @@ set -euo pipefail
 purpose=${1:-test}
 cd "$(dirname "$0")/.."
 
-packages=(build-essential cmake freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libx11-dev)
+packages=(build-essential cmake pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libx11-dev libcairo2-dev
+          fonts-dejavu-core)
 testing=(clang libclang-rt-14-dev libgtest-dev libbenchmark-dev xvfb xdotool imagemagick x11-apps x11-utils
-         librsvg2-bin libxml2-utils emscripten chromium)
+         librsvg2-bin libxml2-utils poppler-utils emscripten chromium)
 [ "$purpose" = test ] && packages+=("${testing[@]}")
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 missing=()

@@ -24,37 +24,39 @@ struct Row {
 
 const std::vector<Row>& rows() {
     static const std::vector<Row> table = {
-        {{{key(SpecialKey::Right), key(' ')}, When::Always, Command::Next, "Desno, razmak", "sledeci korak"}, Section::Keys},
+        {{{key(SpecialKey::Right), key(' ')}, When::Always, Command::Next, "Desno, razmak", "sledeći korak"}, Section::Keys},
         {{{key(SpecialKey::Left), key(BackSpace)}, When::Always, Command::Previous, "Levo, Backspace", "prethodni korak"},
          Section::Keys},
         {{{key(SpecialKey::PageDown)}, When::Always, Command::TenForward, "Page Down / Up", "deset koraka napred / nazad"},
          Section::Keys},
         {{{key(SpecialKey::PageUp)}, When::Always, Command::TenBack}, Section::Keys},
         {{{key(SpecialKey::Home)}, When::Always, Command::First, "Home", "prvi korak"}, Section::Keys},
-        {{{key(SpecialKey::End)}, When::Always, Command::Full, "End", "cela slika (okreti i uvelicanje ostaju)"},
+        {{{key(SpecialKey::End)}, When::Always, Command::Full, "End", "cela slika (okreti i uveličanje ostaju)"},
          Section::Keys},
         {{{key('p'), key('P')}, When::Always, Command::Play, "P", "koraci sami od sebe: pokreni / zaustavi"}, Section::Keys},
-        {{{key('+'), key('=')}, When::Always, Command::Faster, "+ / -", "brze / sporije (od 0.25 s do 4 s)"}, Section::Keys},
+        {{{key('+'), key('=')}, When::Always, Command::Faster, "+ / -", "brže / sporije (od 0.25 s do 4 s)"}, Section::Keys},
         {{{key('-')}, When::Always, Command::Slower}, Section::Keys},
         {{{key('l'), key('L')}, When::Always, Command::Labels, "L", "brojevi temena na celoj slici"}, Section::Keys},
-        {{{key('r'), key('R')}, When::Always, Command::ResetView, "R", "ceo poligon u prozoru, bez okretanja i uvelicanja"},
+        {{{key('r'), key('R')}, When::Always, Command::ResetView, "R", "ceo poligon u prozoru, bez okretanja i uveličanja"},
          Section::Keys},
-        {{{key('h'), key('H')}, When::Always, Command::Help, "H", "ova pomoc"}, Section::Keys},
+        {{{key('h'), key('H')}, When::Always, Command::Help, "H", "ova pomoć"}, Section::Keys},
         {{{key('i'), key('I')}, When::Always, Command::Picture, "I", "slika strane u prvu slobodnu slika-K.svg"},
          Section::Keys},
-        {{{key('q'), key('Q'), key(Escape)}, When::Always, Command::Quit, "Q, Esc",
-          "kraj programa (pita ako izmene nisu sacuvane)"},
+        {{{key('d'), key('D')}, When::Always, Command::Document, "D", "cela lekcija u prvu slobodnu lekcija-K.pdf"},
          Section::Keys},
-        {{{key('e'), key('E')}, When::Always, Command::Edit, "E", "uredjivanje: ukljuci / iskljuci", "E kraj", 9},
+        {{{key('q'), key('Q'), key(Escape)}, When::Always, Command::Quit, "Q, Esc",
+          "kraj programa (pita ako izmene nisu sačuvane)"},
+         Section::Keys},
+        {{{key('e'), key('E')}, When::Always, Command::Edit, "E", "uređivanje: uključi / isključi", "E kraj", 9},
          Section::Editing},
         {{{}, When::Editing, Command::MoveVertex, "levi taster na temenu", "pomeranje temena", "vuci teme", 1},
          Section::Editing},
         {{{}, When::Editing, Command::InsertVertex, "klik na stranicu", "novo teme na njoj", "klik na stranicu dodaje teme", 2},
          Section::Editing},
-        {{{key('x'), key('X'), key(DeleteKey)}, When::Editing, Command::Delete, "X, Delete", "brisanje temena pod pokazivacem",
-          "X ili Delete brise teme", 3},
+        {{{key('x'), key('X'), key(DeleteKey)}, When::Editing, Command::Delete, "X, Delete", "brisanje temena pod pokazivačem",
+          "X ili Delete briše teme", 3},
          Section::Editing},
-        {{{key('g'), key('G')}, When::Editing, Command::Grid, "G", "mreza: ukljuci / iskljuci", "G mreza", 4}, Section::Editing},
+        {{{key('g'), key('G')}, When::Editing, Command::Grid, "G", "mreža: uključi / isključi", "G mreža", 4}, Section::Editing},
         {{{key('u'), key('U'), key(CtrlZ)}, When::Editing, Command::Undo, "U, Ctrl+Z / Ctrl+Y", "vrati / ponovi izmenu",
           "U ili Ctrl+Z vrati", 5},
          Section::Editing},
@@ -62,9 +64,9 @@ const std::vector<Row>& rows() {
         {{{key('n'), key('N')}, When::Editing, Command::New, "N", "novi poligon: klik dodaje teme, Enter zatvara",
           "N novi poligon", 7},
          Section::Editing},
-        {{{key('s'), key('S')}, When::Always, Command::Save, "S", "cuvanje u prvu slobodnu poligon-K.txt", "S sacuvaj", 8},
+        {{{key('s'), key('S')}, When::Always, Command::Save, "S", "čuvanje u prvu slobodnu poligon-K.txt", "S sačuvaj", 8},
          Section::Editing},
-        {{{key(Escape)}, When::Editing, Command::Cancel, "Esc", "odustani od vucenja ili novog poligona, inace kraj uredjivanja"},
+        {{{key(Escape)}, When::Editing, Command::Cancel, "Esc", "odustani od vučenja ili novog poligona, inače kraj uređivanja"},
          Section::Editing},
         {{{key('v'), key('V')}, When::Always, Command::Exercise, "V", "vezba: pitanje pre svakog koraka, ukljuci / iskljuci"},
          Section::Exercise},
@@ -81,13 +83,13 @@ const std::vector<Row>& rows() {
          Section::Exercise},
         {{{key(Enter)}, When::Choosing, Command::Confirm, "Enter", "potvrda izbora (bez izbora: nijedno)"}, Section::Exercise},
         {{{}, When::Drawing, Command::AddVertex, "", "", "klik dodaje teme", 1}, Section::None},
-        {{{key(BackSpace)}, When::Drawing, Command::RemoveLast, "", "", "Backspace brise poslednje", 2}, Section::None},
+        {{{key(BackSpace)}, When::Drawing, Command::RemoveLast, "", "", "Backspace briše poslednje", 2}, Section::None},
         {{{key(Enter)}, When::Drawing, Command::Close, "", "", "Enter ili klik na prvo teme zatvara poligon", 3},
          Section::None},
         {{{}, When::Always, Command::Turn, "desni taster", "okretanje slike"}, Section::Mouse},
         {{{}, When::Always, Command::Pan, "levi taster", "pomeranje slike"}, Section::Mouse},
-        {{{}, When::Always, Command::WheelZoom, "tocak", "uvelicavanje oko pokazivaca"}, Section::Mouse},
-        {{{}, When::Always, Command::DragZoom, "srednji, levi+desni", "uvelicavanje: nagore vece, nadole manje"},
+        {{{}, When::Always, Command::WheelZoom, "točak", "uveličavanje oko pokazivača"}, Section::Mouse},
+        {{{}, When::Always, Command::DragZoom, "srednji, levi+desni", "uveličavanje: nagore veće, nadole manje"},
          Section::Mouse},
     };
     return table;
@@ -129,8 +131,10 @@ const char* pageHelp(const CommandRow& row) {
     switch (row.command) {
         case Command::Picture:
             return "slika strane: preuzima se slika-K.svg";
+        case Command::Document:
+            return "cela lekcija za štampu, stranu po stranu (sačuvajte je kao PDF)";
         case Command::Save:
-            return "cuvanje: preuzima se poligon-K.txt";
+            return "čuvanje: preuzima se poligon-K.txt";
         case Command::Quit:
             return nullptr;
         default:
@@ -144,7 +148,7 @@ const std::vector<HelpRow>& helpRows(bool inPage) {
     const auto make = [](bool page) {
         std::vector<HelpRow> out;
         const std::pair<Section, const char*> sections[] = {
-            {Section::Keys, "Tasteri"}, {Section::Editing, "Uredjivanje"}, {Section::Exercise, "Vezba"}, {Section::Mouse, "Mis"}};
+            {Section::Keys, "Tasteri"}, {Section::Editing, "Uređivanje"}, {Section::Exercise, "Vežba"}, {Section::Mouse, "Miš"}};
         for (const auto& [section, heading] : sections) {
             out.push_back({heading, "", Swatch::None});
             for (const Row& r : rows()) {
@@ -157,27 +161,27 @@ const std::vector<HelpRow>& helpRows(bool inPage) {
         const std::vector<HelpRow> colours = {
             {"Boje", "", Swatch::None},
             {"crna", "stranice poligona", Swatch::Outline},
-            {"crvena", "dijagonale do suprotnog lanca i iz najnizeg temena", Swatch::RedDiagonal},
-            {"plava", "dijagonale duz istog lanca", Swatch::BlueDiagonal},
+            {"crvena", "dijagonale do suprotnog lanca i iz najnižeg temena", Swatch::RedDiagonal},
+            {"plava", "dijagonale duž istog lanca", Swatch::BlueDiagonal},
             {"deblja", "dijagonale ovog koraka", Swatch::NewDiagonal},
             {"isprekidana", "dijagonala koju korak odbija, i teme koje joj smeta", Swatch::Refused},
-            {"zelena", "brisuca prava i teme koje se obradjuje", Swatch::Sweep},
-            {"narandzasti krug", "teme na steku", Swatch::Stack},
-            {"narandzasti krstic", "teme skinuto sa steka, a nije vraceno", Swatch::Popped},
+            {"zelena", "brišuća prava i teme koje se obrađuje", Swatch::Sweep},
+            {"narandžasti krug", "teme na steku", Swatch::Stack},
+            {"narandžasti krstić", "teme skinuto sa steka, a nije vraćeno", Swatch::Popped},
             {"tirkizna", "levi lanac", Swatch::LeftChain},
-            {"ljubicasta", "desni lanac", Swatch::RightChain},
-            {"magenta", "ono zbog cega poligon nije prost ili monoton", Swatch::Why},
-            {"plavi krug", "teme izabrano kao odgovor (Vezba)", Swatch::Chosen},
-            {"precrtano", "skinuto sa steka ili sa brisuce prave", Swatch::Struck},
+            {"ljubičasta", "desni lanac", Swatch::RightChain},
+            {"magenta", "ono zbog čega poligon nije prost ili monoton", Swatch::Why},
+            {"plavi krug", "teme izabrano kao odgovor (Vežba)", Swatch::Chosen},
+            {"precrtano", "skinuto sa steka ili sa brišuće prave", Swatch::Struck},
             {"Podela na monotone delove", "", Swatch::None},
             {"cijan", "dijagonale podele", Swatch::PartitionDiagonal},
-            {"svetle boje", "monotoni delovi (bledi: oni koji se ne obradjuju)", Swatch::Piece},
-            {"narandzasta ivica", "ivica na brisucoj pravoj, tanka linija do pomocnika", Swatch::LineEdge},
-            {"prazan kvadrat", "pocetno teme", Swatch::StartMark},
+            {"svetle boje", "monotoni delovi (bledi: oni koji se ne obrađuju)", Swatch::Piece},
+            {"narandžasta ivica", "ivica na brišućoj pravoj, tanka linija do pomoćnika", Swatch::LineEdge},
+            {"prazan kvadrat", "početno teme", Swatch::StartMark},
             {"pun kvadrat", "krajnje teme", Swatch::EndMark},
             {"trougao nagore", "teme razdvajanja", Swatch::SplitMark},
             {"trougao nadole", "teme spajanja", Swatch::MergeMark},
-            {"tacka", "pravilno teme", Swatch::RegularMark},
+            {"tačka", "pravilno teme", Swatch::RegularMark},
         };
         out.insert(out.end(), colours.begin(), colours.end());
         return out;
@@ -193,7 +197,7 @@ std::string editingKeys(bool drawing) {
         if (*r.row.band != '\0' && drawn == drawing) band.push_back(&r.row);
     }
     std::stable_sort(band.begin(), band.end(), [](const CommandRow* a, const CommandRow* b) { return a->bandOrder < b->bandOrder; });
-    std::string line = drawing ? "Novi poligon: " : "Uredjivanje: ";
+    std::string line = drawing ? "Novi poligon: " : "Uređivanje: ";
     for (std::size_t i = 0; i < band.size(); ++i) line += (i == 0 ? "" : ", ") + std::string(band[i]->band);
     return line;
 }

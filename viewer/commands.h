@@ -30,7 +30,8 @@ struct KeyState {
 
 enum class Command {
     // The pages.
-    Next, Previous, First, Full, TenForward, TenBack, Play, Faster, Slower, Labels, ResetView, Help, Picture, Quit,
+    Next, Previous, First, Full, TenForward, TenBack, Play, Faster, Slower, Labels, ResetView, Help, Picture, Document,
+    Quit,
     // Editing.
     Edit, Grid, Undo, Redo, New, Save, Delete, Cancel, Close, RemoveLast,
     // The exercise: on and off, a new task, and the answers: a choice's key or a digit of a vertex's

@@ -11,9 +11,9 @@
 
 namespace {
 
-constexpr Rgba Clear{ClearColour.r, ClearColour.g, ClearColour.b, 1.0f};  // opaque
 constexpr Rgba PanelShade{0.95f, 0.95f, 0.88f, 1.0f};
 constexpr Rgba HelpShade{1.0f, 1.0f, 0.95f, 1.0f};
+constexpr Rgba White{1.0f, 1.0f, 1.0f, 1.0f};
 constexpr Rgba Ink{0.0f, 0.0f, 0.0f, 1.0f};
 constexpr Rgba Faded{0.55f, 0.55f, 0.55f, 1.0f};
 constexpr Rgba SweptInk{0.0f, 0.55f, 0.0f, 1.0f};
@@ -27,14 +27,27 @@ constexpr float TintAlpha = 0.35f;
 constexpr Rgba LeftTint{0.0f, 0.6f, 0.6f, TintAlpha};
 constexpr Rgba RightTint{0.6f, 0.25f, 0.75f, TintAlpha};
 constexpr float VeilAlpha = 0.65f;
-constexpr Rgba Veil{Clear.r, Clear.g, Clear.b, VeilAlpha};
-// Black seen through the veil.
-constexpr Rgba VeiledInk{Clear.r * VeilAlpha, Clear.g * VeilAlpha, Clear.b * VeilAlpha, 1.0f};
 // The pieces' light tints, taken in turn.
 constexpr Rgba PieceInk[PieceTints] = {{1.0f, 0.93f, 0.6f, 1.0f}, {0.72f, 0.86f, 1.0f, 1.0f}, {0.78f, 0.95f, 0.72f, 1.0f},
                                        {1.0f, 0.8f, 0.86f, 1.0f}, {0.86f, 0.8f, 1.0f, 1.0f},  {1.0f, 0.86f, 0.7f, 1.0f}};
 constexpr unsigned short Dashes = 0x0F0F;
 constexpr float DotSize = 4.0f;
+
+// What the page is drawn on: the clear colour (opaque, also the halo behind text over the picture),
+// the panels' and the help's shades, and the veil over the pieces not being swept, in the window's
+// beige or, for a picture on white, all white (the panels set apart by their grey borders).
+struct Paper {
+    Rgba clear;
+    Rgba panel;
+    Rgba help;
+    Rgba veil;
+    Rgba veiledInk;  // black seen through the veil
+};
+Paper paperOf(bool white) {
+    const Rgba clear = white ? White : Rgba{ClearColour.r, ClearColour.g, ClearColour.b, 1.0f};
+    return {clear, white ? White : PanelShade, white ? White : HelpShade, {clear.r, clear.g, clear.b, VeilAlpha},
+            {clear.r * VeilAlpha, clear.g * VeilAlpha, clear.b * VeilAlpha, 1.0f}};
+}
 
 // The drawing colours of the colour codes 0..9.
 Rgba inkOf(Colour code) {
@@ -120,6 +133,7 @@ std::vector<PlanePoint> clipTriangle(const PlanePoint& a, const PlanePoint& b, c
 // run of lines, points or triangles drawn alike goes into one shape.
 struct Painter {
     Frame& frame;
+    Paper paper;
     Rgba colour = Ink;
     float width = 1.0f;
     unsigned short dash = 0;
@@ -219,7 +233,7 @@ struct Painter {
     }
     // Text over the picture: a halo of the clear colour first, so that it stays legible on lines.
     void legibleText(const TextStyle& t, double x, double y, const std::string& s) {
-        colour = Clear;
+        colour = paper.clear;
         text(t, x, y, s, 3.0);
         colour = Ink;
         text(t, x, y, s);
@@ -298,7 +312,7 @@ struct Picture {
     }
     void triangles(const std::vector<TintedTriangle>& list) {
         for (const TintedTriangle& t : list) {
-            pen.colour = t.tint >= 0 ? PieceInk[t.tint % PieceTints] : Veil;
+            pen.colour = t.tint >= 0 ? PieceInk[t.tint % PieceTints] : pen.paper.veil;
             pen.run(ShapeKind::Triangles, {at(t.a), at(t.b), at(t.c)});
         }
     }
@@ -366,7 +380,7 @@ void drawMarks(Picture& picture, const Workbench& bench, const Page& page, const
     }
     picture.segments(marks.segments, w.diagonal);
     picture.triangles(marks.veiled);
-    picture.plain(marks.fadedEdges, VeiledInk, w.edge);
+    picture.plain(marks.fadedEdges, pen.paper.veiledInk, w.edge);
     picture.plain(marks.partition, PartitionInk, w.partition);
     picture.plain(marks.partitionNew, PartitionInk, w.partitionNew);
     picture.segments(marks.wide, w.wide);
@@ -540,10 +554,10 @@ void drawStatusPanel(Painter& pen, const Lesson& lesson, const Page& page, const
     const double x = panel.x + t.margin;
     double baseline = panel.y + panel.height - t.margin - t.size;
     pen.colour = Ink;
-    pen.text(t, x, baseline, "Brisuca prava");
+    pen.text(t, x, baseline, "Brišuća prava");
     baseline -= t.line;
     pen.colour = Faded;
-    pen.text(t, x, baseline, "ivica pomocnik");
+    pen.text(t, x, baseline, "ivica pomoćnik");
     // The edge's name ends where "ivica" does, its helper starts under "pomocnik".
     const double edgeEnd = x + 5 * t.advance;
     const double helperAt = x + 6 * t.advance;
@@ -571,7 +585,7 @@ void drawStatusPanel(Painter& pen, const Lesson& lesson, const Page& page, const
 void drawPanel(Painter& pen, const Lesson& lesson, const Page& page, const PageLayout& layout) {
     const PixelRect& panel = layout.stackPanel;
     if (panel.width == 0) return;
-    pen.colour = PanelShade;
+    pen.colour = pen.paper.panel;
     pen.rect(panel);
     pen.border(panel.x, panel.y, panel.x, panel.y + panel.height);
     if (page.panel == Panel::Stack) drawStackPanel(pen, lesson, page, layout);
@@ -591,7 +605,7 @@ void drawBottomLines(Painter& pen, const Lesson& lesson, const PageLayout& layou
         std::string ink = lines[i];
         const bool hinted = ink.size() >= hint.size() && ink.compare(ink.size() - hint.size(), hint.size(), hint) == 0;
         if (hinted) ink.erase(ink.size() - hint.size());
-        pen.colour = Clear;
+        pen.colour = pen.paper.clear;
         pen.text(t, p.x + t.margin, baseline, lines[i], 3.0);
         pen.colour = Ink;
         pen.text(t, p.x + t.margin, baseline, ink);
@@ -697,7 +711,7 @@ void drawHelp(Painter& pen, int width, int height, bool inPage) {
     const HelpLayout help = layoutHelp(width, height, entries);
     const TextStyle& t = help.text;
     const PixelRect& box = help.box;
-    pen.colour = HelpShade;
+    pen.colour = pen.paper.help;
     pen.rect(box);
     pen.colour = inkOf(Black);
     pen.width = 1.0f;
@@ -726,7 +740,7 @@ void drawFooter(Painter& pen, const PageLayout& layout) {
     const PixelRect& band = layout.footerBand;
     if (band.height == 0) return;
     const TextStyle& t = layout.text;
-    pen.colour = PanelShade;
+    pen.colour = pen.paper.panel;
     pen.rect(band);
     pen.colour = Ink;
     for (std::size_t i = 0; i < layout.footer.size(); ++i) {
@@ -760,9 +774,10 @@ Frame frameOf(const Workbench& bench) {
     Frame frame;
     frame.width = view.windowWidth;
     frame.height = view.windowHeight;
-    frame.clear = ClearColour;
+    frame.clear = bench.style.white ? Rgba{1.0f, 1.0f, 1.0f, 0.0f} : ClearColour;
     frame.picture = layout.picture;
-    Painter pen{frame};
+    frame.title = pageTitle(bench.lesson, bench.steps.page);
+    Painter pen{frame, paperOf(bench.style.white)};
     // The picture, kept to its part of the window.
     pen.clipped = true;
     Picture picture{pen, view, 0.6 * layout.text.size / (pixelsPerUnit(view) * view.zoom)};
@@ -775,9 +790,13 @@ Frame frameOf(const Workbench& bench) {
     drawCaption(pen, layout);
     drawPanel(pen, bench.lesson, page, layout);
     drawFooter(pen, layout);
-    drawButtons(pen, layout);
-    frame.buttons = layout.buttons;
-    if (bench.steps.page == 0 && !bench.edit.on && !bench.exercise.on) drawBottomLines(pen, bench.lesson, layout);
+    if (!bench.style.bare) {
+        drawButtons(pen, layout);
+        frame.buttons = layout.buttons;
+    }
+    if (bench.steps.page == 0 && !bench.edit.on && !bench.exercise.on && !bench.style.bare) {
+        drawBottomLines(pen, bench.lesson, layout);
+    }
     if (bench.steps.help) drawHelp(pen, view.windowWidth, view.windowHeight, bench.inPage);
     return frame;
 }
@@ -789,10 +808,23 @@ void placeStrokes(const Shape& s, const TextStrokes& t, std::vector<float>& out)
     }
 }
 
+TextPlacement placementOf(const Shape& s) {
+    TextPlacement p;
+    p.x = s.xy[0];
+    p.baseline = s.xy[1];
+    p.fontSize = FontHeight * s.scaleY / DejaVuCapitalHeight;
+    p.width = static_cast<double>(characterCount(s.text)) * FontAdvance * s.scaleX;
+    return p;
+}
+
+bool isHalo(const Frame& frame, const Shape& s) {
+    return s.kind == ShapeKind::Text && sameColour(s.colour, {frame.clear.r, frame.clear.g, frame.clear.b, 1.0f});
+}
+
 std::vector<std::string> textsOf(const Frame& frame) {
     std::vector<const Shape*> texts;
     for (const Shape& s : frame.shapes) {
-        if (s.kind == ShapeKind::Text && !sameColour(s.colour, Clear)) texts.push_back(&s);
+        if (s.kind == ShapeKind::Text && !isHalo(frame, s)) texts.push_back(&s);
     }
     std::stable_sort(texts.begin(), texts.end(), [](const Shape* a, const Shape* b) { return a->xy[1] > b->xy[1]; });
     std::vector<std::string> out;

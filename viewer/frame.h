@@ -55,17 +55,35 @@ struct Frame {
     PixelRect picture;  // where the clipped shapes are kept
     std::vector<Shape> shapes;
     std::vector<Button> buttons;  // the buttons among the shapes, where they are and what they give
+    std::string title;  // the page's place and what it shows, in one line (pageTitle)
 };
 
-// The window's clear colour.
+// The window's clear colour (a picture on white has white).
 inline constexpr Rgba ClearColour{0.9f, 0.9f, 0.8f, 0.0f};
 
 // The same colour, every channel.
 inline bool sameColour(const Rgba& a, const Rgba& b) { return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a; }
 
 // The frame of the window as the workbench now is: its page laid out in its layout (`bench.layout`),
-// the picture seen through its view, the panels, bands and help around it.
+// the picture seen through its view, the panels, bands and help around it, on the paper its style
+// asks for (`bench.style`: the window's beige, or white).
 Frame frameOf(const Workbench& bench);
 
-// The text of a frame's shapes, top to bottom (for what a frame says, not how it looks).
+// Where a text shape's words go when written in a proportional font (DejaVu Sans) over its strokes:
+// the first baseline point, the font's size that makes its capitals and digits as tall as the stroke
+// font's (DejaVu's capitals are 0.729 of its size), and the strokes' whole width, to which the words
+// are fitted.
+struct TextPlacement {
+    double x = 0.0;
+    double baseline = 0.0;
+    double fontSize = 0.0;
+    double width = 0.0;
+};
+inline constexpr double DejaVuCapitalHeight = 0.729;
+TextPlacement placementOf(const Shape& s);
+
+// A text shape drawn in the clear colour under its text, so that the text stays legible on lines.
+bool isHalo(const Frame& frame, const Shape& s);
+
+// The text of a frame's shapes, top to bottom, halos left out (for what a frame says, not how it looks).
 std::vector<std::string> textsOf(const Frame& frame);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "viewer/text.h"
+
 namespace {
 
 // The stroke font's characters are 104.76 units apart and its digits 100 units tall; drawn at
@@ -34,26 +36,38 @@ TextStyle windowText(int windowWidth, int windowHeight) {
     return textOfSize(std::clamp(0.02 * reach, 7.0, 48.0));
 }
 
-double textWidth(const TextStyle& text, const std::string& s) { return text.advance * static_cast<double>(s.size()); }
+double textWidth(const TextStyle& text, const std::string& s) {
+    return text.advance * static_cast<double>(characterCount(s));
+}
 
 std::vector<std::string> wrapLines(const std::vector<std::string>& lines, int maxChars) {
     const std::size_t limit = static_cast<std::size_t>(std::max(1, maxChars));
     std::vector<std::string> out;
     for (const std::string& line : lines) {
-        std::string rest = line;
+        // Counted and cut in characters, so that a letter beyond ASCII is never split.
+        if (characterCount(line) <= limit) {
+            out.push_back(line);
+            continue;
+        }
+        std::u32string rest = charactersOf(line);
         while (rest.size() > limit) {
-            std::size_t cut = rest.rfind(' ', limit);
-            if (cut == std::string::npos || cut == 0) {
-                out.push_back(rest.substr(0, limit));
+            std::size_t cut = rest.rfind(U' ', limit);
+            if (cut == std::u32string::npos || cut == 0) {
+                out.push_back(utf8Of(rest.substr(0, limit)));
                 rest = rest.substr(limit);
             } else {
-                out.push_back(rest.substr(0, cut));
+                out.push_back(utf8Of(rest.substr(0, cut)));
                 rest = rest.substr(cut + 1);
             }
         }
-        out.push_back(rest);
+        out.push_back(utf8Of(rest));
     }
     return out;
+}
+
+std::string firstCharacters(const std::string& s, std::size_t count) {
+    if (characterCount(s) <= count) return s;
+    return utf8Of(charactersOf(s).substr(0, count));
 }
 
 int captionChars(const TextStyle& text, int windowWidth) {
@@ -180,8 +194,8 @@ HelpLayout layoutHelp(int windowWidth, int windowHeight, const std::vector<HelpR
     std::size_t meaningChars = 0;
     for (const HelpRow& r : rows) {
         if (r.meaning.empty()) continue;
-        keyChars = std::max(keyChars, r.key.size() + 4);  // room for a swatch before the key
-        meaningChars = std::max(meaningChars, r.meaning.size());
+        keyChars = std::max(keyChars, characterCount(r.key) + 4);  // room for a swatch before the key
+        meaningChars = std::max(meaningChars, characterCount(r.meaning));
     }
     const int rowChars = static_cast<int>(keyChars + 2 + meaningChars);
     // The second column starts at the heading nearest the middle.

@@ -21,10 +21,11 @@ struct TextStyle {
 TextStyle windowText(int windowWidth, int windowHeight);
 TextStyle textOfSize(double size);
 
+// A UTF-8 string's width: its characters (not its bytes) times the advance.
 double textWidth(const TextStyle& text, const std::string& s);
 
 // Breaks each line at blanks (or, for a word longer than a line, inside it) so that none is longer
-// than `maxChars` characters.
+// than `maxChars` characters (counted as characters, never cut inside one).
 std::vector<std::string> wrapLines(const std::vector<std::string>& lines, int maxChars);
 
 enum class Command;  // viewer/commands.h
@@ -37,6 +38,8 @@ struct Button {
     Command command;
     char key = 0;
 };
+// The first `count` characters of a UTF-8 string (all of it when it is shorter).
+std::string firstCharacters(const std::string& s, std::size_t count);
 
 // A page of the window: the caption band across the top, the footer band across the bottom (while
 // the polygon is being edited), the stack panel along the right side between them (when the page

@@ -9,6 +9,7 @@
 #include "geometry/sweep_order.h"
 #include "viewer/exercise.h"
 #include "viewer/layout.h"
+#include "viewer/text.h"
 
 namespace {
 
@@ -227,12 +228,12 @@ Page whyPage(const Judgement& judged) {
     Page page;
     switch (judged.verdict) {
         case Verdict::NotMonotone:
-            page.caption = {"Teme razdvajanja (trougao nagore): oba suseda su niza, a unutrasnjost je s obe strane.",
-                            "Teme spajanja (trougao nadole): oba suseda su visa, a unutrasnjost je s obe strane.",
+            page.caption = {"Teme razdvajanja (trougao nagore): oba suseda su niža, a unutrašnjost je s obe strane.",
+                            "Teme spajanja (trougao nadole): oba suseda su viša, a unutrašnjost je s obe strane.",
                             "Dalje: podela na monotone delove, pa triangulacija svakog dela."};
             break;
         case Verdict::NotSimple:
-            page.caption = {"Nema koraka: samo prost poligon moze da se triangulise."};
+            page.caption = {"Nema koraka: samo prost poligon može da se trianguliše."};
             break;
         default:
             page.caption = {"Nema koraka."};
@@ -522,7 +523,7 @@ std::vector<std::string> stepCaption(const Judgement& judged, const Triangulatio
     const int steps = static_cast<int>(t.steps.size());
     std::vector<std::string> lines;
     if (step.kind == SweepCase::Start) {
-        lines.push_back(format("Korak %d od %d: pocetak", index + 1, steps));
+        lines.push_back(format("Korak %d od %d: početak", index + 1, steps));
     } else {
         // Six significant digits: a coordinate reads the same however large or small it is.
         const Point& p = judged.vertices[step.vertex];
@@ -534,7 +535,7 @@ std::vector<std::string> stepCaption(const Judgement& judged, const Triangulatio
     if (firstLineOnly) return lines;
     switch (step.kind) {
         case SweepCase::Start:
-            lines.push_back("Dva najvisa temena idu na stek.");
+            lines.push_back("Dva najviša temena idu na stek.");
             break;
         case SweepCase::OppositeChain:
             lines.push_back("Suprotni lanac: crvene dijagonale do temena sa steka.");
@@ -544,8 +545,8 @@ std::vector<std::string> stepCaption(const Judgement& judged, const Triangulatio
             break;
         case SweepCase::LowestVertex:
             lines.push_back(t.stackBefore(step).size() <= 2
-                                ? "Najnize teme: nema temena izmedju dna i vrha steka, nema novih dijagonala."
-                                : "Najnize teme: crvene dijagonale do preostalih temena sa steka.");
+                                ? "Najniže teme: nema temena između dna i vrha steka, nema novih dijagonala."
+                                : "Najniže teme: crvene dijagonale do preostalih temena sa steka.");
             break;
     }
     const Entries<int> popped = t.popped(step);
@@ -571,7 +572,7 @@ std::vector<std::string> stepCaption(const Judgement& judged, const Triangulatio
         for (const int v : t.stackAfter(step)) {
             if (v == step.vertex || std::find(popped.begin(), popped.end(), v) != popped.end()) back.push_back(v);
         }
-        lines.push_back("Vracena na stek: " + numbers(back) + ".");
+        lines.push_back("Vraćena na stek: " + numbers(back) + ".");
     }
     lines.push_back("Nove dijagonale: " + std::to_string(step.diagonalCount));
     return lines;
@@ -807,7 +808,7 @@ std::string verdictLine(const Judgement& judged) {
         case Verdict::Triangulated:
             return format("Poligon je monoton. Broj dijagonala: %d.", static_cast<int>(judged.triangulation.diagonals.size()));
     }
-    return "Manje od tri temena: nema sta da se triangulise.";
+    return "Manje od tri temena: nema šta da se trianguliše.";
 }
 
 Lesson buildLesson(const Judgement& judged, long long task) {
@@ -883,13 +884,18 @@ std::string pageLine(const Lesson& lesson, int page) {
     return lesson.task < 0 ? place : "Zadatak " + std::to_string(lesson.task) + ". " + place;
 }
 
-const char* startHint() { return "H - pomoc, strelice - koraci"; }
+std::string pageTitle(const Lesson& lesson, int page) {
+    const std::vector<std::string>& caption = lesson.pages[std::clamp(page, 0, pageCount(lesson))].caption;
+    return caption.size() > 1 ? caption[1] : pageLine(lesson, page) + ". " + lesson.verdictLine;
+}
+
+const char* startHint() { return "H - pomoć, strelice - koraci"; }
 
 std::vector<std::string> bottomLines(const Lesson& lesson, int chars) {
     // As many of the three as fit go on the last line; the verdict wraps above it when they do not.
     const std::string tail = pageLine(lesson, 0) + BottomGap + startHint();
     const std::string one = lesson.verdictLine + BottomGap + tail;
-    if (static_cast<int>(one.size()) <= chars) return {one};
+    if (static_cast<int>(characterCount(one)) <= chars) return {one};
     // Two lines at most, so that they stay below the polygon: a long list gives way on the first.
     const std::vector<std::string> wrapped = wrapLines({lesson.verdictLine}, std::max(1, chars - 4));
     return {wrapped.size() > 1 ? wrapped[0] + " ..." : wrapped[0], tail};

@@ -190,6 +190,10 @@ int pageCount(const Lesson& lesson);
 // after the task's number for a task: "Zadatak 4711. Strana 2 od 24".
 std::string pageLine(const Lesson& lesson, int page);
 
+// A page's title, for a picture's or a document's reader: its caption's first line after the verdict
+// ("Strana 3 od 8. Korak 2 od 7: ..."), or for the full picture its place and the verdict.
+std::string pageTitle(const Lesson& lesson, int page);
+
 // The one line the full picture carries after the verdict and its page.
 const char* startHint();
 

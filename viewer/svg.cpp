@@ -45,6 +45,32 @@ std::string colourOf(const Rgba& c) {
     return text;
 }
 
+// Text as XML character data: its characters as UTF-8, markup's own escaped, and what XML cannot
+// hold (control characters, malformed bytes) as U+FFFD.
+std::string xmlText(const std::string& text) {
+    std::u32string characters = charactersOf(text);
+    for (char32_t& c : characters) {
+        if (c < 0x20 || c == 0xFFFE || c == 0xFFFF) c = 0xFFFD;
+    }
+    std::string out;
+    for (const char c : utf8Of(characters)) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
 struct Writer {
     const Frame& frame;
     std::string out;
@@ -137,9 +163,22 @@ struct Writer {
                 out += '"';
                 stroke(s, s.width, "round");
                 out += "/>\n";
+                if (!isHalo(frame, s)) realText(s);
                 return;
             }
         }
+    }
+    // The words of a text shape as text, unpainted, over its strokes: found by a search, selected and
+    // copied as its characters, read by a screen reader; as wide as the strokes and its capitals as
+    // tall.
+    void realText(const Shape& s) {
+        const TextPlacement p = placementOf(s);
+        out += "<text x=\"";
+        appendNumber(out, p.x);
+        out += "\" y=\"";
+        appendNumber(out, frame.height - p.baseline);
+        out += "\" font-family=\"DejaVu Sans, sans-serif\" font-size=\"" + number(p.fontSize) + "\" textLength=\"" +
+               number(p.width) + "\" lengthAdjust=\"spacingAndGlyphs\" fill=\"none\">" + xmlText(s.text) + "</text>\n";
     }
 };
 
@@ -155,6 +194,15 @@ std::string svgOf(const Frame& frame) {
     w.out += "<defs><clipPath id=\"picture\"><rect x=\"" + std::to_string(p.x) + "\" y=\"" +
              std::to_string(frame.height - p.y - p.height) + "\" width=\"" + std::to_string(p.width) + "\" height=\"" +
              std::to_string(p.height) + "\"/></clipPath></defs>\n";
+    // What the page is and says, for a screen reader and a search: its title, and every line of it
+    // from the top down as the description.
+    w.out += "<title>" + xmlText(frame.title) + "</title>\n";
+    const std::vector<std::string> texts = textsOf(frame);
+    if (!texts.empty()) {
+        w.out += "<desc>";
+        for (std::size_t i = 0; i < texts.size(); ++i) w.out += (i > 0 ? "\n" : "") + xmlText(texts[i]);
+        w.out += "</desc>\n";
+    }
     w.out += "<rect width=\"" + width + "\" height=\"" + height + "\" fill=\"" + colourOf(frame.clear) + "\"/>\n";
     bool clipped = false;
     for (const Shape& s : frame.shapes) {
@@ -191,10 +239,12 @@ bool isPageFileName(const std::string& name) {
 
 }  // namespace
 
-LessonPictures writeLessonPictures(const Judgement& judged, const std::string& folder, long long task) {
+LessonPictures writeLessonPictures(const Judgement& judged, const std::string& folder, const PictureStyle& style,
+                                   long long task) {
     LessonPictures result;
-    Workbench bench = openWorkbench(judged);
-    if (task >= 0) markTask(bench, task);
+    Workbench opened = openWorkbench(judged);
+    if (task >= 0) markTask(opened, task);
+    Workbench bench = pictureBench(opened, style);
     result.total = pageCount(bench.lesson) + 1;
     std::error_code error;
     std::filesystem::create_directories(folder, error);

@@ -1,6 +1,7 @@
 #pragma once
-// The window's text: strings in the toolkit's monospaced roman stroke font, as strokes, so that a
-// frame's text is drawn from arrays and written as SVG the same way.
+// The window's text: UTF-8 strings in the toolkit's monospaced roman stroke font, as strokes, so that
+// a frame's text is drawn from arrays and written as SVG the same way. The font has ASCII's printable
+// characters and the letters of Serbian Latin (č ć š ž đ Č Ć Š Ž Đ); every other character is a blank.
 
 #include <map>
 #include <string>
@@ -14,7 +15,18 @@ struct FontGlyph {
     int stripCount;
     const float* points;
 };
-FontGlyph fontGlyph(char c);
+FontGlyph fontGlyph(char32_t c);
+// True for the characters the font draws: ASCII's printable ones and the Serbian letters.
+bool hasGlyph(char32_t c);
+
+// The characters of a UTF-8 string, in order; a byte that begins no well-formed character (a stray
+// continuation, a sequence cut short or too long, a surrogate) is one character of its own,
+// U+FFFD, so that a string's length and its breaks never fall inside a character.
+std::u32string charactersOf(const std::string& s);
+// A string of characters back in UTF-8.
+std::string utf8Of(const std::u32string& s);
+// How many characters a UTF-8 string holds (not bytes): what its width is counted in.
+std::size_t characterCount(const std::string& s);
 
 // The font's units: the characters 104.76 apart, a digit or a capital 100 tall.
 inline constexpr double FontAdvance = 104.76;

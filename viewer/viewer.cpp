@@ -16,6 +16,7 @@
 
 #include "viewer/display.h"
 #include "viewer/frame.h"
+#include "viewer/pdf.h"
 #include "viewer/process.h"
 #include "viewer/renderer.h"
 #include "viewer/svg.h"
@@ -28,6 +29,7 @@ using Clock = std::chrono::steady_clock;
 // The one state of the window, which every callback of the toolkit reaches.
 struct Window {
     Workbench bench;
+    PictureStyle pictures;  // how I's pictures and D's lesson look (the command line's options)
     StrokeCache strokes;
     int closedPipe = -1;  // tells the program's process that the window closed
     bool consoleLineOpen = false;  // the console's last line is unfinished: a save line starts anew
@@ -67,25 +69,34 @@ void apply(const Effect& effect) {
     Workbench& bench = window.bench;
     if (effect.quit) closeWindow();
     if (effect.save) {
-        std::string message;
-        const bool written = savePolygon(bench.lesson.vertices, ".", message);
-        wrote(bench, true, written, message);
-        consoleLine(message);
+        SavedWords words;
+        const bool written = savePolygon(bench.lesson.vertices, ".", words);
+        wrote(bench, true, written, words.band);
+        consoleLine(words.console);
     }
     if (effect.picture) {
         // The page as it is on the screen.
         std::string name;
-        const bool written = writeFreeFile(".", "slika", ".svg", svgOf(frameOf(bench)), name);
-        const std::string message = savedWord(false, written, name);
-        wrote(bench, false, written, message);
-        consoleLine(message);
+        const bool written = writeFreeFile(".", "slika", ".svg", svgOf(frameOf(pictureBench(bench, window.pictures))), name);
+        const SavedWords words = savedWords(SavedFile::Picture, written, name);
+        wrote(bench, false, written, words.band);
+        consoleLine(words.console);
+    }
+    if (effect.document) {
+        // Every page of the lesson as it now is.
+        std::string name;
+        const std::string pdf = lessonPdf(bench, window.pictures);
+        const bool written = !pdf.empty() && writeFreeFile(".", "lekcija", ".pdf", pdf, name);
+        const SavedWords words = savedWords(SavedFile::Lesson, written, name);
+        wrote(bench, false, written, words.band);
+        consoleLine(words.console);
     }
     if (effect.play) {
         window.ticking = true;
         window.tickGeneration = bench.playGeneration;
         window.tickAt = Clock::now() + std::chrono::milliseconds(static_cast<int>(playSeconds(bench.steps) * 1000));
     }
-    if (effect.redraw || effect.save || effect.picture) glutPostRedisplay();
+    if (effect.redraw || effect.save || effect.picture || effect.document) glutPostRedisplay();
 }
 
 
@@ -176,8 +187,10 @@ void onSignal(int signal) {
 
 }  // namespace
 
-void runViewer(int argc, char** argv, const Judgement& judged, bool consoleLineOpen, long long task) {
+void runViewer(int argc, char** argv, const Judgement& judged, bool consoleLineOpen, const PictureStyle& pictures,
+               long long task) {
     window.bench = openWorkbench(judged);
+    window.pictures = pictures;
     window.bench.task.first = taskFromClock(static_cast<long long>(std::time(nullptr)));
     if (task >= 0) markTask(window.bench, task);
     window.consoleLineOpen = consoleLineOpen;

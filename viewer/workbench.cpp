@@ -1,5 +1,7 @@
 #include "viewer/workbench.h"
 
+#include "viewer/console_words.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -19,16 +21,16 @@ namespace {
 constexpr int LeftButton = 0;
 
 // What the events ask of the window.
-constexpr Effect Redraw{true, false, false, false, false};
-constexpr Effect SaveAsked{true, true, false, false, false};
-constexpr Effect Quit{false, false, false, true, false};
+constexpr Effect Redraw{true, false, false, false, false, false};
+constexpr Effect SaveAsked{true, true, false, false, false, false};
+constexpr Effect Quit{false, false, false, true, false, false};
 
-const char* const TooMany = "Najvise 100 temena: novo teme nije dodato.";
-const char* const Taken = "Na tom mestu vec postoji teme.";
+const char* const TooMany = "Najviše 100 temena: novo teme nije dodato.";
+const char* const Taken = "Na tom mestu već postoji teme.";
 const char* const TooFew = "Poligon mora imati bar tri temena.";
-const char* const OutOfRange = "Tacka je van opsega brojeva.";
-const char* const NoVertex = "Nema temena ispod pokazivaca.";
-const char* const UnsavedEdits = "Izmene nisu sacuvane: S cuva, Q zatvara bez cuvanja.";
+const char* const OutOfRange = "Tačka je van opsega brojeva.";
+const char* const NoVertex = "Nema temena ispod pokazivača.";
+const char* const UnsavedEdits = "Izmene nisu sačuvane: S čuva, Q zatvara bez čuvanja.";
 
 // The pointer in GL's window pixels, origin at the bottom left, as sceneToPixels gives points.
 PlanePoint pointerPixels(const ViewState& view, int x, int y) {
@@ -328,7 +330,7 @@ Effect pressEditKey(Workbench& bench, Command key, int x, int y) {
             History& h = bench.history;
             const int to = h.current + (key == Command::Undo ? -1 : 1);
             if (to < 0 || to >= static_cast<int>(h.polygons.size())) {
-                e.message = key == Command::Undo ? "Nema izmena za vracanje." : "Nema izmena za ponavljanje.";
+                e.message = key == Command::Undo ? "Nema izmena za vraćanje." : "Nema izmena za ponavljanje.";
                 return Redraw;
             }
             h.current = to;
@@ -363,7 +365,7 @@ Effect pressEditKey(Workbench& bench, Command key, int x, int y) {
         }
         case Command::Save:
             if (e.drawing) {
-                e.message = "Novi poligon jos nije zatvoren (Enter).";
+                e.message = "Novi poligon još nije zatvoren (Enter).";
                 return Redraw;
             }
             return SaveAsked;
@@ -466,8 +468,7 @@ std::vector<std::string> saveUnsaved(Workbench& bench, const std::string& folder
     auto keep = [&](const std::vector<Point>& polygon) {
         std::string name;
         const bool written = writeFreeFile(folder, "poligon", ".txt", polygonText(polygon), name);
-        lines.push_back(written ? "Izmene su sacuvane u datoteci " + name + "."
-                                : "Izmene nisu sacuvane: u tekucoj fascikli ne moze da se napravi datoteka.");
+        lines.push_back(keptEditsWord(written, name));
         return written;
     };
     // The polygon in hand: while a new one is drawn the lesson is empty, and the one before it waits.
@@ -598,6 +599,9 @@ Effect perform(Workbench& bench, Command command, int x, int y, char key) {
             break;
         case Command::Picture:
             effect.picture = true;
+            break;
+        case Command::Document:
+            effect.document = true;
             break;
         case Command::Edit:
         case Command::Grid:
@@ -773,12 +777,12 @@ std::vector<std::string> footerLines(const Workbench& bench, int chars) {
     std::vector<std::string> lines = wrapLines({verdict}, chars);
     if (lines.size() > 2) {  // a long list of vertices gives way
         lines.resize(2);
-        lines[1] = lines[1].substr(0, static_cast<std::size_t>(std::max(0, chars - 3))) + "...";
+        lines[1] = firstCharacters(lines[1], static_cast<std::size_t>(std::max(0, chars - 3))) + "...";
     }
     lines.push_back(editingKeys(e.drawing));
     if (e.grid) {
         char text[80];
-        std::snprintf(text, sizeof text, "Mreza: korak %g", gridStep(bench.view));
+        std::snprintf(text, sizeof text, "Mreža: korak %g", gridStep(bench.view));
         lines.push_back(text);
     }
     if (!e.message.empty()) lines.push_back(e.message);
@@ -790,6 +794,29 @@ const Page& shownPage(const Workbench& bench) {
     return exercisePage(bench.lesson, bench.exercise, page);
 }
 
+Workbench pictureBench(const Workbench& bench, const PictureStyle& style) {
+    Workbench picture = bench;
+    picture.style = style;
+    picture.edit.on = false;
+    picture.edit.message.clear();
+    picture.edit.dragged = -1;
+    picture.steps.playing = false;
+    if (style.bare) picture.steps.help = false;
+    picture.captionChars = -1;
+    if (style.width > 0 && style.height > 0) {
+        resize(picture, style.width, style.height);
+    } else {
+        relayout(picture);
+    }
+    return picture;
+}
+
+Workbench lessonBench(const Workbench& bench, const PictureStyle& style) {
+    Workbench lesson = pictureBench(bench, style);
+    lesson.steps.help = false;
+    return lesson;
+}
+
 void relayout(Workbench& bench) {
     const int w = bench.view.windowWidth;
     const int h = bench.view.windowHeight;
@@ -797,7 +824,10 @@ void relayout(Workbench& bench) {
     const int shown = std::clamp(bench.steps.page, 0, pageCount(bench.lesson));
     ExerciseCaption asked;
     if (bench.exercise.on) asked = exerciseCaption(bench.lesson, bench.exercise, shown);
-    std::vector<std::string> caption = bench.exercise.on ? asked.lines : shownPage(bench).caption;
+    // The picture alone has no caption, and so no panel beside it either.
+    std::vector<std::string> caption = bench.style.bare ? std::vector<std::string>{}
+                                       : bench.exercise.on ? asked.lines
+                                                           : shownPage(bench).caption;
     const auto playingLine = [](double seconds) {
         char text[80];
         std::snprintf(text, sizeof text, "Automatski: korak svakih %g s (P zaustavlja)", seconds);
@@ -915,17 +945,31 @@ bool writeFreeFile(const std::string& folder, const std::string& stem, const std
     return false;
 }
 
-std::string savedWord(bool polygon, bool written, const std::string& name) {
+std::string savedWord(SavedFile file, bool written, const std::string& name) {
     if (!written) {
-        return std::string(polygon ? "Poligon nije sacuvan" : "Slika nije sacuvana") +
-               ": u tekucoj fascikli ne moze da se napravi datoteka.";
+        return std::string(file == SavedFile::Polygon   ? "Poligon nije sačuvan"
+                           : file == SavedFile::Picture ? "Slika nije sačuvana"
+                                                        : "Lekcija nije sačuvana") +
+               ": u tekućoj fascikli ne može da se napravi datoteka.";
     }
-    return polygon ? "Poligon je sacuvan u datoteku " + name + "." : "Slika je sacuvana u datoteci " + name + ".";
+    switch (file) {
+        case SavedFile::Polygon:
+            return "Poligon je sačuvan u datoteku " + name + ".";
+        case SavedFile::Picture:
+            return "Slika je sačuvana u datoteci " + name + ".";
+        case SavedFile::Lesson:
+            break;
+    }
+    return "Lekcija je sačuvana u datoteci " + name + ".";
 }
 
-bool savePolygon(const std::vector<Point>& vertices, const std::string& folder, std::string& message) {
+SavedWords savedWords(SavedFile file, bool written, const std::string& name) {
+    return {savedWord(file, written, name), consoleSavedWord(file, written, name)};
+}
+
+bool savePolygon(const std::vector<Point>& vertices, const std::string& folder, SavedWords& words) {
     std::string name;
     const bool written = writeFreeFile(folder, "poligon", ".txt", polygonText(vertices), name);
-    message = savedWord(true, written, name);
+    words = savedWords(SavedFile::Polygon, written, name);
     return written;
 }

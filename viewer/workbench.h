@@ -55,6 +55,17 @@ struct TaskState {
     long long first = 1000;      // the task Z opens when none was opened yet (the front end's clock sets it)
 };
 
+// How a picture of a page looks: its size in pixels (0 by 0: the window's), on white instead of the
+// window's beige, and the picture alone (`bare`: no caption band, no panel, no lines below the
+// polygon, no help; the vertex numbers stay, as part of the picture). The window's own frames are
+// the default style.
+struct PictureStyle {
+    int width = 0;
+    int height = 0;
+    bool white = false;
+    bool bare = false;
+};
+
 struct Workbench {
     ViewState view;
     StepView steps;
@@ -68,6 +79,7 @@ struct Workbench {
     bool quitWarned = false;   // Q or Escape met unsaved edits once: the next one closes
     int playGeneration = 0;    // a play tick armed for an earlier play (or speed) is ignored
     bool inPage = false;       // shown in a browser's page: the help says S and I download, nothing closes
+    PictureStyle style;        // how its frames look: the window's own, or a picture's
     // The caption band's height in lines, for the tallest caption of the lesson wrapped to `captionChars`.
     int captionChars = -1;
     int captionLines = 0;
@@ -84,6 +96,7 @@ struct Effect {
     bool picture = false;  // the page, as it is on the screen, is to be written as SVG
     bool quit = false;     // the window is to close
     bool play = false;     // a play interval is to be timed from now (playSeconds, playGeneration)
+    bool document = false;  // every page of the lesson as it now is, as one document (a PDF, or a print)
 };
 
 // A command of the table, the pointer at window position (x, y) (origin top left); `key` is the key
@@ -172,9 +185,30 @@ void relayout(Workbench& bench);
 // The page on the screen: in the exercise, a question's page while it waits.
 const Page& shownPage(const Workbench& bench);
 
-// The word for a file written (the polygon saved, or a picture) as `name`, or not written, for the
-// band and the console: "Poligon je sacuvan u datoteku poligon-2.txt.".
-std::string savedWord(bool polygon, bool written, const std::string& name);
+// The workbench as a picture of its page shows it: at the style's size (what was turned, moved and
+// zoomed kept, as a resize keeps it), in the style's look, the play stopped, and without what belongs
+// to the window rather than to the lesson: the editing band and its grid, the band's last message,
+// a drag's ring. A new polygon under way is drawn as far as it goes. Its frames are the picture's;
+// another page is had by setting `steps.page` and laying it out again (relayout).
+Workbench pictureBench(const Workbench& bench, const PictureStyle& style);
+
+// The same for the whole lesson as one document (a PDF, or the page's print view): a picture's,
+// without the help panel, which no page of a handout wants.
+Workbench lessonBench(const Workbench& bench, const PictureStyle& style);
+
+// The files the window writes: the polygon (S), the page as a picture (I), the whole lesson (D).
+enum class SavedFile { Polygon, Picture, Lesson };
+
+// The band's word for a file written as `name`, or not written: "Poligon je sacuvan u datoteku
+// poligon-2.txt.".
+std::string savedWord(SavedFile file, bool written, const std::string& name);
+
+// What tells of a file written: the band's word and the console's line (consoleSavedWord).
+struct SavedWords {
+    std::string band;
+    std::string console;
+};
+SavedWords savedWords(SavedFile file, bool written, const std::string& name);
 
 // What became of a file the front end wrote (the polygon saved, or a picture): its word goes into the
 // band; a saved polygon is the one that counts as unchanged from now on.
@@ -197,6 +231,6 @@ int writeWholeFile(const std::string& path, const std::string& text, bool fresh)
 bool writeFreeFile(const std::string& folder, const std::string& stem, const std::string& extension,
                    const std::string& text, std::string& name);
 
-// Writes the polygon to the first free poligon-K.txt in `folder`. True when it was written;
-// `message` says where it went, or that it could not be.
-bool savePolygon(const std::vector<Point>& vertices, const std::string& folder, std::string& message);
+// Writes the polygon to the first free poligon-K.txt in `folder`. True when it was written; `words`
+// say where it went, or that it could not be.
+bool savePolygon(const std::vector<Point>& vertices, const std::string& folder, SavedWords& words);

@@ -27,7 +27,7 @@ namespace {
 // hundred vertices with the longest numbers the dialogue reads need a little over 51,000.
 constexpr int MaxInput = 100000;
 
-const char* const ReplaceWarning = "Izmene nisu sacuvane: S cuva, Prikazi jos jednom zamenjuje poligon.";
+const char* const ReplaceWarning = "Izmene nisu sačuvane: S čuva, Prikaži još jednom zamenjuje poligon.";
 
 // The one state of the page, which every call from the script reaches.
 struct Page {
@@ -38,6 +38,8 @@ struct Page {
     std::string reply;        // the last text handed to the script
     int width = WindowWidth;  // the canvas
     int height = WindowHeight;
+    PictureStyle pictures;    // how I's pictures and D's print view look (the panel's controls)
+    Workbench printed;        // the lesson as D's print view shows it
 };
 Page page;
 
@@ -47,9 +49,9 @@ const char* reply(std::string text) {
 }
 
 // The effects the script carries out, as bits: draw, save (download the polygon), picture
-// (download the page as SVG), play (time the next page).
+// (download the page as SVG), play (time the next page), document (the lesson's print view).
 int bitsOf(const Effect& e) {
-    return (e.redraw ? 1 : 0) | (e.save ? 2 : 0) | (e.picture ? 4 : 0) | (e.play ? 8 : 0);
+    return (e.redraw ? 1 : 0) | (e.save ? 2 : 0) | (e.picture ? 4 : 0) | (e.play ? 8 : 0) | (e.document ? 16 : 0);
 }
 
 // A line after the dialogue's, on a line of its own, as the console program prints it.
@@ -124,7 +126,7 @@ std::string json(const Frame& frame) {
         out += "\"x\":" + std::to_string(b.box.x) + ",\"y\":" + std::to_string(frame.height - b.box.y - b.box.height) +
                ",\"w\":" + std::to_string(b.box.width) + ",\"h\":" + std::to_string(b.box.height) + ",\"label\":\"" + b.label + "\"}";
     }
-    // The words from the top down, for a screen reader (ASCII, as every text of the window).
+    // The words from the top down, for a screen reader (UTF-8, as every text of the window).
     out += "],\"texts\":[";
     first = true;
     for (const std::string& text : textsOf(frame)) {
@@ -255,7 +257,7 @@ EMSCRIPTEN_KEEPALIVE int webMaxInput() { return MaxInput; }
 EMSCRIPTEN_KEEPALIVE void webRefuseInput(int length) {
     page.console.clear();
     page.dialogueOf.clear();
-    openEmpty("Unos je predugacak: " + std::to_string(length) + " znakova, a najvise je " + std::to_string(MaxInput) + ".");
+    openEmpty("Unos je predugačak: " + std::to_string(length) + " znakova, a najviše je " + std::to_string(MaxInput) + ".");
 }
 
 // Whether the polygon shown may be replaced now ("Prikazi", a file): 0 when it has unsaved edits and
@@ -305,7 +307,7 @@ EMSCRIPTEN_KEEPALIVE void webOpenFragment(const char* fragment) {
             exercise = true;
         }
     }
-    const std::string prefix = "Adresa se ne moze procitati: ";
+    const std::string prefix = "Adresa se ne može pročitati: ";
     std::uint64_t task = 0;
     if (hasTask && !readTask(taskPart, task)) return openEmpty(prefix + "zadatak je ceo broj od 0 do 999999999 (z=4711).");
     if (hasTask && !hasVertices) {
@@ -318,7 +320,7 @@ EMSCRIPTEN_KEEPALIVE void webOpenFragment(const char* fragment) {
         char* end = nullptr;
         const long p = std::strtol(pagePart.c_str(), &end, 10);
         if (pagePart.empty() || *end != '\0' || p < 1 || p > 100000) {
-            return openEmpty(prefix + "strana mora biti ceo broj od 1 navise (p=1).");
+            return openEmpty(prefix + "strana mora biti ceo broj od 1 naviše (p=1).");
         }
         pageNumber = static_cast<int>(p);
     }
@@ -329,7 +331,7 @@ EMSCRIPTEN_KEEPALIVE void webOpenFragment(const char* fragment) {
         return openEmpty(prefix + "teme " + std::to_string(bad) + " novog poligona nije par brojeva x,y.");
     }
     if (static_cast<int>(pairs.size()) > MaxVertices || static_cast<int>(draftPairs.size()) > MaxVertices) {
-        return openEmpty(prefix + "najvise " + std::to_string(MaxVertices) + " temena.");
+        return openEmpty(prefix + "najviše " + std::to_string(MaxVertices) + " temena.");
     }
     std::vector<Point> draft;
     for (const auto& [x, y] : draftPairs) {
@@ -341,7 +343,7 @@ EMSCRIPTEN_KEEPALIVE void webOpenFragment(const char* fragment) {
         // The vertices as the dialogue would read them typed, one per line.
         std::string input = std::to_string(pairs.size()) + "\n";
         for (const auto& [x, y] : pairs) input += x + " " + y + "\n";
-        if (!openInput(input)) return openEmpty(prefix + "temena nisu ispravni brojevi (dijalog u konzoli kaze zasto).");
+        if (!openInput(input)) return openEmpty(prefix + "temena nisu ispravni brojevi (dijalog u konzoli kaže zašto).");
         page.bench.steps.page = std::min(pageNumber - 1, pageCount(page.bench.lesson));
     } else {
         openEmpty("");
@@ -434,22 +436,45 @@ EMSCRIPTEN_KEEPALIVE const char* webFrame() { return reply(json(frameOf(page.ben
 // The polygon to download as the K-th saved one, and the page as the K-th picture; each says so
 // in the band and on the console.
 EMSCRIPTEN_KEEPALIVE const char* webSavedPolygon(int k) {
-    const std::string message = savedWord(true, true, "poligon-" + std::to_string(k) + ".txt");
+    const SavedWords words = savedWords(SavedFile::Polygon, true, "poligon-" + std::to_string(k) + ".txt");
     const std::string text = polygonText(page.bench.lesson.vertices);
-    wrote(page.bench, true, true, message);
-    consoleLine(message);
+    wrote(page.bench, true, true, words.band);
+    consoleLine(words.console);
     return reply(text);
 }
 
 EMSCRIPTEN_KEEPALIVE const char* webPicture(int k) {
-    const std::string svg = svgOf(frameOf(page.bench));
-    const std::string message = savedWord(false, true, "slika-" + std::to_string(k) + ".svg");
-    wrote(page.bench, false, true, message);
-    consoleLine(message);
+    const std::string svg = svgOf(frameOf(pictureBench(page.bench, page.pictures)));
+    const SavedWords words = savedWords(SavedFile::Picture, true, "slika-" + std::to_string(k) + ".svg");
+    wrote(page.bench, false, true, words.band);
+    consoleLine(words.console);
     return reply(svg);
 }
 
+// How the pictures (I) and the print view (D) look: a size (0 by 0: the canvas's), white, the
+// picture alone; from the panel's controls.
+EMSCRIPTEN_KEEPALIVE void webPictureStyle(int width, int height, int white, int bare) {
+    const bool sized = width >= 100 && width <= 10000 && height >= 100 && height <= 10000;
+    page.pictures = {sized ? width : 0, sized ? height : 0, white != 0, bare != 0};
+}
+
+// D's print view: the lesson as it now is, laid out for printing, its pages counted; then each page
+// as SVG, from 0. The band says what to do with it.
+EMSCRIPTEN_KEEPALIVE int webPrintPages() {
+    page.printed = lessonBench(page.bench, page.pictures);
+    const int pages = pageCount(page.printed.lesson) + 1;
+    wrote(page.bench, false, true,
+          "Lekcija (" + std::to_string(pages) + " strana) je spremna za štampu: sačuvajte je kao PDF.");
+    return pages;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* webPrintPage(int k) {
+    page.printed.steps.page = std::clamp(k, 0, pageCount(page.printed.lesson));
+    relayout(page.printed);
+    return reply(svgOf(frameOf(page.printed)));
+}
+
 // The page without a polygon yet: its band says what to do.
-EMSCRIPTEN_KEEPALIVE void webOpenNothing() { openEmpty("Unesite poligon u polje desno i pritisnite Prikazi."); }
+EMSCRIPTEN_KEEPALIVE void webOpenNothing() { openEmpty("Unesite poligon u polje desno i pritisnite Prikaži."); }
 
 }  // extern "C"

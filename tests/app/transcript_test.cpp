@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
+#include <set>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -404,4 +406,270 @@ TEST(Transcript, ATaskIsTheDialoguesPolygonAsIfTyped) {
         EXPECT_EQ(refused.err, error);
         EXPECT_EQ(refused.out, "");
     }
+}
+namespace {
+
+// A comb of a hundred vertices: 49 teeth hanging from a bar, their tips at 0, the gaps' tops at 8.
+std::string comb100() {
+    std::string text = "100\n0 10\n";
+    for (int t = 0; t < 49; ++t) text += std::to_string(2 * t + 1) + " 0\n" + std::to_string(2 * t + 2) + " 8\n";
+    return text + "98 10\n";
+}
+
+// A command's standard output.
+std::string output(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+        pclose(pipe);
+    }
+    return out;
+}
+
+std::string withoutBlanks(std::string s) {
+    s.erase(std::remove_if(s.begin(), s.end(), [](unsigned char c) { return std::isspace(c) != 0; }), s.end());
+    return s;
+}
+
+// The lines of an SVG's description (the page's texts, top to bottom), its markup's escapes undone.
+std::vector<std::string> describedLines(const std::string& svg) {
+    const std::size_t from = svg.find("<desc>"), to = svg.find("</desc>");
+    std::vector<std::string> lines;
+    if (from == std::string::npos || to == std::string::npos) return lines;
+    std::stringstream in(svg.substr(from + 6, to - from - 6));
+    for (std::string line; std::getline(in, line);) {
+        for (const auto& [escape, c] : {std::pair<std::string, std::string>{"&lt;", "<"}, {"&gt;", ">"}, {"&amp;", "&"}}) {
+            for (std::size_t at; (at = line.find(escape)) != std::string::npos;) line.replace(at, escape.size(), c);
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// A PDF's pages and the size of its first, in points, as pdfinfo reads them.
+struct PdfInfo {
+    int pages = 0;
+    double width = 0, height = 0;
+};
+PdfInfo pdfInfo(const std::string& file) {
+    const std::string info = output("pdfinfo '" + file + "' 2>/dev/null");
+    PdfInfo p;
+    const std::size_t pages = info.find("Pages:"), size = info.find("Page size:");
+    if (pages != std::string::npos) p.pages = std::atoi(info.c_str() + pages + 6);
+    if (size != std::string::npos) std::sscanf(info.c_str() + size + 10, " %lf x %lf", &p.width, &p.height);
+    return p;
+}
+
+}  // namespace
+
+// --pdf writes the whole lesson after the dialogue as it always is, a page of the document a page of
+// the lesson, in order: each page's text extracts as the page's own lines (as its SVG describes
+// them), in DejaVu Sans, embedded; the program ends with status 0 and no display.
+TEST(Transcript, LessonAsOnePdfOnePagePerLessonPage) {
+    for (const char* example : {"monotoni.txt", "w.txt"}) {
+        const std::string input = slurp(std::string(EXAMPLES_DIR) + "/" + example);
+        const std::string folder = testing::TempDir() + "lesson_pdf_" + std::to_string(getpid()) + "_" + example;
+        const std::string file = folder + ".pdf";
+        const Outcome r = run(input, "rm -rf " + folder + " " + file + "; ", " --svg " + folder + " --pdf " + file);
+        ASSERT_EQ(r.status, 0) << r.err;
+        const int pages = static_cast<int>(std::distance(std::filesystem::directory_iterator(folder), {}));
+        const std::string dialogue = run(input).out;
+        EXPECT_EQ(r.out, dialogue + (dialogue.back() == '\n' ? "" : "\n") + "Sve strane lekcije (" + std::to_string(pages) + ") upisane su u folder " +
+                             folder + ".\nLekcija (" + std::to_string(pages) + " strana) je upisana u datoteku " + file +
+                             ".\n");
+        EXPECT_EQ(pdfInfo(file).pages, pages) << example;
+        EXPECT_NE(output("pdffonts '" + file + "'").find("DejaVuSans"), std::string::npos);
+        // Its letters too: the hint on the full picture, the first step's caption.
+        EXPECT_NE(output("pdftotext -f 1 -l 2 '" + file + "' -").find("H - pomoć"), std::string::npos);
+        for (int page = 1; page <= pages; ++page) {
+            char name[32];
+            std::snprintf(name, sizeof name, "/strana-%03d.svg", page);
+            const std::vector<std::string> lines = describedLines(slurp(folder + name));
+            const std::string text = withoutBlanks(output("pdftotext -f " + std::to_string(page) + " -l " +
+                                                          std::to_string(page) + " '" + file + "' -"));
+            ASSERT_FALSE(lines.empty()) << example << " page " << page;
+            for (const std::string& line : lines) {
+                EXPECT_NE(text.find(withoutBlanks(line)), std::string::npos) << example << " page " << page << ": " << line;
+            }
+        }
+    }
+}
+
+// A file that cannot be written (a folder that is not there, a folder's own name, no name at all)
+// gets its line and status 1, and nothing is left beside it; a file that is there is replaced whole.
+TEST(Transcript, PdfThatCannotBeWrittenSaysSoAndLeavesNothing) {
+    const std::string triangle = "3\n0 0\n100 0\n50 100\n";
+    const std::string folder = testing::TempDir() + "pdf_refused_" + std::to_string(getpid());
+    for (const std::string& file : {std::string("/proc/none/here.pdf"), folder, folder + "/", std::string("''")}) {
+        const Outcome r = run(triangle, "rm -rf " + folder + "; mkdir -p " + folder + "; ", " --pdf " + file);
+        EXPECT_EQ(r.status, 1) << file;
+        EXPECT_NE(r.out.find(") \nNe mogu da pisem datoteku " + (file == "''" ? std::string() : file) + ".\n"),
+                  std::string::npos)
+            << r.out;
+        EXPECT_TRUE(std::filesystem::is_empty(folder)) << file;
+    }
+    const std::string there = folder + "/there.pdf";
+    std::ofstream(there) << "not a lesson";
+    EXPECT_EQ(run(triangle, "", " --pdf " + there).status, 0);
+    EXPECT_EQ(pdfInfo(there).pages, 3);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+}
+
+// --velicina, --bela and --bez-teksta: the SVG pages and the PDF's at the size asked (the PDF's in
+// points, three quarters of a pixel), on the window's beige or on white; the picture alone says only
+// its vertex numbers. A size that is not two whole numbers within reach is refused as an unknown
+// option is, before the dialogue.
+TEST(Transcript, SlideOptionsGiveTheirSizeAndBackground) {
+    struct Case {
+        const char* options;
+        int width, height;
+        const char* fill;
+        bool bare;
+    };
+    const Case cases[] = {{"", 1024, 700, "#e6e6cc", false},
+                          {" --velicina 1920x1080", 1920, 1080, "#e6e6cc", false},
+                          {" --velicina 1024x768 --bela", 1024, 768, "#ffffff", false},
+                          {" --bez-teksta --bela --velicina 800x600", 800, 600, "#ffffff", true}};
+    const std::string w = slurp(std::string(EXAMPLES_DIR) + "/w.txt");
+    for (const Case& c : cases) {
+        const std::string folder = testing::TempDir() + "slide_" + std::to_string(getpid());
+        const std::string file = folder + ".pdf";
+        const Outcome r = run(w, "rm -rf " + folder + "; ", std::string(c.options) + " --svg " + folder + " --pdf " + file);
+        ASSERT_EQ(r.status, 0) << c.options << r.err;
+        const std::string svg = slurp(folder + "/strana-010.svg");
+        EXPECT_NE(svg.find("width=\"" + std::to_string(c.width) + "\" height=\"" + std::to_string(c.height) + "\""),
+                  std::string::npos)
+            << c.options;
+        EXPECT_NE(svg.find("<rect width=\"" + std::to_string(c.width) + "\" height=\"" + std::to_string(c.height) +
+                           "\" fill=\"" + c.fill + "\"/>"),
+                  std::string::npos)
+            << c.options;
+        const PdfInfo info = pdfInfo(file);
+        EXPECT_EQ(info.pages, 25);
+        EXPECT_NEAR(info.width, 0.75 * c.width, 0.01) << c.options;
+        EXPECT_NEAR(info.height, 0.75 * c.height, 0.01) << c.options;
+        // The PDF's page 10 drawn again: its corner is the background asked for.
+        const std::string rgb = output("pdftoppm -f 10 -l 10 -r 9.6 -singlefile '" + file + "' | convert - -depth 8 rgb:-");
+        ASSERT_GE(rgb.size(), 3u);
+        for (int k = 0; k < 3; ++k) {  // within a step of rounding
+            const int wanted = std::stoi(std::string(c.fill).substr(1 + 2 * k, 2), nullptr, 16);
+            EXPECT_NEAR(static_cast<unsigned char>(rgb[k]), wanted, 1) << c.options;
+        }
+        const std::vector<std::string> lines = describedLines(svg);
+        const bool numbersOnly = std::all_of(lines.begin(), lines.end(), [](const std::string& l) {
+            return !l.empty() && std::all_of(l.begin(), l.end(), ::isdigit);
+        });
+        EXPECT_EQ(numbersOnly, c.bare) << c.options;
+        const std::string text = withoutBlanks(output("pdftotext -f 10 -l 10 '" + file + "' -"));
+        EXPECT_EQ(std::all_of(text.begin(), text.end(), ::isdigit), c.bare) << c.options << ": " << text;
+    }
+    for (const char* size : {"0x700", "1920", "1920x", "x1080", "1920x1080x2", "99x700", "10001x700", "-1024x700",
+                             "1e3x700", "1920X1080", "abc"}) {
+        const Outcome refused = run(w, "", std::string(" --velicina '") + size + "'");
+        EXPECT_EQ(refused.status, 2) << size;
+        EXPECT_EQ(refused.out, "") << size;
+        EXPECT_EQ(refused.err.rfind("Opcija --velicina trazi sirinu i visinu u pikselima", 0), 0u) << size;
+    }
+    EXPECT_EQ(run(w, "", " --velicina").status, 2);
+}
+
+// --tekst lists after the dialogue exactly the diagonals the pictures draw (the full picture's of a
+// monotone polygon, the whole triangulation's page of any other), each once, and the monotone
+// pieces, which hold every vertex; then the program ends with status 0, without a window.
+TEST(Transcript, TextListsExactlyTheDiagonalsThePictureDraws) {
+    struct Case {
+        std::string input;
+        std::size_t pieces;
+    };
+    const std::string examples = std::string(EXAMPLES_DIR) + "/";
+    const Case cases[] = {{slurp(examples + "monotoni.txt"), 1}, {slurp(examples + "konveksni.txt"), 1},
+                          {slurp(examples + "nemonotoni.txt"), 2}, {slurp(examples + "w.txt"), 4},
+                          {comb100(), 49}, {"3\n0 0\n100 0\n50 100\n", 1},
+                          // the W typed the other way round
+                          {"10\n1 6\n2 2\n4 5\n6 2\n7 6\n8 6\n6 0\n4 3\n2 0\n0 6\n", 4}};
+    for (const Case& c : cases) {
+        const std::string folder = testing::TempDir() + "text_" + std::to_string(getpid());
+        const Outcome r = run(c.input, "rm -rf " + folder + "; ", " --tekst --svg " + folder);
+        ASSERT_EQ(r.status, 0) << c.input;
+        EXPECT_EQ(r.err, "");  // no window
+        // The listed diagonals and pieces.
+        std::set<std::pair<int, int>> listed;
+        std::vector<std::vector<int>> pieces;
+        const std::string dialogue = run(c.input).out;
+        ASSERT_EQ(r.out.rfind(dialogue, 0), 0u);
+        // After the dialogue, on a line of its own.
+        std::stringstream lines(r.out.substr(dialogue.size() + (dialogue.back() == '\n' ? 0 : 1)));
+        std::string line;
+        std::getline(lines, line);
+        const std::size_t count = std::stoul(line.substr(line.find(": ") + 2));
+        EXPECT_EQ(line.rfind("Dijagonale: ", 0), 0u) << line;
+        while (std::getline(lines, line) && line.rfind("dijagonala ", 0) == 0) {
+            int a = 0, b = 0;
+            ASSERT_EQ(std::sscanf(line.c_str(), "dijagonala %d-%d", &a, &b), 2) << line;
+            EXPECT_LT(a, b) << line;
+            EXPECT_TRUE(listed.insert({a, b}).second) << line;
+        }
+        EXPECT_EQ(listed.size(), count);
+        EXPECT_EQ(line, "Monotoni delovi: " + std::to_string(c.pieces));
+        std::set<int> covered;
+        while (std::getline(lines, line) && line.rfind("deo ", 0) == 0) {
+            std::stringstream numbers(line.substr(line.find(':') + 1));
+            pieces.emplace_back();
+            for (int v; numbers >> v;) {
+                pieces.back().push_back(v);
+                covered.insert(v);
+            }
+            EXPECT_EQ(pieces.back().front(), *std::min_element(pieces.back().begin(), pieces.back().end())) << line;
+        }
+        EXPECT_EQ(pieces.size(), c.pieces);
+        const int n = std::stoi(c.input);
+        EXPECT_EQ(covered.size(), static_cast<std::size_t>(n));
+        EXPECT_TRUE(line.rfind("Sve strane lekcije", 0) == 0) << line;
+        // The drawn diagonals: the picture's red, blue and cyan lines between the outline's vertices.
+        std::vector<std::string> pages;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) pages.push_back(entry.path().string());
+        std::sort(pages.begin(), pages.end());
+        const std::string svg = slurp(c.pieces == 1 ? pages.front() : pages.back());
+        std::vector<std::pair<double, double>> at;  // each vertex on the picture
+        std::set<std::pair<int, int>> drawn;
+        for (std::size_t p = svg.find("<path d=\""); p != std::string::npos; p = svg.find("<path d=\"", p + 1)) {
+            const std::size_t end = svg.find("/>", p);
+            const std::string element = svg.substr(p, end - p);
+            if (element.find("stroke-linecap=\"butt\"") == std::string::npos) continue;  // text and fills
+            std::vector<std::pair<double, double>> points;
+            std::stringstream d(element.substr(9, element.find('"', 9) - 9));
+            for (char move; d >> move && (move == 'M' || move == 'L');) {
+                double x = 0, y = 0;
+                d >> x >> y;
+                points.emplace_back(x, y);
+            }
+            const bool black = element.find("stroke=\"#000000\"") != std::string::npos;
+            const bool diagonal = element.find("stroke=\"#ff0000\"") != std::string::npos ||
+                                  element.find("stroke=\"#0000ff\"") != std::string::npos ||
+                                  element.find("stroke=\"#00b3d9\"") != std::string::npos;
+            if (black && at.empty()) {  // the outline: 1-2, 2-3, ..., then 1-n
+                for (int v = 0; v + 1 < n; ++v) at.push_back(points[2 * v]);
+                at.push_back(points[2 * (n - 2) + 1]);
+            }
+            if (!diagonal) continue;
+            auto vertexAt = [&](const std::pair<double, double>& q) {
+                for (int v = 0; v < n; ++v) {
+                    if (std::abs(at[v].first - q.first) < 0.02 && std::abs(at[v].second - q.second) < 0.02) return v + 1;
+                }
+                return 0;
+            };
+            for (std::size_t k = 0; k + 1 < points.size(); k += 2) {
+                const int a = vertexAt(points[k]), b = vertexAt(points[k + 1]);
+                ASSERT_TRUE(a > 0 && b > 0) << element;
+                drawn.insert({std::min(a, b), std::max(a, b)});
+            }
+        }
+        EXPECT_EQ(listed, drawn) << c.input;
+        EXPECT_EQ(listed.size(), static_cast<std::size_t>(std::max(0, n - 3)));
+    }
+    EXPECT_EQ(run("4 0 0 4 4 4 0 0 4\n", "", " --tekst").out.substr(run("4 0 0 4 4 4 0 0 4\n").out.size()),
+              "Nema triangulacije: poligon nije prost.\n");
+    EXPECT_EQ(run("2 0 0 1 1\n", "", " --tekst").out.substr(run("2 0 0 1 1\n").out.size()),
+              "\nNema triangulacije: manje od tri temena.\n");
 }

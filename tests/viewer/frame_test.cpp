@@ -161,7 +161,8 @@ TEST(Commands, OneTableGivesTheKeysTheHelpAndTheBand) {
         // BackSpace and Enter are the choice's while the answer is a set of vertices.
         {{'v', SpecialKey::None}, editing, true, Command::Exercise},
         {{'Z', SpecialKey::None}, still, true, Command::NewTask},
-        {{'d', SpecialKey::None}, still, false, Command::Next},
+        {{'D', SpecialKey::None}, editing, true, Command::Document},
+        {{'d', SpecialKey::None}, asking, true, Command::Answer},
         {{'N', SpecialKey::None}, asking, true, Command::Answer},
         {{'N', SpecialKey::None}, editing, true, Command::New},
         {{'4', SpecialKey::None}, asking, true, Command::Answer},
@@ -173,6 +174,9 @@ TEST(Commands, OneTableGivesTheKeysTheHelpAndTheBand) {
         {{'\b', SpecialKey::None}, choosing, true, Command::Erase},
         {{'\r', SpecialKey::None}, choosing, true, Command::Confirm},
         {{0, SpecialKey::Right}, choosing, true, Command::Next},
+        // A letter beyond ASCII, as the toolkit hands it in a byte (a Latin-2 č, a UTF-8 lead byte), is none.
+        {{static_cast<char>(0xE8), SpecialKey::None}, still, false, Command::Next},
+        {{static_cast<char>(0xC4), SpecialKey::None}, editing, false, Command::Next},
     };
     for (const Case& c : cases) {
         Command command = Command::Next;
@@ -181,10 +185,10 @@ TEST(Commands, OneTableGivesTheKeysTheHelpAndTheBand) {
             EXPECT_EQ(command, c.command) << static_cast<int>(c.key.character);
         }
     }
-    EXPECT_EQ(editingKeys(false), "Uredjivanje: vuci teme, klik na stranicu dodaje teme, X ili Delete brise teme, G mreza, "
-                                  "U ili Ctrl+Z vrati, Ctrl+Y ponovi, N novi poligon, S sacuvaj, E kraj");
+    EXPECT_EQ(editingKeys(false), "Uređivanje: vuci teme, klik na stranicu dodaje teme, X ili Delete briše teme, G mreža, "
+                                  "U ili Ctrl+Z vrati, Ctrl+Y ponovi, N novi poligon, S sačuvaj, E kraj");
     EXPECT_EQ(editingKeys(true),
-              "Novi poligon: klik dodaje teme, Backspace brise poslednje, Enter ili klik na prvo teme zatvara poligon");
+              "Novi poligon: klik dodaje teme, Backspace briše poslednje, Enter ili klik na prvo teme zatvara poligon");
     const std::vector<HelpRow>& help = helpRows();
     ASSERT_GT(help.size(), 20u);
     EXPECT_EQ(help[0].key, "Tasteri");
@@ -283,4 +287,151 @@ TEST(Frame, LinesBeyondReachAreCutWhereTheyLeaveIt) {
         }
     }
     EXPECT_GE(cut, 2);
+}
+
+namespace {
+
+bool isBeige(const Rgba& c) { return std::abs(c.r - 0.9f) < 0.06f && std::abs(c.g - 0.9f) < 0.06f && std::abs(c.b - 0.8f) < 0.09f; }
+
+std::vector<Workbench> benchesOfEveryKind() {
+    std::vector<Workbench> benches = {benchOf(wShape), benchOf({{0, 10}, {5, 8}, {6, 5}, {4, 1}, {0, 0}, {-5, 4}}),
+                                      benchOf({{0, 0}, {4, 4}, {4, 0}, {0, 4}}), benchOf({{1, 1}, {2, 2}})};
+    return benches;
+}
+
+}  // namespace
+
+// The picture alone: on every page of a polygon of every kind, no caption band, no panel, no lines
+// below the polygon, no help; the picture is the whole frame and its only words are vertex numbers.
+TEST(Picture, AloneItIsThePictureAndItsVertexNumbers) {
+    PictureStyle bare;
+    bare.bare = true;
+    for (Workbench& bench : benchesOfEveryKind()) {
+        bench.steps.help = true;
+        bench.steps.labels = true;
+        Workbench picture = pictureBench(bench, bare);
+        for (int page = 0; page <= pageCount(picture.lesson); ++page) {
+            showPage(picture, page);
+            const Frame frame = frameOf(picture);
+            EXPECT_EQ(frame.picture.width, frame.width);
+            EXPECT_EQ(frame.picture.height, frame.height);
+            for (const std::string& text : textsOf(frame)) EXPECT_TRUE(isNumber(text)) << page << ": " << text;
+            EXPECT_FALSE(frame.title.empty());  // the SVG's title still says which page it is
+        }
+    }
+}
+
+// A picture taken while editing (or with the band's word on the last file saved) leaves the band,
+// its grid and a drag's ring out, and shows the page as it is outside editing; what was turned and
+// zoomed stays, at any size asked; the window's own state is untouched.
+TEST(Picture, TakenWhileEditingLeavesTheBandOut) {
+    Workbench bench = benchOf(wShape);
+    perform(bench, Command::Edit, 0, 0);
+    perform(bench, Command::Grid, 0, 0);
+    bench.edit.message = "Slika je sačuvana u datoteci slika-1.svg.";
+    bench.view.angle = 30.0f;
+    bench.view.zoom = 1.5f;
+    showPage(bench, 4);
+    const Frame window = frameOf(bench);
+    const auto says = [](const Frame& f, const std::string& what) {
+        const std::vector<std::string> texts = textsOf(f);
+        return std::any_of(texts.begin(), texts.end(), [&](const std::string& t) { return t.find(what) != std::string::npos; });
+    };
+    ASSERT_TRUE(says(window, "Uređivanje:") && says(window, "slika-1.svg"));
+    Workbench outside = benchOf(wShape);
+    outside.view.angle = 30.0f;
+    outside.view.zoom = 1.5f;
+    showPage(outside, 4);
+    const Frame picture = frameOf(pictureBench(bench, {}));
+    EXPECT_FALSE(says(picture, "Uređivanje:") || says(picture, "slika-1.svg") || says(picture, "Mreža"));
+    EXPECT_EQ(textsOf(picture), textsOf(frameOf(outside)));
+    EXPECT_EQ(svgOf(picture), svgOf(frameOf(outside)));
+    EXPECT_TRUE(bench.edit.on && bench.edit.grid);
+    EXPECT_EQ(svgOf(frameOf(bench)), svgOf(window));
+    // At a slide's size: the frame is that size, the view as turned and zoomed.
+    PictureStyle slide;
+    slide.width = 1920;
+    slide.height = 1080;
+    const Workbench big = pictureBench(bench, slide);
+    EXPECT_EQ(frameOf(big).width, 1920);
+    EXPECT_EQ(frameOf(big).height, 1080);
+    EXPECT_EQ(big.view.angle, 30.0f);
+    EXPECT_EQ(big.view.zoom, 1.5f);
+    EXPECT_EQ(big.steps.page, 4);
+}
+
+// On white: the background, the panels, the halos and the veil are white, nothing beige is left;
+// the window's own frame keeps its beige.
+TEST(Picture, OnWhiteNothingIsBeige) {
+    PictureStyle white;
+    white.white = true;
+    for (Workbench& bench : benchesOfEveryKind()) {
+        bench.steps.labels = true;
+        Workbench picture = pictureBench(bench, white);
+        bool beigeInWindow = false;
+        for (int page = 0; page <= pageCount(picture.lesson); ++page) {
+            showPage(picture, page);
+            const Frame frame = frameOf(picture);
+            EXPECT_EQ(frame.clear.r + frame.clear.g + frame.clear.b, 3.0f);
+            for (const Shape& s : frame.shapes) EXPECT_FALSE(isBeige(s.colour)) << page << " " << static_cast<int>(s.kind);
+            showPage(bench, page);
+            for (const Shape& s : frameOf(bench).shapes) beigeInWindow = beigeInWindow || isBeige(s.colour);
+        }
+        EXPECT_TRUE(beigeInWindow);  // its numbers' halos at least
+    }
+}
+
+// Every line a page shows is in its SVG as text too, unpainted, over its strokes and as wide; what
+// XML cannot hold (markup's own characters, control characters, malformed bytes) is escaped or
+// replaced, so the document stays well formed; the title names the page.
+TEST(Svg, EveryLineIsAlsoRealTextEscapedAsXmlNeeds) {
+    Workbench bench = benchOf(wShape);
+    showPage(bench, 3);
+    bench.edit.message = "a<b & c>d \x01 \xFF č";
+    relayout(bench);
+    const Frame frame = frameOf(bench);
+    const std::string svg = svgOf(frame);
+    std::vector<std::string> written;
+    for (std::size_t at = svg.find("<text "); at != std::string::npos; at = svg.find("<text ", at + 1)) {
+        const std::size_t from = svg.find('>', at) + 1;
+        EXPECT_NE(svg.substr(at, from - at).find("fill=\"none\""), std::string::npos);
+        written.push_back(svg.substr(from, svg.find("</text>", from) - from));
+    }
+    std::vector<std::string> shown;
+    for (const Shape& s : frame.shapes) {
+        if (s.kind == ShapeKind::Text && !isHalo(frame, s)) shown.push_back(s.text);
+    }
+    ASSERT_EQ(written.size(), shown.size());
+    for (std::size_t i = 0; i + 1 < shown.size(); ++i) {
+        if (shown[i].find_first_of("<>&") == std::string::npos) {
+            EXPECT_EQ(written[i], shown[i]);
+        }
+    }
+    EXPECT_NE(svg.find(">a&lt;b &amp; c&gt;d \xEF\xBF\xBD \xEF\xBF\xBD č</text>"), std::string::npos);
+    EXPECT_NE(svg.find("<title>Strana 4 od 25. Korak 2 od 10: teme 10, vrsta: pravilno</title>"), std::string::npos);
+    // As wide as the strokes: the length the text is fitted to is its characters' advances.
+    const std::size_t length = svg.find("textLength=\"", svg.rfind("<text ", svg.find("\">Strana 4 od 25")));
+    ASSERT_NE(length, std::string::npos);
+    const Shape& line = *std::find_if(frame.shapes.begin(), frame.shapes.end(), [](const Shape& s) {
+        return s.text.rfind("Strana 4 od 25", 0) == 0;
+    });
+    EXPECT_NEAR(std::stod(svg.substr(length + 12)), characterCount(line.text) * FontAdvance * line.scaleX, 0.01);
+}
+
+TEST(Options, SlideOptionsAndTheirSizes) {
+    auto parse = [](std::vector<std::string> args) {
+        std::vector<char*> argv;
+        for (std::string& a : args) argv.push_back(a.data());
+        return parseOptions(static_cast<int>(argv.size()), argv.data());
+    };
+    const Options o = parse({"triangulacija", "--pdf", "l.pdf", "--velicina", "1920x1080", "--bela", "--bez-teksta", "--tekst"});
+    EXPECT_TRUE(o.error.empty()) << o.error;
+    EXPECT_TRUE(o.pdf && o.white && o.bare && o.text && !o.svg);
+    EXPECT_EQ(o.pdfFile, "l.pdf");
+    EXPECT_EQ(std::make_pair(o.width, o.height), std::make_pair(1920, 1080));
+    EXPECT_EQ(parse({"t", "--velicina", "100x10000"}).height, 10000);
+    for (const char* size : {"99x100", "100x10001", "0100x00100x", "1920x1080 ", "", "x", "१९२०x1080"}) {
+        EXPECT_FALSE(parse({"t", "--velicina", size}).error.empty()) << size;
+    }
+    EXPECT_EQ(parse({"t", "--pdf"}).error, "Opciji --pdf nedostaje ime datoteke. Spisak opcija daje --help.\n");
 }

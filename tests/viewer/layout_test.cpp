@@ -17,7 +17,7 @@ TEST(Layout, TextScalesWithTheWindowAndCaptionsWrapRatherThanRunOff) {
     EXPECT_EQ(wrapLines({"abcdefgh"}, 3), (std::vector<std::string>{"abc", "def", "gh"}));
     // In every window the caption band, the stack panel and the picture share it out, the caption's
     // lines all fitting across it.
-    const std::vector<std::string> caption = {"Dijagonala 12-34 bi izasla iz poligona, pa teme 56 ostaje na steku.",
+    const std::vector<std::string> caption = {"Dijagonala 12-34 bi izašla iz poligona, pa teme 56 ostaje na steku.",
                                               "Nove dijagonale: 0"};
     for (const auto& [w, h] : {std::pair{1024, 700}, std::pair{600, 800}, std::pair{300, 200}, std::pair{1920, 1080}}) {
         const PageLayout page = layoutPage(w, h, caption, 5, 14);

@@ -36,31 +36,31 @@ TEST(Lesson, CaptionsSayWhatEachStepDidAndWhy) {
     };
     const char* const besideBottom = "Teme 1 je sused temena 6 na ivici poligona, pa dijagonala do njega nije potrebna.";
     const Case cases[] = {
-        {&hexagon, 1, {"Strana 2 od 6. Korak 1 od 5: pocetak", "Dva najvisa temena idu na stek.", "Nove dijagonale: 0"}},
+        {&hexagon, 1, {"Strana 2 od 6. Korak 1 od 5: početak", "Dva najviša temena idu na stek.", "Nove dijagonale: 0"}},
         {&hexagon, 2,
          {"Strana 3 od 6. Korak 2 od 5: teme 3 (6,5)", "Isti lanac: plave dijagonale dok su unutar poligona.",
           "Skinuta sa steka: 2 i 1", "Teme 2 je sused temena 3 na ivici poligona, pa dijagonala do njega nije potrebna.",
-          "Vracena na stek: 1 i 3.", "Nove dijagonale: 1"}},
+          "Vraćena na stek: 1 i 3.", "Nove dijagonale: 1"}},
         {&hexagon, 3,
          {"Strana 4 od 6. Korak 3 od 5: teme 6 (-5,4)", "Suprotni lanac: crvene dijagonale do temena sa steka.",
-          "Skinuta sa steka: 3 i 1", besideBottom, "Vracena na stek: 3 i 6.", "Nove dijagonale: 1"}},
+          "Skinuta sa steka: 3 i 1", besideBottom, "Vraćena na stek: 3 i 6.", "Nove dijagonale: 1"}},
         {&hexagon, 5,
          {"Strana 6 od 6. Korak 5 od 5: teme 5 (0,0)",
-          "Najnize teme: nema temena izmedju dna i vrha steka, nema novih dijagonala.", "Skinuta sa steka: 4 i 6",
+          "Najniže teme: nema temena između dna i vrha steka, nema novih dijagonala.", "Skinuta sa steka: 4 i 6",
           "Temena 4 i 6 su susedi temena 5 na ivici poligona, pa dijagonale do njih nisu potrebne.", "Nove dijagonale: 0"}},
         {&refused, 3,
          {"Strana 4 od 5. Korak 3 od 4: teme 4 (6,3)", "Isti lanac: plave dijagonale dok su unutar poligona.",
           "Skinuta sa steka: 3", "Teme 3 je sused temena 4 na ivici poligona, pa dijagonala do njega nije potrebna.",
-          "Dijagonala 4-1 bi izasla iz poligona, pa se teme 3 vraca na stek.", "Vracena na stek: 3 i 4.",
+          "Dijagonala 4-1 bi izašla iz poligona, pa se teme 3 vraća na stek.", "Vraćena na stek: 3 i 4.",
           "Nove dijagonale: 0"}},
         {&neck, 3,
          {"Strana 4 od 7. Korak 3 od 6: teme 7 (5,5)", "Suprotni lanac: crvene dijagonale do temena sa steka.",
           "Skinuta sa steka: 3 i 1", "Teme 1 je sused temena 7 na ivici poligona, pa dijagonala do njega nije potrebna.",
-          "Trougao 7-1-3 sadrzi teme 6, pa se teme 1 vraca na stek.", "Vracena na stek: 3, 1 i 7.", "Nove dijagonale: 0"}},
+          "Trougao 7-1-3 sadrži teme 6, pa se teme 1 vraća na stek.", "Vraćena na stek: 3, 1 i 7.", "Nove dijagonale: 0"}},
         {&flat, 2,
          {"Strana 3 od 6. Korak 2 od 5: teme 6 (2,1)", "Suprotni lanac: crvene dijagonale do temena sa steka.",
-          "Skinuta sa steka: 2 i 1", besideBottom, "Dijagonala 6-2 bi prosla kroz teme 1, pa se teme 1 vraca na stek.",
-          "Vracena na stek: 2, 1 i 6.", "Nove dijagonale: 0"}},
+          "Skinuta sa steka: 2 i 1", besideBottom, "Dijagonala 6-2 bi prošla kroz teme 1, pa se teme 1 vraća na stek.",
+          "Vraćena na stek: 2, 1 i 6.", "Nove dijagonale: 0"}},
     };
     for (const Case& c : cases) {
         const std::vector<std::string>& lines = c.lesson->pages[c.page].caption;
@@ -78,7 +78,7 @@ TEST(Lesson, CaptionsSayWhatEachStepDidAndWhy) {
 TEST(Lesson, VerdictSaysWhatTheDialogueDecidedAndNamesItsReasons) {
     const std::pair<Lesson, const char*> cases[] = {
         {hexagon, "Poligon je monoton. Broj dijagonala: 3."},
-        {lessonOf({{1, 1}, {2, 2}}), "Manje od tri temena: nema sta da se triangulise."},
+        {lessonOf({{1, 1}, {2, 2}}), "Manje od tri temena: nema šta da se trianguliše."},
         {lessonOf({{0, 0}, {4, 4}, {4, 0}, {0, 4}}), "Poligon nije prost: ivice 1-2 i 3-4 se dodiruju ili seku."},
         {lessonOf({{0, 0}, {2, 2}, {4, 0}, {4, 4}, {0, 4}}),
          "Poligon nije monoton. Temena razdvajanja: 2. Temena spajanja: nema."},
@@ -89,12 +89,12 @@ TEST(Lesson, VerdictSaysWhatTheDialogueDecidedAndNamesItsReasons) {
     };
     for (const auto& [lesson, line] : cases) EXPECT_EQ(lesson.verdictLine, line);
     EXPECT_EQ(bottomLines(hexagon, 85),
-              std::vector<std::string>{"Poligon je monoton. Broj dijagonala: 3.  Strana 1 od 6  H - pomoc, strelice - koraci"});
+              std::vector<std::string>{"Poligon je monoton. Broj dijagonala: 3.  Strana 1 od 6  H - pomoć, strelice - koraci"});
     EXPECT_EQ(bottomLines(cases[4].first, 85),
               (std::vector<std::string>{"Poligon nije monoton. Temena razdvajanja: 3. Temena spajanja: 7 i 9.",
-                                        "Strana 1 od 25  H - pomoc, strelice - koraci"}));
+                                        "Strana 1 od 25  H - pomoć, strelice - koraci"}));
     // The page that says why there are no steps.
-    EXPECT_EQ(cases[2].first.pages[1].caption[1], "Strana 2 od 2. Nema koraka: samo prost poligon moze da se triangulise.");
+    EXPECT_EQ(cases[2].first.pages[1].caption[1], "Strana 2 od 2. Nema koraka: samo prost poligon može da se trianguliše.");
     EXPECT_EQ(cases[1].first.pages[1].caption[1], "Strana 2 od 2. Nema koraka.");
 }
 
@@ -104,8 +104,8 @@ TEST(Lesson, PolygonThatIsNotMonotoneIsCutThenEachPieceSweptThenShownWhole) {
     const Lesson w = lessonOf({{0, 6}, {2, 0}, {4, 3}, {6, 0}, {8, 6}, {7, 6}, {6, 2}, {4, 5}, {2, 2}, {1, 6}});
     ASSERT_EQ(pageCount(w), 1 + 10 + 4 * 3 + 1);
     const std::pair<int, std::vector<std::string>> cases[] = {
-        {1, {"Strana 2 od 25. Teme razdvajanja (trougao nagore): oba suseda su niza, a unutrasnjost je s obe strane.",
-             "Teme spajanja (trougao nadole): oba suseda su visa, a unutrasnjost je s obe strane.",
+        {1, {"Strana 2 od 25. Teme razdvajanja (trougao nagore): oba suseda su niža, a unutrašnjost je s obe strane.",
+             "Teme spajanja (trougao nadole): oba suseda su viša, a unutrašnjost je s obe strane.",
              "Dalje: podela na monotone delove, pa triangulacija svakog dela."}},
         // The cut's first page says what a helper is and which of two vertices of one height comes first.
         {2, {"Strana 3 od 25. Korak 1 od 10: teme 1 (0,6)",

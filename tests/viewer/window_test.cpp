@@ -1316,6 +1316,69 @@ TEST_F(Window, PicturesForSlidesShowWhatTheWindowShows) {
     EXPECT_GT(both, ink * 95 / 100);
 }
 
+// D writes the lesson as it is to the first free lekcija-K.pdf and says so, a page of the document a
+// page of the lesson, at the size the command line asks for pictures, on white; pressed while
+// editing, after an edit, it is the edited polygon's lesson without the editing band. I's picture
+// takes the same size and white.
+TEST_F(Window, LessonAsOnePdfFromTheWindow) {
+    const std::string folder = testing::TempDir() + "document_" + std::to_string(getpid());
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path home = std::filesystem::current_path();
+    std::filesystem::current_path(folder);
+    std::ofstream("lekcija-1.pdf") << "a teacher's own";
+    std::string input = std::to_string(wShape.size()) + "\n";
+    for (const Vertex& v : wShape) input += std::to_string(v.x) + " " + std::to_string(v.y) + "\n";
+    {
+        Program p(input, "", {"--velicina", "1280x720", "--bela"});
+        ASSERT_TRUE(p.findWindow());
+        const Image image = firstDrawnFrame(p);
+        p.keys("Right Right d i");
+        // Editing: vertex 8, (4,5), dragged below vertex 3, (4,3): the W's middle splits, a new lesson.
+        p.keys("End e");
+        const Framing f(wShape, editingPicture(screenshot(), p), p.height());
+        const Vertex from = f.place({4, 5}), to = f.place({4, 1});
+        p.drag(1, std::lround(from.x), std::lround(from.y), std::lround(to.x), std::lround(to.y));
+        p.keys("d");
+        p.keys("q q");
+        double seconds = -1;
+        EXPECT_EQ(p.waitForExit(Clock::now(), seconds), 0);
+        const std::string out = p.output();
+        EXPECT_NE(out.find("nije monoton.\nLekcija je sacuvana u datoteci lekcija-2.pdf.\nSlika je sacuvana u datoteci "
+                           "slika-1.svg.\nLekcija je sacuvana u datoteci lekcija-3.pdf.\n"),
+                  std::string::npos)
+            << out;
+        static_cast<void>(image);
+    }
+    auto run = [](const std::string& command) {
+        std::string out;
+        if (FILE* pipe = popen(command.c_str(), "r")) {
+            char buffer[4096];
+            for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+            pclose(pipe);
+        }
+        return out;
+    };
+    std::ifstream mine("lekcija-1.pdf");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(mine), {}), "a teacher's own");
+    const std::string first = run("pdfinfo lekcija-2.pdf");
+    ASSERT_NE(first.find("Page size:"), std::string::npos) << first;
+    EXPECT_EQ(std::atoi(first.c_str() + first.find("Pages:") + 6), 25) << first;
+    double width = 0, height = 0;
+    std::sscanf(first.c_str() + first.find("Page size:") + 10, " %lf x %lf", &width, &height);
+    EXPECT_EQ(std::make_pair(width, height), std::make_pair(960.0, 540.0));
+    EXPECT_NE(run("pdftotext -f 3 -l 3 lekcija-2.pdf -").find("Strana 3 od 25. Korak 1 od 10"), std::string::npos);
+    const std::string edited = run("pdftotext lekcija-3.pdf -");
+    EXPECT_EQ(edited.find("Strana 1 od 25"), std::string::npos);  // another lesson: the edited polygon's
+    EXPECT_NE(edited.find("Strana 1 od "), std::string::npos);
+    EXPECT_EQ(edited.find("Uređivanje:"), std::string::npos);
+    std::ifstream picture("slika-1.svg");
+    const std::string svg((std::istreambuf_iterator<char>(picture)), std::istreambuf_iterator<char>());
+    EXPECT_NE(svg.find("width=\"1280\" height=\"720\""), std::string::npos);
+    EXPECT_NE(svg.find("fill=\"#ffffff\"/>"), std::string::npos);
+    std::filesystem::current_path(home);
+}
+
 // No way of closing the window loses unsaved edits (here a new polygon of two vertices under way).
 // The close button warns as Q does and the window stays; a second request closes without saving, as
 // a second Q does. A killed connection, SIGTERM to the program, SIGHUP to the window's process and

@@ -198,7 +198,7 @@ TEST(Workbench, RefusalsSayWhyAndTheStepStaysWhereItCan) {
     const double midY = (hundred[0].second + hundred[1].second) / 2.0;
     perform(full, {'c', midX, midY});
     EXPECT_EQ(full.lesson.vertices.size(), 100u);
-    EXPECT_EQ(full.edit.message, "Najvise 100 temena: novo teme nije dodato.");
+    EXPECT_EQ(full.edit.message, "Najviše 100 temena: novo teme nije dodato.");
 
     // On step 2 of the example's 7, a move that keeps 7 steps keeps step 2; on step 3 of the square's
     // 3, a move that makes it not simple leaves the one page that says why.
@@ -273,7 +273,7 @@ TEST(Workbench, EscapeAndQuitNeverLoseThePolygon) {
     perform(bench, Command::Edit, 0, 0);
     perform(bench, {'m', 4, 4, 3, 3});
     EXPECT_FALSE(perform(bench, Command::Quit, 0, 0).quit);
-    EXPECT_EQ(bench.edit.message, "Izmene nisu sacuvane: S cuva, Q zatvara bez cuvanja.");
+    EXPECT_EQ(bench.edit.message, "Izmene nisu sačuvane: S čuva, Q zatvara bez čuvanja.");
     EXPECT_TRUE(perform(bench, Command::Labels, 0, 0).redraw);  // another key: the warning is taken back
     EXPECT_FALSE(perform(bench, Command::Quit, 0, 0).quit);
     EXPECT_TRUE(perform(bench, Command::Quit, 0, 0).quit);
@@ -291,7 +291,7 @@ TEST(Workbench, EscapeAndQuitNeverLoseThePolygon) {
     EXPECT_TRUE(bench.edit.message.empty());
     perform(bench, Command::Cancel, 0, 0);
     perform(bench, {'d', 2, 2});
-    EXPECT_EQ(bench.edit.message, "Nema temena ispod pokazivaca.");
+    EXPECT_EQ(bench.edit.message, "Nema temena ispod pokazivača.");
     // Dragged far below the window, the vertex stops at the picture's bottom row.
     perform(bench, {'p', 3, 3});
     movePointerTo(bench, 500, 5000);
@@ -302,7 +302,7 @@ TEST(Workbench, EscapeAndQuitNeverLoseThePolygon) {
     const std::vector<Point> before = huge.lesson.vertices;
     perform(huge, {'p', 3e38, 3e38});
     movePointerTo(huge, 1020, 5);
-    EXPECT_EQ(huge.edit.message, "Tacka je van opsega brojeva.");
+    EXPECT_EQ(huge.edit.message, "Tačka je van opsega brojeva.");
     EXPECT_EQ(huge.lesson.vertices[2].x, before[2].x);
 }
 
@@ -378,11 +378,13 @@ TEST(Workbench, SavedPolygonGoesIntoAFreeFileWithZeroAsZero) {
     char folder[] = "/tmp/workbench-XXXXXX";
     ASSERT_NE(mkdtemp(folder), nullptr);
     std::fclose(std::fopen((std::string(folder) + "/poligon-1.txt").c_str(), "w"));
-    std::string message;
-    EXPECT_TRUE(savePolygon(v, folder, message));
-    EXPECT_EQ(message, "Poligon je sacuvan u datoteku poligon-2.txt.");
-    EXPECT_FALSE(savePolygon(v, std::string(folder) + "/none", message));
-    EXPECT_EQ(message, "Poligon nije sacuvan: u tekucoj fascikli ne moze da se napravi datoteka.");
+    SavedWords words;
+    EXPECT_TRUE(savePolygon(v, folder, words));
+    EXPECT_EQ(words.band, "Poligon je sačuvan u datoteku poligon-2.txt.");
+    EXPECT_EQ(words.console, "Poligon je sacuvan u datoteku poligon-2.txt.");  // the console keeps ASCII
+    EXPECT_FALSE(savePolygon(v, std::string(folder) + "/none", words));
+    EXPECT_EQ(words.band, "Poligon nije sačuvan: u tekućoj fascikli ne može da se napravi datoteka.");
+    EXPECT_EQ(words.console, "Poligon nije sacuvan: u tekucoj fascikli ne moze da se napravi datoteka.");
 }
 
 // The caption band keeps one height while pages play, whatever the interval: the tallest caption

@@ -266,7 +266,7 @@ try {
     const dot = canvas.at(Math.round(512 - 1.5 * pixels), Math.round(349.5 - 5 * pixels));
     check(blue(dot), 'the outline is drawn, its vertex showing the last diagonal through it');
     await b.open('p=2&v=0,0;1');
-    check((await label()).includes('Adresa se ne moze procitati: teme 2 nije par brojeva x,y.'), 'a link that cannot be read says why');
+    check((await label()).includes('Adresa se ne može pročitati: teme 2 nije par brojeva x,y.'), 'a link that cannot be read says why');
     check((await b.evaluate('location.hash')) === '#p=2&v=0,0;1', 'and is left as it was');
     // In the same page, a link with escapes (as a mail program may write it), then one that cannot be
     // read: the empty page, its console started anew, where S has nothing to save.
@@ -290,6 +290,42 @@ try {
     const drawing = await b.evaluate('location.hash');
     check(drawing.startsWith(drawn + '&n=') && drawing.split('&n=')[1].split(';').length === 1,
           `and keeps it while a new one is drawn, the new one's first vertex after it (${drawing})`);
+  } else if (section === 'print') {
+    // The panel's controls give I's picture its size and white; D builds the print view, a sheet a
+    // page of the lesson, each the program's picture of it, and the browser prints it a page a sheet.
+    const example = fs.readFileSync(path.join(examples, 'monotoni.txt'), 'latin1');
+    await b.open(`p=3&v=${verticesOf(example)}`);
+    check((await b.evaluate('document.documentElement.lang')) === 'sr-Latn', 'the page says its language, Serbian Latin');
+    await b.evaluate(`(() => {
+      const size = document.getElementById('size');
+      size.value = '1280x720';
+      size.dispatchEvent(new Event('change'));
+      const white = document.getElementById('white');
+      white.checked = true;
+      white.dispatchEvent(new Event('change'));
+      document.getElementById('canvas').focus();
+    })()`);
+    await b.key('i', 'KeyI', 73);
+    await sleep(500);
+    const picture = path.join(work, 'slika-1.svg');
+    const svg = fs.existsSync(picture) ? fs.readFileSync(picture, 'utf8') : '';
+    check(svg.includes('width="1280" height="720"') && svg.includes('<rect width="1280" height="720" fill="#ffffff"/>'),
+          'I downloads the picture at the size and on the white the controls ask for');
+    await b.evaluate(`window.print = () => { window.printed = (window.printed || 0) + 1; }`);
+    await b.key('d', 'KeyD', 68);
+    const sheets = await b.evaluate(`[...document.querySelectorAll('#print .sheet')].map(s => [s.querySelector('svg title').textContent,
+      s.querySelector('svg').getAttribute('width'), s.querySelectorAll('[clip-path="url(#picture-' + [...s.parentNode.children].indexOf(s) + ')"]').length])`);
+    check((await b.evaluate('window.printed')) === 1, 'D opens the browser\'s print');
+    check(sheets.length === 8 && sheets.every(([title, width, clips], k) =>
+      title.startsWith(`Strana ${k + 1} od 8`) && width === '1280' && clips === 1),
+          `a sheet for every page of the lesson, in order, each its own picture (${JSON.stringify(sheets.map(s => s[0]))})`);
+    check((await label()).includes('Lekcija (8 strana) je spremna za štampu'), 'the band says what to do with it');
+    check((await b.evaluate(`getComputedStyle(document.getElementById('print')).display`)) === 'none', 'on the screen the page stays as it was');
+    const { result: { data } } = await b.page('Page.printToPDF', { preferCSSPageSize: true });
+    const printed = path.join(work, 'printed.pdf');
+    fs.writeFileSync(printed, Buffer.from(data, 'base64'));
+    const info = execFileSync('pdfinfo', [printed]).toString();
+    check(/Pages:\s+8\n/.test(info), `printed, the lesson is a page a sheet (${info.match(/Pages:\s+\d+/)})`);
   } else if (section === 'work') {
     const example = fs.readFileSync(path.join(examples, 'monotoni.txt'), 'latin1');
     const show = text => b.evaluate(`(() => { document.getElementById('input').value = ${JSON.stringify(text)};
@@ -305,12 +341,12 @@ try {
     // the page goes on working.
     const long = '3\n' + ' '.repeat(1500000) + '0 0 1 0 0 1\n';
     await show(long);
-    check((await label()).includes(`Unos je predugacak: ${long.length} znakova, a najvise je 100000.`), 'a long input is refused with its line');
+    check((await label()).includes(`Unos je predugačak: ${long.length} znakova, a najviše je 100000.`), 'a long input is refused with its line');
     await show(example);
     check((await label()).includes('Poligon je monoton. Broj dijagonala: 5.'), 'and the next polygon is shown as ever');
     await b.evaluate(`location.hash = 'p=1&v=' + '0,0;'.repeat(400000)`);
     await sleep(300);
-    check((await label()).includes('Unos je predugacak: 1600006 znakova'), 'a long link too');
+    check((await label()).includes('Unos je predugačak: 1600006 znakova'), 'a long link too');
     await b.evaluate(`location.hash = ${JSON.stringify('p=1&v=' + verticesOf(example))}`);
     await sleep(300);
     check((await label()).includes('Poligon je monoton. Broj dijagonala: 5.'), 'and a good link after it');
@@ -327,18 +363,18 @@ try {
     said = await label();
     check(said.includes('Poligon nije monoton.') && (await consoleText()).endsWith('nije monoton.\n'),
           `and both say what the picture says (${said})`);
-    // "Prikazi" with edits unsaved warns first, as Q does in the window; the second replaces them.
+    // "Prikaži" with edits unsaved warns first, as Q does in the window; the second replaces them.
     const edited = await b.evaluate('program.fragment()');
     await show(example);
-    check((await label()).includes('Izmene nisu sacuvane: S cuva, Prikazi jos jednom zamenjuje poligon.') &&
-          (await b.evaluate('program.fragment()')) === edited, '"Prikazi" with edits unsaved only warns');
+    check((await label()).includes('Izmene nisu sačuvane: S čuva, Prikaži još jednom zamenjuje poligon.') &&
+          (await b.evaluate('program.fragment()')) === edited, '"Prikaži" with edits unsaved only warns');
     // Leaving the page with them unsaved: the browser asks, and staying keeps them.
     check((await b.reload(false)).includes('beforeunload') && (await b.evaluate('program.fragment()')) === edited,
           'a reload with edits unsaved asks first, and staying keeps them');
     await show(example);
     await show(example);
     check((await b.evaluate('program.fragment()')) !== edited && !(await b.evaluate('program.unsaved()')),
-          'the second "Prikazi" replaces the edited polygon');
+          'the second "Prikaži" replaces the edited polygon');
     // A new polygon under way survives a reload.
     await b.key('e', 'KeyE', 69);
     await b.key('n', 'KeyN', 78);
