@@ -30,9 +30,15 @@ TABLE = {
     "uvelicanje": "uveličanje", "uvelicavanje": "uveličavanje", "vec": "već", "vece": "veće",
     "velicina": "veličina", "visa": "viša", "vraca": "vraća", "vracanje": "vraćanje", "vracena": "vraćena",
     "vraceno": "vraćeno", "vucenja": "vučenja", "zasto": "zašto",
+    # The exercise's words.
+    "brisucu": "brišuću", "duzi": "duži", "naizmenicno": "naizmenično", "netacno": "netačno", "nista": "ništa",
+    "nizi": "niži", "pogresni": "pogrešni", "pomocnikom": "pomoćnikom", "ponistava": "poništava",
+    "potvrdjuje": "potvrđuje", "sece": "seče", "slucajan": "slučajan", "stize": "stiže", "tacno": "tačno",
+    "vezba": "vežba", "vise": "više", "visi": "viši", "visim": "višim", "zavrsava": "završava",
 }
 
-WORD = re.compile(r"[A-Za-z]+")
+# A whole word; not one that names a field of an address ("vezba=1").
+WORD = re.compile(r"\b[A-Za-z]+\b(?!=)")
 
 
 def letters(text):

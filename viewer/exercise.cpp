@@ -10,11 +10,11 @@ bool holds(const std::vector<int>& list, int v) { return std::find(list.begin(),
 
 // The line under a question answered with vertices: what is chosen and typed so far, and how to go on.
 std::string choiceLine(const ExerciseState& state) {
-    std::string line = state.chosen.empty() ? "Izabrano: nista" : "Izabrano: " + vertexNumbers(state.chosen);
+    std::string line = state.chosen.empty() ? "Izabrano: ništa" : "Izabrano: " + vertexNumbers(state.chosen);
     if (!state.typed.empty()) line += "; kucate " + state.typed;
     line += state.chosen.empty() && state.typed.empty()
-                ? ". Klik na teme ili njegov broj (razmak ili zarez izmedju), pa Enter; Enter bez izbora: nijedno."
-                : ". Enter potvrdjuje.";
+                ? ". Klik na teme ili njegov broj (razmak ili zarez između), pa Enter; Enter bez izbora: nijedno."
+                : ". Enter potvrđuje.";
     if (!state.message.empty()) line += " " + state.message;
     return line;
 }
@@ -36,7 +36,7 @@ Graded grade(const Question& q, const Answer& a) {
     Graded g;
     if (!q.choices.empty()) {
         g.right = a.choice == q.right.choice;
-        g.line = g.right ? "Tacno. " + sentence(q.rule) : "Netacno: " + q.rule + ".";
+        g.line = g.right ? "Tačno. " + sentence(q.rule) : "Netačno: " + q.rule + ".";
         return g;
     }
     std::vector<int> chosen = a.vertices;
@@ -44,7 +44,7 @@ Graded grade(const Question& q, const Answer& a) {
     const std::vector<int>& right = q.right.vertices;
     g.right = chosen == right;
     if (g.right) {
-        g.line = "Tacno. " + sentence(q.rule + "; " + q.result);
+        g.line = "Tačno. " + sentence(q.rule + "; " + q.result);
         return g;
     }
     // The first vertex chosen that is none of the answer, and why; else the first one missing.
@@ -66,7 +66,7 @@ Graded grade(const Question& q, const Answer& a) {
             break;
         }
     }
-    g.line = "Netacno: " + (why.empty() ? std::string() : why + "; ") + q.rule + "; " + q.result + ".";
+    g.line = "Netačno: " + (why.empty() ? std::string() : why + "; ") + q.rule + "; " + q.result + ".";
     return g;
 }
 
@@ -142,12 +142,12 @@ Score scoreOf(const Lesson& lesson, const ExerciseState& state) {
 }
 
 std::string scoreLine(const Lesson& lesson, const Score& score) {
-    if (lesson.questionCount == 0) return "Vezba: ovaj poligon nema pitanja.";
+    if (lesson.questionCount == 0) return "Vežba: ovaj poligon nema pitanja.";
     std::string line = "Rezultat: " + std::to_string(score.right) + " od " + std::to_string(score.answered);
     if (!score.wrongPages.empty()) {
         std::vector<int> pages;
         for (const int p : score.wrongPages) pages.push_back(p - 1);
-        line += std::string(". Pogresni odgovori: ") + (pages.size() == 1 ? "strana " : "strane ") + vertexNumbers(pages);
+        line += std::string(". Pogrešni odgovori: ") + (pages.size() == 1 ? "strana " : "strane ") + vertexNumbers(pages);
     }
     return line;
 }
@@ -193,7 +193,7 @@ int tallestExerciseCaption(const Lesson& lesson, int page, int chars) {
     int most = 0;
     auto measure = [&] {
         std::vector<std::string> lines = exerciseCaption(lesson, state, page).lines;
-        lines.back() = "Rezultat: 100 od 100. Pogresni odgovori: strane 10, 20, 30, 40 i 50";
+        lines.back() = "Rezultat: 100 od 100. Pogrešni odgovori: strane 10, 20, 30, 40 i 50";
         most = std::max(most, static_cast<int>(wrapLines(lines, chars).size()));
     };
     const std::vector<Question>& questions = lesson.pages[page].questions;

@@ -287,17 +287,17 @@ CutWords cutWords(const Judgement& judged, const Cut& cut, int index) {
     CutWords words;
     switch (step.type) {
         case VertexType::Start:
-            words.type = format("teme %d je pocetno teme: oba suseda, %d i %d, su niza, a unutrasnjost je ispod njega", c, a + 1, b + 1);
+            words.type = format("teme %d je početno teme: oba suseda, %d i %d, su niža, a unutrašnjost je ispod njega", c, a + 1, b + 1);
             break;
         case VertexType::End:
-            words.type = format("teme %d je krajnje teme: oba suseda, %d i %d, su visa, a unutrasnjost je iznad njega", c, a + 1, b + 1);
+            words.type = format("teme %d je krajnje teme: oba suseda, %d i %d, su viša, a unutrašnjost je iznad njega", c, a + 1, b + 1);
             break;
         case VertexType::Split:
-            words.type = format("teme %d je teme razdvajanja: oba suseda, %d i %d, su niza, a unutrasnjost je s obe strane", c,
+            words.type = format("teme %d je teme razdvajanja: oba suseda, %d i %d, su niža, a unutrašnjost je s obe strane", c,
                                 a + 1, b + 1);
             break;
         case VertexType::Merge:
-            words.type = format("teme %d je teme spajanja: oba suseda, %d i %d, su visa, a unutrasnjost je s obe strane", c,
+            words.type = format("teme %d je teme spajanja: oba suseda, %d i %d, su viša, a unutrašnjost je s obe strane", c,
                                 a + 1, b + 1);
             break;
         case VertexType::Regular: {
@@ -306,7 +306,7 @@ CutWords cutWords(const Judgement& judged, const Cut& cut, int index) {
             const int up = above(v[a], v[at]) ? a : b;
             const int down = up == a ? b : a;
             const int predecessor = polygonOrientation(v.data(), n) > 0 ? previous : next;
-            words.type = format("teme %d je pravilno teme: sused %d je visi, a sused %d nizi, pa je unutrasnjost ", c, up + 1,
+            words.type = format("teme %d je pravilno teme: sused %d je viši, a sused %d niži, pa je unutrašnjost ", c, up + 1,
                                 down + 1) +
                          (predecessor == up ? "desno" : "levo") + " od njega";
             break;
@@ -314,12 +314,12 @@ CutWords cutWords(const Judgement& judged, const Cut& cut, int index) {
     }
     // The line: an edge off, an edge on with this vertex as its helper, the edge on the left helped.
     std::vector<std::string> parts;
-    if (step.removed >= 0) parts.push_back("ivica " + edgeName(step.removed, n) + " izlazi sa brisuce prave");
+    if (step.removed >= 0) parts.push_back("ivica " + edgeName(step.removed, n) + " izlazi sa brišuće prave");
     if (step.inserted >= 0) {
-        parts.push_back("ivica " + edgeName(step.inserted, n) + (step.removed >= 0 ? " ulazi na nju" : " ulazi na brisucu pravu") +
-                        format(" sa pomocnikom %d", c));
+        parts.push_back("ivica " + edgeName(step.inserted, n) + (step.removed >= 0 ? " ulazi na nju" : " ulazi na brišuću pravu") +
+                        format(" sa pomoćnikom %d", c));
     }
-    if (step.helped >= 0) parts.push_back(format("teme %d postaje pomocnik ivice ", c) + edgeName(step.helped, n) + ", levo od njega");
+    if (step.helped >= 0) parts.push_back(format("teme %d postaje pomoćnik ivice ", c) + edgeName(step.helped, n) + ", levo od njega");
     for (std::size_t i = 0; i < parts.size(); ++i) words.line += (i == 0 ? "" : ", a ") + parts[i];
     // The diagonals: a split vertex's to the helper of the edge on its left; any other vertex's to the
     // helper of an edge it ends or helps, where that helper is a merge vertex.
@@ -332,7 +332,7 @@ CutWords cutWords(const Judgement& judged, const Cut& cut, int index) {
         return -1;
     };
     for (const PartitionDiagonal& d : p.diagonalsOf(step)) {
-        std::string line = format("Nova dijagonala: %d-%d (pomocnik ivice ", d.from + 1, d.to + 1) + edgeName(d.helperOf, n);
+        std::string line = format("Nova dijagonala: %d-%d (pomoćnik ivice ", d.from + 1, d.to + 1) + edgeName(d.helperOf, n);
         if (step.type == VertexType::Split) line += format(", levo od temena %d", c);
         if (p.types[d.to] == VertexType::Merge) {
             line += (step.type == VertexType::Split ? "," : "") + format(" bio je teme spajanja %d", d.to + 1);
@@ -342,7 +342,7 @@ CutWords cutWords(const Judgement& judged, const Cut& cut, int index) {
     }
     std::sort(words.ends.begin(), words.ends.end());
     std::vector<std::string> helpers;  // of the edges this vertex ends or helps, but a split vertex's
-    if (step.removed >= 0) helpers.push_back("ivice " + edgeName(step.removed, n) + format(", koja se zavrsava u temenu %d,", c));
+    if (step.removed >= 0) helpers.push_back("ivice " + edgeName(step.removed, n) + format(", koja se završava u temenu %d,", c));
     if (step.helped >= 0 && step.type != VertexType::Split) helpers.push_back("ivice " + edgeName(step.helped, n) + format(" levo od temena %d", c));
     std::vector<int> helperOf;
     if (step.removed >= 0) helperOf.push_back(helperBefore(step.removed));
@@ -350,21 +350,21 @@ CutWords cutWords(const Judgement& judged, const Cut& cut, int index) {
     std::string said;
     for (std::size_t i = 0; i < helpers.size(); ++i) {
         const int h = helperOf[i];
-        said += (i == 0 ? "pomocnik " : ", a pomocnik ") + helpers[i] +
+        said += (i == 0 ? "pomoćnik " : ", a pomoćnik ") + helpers[i] +
                 (p.types[h] == VertexType::Merge ? format(" je teme spajanja %d", h + 1) : format(" je teme %d, koje nije teme spajanja", h + 1));
     }
     if (step.type == VertexType::Start) {
-        words.diagonalLines.push_back("Nema nove dijagonale: pocetno teme samo stavlja svoju ivicu na brisucu pravu.");
-        words.rule = format("teme %d je pocetno, pa samo stavlja svoju ivicu na brisucu pravu", c);
+        words.diagonalLines.push_back("Nema nove dijagonale: početno teme samo stavlja svoju ivicu na brišuću pravu.");
+        words.rule = format("teme %d je početno, pa samo stavlja svoju ivicu na brišuću pravu", c);
     } else if (step.type == VertexType::Split) {
-        words.rule = format("teme %d je teme razdvajanja, pa se spaja sa pomocnikom ivice ", c) + edgeName(step.helped, n) +
+        words.rule = format("teme %d je teme razdvajanja, pa se spaja sa pomoćnikom ivice ", c) + edgeName(step.helped, n) +
                      format(" levo od njega, temenom %d", helperBefore(step.helped) + 1);
     } else {
         if (words.ends.empty()) words.diagonalLines.push_back("Nema nove dijagonale: " + said + ".");
-        words.rule = "dijagonala nastaje samo do pomocnika koji je teme spajanja: " + said;
+        words.rule = "dijagonala nastaje samo do pomoćnika koji je teme spajanja: " + said;
     }
     if (step.type == VertexType::Merge && step.helped >= 0) {
-        words.later = format("Dijagonala iz temena %d nastaje kasnije, do sledeceg temena koje vidi ivicu ", c) +
+        words.later = format("Dijagonala iz temena %d nastaje kasnije, do sledećeg temena koje vidi ivicu ", c) +
                       edgeName(step.helped, n) + ".";
     }
     if (words.ends.empty()) {
@@ -402,12 +402,12 @@ Page partitionPage(const Judgement& judged, const Cut& cut, int index, CutView v
                   static_cast<double>(here.x), static_cast<double>(here.y));
     page.caption.push_back(first);
     if (index == 0) {
-        page.caption.push_back("Pomocnik ivice na brisucoj pravoj je najnize teme iznad prave, desno od ivice, iz kog se ivica "
-                               "vidi vodoravno kroz unutrasnjost poligona.");
+        page.caption.push_back("Pomoćnik ivice na brišućoj pravoj je najniže teme iznad prave, desno od ivice, iz kog se ivica "
+                               "vidi vodoravno kroz unutrašnjost poligona.");
         const bool level = std::any_of(v.begin(), v.end(), [&](const Point& a) {
             return std::count_if(v.begin(), v.end(), [&](const Point& b) { return b.y == a.y; }) > 1;
         });
-        if (level) page.caption.push_back("Od dva temena iste visine visim se smatra levo, pa ga brisuca prava obradjuje pre.");
+        if (level) page.caption.push_back("Od dva temena iste visine višim se smatra levo, pa ga brišuća prava obrađuje pre.");
     }
     const std::vector<StatusEdge> none;
     const std::vector<StatusEdge>& before = index > 0 ? cut.line[index - 1] : none;
@@ -506,11 +506,11 @@ std::string refusalClause(const SweepStep& step) {
         case RefusalReason::None:
             break;
         case RefusalReason::ReflexCorner:
-            return format("dijagonala %d-%d bi izasla iz poligona", c, r.to + 1);
+            return format("dijagonala %d-%d bi izašla iz poligona", c, r.to + 1);
         case RefusalReason::FlatCorner:
-            return format("dijagonala %d-%d bi prosla kroz teme %d", c, r.to + 1, r.corner + 1);
+            return format("dijagonala %d-%d bi prošla kroz teme %d", c, r.to + 1, r.corner + 1);
         case RefusalReason::VertexInTriangle:
-            return format("trougao %d-%d-%d sadrzi teme %d", c, r.corner + 1, r.to + 1, r.blocker + 1);
+            return format("trougao %d-%d-%d sadrži teme %d", c, r.corner + 1, r.to + 1, r.blocker + 1);
     }
     return "";
 }
@@ -564,7 +564,7 @@ std::vector<std::string> stepCaption(const Judgement& judged, const Triangulatio
         }
     }
     if (step.refusal.reason != RefusalReason::None) {
-        lines.push_back(sentence(refusalClause(step) + format(", pa se teme %d vraca na stek", step.refusal.corner + 1)));
+        lines.push_back(sentence(refusalClause(step) + format(", pa se teme %d vraća na stek", step.refusal.corner + 1)));
     }
     if (step.kind == SweepCase::OppositeChain || step.kind == SweepCase::SameChain) {
         // What went back on: the popped entries the stack after holds, then the swept vertex.
@@ -687,8 +687,8 @@ Question sweepQuestion(const Judgement& judged, const Cut* cut, const Triangulat
             break;
         case SweepCase::LowestVertex:
             neighbours = {popped.front(), popped.back()};
-            q.rule = stack.size() <= 2 ? format("teme %d je najnize, a na steku su samo njegovi susedi", c)
-                                       : format("teme %d je najnize, pa se spaja sa svim temenima steka osim prvog i poslednjeg, "
+            q.rule = stack.size() <= 2 ? format("teme %d je najniže, a na steku su samo njegovi susedi", c)
+                                       : format("teme %d je najniže, pa se spaja sa svim temenima steka osim prvog i poslednjeg, "
                                                 "njegovih suseda",
                                                 c);
             break;
@@ -705,13 +705,13 @@ Question sweepQuestion(const Judgement& judged, const Cut* cut, const Triangulat
         } else if (e == step.refusal.to) {
             why = refused;
         } else if (step.refusal.to >= 0) {
-            why = format("do temena %d se ne stize, jer korak staje kod temena %d", e + 1, step.refusal.to + 1);
+            why = format("do temena %d se ne stiže, jer korak staje kod temena %d", e + 1, step.refusal.to + 1);
         } else {
             why = format("teme %d ne dobija dijagonalu u ovom koraku", e + 1);
         }
         q.whyNot.emplace_back(e, why);
     }
-    q.whyNot.emplace_back(step.vertex, format("teme %d je samo teme koje se obradjuje", c));
+    q.whyNot.emplace_back(step.vertex, format("teme %d je samo teme koje se obrađuje", c));
     q.elsewhere = "nije na steku";
     q.view = stepPage(judged, cut, t, piece, index, true);
     return q;
@@ -728,7 +728,7 @@ Question monotoneQuestion(const Judgement& judged) {
     q.right.choice = judged.verdict == Verdict::Triangulated ? 0 : 1;
     switch (judged.verdict) {
         case Verdict::Triangulated:
-            q.rule = "poligon je monoton: svaka vodoravna prava ga sece u najvise jednoj duzi, pa nema temena razdvajanja ni spajanja";
+            q.rule = "poligon je monoton: svaka vodoravna prava ga seče u najviše jednoj duži, pa nema temena razdvajanja ni spajanja";
             break;
         case Verdict::NotSimple:
             q.rule = "poligon nije monoton, jer nije ni prost: ivice " + edgeName(judged.contact[0], n) + " i " +
@@ -743,7 +743,7 @@ Question monotoneQuestion(const Judgement& judged) {
             std::string where;
             if (!splits.empty()) where = "temena razdvajanja " + numbers(splits);
             if (!merges.empty()) where += (where.empty() ? "" : " i ") + std::string("temena spajanja ") + numbers(merges);
-            q.rule = "poligon nije monoton: kod " + where + " vodoravna prava ga sece u vise od jedne duzi";
+            q.rule = "poligon nije monoton: kod " + where + " vodoravna prava ga seče u više od jedne duži";
             break;
         }
     }
@@ -769,7 +769,7 @@ Page wholePage(const Judgement& judged, const Cut& cut) {
 const char* typeName(VertexType t) {
     switch (t) {
         case VertexType::Start:
-            return "pocetno";
+            return "početno";
         case VertexType::End:
             return "krajnje";
         case VertexType::Split:

@@ -507,7 +507,7 @@ Effect exerciseKey(Workbench& bench, Command command, char key) {
             if (state.typed.size() < 3) {
                 state.typed += key;
             } else {
-                state.message = "Teme ima najvise tri cifre.";
+                state.message = "Teme ima najviše tri cifre.";
             }
             return Redraw;
         case Command::Separator:
@@ -854,12 +854,13 @@ void relayout(Workbench& bench) {
     // answer's with the playing line, so that the picture holds still while the page goes from its
     // question to its step; the captions of the whole lesson with their answers would leave the
     // picture too little room.
-    const int reserved =
-        bench.exercise.on ? tallestExerciseCaption(bench.lesson, shown, chars) + 1 : caption.empty() ? 0 : bench.captionLines;
+    const int reserved = caption.empty()       ? 0
+                         : bench.exercise.on ? tallestExerciseCaption(bench.lesson, shown, chars) + 1
+                                             : bench.captionLines;
     // The panel: two columns, the stack before the step and after it, two characters apart, the top
     // marked "vrh"; the sweep line's edges fit in it too.
     const int boxChars = stackBoxChars(static_cast<int>(bench.lesson.vertices.size()));
-    const int panelChars = bench.lesson.panelBeside && shown > 0 ? 2 * boxChars + 2 + 4 : 0;
+    const int panelChars = bench.lesson.panelBeside && shown > 0 && !bench.style.bare ? 2 * boxChars + 2 + 4 : 0;
     // The band keeps its height through the whole of editing (the verdict, the keys of either kind,
     // the grid's line and a message), so that the picture holds still under the pointer.
     const int keys = static_cast<int>(

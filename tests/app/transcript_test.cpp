@@ -311,7 +311,7 @@ TEST(Transcript, PicturesForSlidesWithoutAWindow) {
     const Outcome help = run("", "", " --help");
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Upotreba: triangulacija [--zadatak S] [--svg FOLDER]", 0), 0u);
-    EXPECT_NE(help.out.find("  --zadatak S   zadatak broj S"), std::string::npos);
+    EXPECT_NE(help.out.find("  --zadatak S      zadatak broj S"), std::string::npos);
     const Outcome unknown = run(triangle, "", " --slike");
     EXPECT_EQ(unknown.status, 2);
     EXPECT_EQ(unknown.err, "Nepoznata opcija: --slike. Spisak opcija daje --help.\n");

@@ -81,7 +81,7 @@ std::string givesAway(const Question& q, const Page& step) {
             break;
         case QuestionKind::VertexType:
             if (!m.types.empty()) return "the type mark";
-            for (const char* name : {"pocetno", "krajnje", "razdvajanja", "spajanja", "pravilno"}) {
+            for (const char* name : {"početno", "krajnje", "razdvajanja", "spajanja", "pravilno"}) {
                 if (in(name)) return std::string("the type's name ") + name;
             }
             break;
@@ -132,7 +132,7 @@ void answerEverything(const std::vector<Point>& v, Covered& covered) {
             for (const Answer& a : changed) {
                 const Graded g = grade(*q, a);
                 ASSERT_FALSE(g.right) << q->text;
-                ASSERT_EQ(g.line.rfind("Netacno: ", 0), 0u) << g.line;
+                ASSERT_EQ(g.line.rfind("Netačno: ", 0), 0u) << g.line;
                 const std::string named = q->choices.empty() ? q->result : q->rule;
                 ASSERT_NE(g.line.find(named), std::string::npos) << g.line;
             }
@@ -236,37 +236,37 @@ TEST(Exercise, AChangedAnswerIsWrongAndItsReasonNamesTheRightOne) {
     const std::vector<Point> refused = polygonOf({{0, 10}, {6, 9}, {1, 6}, {6, 3}, {0, 0}});
     const Case cases[] = {
         {&hexagon, 0, {true, 1, {}},
-         "Netacno: poligon je monoton: svaka vodoravna prava ga sece u najvise jednoj duzi, pa nema temena razdvajanja ni "
+         "Netačno: poligon je monoton: svaka vodoravna prava ga seče u najviše jednoj duži, pa nema temena razdvajanja ni "
          "spajanja."},
-        {&notSimple, 0, {true, 0, {}}, "Netacno: poligon nije monoton, jer nije ni prost: ivice 1-2 i 3-4 se dodiruju ili seku."},
+        {&notSimple, 0, {true, 0, {}}, "Netačno: poligon nije monoton, jer nije ni prost: ivice 1-2 i 3-4 se dodiruju ili seku."},
         {&wShape, 0, {true, 0, {}},
-         "Netacno: poligon nije monoton: kod temena razdvajanja 3 i temena spajanja 7 i 9 vodoravna prava ga sece u vise od "
-         "jedne duzi."},
+         "Netačno: poligon nije monoton: kod temena razdvajanja 3 i temena spajanja 7 i 9 vodoravna prava ga seče u više od "
+         "jedne duži."},
         // The stack sweep: a vertex missing, the swept vertex's neighbour, a vertex off the stack, the
         // refused candidate.
         {&hexagon, 2, {true, -1, {}},
-         "Netacno: nedostaje dijagonala 3-1; teme 3 je na istom lancu kao vrh steka, teme 2, njegov sused, pa se spaja sa "
+         "Netačno: nedostaje dijagonala 3-1; teme 3 je na istom lancu kao vrh steka, teme 2, njegov sused, pa se spaja sa "
          "temenima ispod vrha dok su dijagonale unutar poligona; dijagonala iz temena 3 ide do temena 1."},
         {&hexagon, 3, {true, -1, {0, 2}},
-         "Netacno: teme 1 je sused temena 6 na ivici poligona; teme 6 je na suprotnom lancu od vrha steka, pa se spaja sa "
+         "Netačno: teme 1 je sused temena 6 na ivici poligona; teme 6 je na suprotnom lancu od vrha steka, pa se spaja sa "
          "svim temenima steka osim dna, temena 1, njegovog suseda; dijagonala iz temena 6 ide do temena 3."},
         {&hexagon, 3, {true, -1, {2, 4}},
-         "Netacno: teme 5 nije na steku; teme 6 je na suprotnom lancu od vrha steka, pa se spaja sa svim temenima steka osim "
+         "Netačno: teme 5 nije na steku; teme 6 je na suprotnom lancu od vrha steka, pa se spaja sa svim temenima steka osim "
          "dna, temena 1, njegovog suseda; dijagonala iz temena 6 ide do temena 3."},
         {&refused, 3, {true, -1, {0}},
-         "Netacno: dijagonala 4-1 bi izasla iz poligona; teme 4 je na istom lancu kao vrh steka, teme 3, njegov sused, pa se "
-         "spaja sa temenima ispod vrha dok su dijagonale unutar poligona, a dijagonala 4-1 bi izasla iz poligona; iz temena "
+         "Netačno: dijagonala 4-1 bi izašla iz poligona; teme 4 je na istom lancu kao vrh steka, teme 3, njegov sused, pa se "
+         "spaja sa temenima ispod vrha dok su dijagonale unutar poligona, a dijagonala 4-1 bi izašla iz poligona; iz temena "
          "4 nema nove dijagonale."},
         // The cut: the type by its neighbours and the inside; the diagonal to the helper of the edge on
         // the left, or to a helper that is a merge vertex.
         {&wShape, 7, {true, 0, {}},
-         "Netacno: teme 3 je teme razdvajanja: oba suseda, 2 i 4, su niza, a unutrasnjost je s obe strane."},
+         "Netačno: teme 3 je teme razdvajanja: oba suseda, 2 i 4, su niža, a unutrašnjost je s obe strane."},
         {&wShape, 7, {true, -1, {8, 9}},
-         "Netacno: nedostaje dijagonala 3-8; teme 3 je teme razdvajanja, pa se spaja sa pomocnikom ivice 8-9 levo od "
+         "Netačno: nedostaje dijagonala 3-8; teme 3 je teme razdvajanja, pa se spaja sa pomoćnikom ivice 8-9 levo od "
          "njega, temenom 8; nastaje dijagonala 3-8."},
         {&wShape, 10, {true, -1, {}},
-         "Netacno: nedostaje dijagonala 2-9; dijagonala nastaje samo do pomocnika koji je teme spajanja: pomocnik ivice 1-2, "
-         "koja se zavrsava u temenu 2, je teme spajanja 9; nastaje dijagonala 2-9."},
+         "Netačno: nedostaje dijagonala 2-9; dijagonala nastaje samo do pomoćnika koji je teme spajanja: pomoćnik ivice 1-2, "
+         "koja se završava u temenu 2, je teme spajanja 9; nastaje dijagonala 2-9."},
     };
     for (const Case& c : cases) {
         const Lesson lesson = buildLesson(judgePolygon(c.polygon->data(), static_cast<int>(c.polygon->size())));
@@ -278,7 +278,7 @@ TEST(Exercise, AChangedAnswerIsWrongAndItsReasonNamesTheRightOne) {
         EXPECT_FALSE(g.right) << c.line;
         EXPECT_EQ(g.line, c.line);
         EXPECT_TRUE(grade(*q, q->right).right) << c.line;
-        EXPECT_EQ(grade(*q, q->right).line.rfind("Tacno. ", 0), 0u);
+        EXPECT_EQ(grade(*q, q->right).line.rfind("Tačno. ", 0), 0u);
     }
 }
 
@@ -295,7 +295,7 @@ TEST(Exercise, AQuestionPageShowsNothingOfItsStep) {
     EXPECT_TRUE(full.marks.diagonals.empty());
     key(bench, 'd');
     EXPECT_EQ(shownPage(bench).marks.diagonals.size(), 3u);
-    EXPECT_TRUE(says(texts(bench), "Tacno. Poligon je monoton"));
+    EXPECT_TRUE(says(texts(bench), "Tačno. Poligon je monoton"));
     keys(bench, "  ");
     ASSERT_EQ(bench.steps.page, 2);
     const Page& question = shownPage(bench);
@@ -310,7 +310,7 @@ TEST(Exercise, AQuestionPageShowsNothingOfItsStep) {
     EXPECT_FALSE(says(texts(bench), "Nove dijagonale"));
     keys(bench, "1\r");
     const std::vector<std::string> answered = texts(bench);
-    EXPECT_EQ(answered[2].rfind("Tacno. Teme 3 je na istom lancu", 0), 0u);
+    EXPECT_EQ(answered[2].rfind("Tačno. Teme 3 je na istom lancu", 0), 0u);
     EXPECT_TRUE(says(answered, "Nove dijagonale: 1"));
     EXPECT_TRUE(says(answered, "Rezultat: 2 od 2"));
     EXPECT_EQ(shownPage(bench).marks.wide.size(), 1u);
@@ -328,7 +328,7 @@ TEST(Exercise, VerticesButtonsAndTheScoreInTheWorkbench) {
     EXPECT_GT(no.y, bench.layout.picture.y + bench.layout.picture.height - 1);  // above the picture
     pressButton(bench, 0, true, no.x + 2, bench.view.windowHeight - 1 - (no.y + 2));
     pressButton(bench, 0, false, no.x + 2, bench.view.windowHeight - 1 - (no.y + 2));
-    EXPECT_TRUE(says(texts(bench), "Tacno. Poligon nije monoton"));
+    EXPECT_TRUE(says(texts(bench), "Tačno. Poligon nije monoton"));
     EXPECT_TRUE(bench.layout.buttons.empty());
     // The split vertex 3, page 8: its type by a button, then its diagonal by clicks and a number.
     bench.steps.page = 7;
@@ -338,7 +338,7 @@ TEST(Exercise, VerticesButtonsAndTheScoreInTheWorkbench) {
     const PixelRect splitButton = bench.layout.buttons[2].box;
     pressButton(bench, 0, true, splitButton.x + 5, bench.view.windowHeight - 1 - (splitButton.y + 5));
     pressButton(bench, 0, false, splitButton.x + 5, bench.view.windowHeight - 1 - (splitButton.y + 5));
-    EXPECT_TRUE(says(texts(bench), "Tacno. Teme 3 je teme razdvajanja"));
+    EXPECT_TRUE(says(texts(bench), "Tačno. Teme 3 je teme razdvajanja"));
     EXPECT_TRUE(says(texts(bench), "Pitanje 10 od 26: Koja dijagonala nastaje iz temena 3?"));
     auto click = [&](int vertex) {
         const PlanePoint at = sceneToPixels(bench.view, wShape[vertex].x, wShape[vertex].y);
@@ -351,7 +351,7 @@ TEST(Exercise, VerticesButtonsAndTheScoreInTheWorkbench) {
     click(6);  // taken back
     EXPECT_EQ(bench.exercise.chosen, std::vector<int>{7});
     keys(bench, "12,");
-    EXPECT_TRUE(says(texts(bench), "Izabrano: 8. Enter potvrdjuje. Nema temena 12."));
+    EXPECT_TRUE(says(texts(bench), "Izabrano: 8. Enter potvrđuje. Nema temena 12."));
     keys(bench, "4\b9 ");
     EXPECT_EQ(bench.exercise.chosen, (std::vector<int>{7, 8}));
     key(bench, '\b');  // no digits typed: the last vertex goes
@@ -361,14 +361,14 @@ TEST(Exercise, VerticesButtonsAndTheScoreInTheWorkbench) {
         return s.kind == ShapeKind::LineLoop && s.colour.b == 1.0f && s.colour.r == 0.0f && s.width == 2.0f;
     }));
     key(bench, '\r');
-    EXPECT_TRUE(says(texts(bench), "Tacno. Teme 3 je teme razdvajanja, pa se spaja"));
+    EXPECT_TRUE(says(texts(bench), "Tačno. Teme 3 je teme razdvajanja, pa se spaja"));
     EXPECT_TRUE(says(texts(bench), "Rezultat: 3 od 3"));
     // The next page asks; the one before shows its answers; a wrong one is named by its page.
     key(bench, ' ');
     key(bench, '1');
-    EXPECT_TRUE(says(texts(bench), "Rezultat: 3 od 4. Pogresni odgovori: strana 9"));
+    EXPECT_TRUE(says(texts(bench), "Rezultat: 3 od 4. Pogrešni odgovori: strana 9"));
     perform(bench, Command::Previous, 0, 0);
-    EXPECT_TRUE(says(texts(bench), "Tacno. Teme 3 je teme razdvajanja, pa se spaja"));
+    EXPECT_TRUE(says(texts(bench), "Tačno. Teme 3 je teme razdvajanja, pa se spaja"));
     EXPECT_EQ(shownPage(bench).marks.partitionNew.size(), 1u);
     // V off: the lesson as it is; V on: every question anew.
     key(bench, 'v');
@@ -384,7 +384,7 @@ TEST(Exercise, VerticesButtonsAndTheScoreInTheWorkbench) {
     EXPECT_TRUE(!bench.edit.on && bench.exercise.on);
     // A polygon without three vertices asks nothing, and says so.
     Workbench two = exerciseOn({{0, 0}, {1, 1}});
-    EXPECT_TRUE(says(texts(two), "Vezba: ovaj poligon nema pitanja."));
+    EXPECT_TRUE(says(texts(two), "Vežba: ovaj poligon nema pitanja."));
 }
 
 // Z: the first task, then the next of the other kind each time, framed anew, on its pages by its
@@ -409,7 +409,7 @@ TEST(Exercise, ZMakesTasksOfBothKindsInTurnAndEachCountsAsUnsaved) {
         EXPECT_TRUE(at.x > 0 && at.x < bench.view.windowWidth && at.y > 0 && at.y < bench.view.windowHeight);
     }
     EXPECT_FALSE(perform(bench, Command::Quit, 0, 0).quit);  // the first Q warns
-    wrote(bench, true, true, "Poligon je sacuvan u datoteku poligon-1.txt.");
+    wrote(bench, true, true, "Poligon je sačuvan u datoteku poligon-1.txt.");
     EXPECT_FALSE(unsaved(bench));
     // Moved a little, it is no task; undo brings the task, and its number, back.
     perform(bench, Command::Edit, 0, 0);
