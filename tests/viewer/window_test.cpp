@@ -1527,9 +1527,9 @@ TEST_F(Window, ExerciseAsksChecksAndScoresATaskEndToEnd) {
     EXPECT_EQ(svg, svgOf(frameOf(bench)));
     const std::vector<std::string> said = textsOf(frameOf(bench));
     const bool wrong = !bench.lesson.pages[page + 1].questions[0].right.vertices.empty();
-    const std::string score = wrong ? "Rezultat: 2 od 3. Pogresni odgovori: strana " + std::to_string(page + 2) : "Rezultat: 3 od 3";
+    const std::string score = wrong ? "Rezultat: 2 od 3. Pogrešni odgovori: strana " + std::to_string(page + 2) : "Rezultat: 3 od 3";
     EXPECT_NE(std::find(said.begin(), said.end(), score), said.end()) << score;
-    EXPECT_EQ(said[2].rfind(wrong ? "Netacno: " : "Tacno. ", 0), 0u) << said[2];
+    EXPECT_EQ(said[2].rfind(wrong ? "Netačno: " : "Tačno. ", 0), 0u) << said[2];
     // A task is unsaved until S: the first Q only warns.
     p.keys("q");
     EXPECT_TRUE(p.running());

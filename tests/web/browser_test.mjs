@@ -397,7 +397,7 @@ try {
     check(hash.startsWith('#p=1&z=4711&vezba=1&v='), `the address holds the task and the exercise (${hash})`);
     await b.key('n', 'KeyN', 78);
     said = await label();
-    check(said.includes('Tacno. Poligon nije monoton') && said.includes('Rezultat: 1 od 1'), 'N answers, right, and the score says so');
+    check(said.includes('Tačno. Poligon nije monoton') && said.includes('Rezultat: 1 od 1'), 'N answers, right, and the score says so');
     // The cut's vertices in turn until one is not a start vertex: each vertex's type worked out here
     // from its neighbours, its button clicked; then its diagonal, answered with Enter alone.
     const v = (await b.evaluate('program.fragment()')).split('&v=')[1].split(';').map(p => p.split(',').map(Number));
@@ -420,12 +420,12 @@ try {
       const button = buttons[type];
       await b.drag(button.x + button.w / 2, button.y + button.h / 2, button.x + button.w / 2, button.y + button.h / 2);
       said = await label();
-      if (!said.includes('Tacno. Teme ' + (k + 1) + ' je ') || !said.includes(`Rezultat: ${++right} od ${right}`)) break;
+      if (!said.includes('Tačno. Teme ' + (k + 1) + ' je ') || !said.includes(`Rezultat: ${++right} od ${right}`)) break;
       if (type !== 0) {
         check(said.includes('Koja dijagonala nastaje iz temena ' + (k + 1) + '?'), `then vertex ${k + 1}'s diagonal is asked`);
         await b.key('Enter', 'Enter', 13);
         said = await label();
-        check(/(Tacno\. |Netacno: ).*(nastaje|nastaju|nema nove)/.test(said) && said.includes('Rezultat: '), 'Enter answers it');
+        check(/(Tačno\. |Netačno: ).*(nastaje|nastaju|nema nove)/.test(said) && said.includes('Rezultat: '), 'Enter answers it');
       }
     }
     check(right === typed + 1 && typed > 1, `the type buttons answer right, vertex after vertex (${typed})`);
@@ -437,13 +437,13 @@ try {
     check((await b.evaluate(`document.getElementById('input').value`)) === (await b.evaluate('program.polygonText()')) &&
           (await consoleText()) === taskConsole(4712), 'the box and the console hold the new task');
     await b.key('d', 'KeyD', 68);
-    check((await label()).includes('Tacno. Poligon je monoton'), 'an even task is monotone');
+    check((await label()).includes('Tačno. Poligon je monoton'), 'an even task is monotone');
     // A task is unsaved until S: "Prikazi" warns first, then shows the polygon typed in the box, the
     // exercise still on, asked anew.
     await b.evaluate(`document.getElementById('input').value = '4\\n0 0\\n4 0\\n4 4\\n0 4\\n'`);
     await b.evaluate(`document.getElementById('show').click()`);
     await sleep(200);
-    check((await label()).includes('Izmene nisu sacuvane: S cuva, Prikazi jos jednom zamenjuje poligon.'),
+    check((await label()).includes('Izmene nisu sačuvane: S čuva, Prikaži još jednom zamenjuje poligon.'),
           'a task not saved: "Prikazi" only warns first');
     await b.evaluate(`document.getElementById('show').click()`);
     await sleep(200);
