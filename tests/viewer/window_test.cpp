@@ -250,12 +250,29 @@ public:
     }
 
     // Waits for the window; fills its id and position.
+    // Under load the toolkit now and then fails to open the display though the server is fine, and
+    // the program ends at once: such a start is made again, with the same input, twice at most.
     bool findWindow() {
-        const std::string id = capture(withDisplay("timeout 20 xdotool search --sync --onlyvisible --name 'Geometrija - prikaz zadatka'"));
-        window_ = id.substr(0, id.find('\n'));
-        if (window_.empty()) return false;
-        readGeometry();
-        return true;
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            const std::string id =
+                capture(withDisplay("timeout 20 xdotool search --sync --onlyvisible --name 'Geometrija - prikaz zadatka'"));
+            window_ = id.substr(0, id.find('\n'));
+            if (!window_.empty()) {
+                readGeometry();
+                return true;
+            }
+            int status = 0;
+            if (pid_ <= 0 || input_ >= 0 || waitpid(pid_, &status, WNOHANG) != pid_) continue;
+            std::printf("the program ended before its window showed: starting it again\n");
+            close(output_);
+            const std::string typed = typed_;
+            typed_.clear();
+            captured_.clear();
+            start(typed, folder_, arguments_);
+            close(input_);
+            input_ = -1;
+        }
+        return false;
     }
 
     void readGeometry() {
@@ -373,6 +390,8 @@ public:
 
 private:
     void start(const std::string& input, const std::string& folder = "", const std::vector<std::string>& arguments = {}) {
+        folder_ = folder;
+        arguments_ = arguments;
         int fds[2];
         int outs[2];
         if (pipe(fds) != 0 || pipe(outs) != 0) std::abort();
@@ -413,8 +432,12 @@ private:
 
     void write(const std::string& text) {
         if (::write(input_, text.data(), text.size()) != static_cast<ssize_t>(text.size())) std::abort();
+        typed_ += text;
     }
     std::vector<Vertex> polygon_;
+    std::string typed_;  // every byte the program was given, for a start made again
+    std::string folder_;
+    std::vector<std::string> arguments_;
     int waitStatus_ = -1;
     int output_ = -1;
     std::string captured_;
