@@ -366,8 +366,11 @@ try {
     // "Prikaži" with edits unsaved warns first, as Q does in the window; the second replaces them.
     const edited = await b.evaluate('program.fragment()');
     await show(example);
-    check((await label()).includes('Izmene nisu sačuvane: S čuva, Prikaži još jednom zamenjuje poligon.') &&
-          (await b.evaluate('program.fragment()')) === edited, '"Prikaži" with edits unsaved only warns');
+    // A loaded machine may take its time over the page's own events: the answer is awaited, not raced.
+    const warned = async () => (await label()).includes('Izmene nisu sačuvane: S čuva, Prikaži još jednom zamenjuje poligon.') &&
+                               (await b.evaluate('program.fragment()')) === edited;
+    for (let i = 0; i < 20 && !(await warned()); i++) await sleep(100);
+    check(await warned(), `"Prikaži" with edits unsaved only warns (${await label()})`);
     // Leaving the page with them unsaved: the browser asks, and staying keeps them.
     check((await b.reload(false)).includes('beforeunload') && (await b.evaluate('program.fragment()')) === edited,
           'a reload with edits unsaved asks first, and staying keeps them');
