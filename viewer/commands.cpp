@@ -24,12 +24,15 @@ struct Row {
 
 const std::vector<Row>& rows() {
     static const std::vector<Row> table = {
-        {{{key(SpecialKey::Right), key(' ')}, When::Always, Command::Next, "Desno, razmak", "sledeći korak"}, Section::Keys},
-        {{{key(SpecialKey::Left), key(BackSpace)}, When::Always, Command::Previous, "Levo, Backspace", "prethodni korak"},
+        {{{key(SpecialKey::Right), key(' '), key(SpecialKey::PageDown)}, When::Always, Command::Next, "Desno, razmak, Page Down",
+          "sledeći korak"},
          Section::Keys},
-        {{{key(SpecialKey::PageDown)}, When::Always, Command::TenForward, "Page Down / Up", "deset koraka napred / nazad"},
+        {{{key(SpecialKey::Left), key(BackSpace), key(SpecialKey::PageUp)}, When::Always, Command::Previous,
+          "Levo, Backspace, Page Up", "prethodni korak"},
          Section::Keys},
-        {{{key(SpecialKey::PageUp)}, When::Always, Command::TenBack}, Section::Keys},
+        {{{key(SpecialKey::ShiftRight)}, When::Always, Command::TenForward, "Shift+Desno / Levo", "deset koraka napred / nazad"},
+         Section::Keys},
+        {{{key(SpecialKey::ShiftLeft)}, When::Always, Command::TenBack}, Section::Keys},
         {{{key(SpecialKey::Home)}, When::Always, Command::First, "Home", "prvi korak"}, Section::Keys},
         {{{key(SpecialKey::End)}, When::Always, Command::Full, "End", "cela slika (okreti i uveličanje ostaju)"},
          Section::Keys},
@@ -39,12 +42,19 @@ const std::vector<Row>& rows() {
         {{{key('l'), key('L')}, When::Always, Command::Labels, "L", "brojevi temena na celoj slici"}, Section::Keys},
         {{{key('r'), key('R')}, When::Always, Command::ResetView, "R", "ceo poligon u prozoru, bez okretanja i uveličanja"},
          Section::Keys},
+        {{{key('b'), key('B'), key('.')}, When::Always, Command::Blank, "B, tačka", "crn ekran (bilo koji taster ili klik vraća)"},
+         Section::Keys},
+        {{{key('f'), key('F'), key(SpecialKey::F11)}, When::Always, Command::FullScreen, "F, F11", "ceo ekran: uključi / isključi"},
+         Section::Keys},
+        {{{key(Escape)}, When::Always, Command::Back, "Esc",
+          "izlaz iz celog ekrana, crnog ekrana, vučenja ili crtanja, pomoći, pa uređivanja"},
+         Section::Keys},
         {{{key('h'), key('H')}, When::Always, Command::Help, "H", "ova pomoć"}, Section::Keys},
         {{{key('i'), key('I')}, When::Always, Command::Picture, "I", "slika strane u prvu slobodnu slika-K.svg"},
          Section::Keys},
         {{{key('d'), key('D')}, When::Always, Command::Document, "D", "cela lekcija u prvu slobodnu lekcija-K.pdf"},
          Section::Keys},
-        {{{key('q'), key('Q'), key(Escape)}, When::Always, Command::Quit, "Q, Esc",
+        {{{key('q'), key('Q')}, When::Always, Command::Quit, "Q",
           "kraj programa (pita ako izmene nisu sačuvane)"},
          Section::Keys},
         {{{key('e'), key('E')}, When::Always, Command::Edit, "E", "uređivanje: uključi / isključi", "E kraj", 9},
@@ -65,8 +75,6 @@ const std::vector<Row>& rows() {
           "N novi poligon", 7},
          Section::Editing},
         {{{key('s'), key('S')}, When::Always, Command::Save, "S", "čuvanje u prvu slobodnu poligon-K.txt", "S sačuvaj", 8},
-         Section::Editing},
-        {{{key(Escape)}, When::Editing, Command::Cancel, "Esc", "odustani od vučenja ili novog poligona, inače kraj uređivanja"},
          Section::Editing},
         {{{key('v'), key('V')}, When::Always, Command::Exercise, "V", "vežba: pitanje pre svakog koraka, uključi / isključi"},
          Section::Exercise},
@@ -126,7 +134,7 @@ bool commandFor(const KeyPress& key, const KeyState& state, Command& command) {
 
 namespace {
 
-// A row's help in a browser's page: S and I download, and Q and Escape close nothing (no row).
+// A row's help in a browser's page: S and I download, and Q closes nothing (no row).
 const char* pageHelp(const CommandRow& row) {
     switch (row.command) {
         case Command::Picture:

@@ -9,7 +9,8 @@
 #include "viewer/layout.h"
 
 // A key as the window gets it: a character, or one of the keys without one.
-enum class SpecialKey { None, Right, Left, Home, End, PageUp, PageDown };
+// Shift+Right and Shift+Left are keys of their own here (the jump of ten).
+enum class SpecialKey { None, Right, Left, Home, End, PageUp, PageDown, ShiftRight, ShiftLeft, F11 };
 struct KeyPress {
     char character = 0;
     SpecialKey special = SpecialKey::None;
@@ -32,6 +33,9 @@ enum class Command {
     // The pages.
     Next, Previous, First, Full, TenForward, TenBack, Play, Faster, Slower, Labels, ResetView, Help, Picture, Document,
     Quit,
+    // The projector: the screen black and back, full screen on and off, and Escape, which leaves
+    // the innermost of full screen, the black screen, a drag or a drawing, the help and editing.
+    Blank, FullScreen, Back,
     // Editing.
     Edit, Grid, Undo, Redo, New, Save, Delete, Cancel, Close, RemoveLast,
     // The exercise: on and off, a new task, and the answers: a choice's key or a digit of a vertex's

@@ -777,6 +777,10 @@ Frame frameOf(const Workbench& bench) {
     frame.clear = bench.style.white ? Rgba{1.0f, 1.0f, 1.0f, 0.0f} : ClearColour;
     frame.picture = layout.picture;
     frame.title = pageTitle(bench.lesson, bench.steps.page);
+    if (bench.blank) {  // the projector's black screen: nothing but black
+        frame.clear = Rgba{0.0f, 0.0f, 0.0f, frame.clear.a};
+        return frame;
+    }
     Painter pen{frame, paperOf(bench.style.white)};
     // The picture, kept to its part of the window.
     pen.clipped = true;

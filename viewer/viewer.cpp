@@ -96,6 +96,14 @@ void apply(const Effect& effect) {
         window.tickGeneration = bench.playGeneration;
         window.tickAt = Clock::now() + std::chrono::milliseconds(static_cast<int>(playSeconds(bench.steps) * 1000));
     }
+    if (effect.screen) {
+        // The toolkit's full screen, and back to the size and place the window had before it.
+        if (bench.fullScreen) {
+            glutFullScreen();
+        } else {
+            glutLeaveFullScreen();
+        }
+    }
     if (effect.redraw || effect.save || effect.picture || effect.document) glutPostRedisplay();
 }
 
@@ -115,9 +123,14 @@ void onKey(unsigned char key, int x, int y) { press({static_cast<char>(key), Spe
 void onSpecialKey(int key, int x, int y) {
     const std::pair<int, SpecialKey> keys[] = {{GLUT_KEY_RIGHT, SpecialKey::Right},    {GLUT_KEY_LEFT, SpecialKey::Left},
                                                {GLUT_KEY_HOME, SpecialKey::Home},      {GLUT_KEY_END, SpecialKey::End},
-                                               {GLUT_KEY_PAGE_UP, SpecialKey::PageUp}, {GLUT_KEY_PAGE_DOWN, SpecialKey::PageDown}};
-    for (const auto& [glut, special] : keys) {
-        if (glut == key) press({0, special}, x, y);
+                                               {GLUT_KEY_PAGE_UP, SpecialKey::PageUp}, {GLUT_KEY_PAGE_DOWN, SpecialKey::PageDown},
+                                               {GLUT_KEY_F11, SpecialKey::F11}};
+    const bool shift = (glutGetModifiers() & GLUT_ACTIVE_SHIFT) != 0;
+    for (auto [glut, special] : keys) {
+        if (glut != key) continue;
+        if (shift && special == SpecialKey::Right) special = SpecialKey::ShiftRight;
+        if (shift && special == SpecialKey::Left) special = SpecialKey::ShiftLeft;
+        press({0, special}, x, y);
     }
 }
 
@@ -199,10 +212,12 @@ void runViewer(int argc, char** argv, const Judgement& judged, bool consoleLineO
     // rather than mapped afresh each time, their pages are not faulted in again frame after frame.
     mallopt(M_MMAP_THRESHOLD, 64 << 20);
     mallopt(M_TRIM_THRESHOLD, 256 << 20);
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    // The opening size and place before the toolkit reads its options, so that -geometry WxH+X+Y,
+    // which it takes from them, has the last word.
     glutInitWindowSize(WindowWidth, WindowHeight);
     glutInitWindowPosition(100, 50);
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutCreateWindow("Geometrija - prikaz zadatka");
     // Frames are drawn when something changed: an event, a resize, a page of the play.
     glutDisplayFunc(display);

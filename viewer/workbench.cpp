@@ -434,6 +434,15 @@ Effect movePointerNow(Workbench& bench, int x, int y);
 }  // namespace
 
 Effect pressButton(Workbench& bench, int button, bool pressed, int x, int y) {
+    // A click on a black screen brings the page back and does nothing else, its release neither.
+    if (bench.blank || (bench.blankClick && !pressed)) {
+        bench.blankClick = pressed;
+        if (!pressed) return {};
+        bench.blank = false;
+        relayout(bench);
+        return Redraw;
+    }
+    bench.blankClick = false;
     const bool takenBack = pressed && takeBackWarning(bench);
     Effect effect = pressOrReleaseButton(bench, button, pressed, x, y);
     if (takenBack) effect.redraw = true;
@@ -569,9 +578,44 @@ void markTask(Workbench& bench, long long task) {
     relayout(bench);
 }
 
+namespace {
+
+// Escape: leaves the innermost of full screen, the black screen, a drag or a new polygon under way,
+// the help and editing, one a press; with none of them, nothing (it never closes the window).
+Effect backOut(Workbench& bench, int x, int y) {
+    Effect effect = Redraw;
+    if (bench.fullScreen) {
+        bench.fullScreen = false;
+        effect.screen = true;
+    } else if (bench.blank) {
+        bench.blank = false;
+    } else if (bench.edit.on && (bench.edit.dragged >= 0 || bench.edit.drawing)) {
+        effect = pressEditKey(bench, Command::Cancel, x, y);
+    } else if (bench.steps.help) {
+        bench.steps.help = false;
+    } else if (bench.edit.on) {
+        effect = pressEditKey(bench, Command::Cancel, x, y);
+    } else {
+        effect = {};
+    }
+    return effect;
+}
+
+}  // namespace
+
+void fullScreenWas(Workbench& bench, bool on) {
+    if (bench.fullScreen == on) return;
+    bench.fullScreen = on;
+    relayout(bench);
+}
+
 long long taskFromClock(long long seconds) { return 1000 + 2 * (((seconds % 4500) + 4500) % 4500); }
 
 bool keyCommand(const Workbench& bench, const KeyPress& key, Command& command) {
+    if (bench.blank && (key.character != 0 || key.special != SpecialKey::None)) {
+        command = Command::Blank;
+        return true;
+    }
     const Question* q = waiting(bench.lesson, bench.exercise, bench.steps.page);
     const KeyState state{bench.edit.on, bench.edit.drawing, q != nullptr, q != nullptr && q->choices.empty()};
     return commandFor(key, state, command);
@@ -599,6 +643,18 @@ Effect perform(Workbench& bench, Command command, int x, int y, char key) {
             break;
         case Command::Picture:
             effect.picture = true;
+            break;
+        case Command::Blank:
+            bench.blank = !bench.blank;
+            effect = Redraw;
+            break;
+        case Command::FullScreen:
+            bench.fullScreen = !bench.fullScreen;
+            effect = Redraw;
+            effect.screen = true;
+            break;
+        case Command::Back:
+            effect = backOut(bench, x, y);
             break;
         case Command::Document:
             effect.document = true;
@@ -801,6 +857,7 @@ Workbench pictureBench(const Workbench& bench, const PictureStyle& style) {
     picture.edit.message.clear();
     picture.edit.dragged = -1;
     picture.steps.playing = false;
+    picture.blank = false;
     if (style.bare) picture.steps.help = false;
     picture.captionChars = -1;
     if (style.width > 0 && style.height > 0) {

@@ -79,6 +79,9 @@ struct Workbench {
     bool quitWarned = false;   // Q or Escape met unsaved edits once: the next one closes
     int playGeneration = 0;    // a play tick armed for an earlier play (or speed) is ignored
     bool inPage = false;       // shown in a browser's page: the help says S and I download, nothing closes
+    bool blank = false;        // the screen black (B): any key or click brings the page back
+    bool blankClick = false;   // the button that brought the page back is still down: its release does nothing
+    bool fullScreen = false;   // the window over the whole screen (F), as the front end last set it
     PictureStyle style;        // how its frames look: the window's own, or a picture's
     // The caption band's height in lines, for the tallest caption of the lesson wrapped to `captionChars`.
     int captionChars = -1;
@@ -97,6 +100,7 @@ struct Effect {
     bool quit = false;     // the window is to close
     bool play = false;     // a play interval is to be timed from now (playSeconds, playGeneration)
     bool document = false;  // every page of the lesson as it now is, as one document (a PDF, or a print)
+    bool screen = false;    // the window is to go to full screen, or back, as `fullScreen` now says
 };
 
 // A command of the table, the pointer at window position (x, y) (origin top left); `key` is the key
@@ -104,6 +108,7 @@ struct Effect {
 Effect perform(Workbench& bench, Command command, int x, int y, char key = 0);
 
 // The command a key gives in the workbench's state (editing, drawing, a question waiting); false for none.
+// While the screen is black, every key gives Blank, which brings the page back.
 bool keyCommand(const Workbench& bench, const KeyPress& key, Command& command);
 
 // The polygon shown is task `task`'s (the dialogue read its text, or a link gave its number): its
@@ -113,6 +118,10 @@ void markTask(Workbench& bench, long long task);
 
 // The task Z opens when none was opened yet, from a front end's clock (seconds): four digits.
 long long taskFromClock(long long seconds);
+
+// The front end's window went to full screen or back by itself (the browser's own Escape, a window
+// manager): the state follows, and the next F toggles from there.
+void fullScreenWas(Workbench& bench, bool on);
 
 // The exercise on (its answers taken back) or off; editing ends first, as E ends it.
 void setExercise(Workbench& bench, bool on);

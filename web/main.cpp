@@ -51,7 +51,8 @@ const char* reply(std::string text) {
 // The effects the script carries out, as bits: draw, save (download the polygon), picture
 // (download the page as SVG), play (time the next page), document (the lesson's print view).
 int bitsOf(const Effect& e) {
-    return (e.redraw ? 1 : 0) | (e.save ? 2 : 0) | (e.picture ? 4 : 0) | (e.play ? 8 : 0) | (e.document ? 16 : 0);
+    return (e.redraw ? 1 : 0) | (e.save ? 2 : 0) | (e.picture ? 4 : 0) | (e.play ? 8 : 0) | (e.document ? 16 : 0) |
+           (e.screen ? 32 : 0);
 }
 
 // A line after the dialogue's, on a line of its own, as the console program prints it.
@@ -402,13 +403,14 @@ EMSCRIPTEN_KEEPALIVE int webResize(int width, int height) {
 }
 
 // A key: a character (its code), or one of the keys without one (1 right, 2 left, 3 home, 4 end,
-// 5 page up, 6 page down). Closing keys do nothing in a page, and neither do characters outside
+// 5 page up, 6 page down, 7 Shift+Right, 8 Shift+Left, 9 F11). Closing keys do nothing in a page, and neither do characters outside
 // ASCII, which no row of the table has.
 EMSCRIPTEN_KEEPALIVE int webKey(int character, int special, int x, int y) {
     if (character < 0 || character > 127) return 0;
     static const SpecialKey specials[] = {SpecialKey::None, SpecialKey::Right, SpecialKey::Left, SpecialKey::Home,
-                                          SpecialKey::End, SpecialKey::PageUp, SpecialKey::PageDown};
-    const KeyPress key{static_cast<char>(character), specials[special >= 0 && special <= 6 ? special : 0]};
+                                          SpecialKey::End, SpecialKey::PageUp, SpecialKey::PageDown,
+                                          SpecialKey::ShiftRight, SpecialKey::ShiftLeft, SpecialKey::F11};
+    const KeyPress key{static_cast<char>(character), specials[special >= 0 && special <= 9 ? special : 0]};
     takeBackReplaceWarning();
     Command command;
     if (!keyCommand(page.bench, key, command) || command == Command::Quit) return 0;
@@ -416,6 +418,11 @@ EMSCRIPTEN_KEEPALIVE int webKey(int character, int special, int x, int y) {
     if (command == Command::Save && !shown() && !page.bench.edit.drawing) return 0;
     return bitsOf(perform(page.bench, command, x, y, key.character));
 }
+
+// Full screen: what the program asks for (after a key whose bits say 32), and what the page got (the
+// browser leaves it on its own Escape too).
+EMSCRIPTEN_KEEPALIVE int webFullScreen() { return page.bench.fullScreen ? 1 : 0; }
+EMSCRIPTEN_KEEPALIVE void webFullScreenWas(int on) { fullScreenWas(page.bench, on != 0); }
 
 EMSCRIPTEN_KEEPALIVE int webButton(int button, int pressed, int x, int y) {
     if (pressed != 0) takeBackReplaceWarning();

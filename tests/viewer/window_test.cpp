@@ -1230,7 +1230,7 @@ TEST_F(Window, LinesAndNumbersGrowReadableFromTheBackOfARoom) {
 
 // Section 5: editing cannot lose the polygon. Started the README's way from another folder: a vertex
 // dragged far below the window stays in the picture, and Escape puts it back; Escape drops a new
-// polygon under way and brings back the one there was, then leaves editing, never closing; S saves
+// polygon under way and brings back the one there was, then leaves editing, never closing (Q closes); S saves
 // in the folder it was started from; an unsaved edit makes the first Q only warn, the second close.
 TEST_F(Window, EditingNeverLosesThePolygonOnOneKey) {
     const std::string folder = testing::TempDir() + "started_" + std::to_string(getpid());
@@ -1261,7 +1261,9 @@ TEST_F(Window, EditingNeverLosesThePolygonOnOneKey) {
     }
     p.keys("Escape");
     EXPECT_EQ(differingPixels(before, screenshot(), p), 0);
-    p.keys("Escape Escape");  // leaves editing, then closes: nothing was changed
+    p.keys("Escape Escape");  // leaves editing, then nothing: Escape never closes
+    EXPECT_TRUE(p.running()) << "closed on Escape";
+    p.keys("q");  // nothing was changed: Q closes at once
     double seconds = -1;
     EXPECT_EQ(p.waitForExit(Clock::now(), seconds), 0);
 
@@ -1563,4 +1565,36 @@ TEST_F(Window, ExerciseAsksChecksAndScoresATaskEndToEnd) {
     const std::string text((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
     std::filesystem::current_path(home);
     EXPECT_EQ(text, polygonText(polygon));
+}
+
+// The projector's remote: Page Down shows the very frame Right shows, B blacks the screen out and any
+// key brings it back, F fills the screen and Escape gives the window back, and Escape with nothing
+// to back out of leaves the window open; -geometry sets the window's first size and place.
+TEST_F(Window, RemoteKeysTurnPagesBlankFillTheScreenAndEscapeNeverCloses) {
+    Program p("6\n0 10\n5 8\n6 5\n4 1\n0 0\n-5 4\n", "", {"-geometry", "700x500+40+30"});
+    ASSERT_TRUE(p.findWindow());
+    EXPECT_EQ(std::make_pair(p.width(), p.height()), std::make_pair(700, 500));
+    EXPECT_EQ(std::make_pair(p.left(), p.top()), std::make_pair(40, 30));
+    firstDrawnFrame(p);
+    p.keys("Right");
+    const Image right = screenshot();
+    p.keys("End Next");  // Next is X's name for Page Down
+    EXPECT_EQ(differingPixels(right, screenshot(), p), 0);
+    p.keys("Next Prior");  // and Prior for Page Up
+    EXPECT_EQ(differingPixels(right, screenshot(), p), 0);
+    p.keys("b");
+    EXPECT_EQ(countIn(screenshot(), p, [](const Rgb& c) { return c.r != 0 || c.g != 0 || c.b != 0; }), 0);
+    p.keys("x");
+    EXPECT_EQ(differingPixels(right, screenshot(), p), 0);
+    p.keys("f");
+    p.readGeometry();
+    EXPECT_EQ(std::make_pair(p.width(), p.height()), std::make_pair(1280, 1024));
+    p.keys("Escape");
+    p.readGeometry();
+    EXPECT_EQ(std::make_pair(p.width(), p.height()), std::make_pair(700, 500));
+    p.keys("Escape Escape");
+    EXPECT_TRUE(p.running()) << "closed on Escape";
+    p.keys("q");
+    double seconds = -1;
+    EXPECT_EQ(p.waitForExit(Clock::now(), seconds), 0);
 }

@@ -14,6 +14,7 @@
 
 #include "../support/polygon_of.h"
 #include "app/dialogue.h"
+#include "viewer/frame.h"
 #include "viewer/workbench.h"
 
 namespace {
@@ -411,4 +412,53 @@ TEST(Workbench, CaptionBandFitsThePlayingLineOfEveryInterval) {
             }
         }
     }
+}
+
+// The projector's keys: Escape backs out of one thing a press, full screen first, then the black
+// screen, a drag or a new polygon, the help, editing, and with nothing open does nothing (never
+// closes); while the screen is black every key and click only brings the page back.
+TEST(Workbench, EscapeBacksOutInOrderAndBlackScreenTakesAnyKeyBack) {
+    Workbench bench = benchOn(square, false);
+    perform(bench, Command::Help, 0, 0);
+    perform(bench, {'n'});
+    perform(bench, {'c', 1, 1});
+    const Effect full = perform(bench, Command::FullScreen, 0, 0);
+    EXPECT_TRUE(full.screen && bench.fullScreen);
+    perform(bench, Command::Blank, 0, 0);
+    Command command = Command::Next;
+    ASSERT_TRUE(keyCommand(bench, {'q', SpecialKey::None}, command));
+    EXPECT_EQ(command, Command::Blank);  // Q does not close a black screen
+    ASSERT_TRUE(keyCommand(bench, {0, SpecialKey::Right}, command));
+    EXPECT_EQ(command, Command::Blank);
+    const auto backOnce = [&] {
+        Command c = Command::Next;
+        EXPECT_TRUE(keyCommand(bench, {27, SpecialKey::None}, c));
+        return perform(bench, c, 0, 0);
+    };
+    backOnce();  // the black screen takes the key back first, as every key
+    EXPECT_FALSE(bench.blank);
+    EXPECT_TRUE(bench.fullScreen);
+    const Effect left = backOnce();
+    EXPECT_TRUE(left.screen && !bench.fullScreen);
+    backOnce();
+    EXPECT_FALSE(bench.edit.drawing);
+    EXPECT_TRUE(bench.steps.help && bench.edit.on);
+    backOnce();
+    EXPECT_FALSE(bench.steps.help);
+    EXPECT_TRUE(bench.edit.on);
+    backOnce();
+    EXPECT_FALSE(bench.edit.on);
+    const Effect nothing = backOnce();
+    EXPECT_FALSE(nothing.quit || nothing.redraw);
+    // A click on a black screen brings the page back and neither pans nor turns a page.
+    perform(bench, Command::Blank, 0, 0);
+    const ViewState view = bench.view;
+    EXPECT_TRUE(pressButton(bench, 0, true, 300, 300).redraw);
+    EXPECT_FALSE(pressButton(bench, 0, false, 300, 300).redraw);
+    EXPECT_FALSE(bench.blank);
+    EXPECT_EQ(bench.view.panX, view.panX);
+    EXPECT_TRUE(frameOf(bench).shapes.size() > 0);
+    perform(bench, Command::Blank, 0, 0);
+    const Frame black = frameOf(bench);
+    EXPECT_TRUE(black.shapes.empty() && black.clear.r == 0.0f && black.clear.g == 0.0f && black.clear.b == 0.0f);
 }
