@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "geometry/task.h"
+#include "tests/support/command_output.h"
 #include "viewer/workbench.h"
 
 namespace {
@@ -416,16 +417,7 @@ std::string comb100() {
     return text + "98 10\n";
 }
 
-// A command's standard output.
-std::string output(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-        pclose(pipe);
-    }
-    return out;
-}
+std::string output(const std::string& command) { return commandOutput(command); }
 
 std::string withoutBlanks(std::string s) {
     s.erase(std::remove_if(s.begin(), s.end(), [](unsigned char c) { return std::isspace(c) != 0; }), s.end());

@@ -25,6 +25,7 @@
 #include "app/dialogue.h"
 #include "geometry/task.h"
 #include "screen_pixel.h"
+#include "tests/support/command_output.h"
 #include "viewer/svg.h"
 #include "viewer/workbench.h"
 
@@ -1375,15 +1376,7 @@ TEST_F(Window, LessonAsOnePdfFromTheWindow) {
             << out;
         static_cast<void>(image);
     }
-    auto run = [](const std::string& command) {
-        std::string out;
-        if (FILE* pipe = popen(command.c_str(), "r")) {
-            char buffer[4096];
-            for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-            pclose(pipe);
-        }
-        return out;
-    };
+    const auto run = commandOutput;
     std::ifstream mine("lekcija-1.pdf");
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(mine), {}), "a teacher's own");
     const std::string first = run("pdfinfo lekcija-2.pdf");
