@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "geometry/guards.h"
 #include "geometry/polygon.h"
 
 namespace {
@@ -59,6 +60,9 @@ std::vector<std::string> resultLines(const Judgement& judged) {
         for (const int v : pieces[k]) line += " " + std::to_string(v + 1);
         lines.push_back(line);
     }
-    // What else the lesson finds goes here, after the pieces, one item a line.
+    // The guards: the smallest colour class of the triangulation's three-colouring.
+    const Gallery gallery = guardJudged(judged);
+    lines.push_back("Cuvari: " + std::to_string(gallery.guards.size()));
+    for (const int v : gallery.guards) lines.push_back("cuvar " + std::to_string(v + 1));
     return lines;
 }

@@ -568,15 +568,18 @@ TEST(Transcript, SlideOptionsGiveTheirSizeAndBackground) {
 
 // --tekst lists after the dialogue exactly the diagonals the pictures draw (the full picture's of a
 // monotone polygon, the whole triangulation's page of any other), each once, and the monotone
-// pieces, which hold every vertex; then the program ends with status 0, without a window.
+// pieces, which hold every vertex, and the guards, at most a third of the vertices (the 12-vertex comb
+// needs its 4); then the program ends with status 0, without a window.
 TEST(Transcript, TextListsExactlyTheDiagonalsThePictureDraws) {
     struct Case {
         std::string input;
         std::size_t pieces;
+        std::size_t guards = 0;  // 0: at most a third of the vertices
     };
     const std::string examples = std::string(EXAMPLES_DIR) + "/";
     const Case cases[] = {{slurp(examples + "monotoni.txt"), 1}, {slurp(examples + "konveksni.txt"), 1},
                           {slurp(examples + "nemonotoni.txt"), 2}, {slurp(examples + "w.txt"), 4},
+                          {slurp(examples + "cesalj.txt"), 4, 4},
                           {comb100(), 49}, {"3\n0 0\n100 0\n50 100\n", 1},
                           // the W typed the other way round
                           {"10\n1 6\n2 2\n4 5\n6 2\n7 6\n8 6\n6 0\n4 3\n2 0\n0 6\n", 4}};
@@ -617,6 +620,19 @@ TEST(Transcript, TextListsExactlyTheDiagonalsThePictureDraws) {
         EXPECT_EQ(pieces.size(), c.pieces);
         const int n = std::stoi(c.input);
         EXPECT_EQ(covered.size(), static_cast<std::size_t>(n));
+        // The guards, each a vertex, at most a third of them.
+        ASSERT_EQ(line.rfind("Cuvari: ", 0), 0u) << line;
+        const std::size_t guardCount = std::stoul(line.substr(8));
+        std::set<int> guards;
+        while (std::getline(lines, line) && line.rfind("cuvar ", 0) == 0) {
+            const int v = std::stoi(line.substr(6));
+            EXPECT_TRUE(v >= 1 && v <= n && guards.insert(v).second) << line;
+        }
+        EXPECT_EQ(guards.size(), guardCount);
+        EXPECT_LE(guardCount, static_cast<std::size_t>(n / 3));
+        if (c.guards != 0) {
+            EXPECT_EQ(guardCount, c.guards) << c.input;
+        }
         EXPECT_TRUE(line.rfind("Sve strane lekcije", 0) == 0) << line;
         // The drawn diagonals: the picture's red, blue and cyan lines between the outline's vertices.
         std::vector<std::string> pages;
