@@ -13,7 +13,7 @@ fi
 export NODE_PATH=/usr/share/nodejs
 mkdir -p build-web
 sources=(geometry/exact.cpp geometry/intersection.cpp geometry/judgement.cpp geometry/partition.cpp
-         geometry/polygon.cpp geometry/task.cpp geometry/triangulation.cpp scene/scene.cpp app/dialogue.cpp viewer/camera.cpp
+         geometry/guards.cpp geometry/polygon.cpp geometry/task.cpp geometry/triangulation.cpp scene/scene.cpp app/dialogue.cpp viewer/camera.cpp
          viewer/commands.cpp viewer/console_words.cpp viewer/exercise.cpp viewer/frame.cpp viewer/layout.cpp viewer/lesson.cpp viewer/stroke_font.cpp
          viewer/svg.cpp viewer/text.cpp viewer/workbench.cpp web/main.cpp)
 emcc -std=c++17 -Os -Wall -Wextra -Wpedantic -Werror -I. "${sources[@]}" \

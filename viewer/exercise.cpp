@@ -19,6 +19,13 @@ std::string choiceLine(const ExerciseState& state) {
     return line;
 }
 
+// The line under a question answered with a number: what is typed so far, and how to go on.
+std::string numberLine(const ExerciseState& state) {
+    std::string line = state.typed.empty() ? "Upišite broj, pa Enter." : "Kucate " + state.typed + ". Enter potvrđuje.";
+    if (!state.message.empty()) line += " " + state.message;
+    return line;
+}
+
 const std::vector<Answer>& answersOn(const ExerciseState& state, int page) {
     static const std::vector<Answer> none;
     return page >= 0 && page < static_cast<int>(state.given.size()) ? state.given[page] : none;
@@ -34,6 +41,14 @@ std::string sentence(const std::string& clause) {
 
 Graded grade(const Question& q, const Answer& a) {
     Graded g;
+    if (asksNumber(q)) {
+        g.right = a.choice >= q.right.choice && a.choice <= std::max(q.right.choice, q.most);
+        const std::string said = std::to_string(a.choice);
+        g.line = g.right ? "Tačno. " + sentence(q.rule)
+                         : "Netačno: " + (a.choice < q.right.choice ? said + " nije dovoljno" : said + " je više nego što treba") +
+                               "; " + q.rule + ".";
+        return g;
+    }
     if (!q.choices.empty()) {
         g.right = a.choice == q.right.choice;
         g.line = g.right ? "Tačno. " + sentence(q.rule) : "Netačno: " + q.rule + ".";
@@ -170,7 +185,9 @@ ExerciseCaption exerciseCaption(const Lesson& lesson, const ExerciseState& state
         lines = q->view.caption;
         lines.insert(lines.end(), answered.begin(), answered.end());
         lines.push_back("Pitanje " + std::to_string(q->number) + " od " + std::to_string(lesson.questionCount) + ": " + q->text);
-        if (q->choices.empty()) {
+        if (asksNumber(*q)) {
+            lines.push_back(numberLine(state));
+        } else if (q->choices.empty()) {
             lines.push_back(choiceLine(state));
         } else {
             out.buttonsAt = static_cast<int>(lines.size());

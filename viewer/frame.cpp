@@ -4,6 +4,7 @@
 #include <cfloat>
 #include <cmath>
 
+#include "geometry/guards.h"
 #include "viewer/commands.h"
 #include "viewer/lesson.h"
 #include "viewer/text.h"
@@ -30,6 +31,9 @@ constexpr float VeilAlpha = 0.65f;
 // The pieces' light tints, taken in turn.
 constexpr Rgba PieceInk[PieceTints] = {{1.0f, 0.93f, 0.6f, 1.0f}, {0.72f, 0.86f, 1.0f, 1.0f}, {0.78f, 0.95f, 0.72f, 1.0f},
                                        {1.0f, 0.8f, 0.86f, 1.0f}, {0.86f, 0.8f, 1.0f, 1.0f},  {1.0f, 0.86f, 0.7f, 1.0f}};
+// The three colours of the colouring (blue, orange, reddish purple), and the dual graph's ink.
+constexpr Rgba ColourClassInk[GuardColours] = {{0.0f, 0.45f, 0.70f, 1.0f}, {0.90f, 0.60f, 0.0f, 1.0f}, {0.80f, 0.47f, 0.65f, 1.0f}};
+constexpr Rgba DualInk{0.35f, 0.35f, 0.35f, 1.0f};
 constexpr unsigned short Dashes = 0x0F0F;
 constexpr float DotSize = 4.0f;
 
@@ -409,6 +413,43 @@ void drawMarks(Picture& picture, const Workbench& bench, const Page& page, const
             for (const auto& [x, y] : points) at.push_back(picture.at(x, y));
             pen.run(kind, at);
         });
+    }
+    // The gallery's pages: the dual graph's links, dashed, and its nodes; each coloured vertex in its
+    // colour and shape (a disc, a square, a triangle), outlined in black, larger where this page
+    // coloured it; a guard ringed twice.
+    pen.colour = DualInk;
+    pen.width = w.edge;
+    pen.dash = Dashes;
+    for (const Segment& l : marks.dualLinks) pen.line(picture.at(l.start), picture.at(l.end));
+    pen.dash = 0;
+    pen.width = 3.0f * DotSize;
+    for (const Point& p : marks.dualNodes) pen.run(ShapeKind::Points, {picture.at(p)});
+    for (const ColourMark& m : marks.colours) {
+        const double r = (m.fresh ? 1.3 : 0.9) * ring;
+        std::vector<PlanePoint> corners;
+        if (m.colour == 0) {
+            for (int i = 0; i < 24; ++i) corners.push_back(picture.at(m.at.x + r * std::cos(i * M_PI / 12), m.at.y + r * std::sin(i * M_PI / 12)));
+        } else if (m.colour == 1) {
+            const double h = 0.85 * r;
+            corners = {picture.at(m.at.x - h, m.at.y - h), picture.at(m.at.x + h, m.at.y - h), picture.at(m.at.x + h, m.at.y + h),
+                       picture.at(m.at.x - h, m.at.y + h)};
+        } else {
+            corners = {picture.at(m.at.x, m.at.y + 1.2 * r), picture.at(m.at.x - 1.05 * r, m.at.y - 0.6 * r),
+                       picture.at(m.at.x + 1.05 * r, m.at.y - 0.6 * r)};
+        }
+        std::vector<PlanePoint> fan;
+        for (std::size_t k = 1; k + 1 < corners.size(); ++k) fan.insert(fan.end(), {corners[0], corners[k], corners[k + 1]});
+        pen.colour = ColourClassInk[std::clamp(m.colour, 0, GuardColours - 1)];
+        pen.run(ShapeKind::Triangles, fan);
+        pen.colour = Ink;
+        pen.width = m.fresh ? 2.0f * w.edge : w.edge;
+        pen.run(ShapeKind::LineLoop, corners);
+    }
+    pen.colour = Ink;
+    pen.width = 2.0f * w.edge;
+    for (const Point& g : marks.guards) {
+        picture.circle(g, asFloat(1.9 * ring));
+        picture.circle(g, asFloat(2.4 * ring));
     }
     // A new polygon as far as it is drawn: its edges so far, a dot on each vertex, and a ring on the
     // first, where a click closes it; and the vertex in hand.

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "geometry/guards.h"
 #include "geometry/partition.h"
 #include "geometry/polygon.h"
 #include "geometry/sweep_order.h"
@@ -764,7 +765,195 @@ Page wholePage(const Judgement& judged, const Cut& cut) {
     return page;
 }
 
+// The gallery's pages: the triangulation the lesson ends with, its dual graph, the walk of the tree
+// that colours the vertices with three colours, and the smallest colour class as the guards.
+
+// A triangle by its vertices' numbers, ascending: "2-5-7".
+std::string triangleName(const std::array<int, 3>& t) {
+    std::array<int, 3> s = t;
+    std::sort(s.begin(), s.end());
+    return format("%d-%d-%d", s[0] + 1, s[1] + 1, s[2] + 1);
+}
+
+Point centroidOf(const std::vector<Point>& v, const std::array<int, 3>& t) {
+    return Point((static_cast<double>(v[t[0]].x) + v[t[1]].x + v[t[2]].x) / 3,
+                 (static_cast<double>(v[t[0]].y) + v[t[1]].y + v[t[2]].y) / 3, 0.0);
+}
+
+// The link of the dual graph from triangle `a` to triangle `b` across the diagonal from-to: from
+// the node in a to the diagonal's middle and on to the node in b, so that it stays in the two.
+void dualLink(const std::vector<Point>& v, const Gallery& g, int a, int b, int from, int to, PageMarks& marks) {
+    const Point middle((static_cast<double>(v[from].x) + v[to].x) / 2, (static_cast<double>(v[from].y) + v[to].y) / 2, 0.0);
+    marks.dualLinks.push_back(Segment(centroidOf(v, g.triangles[a]), middle));
+    marks.dualLinks.push_back(Segment(middle, centroidOf(v, g.triangles[b])));
+}
+
+// What every page of the gallery draws below its own marks: the outline and the diagonals of the
+// whole triangulation, as the lesson showed them.
+PageMarks galleryBase(const Judgement& judged) {
+    PageMarks marks;
+    marks.outline = outlineOf(judged.vertices);
+    if (judged.verdict == Verdict::Triangulated) {
+        marks.diagonals = sweptDiagonals(judged.vertices, judged.triangulation, static_cast<int>(judged.triangulation.diagonals.size()));
+    } else {
+        diagonalsSoFar(judged, -1, static_cast<int>(judged.whole.pieces.size()), 0, marks);
+    }
+    return marks;
+}
+
+std::string colourWord(int colour) {
+    static const char* const shapes[GuardColours] = {"krug", "kvadrat", "trougao"};
+    return std::string(colourName(colour)) + " (" + shapes[colour] + ")";
+}
+
+Page dualPage(const Judgement& judged, const Gallery& g) {
+    const int n = static_cast<int>(judged.vertices.size());
+    Page page;
+    page.caption = {"Dualni graf: čvor u svakom trouglu, veza preko svake dijagonale.",
+                    format("Graf je stablo sa n - 2 = %d čvorova i n - 3 = %d veza: svaka dijagonala deli poligon na dva dela, "
+                           "pa nijedan niz veza ne zatvara krug.",
+                           n - 2, n - 3),
+                    "Zato se temena mogu obojiti sa tri boje, trougao po trougao, obilaskom stabla."};
+    page.marks = galleryBase(judged);
+    for (const DualLink& l : g.links) dualLink(judged.vertices, g, l.a, l.b, l.from, l.to, page.marks);
+    for (const auto& t : g.triangles) page.marks.dualNodes.push_back(centroidOf(judged.vertices, t));
+    return page;
+}
+
+// The page of the colouring's step `index`: the triangle tinted, the walk so far along the tree,
+// the colours given so far; after the step, its own vertex's colour, drawn larger (the first
+// step's three). Before the step (while its question waits), not this step's colour.
+Page colouringPage(const Judgement& judged, const Gallery& g, int index, bool before) {
+    const std::vector<Point>& v = judged.vertices;
+    const ColouringStep& step = g.walk[index];
+    const std::array<int, 3>& t = g.triangles[step.triangle];
+    const int count = static_cast<int>(g.walk.size());
+    Page page;
+    page.marks = galleryBase(judged);
+    page.marks.pieces.push_back({v[t[0]], v[t[1]], v[t[2]], 0});
+    for (int k = 0; k <= index; ++k) {
+        const ColouringStep& s = g.walk[k];
+        page.marks.dualNodes.push_back(centroidOf(v, g.triangles[s.triangle]));
+        if (s.from >= 0) dualLink(v, g, s.from, s.triangle, s.shared[0], s.shared[1], page.marks);
+    }
+    for (int k = 0; k <= index; ++k) {
+        const ColouringStep& s = g.walk[k];
+        if (k == index && before) break;
+        const bool fresh = k == index;
+        if (s.from < 0) {
+            for (const int c : g.triangles[s.triangle]) page.marks.colours.push_back({v[c], g.colour[c], fresh});
+        } else {
+            page.marks.colours.push_back({v[s.vertex], s.colour, fresh});
+        }
+    }
+    if (step.from < 0) {
+        std::array<int, 3> corners = t;
+        std::rotate(corners.begin(), std::find(corners.begin(), corners.end(), 0), corners.end());
+        page.caption = {format("Bojenje, trougao 1 od %d: ", count) + triangleName(t) + ", uz ivicu 1-2.",
+                        format("Njegova temena dobijaju tri boje: teme %d ", corners[0] + 1) + colourWord(g.colour[corners[0]]) +
+                            format(", teme %d ", corners[1] + 1) + colourWord(g.colour[corners[1]]) +
+                            format(", teme %d ", corners[2] + 1) + colourWord(g.colour[corners[2]]) + "."};
+        page.concerned = {corners[0], corners[1], corners[2]};
+        return page;
+    }
+    const int a = step.shared[0];
+    const int b = step.shared[1];
+    page.caption = {format("Bojenje, trougao %d od %d: ", index + 1, count) + triangleName(t) +
+                    format(", preko dijagonale %d-%d od trougla ", a + 1, b + 1) + triangleName(g.triangles[step.from]) + "."};
+    if (!before) {
+        page.caption.push_back(format("Temena %d i %d dijagonale su ", a + 1, b + 1) + colourName(g.colour[a]) + " i " +
+                               colourName(g.colour[b]) + format(", pa teme %d dobija treću boju: ", step.vertex + 1) +
+                               colourWord(step.colour) + ".");
+    }
+    page.concerned = {step.vertex, a, b};
+    return page;
+}
+
+// The guards' page: the smallest colour class ringed, every triangle tinted by the guard in its
+// corner that sees it. Before its question is answered: every colour, no guard yet.
+Page guardsPage(const Judgement& judged, const Gallery& g, bool before) {
+    const std::vector<Point>& v = judged.vertices;
+    const int n = static_cast<int>(v.size());
+    const int guards = static_cast<int>(g.guards.size());
+    Page page;
+    page.marks = galleryBase(judged);
+    for (int c = 0; c < n; ++c) page.marks.colours.push_back({v[c], g.colour[c], false});
+    if (before) {
+        page.caption = {format("Čuvari: n = %d temena, obojena sa tri boje.", n)};
+        return page;
+    }
+    for (std::size_t t = 0; t < g.triangles.size(); ++t) {
+        const auto& tri = g.triangles[t];
+        const int guard = static_cast<int>(std::find(g.guards.begin(), g.guards.end(), g.seenBy[t]) - g.guards.begin());
+        page.marks.pieces.push_back({v[tri[0]], v[tri[1]], v[tri[2]], guard % PieceTints});
+    }
+    for (const int guard : g.guards) page.marks.guards.push_back(v[guard]);
+    std::string list;
+    for (int k = 0; k < guards; ++k) list += (k == 0 ? "" : ", ") + std::to_string(g.guards[k] + 1);
+    page.caption = {(guards == 1 ? "Čuvari: teme " : "Čuvari: temena ") + list + format(" (%d <= floor(n/3) = %d).", guards, n / 3),
+                    format("Klase boja: plava %d, narandžasta %d, ljubičasta %d; čuvari su najmanja klasa: ", g.classSize[0],
+                           g.classSize[1], g.classSize[2]) +
+                        colourName(g.guardColour) + ".",
+                    format("Svaki trougao ima sve tri boje, pa i čuvara u jednom temenu, a on vidi ceo trougao: floor(n/3) čuvara "
+                           "uvek je dovoljno za prost poligon od n temena (ovde n = %d).",
+                           n)};
+    page.concerned = g.guards;
+    return page;
+}
+
+// The colouring's question on the page of step `index` (but the first, whose three colours are
+// given): the colour of the vertex it colours.
+Question colourQuestion(const Judgement& judged, const Gallery& g, int index) {
+    const ColouringStep& step = g.walk[index];
+    const int a = step.shared[0];
+    const int b = step.shared[1];
+    Question q;
+    q.kind = QuestionKind::VertexColour;
+    q.vertex = step.vertex;
+    q.text = format("Koje boje je teme %d?", step.vertex + 1);
+    for (int c = 0; c < GuardColours; ++c) q.choices.push_back({static_cast<char>('1' + c), format("%d ", c + 1) + colourName(c)});
+    q.right.choice = step.colour;
+    q.rule = format("temena %d i %d dijagonale su ", a + 1, b + 1) + colourName(g.colour[a]) + " i " + colourName(g.colour[b]) +
+             format(", pa teme %d dobija treću boju, ", step.vertex + 1) + colourName(step.colour);
+    q.view = colouringPage(judged, g, index, true);
+    return q;
+}
+
+// The guards' question: how many guards are enough; right from the smallest class's size up to
+// floor(n/3).
+Question guardQuestion(const Judgement& judged, const Gallery& g) {
+    const int n = static_cast<int>(judged.vertices.size());
+    const int guards = static_cast<int>(g.guards.size());
+    Question q;
+    q.kind = QuestionKind::GuardCount;
+    q.text = "Koliko čuvara je dovoljno?";
+    q.right.choice = guards;
+    q.most = n / 3;
+    q.rule = format("dovoljno je %d: najmanja klasa boja, ", guards) + colourName(g.guardColour) +
+             format(", ima %d temena, a svaki trougao ima jedno od njih u temenu; floor(n/3) = %d je uvek dovoljno", guards, n / 3);
+    q.view = guardsPage(judged, g, true);
+    return q;
+}
+
+// The gallery's pages after the lesson's last, for a polygon the lesson triangulates.
+void galleryPages(const Judgement& judged, std::vector<Page>& pages) {
+    const Gallery g = guardJudged(judged);
+    if (g.walk.empty()) return;
+    pages.push_back(dualPage(judged, g));
+    for (int k = 0; k < static_cast<int>(g.walk.size()); ++k) {
+        pages.push_back(colouringPage(judged, g, k, false));
+        if (k > 0) pages.back().questions.push_back(colourQuestion(judged, g, k));
+    }
+    pages.push_back(guardsPage(judged, g, false));
+    pages.back().questions.push_back(guardQuestion(judged, g));
+}
+
 }  // namespace
+
+const char* colourName(int colour) {
+    static const char* const names[GuardColours] = {"plava", "narandžasta", "ljubičasta"};
+    return colour >= 0 && colour < GuardColours ? names[colour] : "";
+}
 
 const char* typeName(VertexType t) {
     switch (t) {
@@ -833,6 +1022,7 @@ Lesson buildLesson(const Judgement& judged, long long task) {
     switch (judged.verdict) {
         case Verdict::Triangulated:
             for (int k = 0; k < static_cast<int>(judged.triangulation.steps.size()); ++k) sweepStep(nullptr, judged.triangulation, -1, k);
+            galleryPages(judged, lesson.pages);
             break;
         case Verdict::NotMonotone: {
             const Cut cut = cutOf(judged);
@@ -846,6 +1036,7 @@ Lesson buildLesson(const Judgement& judged, long long task) {
                 for (int k = 0; k < static_cast<int>(t.steps.size()); ++k) sweepStep(&cut, t, q, k);
             }
             lesson.pages.push_back(wholePage(judged, cut));
+            galleryPages(judged, lesson.pages);
             break;
         }
         case Verdict::FewerThanThree:

@@ -45,12 +45,22 @@ struct SweepLine {
     double reach = 0.0;
 };
 
+// A vertex of the three-colouring, drawn in its colour and its shape: a disc, a square, a triangle
+// (colours 0, 1, 2); the vertex this page coloured is drawn larger.
+struct ColourMark {
+    Point at;
+    int colour = 0;
+    bool fresh = false;
+};
+
 // What a page draws in the polygon's plane, from the bottom up: the pieces' tints, the chains' tints,
 // the outline and the triangulation's diagonals shown (each with its end dots), the sweep line, the
 // diagonals so far and the verdict's edges, a veil over the pieces not being swept (their edges
 // faded), the partition's diagonals (this step's wider), then the step's own marks: its new
 // diagonals (wide), the rings, the crosses of the vertices that left the stack for good, its refused
-// candidate and the vertex in its way (dashed), the vertex types.
+// candidate and the vertex in its way (dashed), the vertex types; and for the gallery's pages the
+// dual graph (its links across the diagonals, a node in every triangle), the vertices' colours and
+// the guards' rings, over everything else.
 struct PageMarks {
     std::vector<TintedTriangle> pieces;
     std::vector<ChainEdge> tints;
@@ -68,6 +78,10 @@ struct PageMarks {
     std::vector<Segment> dashed;
     std::vector<Ring> dashedRings;
     std::vector<TypeMark> types;
+    std::vector<Segment> dualLinks;
+    std::vector<Point> dualNodes;
+    std::vector<ColourMark> colours;
+    std::vector<Point> guards;
 };
 
 // How many light tints the pieces take turns at.
@@ -116,10 +130,12 @@ enum class QuestionKind {
     SweepDiagonals,  // a step of the stack sweep: the vertices the swept vertex is joined to
     VertexType,      // a step of the cut: the vertex's type
     CutDiagonals,    // a step of the cut: the other ends of its new diagonals
+    VertexColour,    // a page of the colouring: the colour the vertex takes
+    GuardCount,      // the guards' page: how many guards are enough, a number typed
 };
 
-// An answer: one of the question's choices (by its index), or a set of vertices (input indices,
-// ascending).
+// An answer: one of the question's choices (by its index), a number typed (in `choice`, for a
+// question that asks for a number), or a set of vertices (input indices, ascending).
 struct Answer {
     bool given = false;
     int choice = -1;
@@ -143,6 +159,7 @@ struct Question {
     std::string text;     // "Koje je vrste teme 6?"
     std::vector<Choice> choices;  // answered by one of these; none: by a set of vertices
     Answer right;
+    int most = -1;        // for a number: the largest that is right too (the right answer's the least)
     std::string rule;     // why the right answer is right: "teme 3 je teme razdvajanja: ..."
     std::string result;   // for vertices: the right answer named, "dijagonale iz temena 6 idu do temena 3 i 5"
     std::vector<std::pair<int, std::string>> whyNot;  // for vertices: why a vertex is none of the answer
@@ -163,9 +180,19 @@ struct Lesson {
 
 // Every page of the lesson of a judged polygon: for a monotone one a page per step of its sweep; for
 // one that is not monotone the page that says why, a page per vertex of the cut, each piece's steps
-// in turn, and the whole triangulation; else the one page that says why there are no steps. Every
+// in turn, and the whole triangulation; for either, then, the gallery's pages: the dual graph, a
+// page per triangle of the three-colouring and the guards; else the one page that says why there
+// are no steps. Every
 // step page holds its questions; `task`, when not -1, is the number of the task the polygon is.
 Lesson buildLesson(const Judgement& judged, long long task = -1);
+
+// Whether a question is answered with a number typed, or with vertices chosen (by a click or their
+// numbers); the rest are answered with one of their choices.
+inline bool asksNumber(const Question& q) { return q.kind == QuestionKind::GuardCount; }
+inline bool asksVertices(const Question& q) { return q.choices.empty() && !asksNumber(q); }
+
+// The three colours of the colouring as the captions name them: "plava", "narandžasta", "ljubičasta".
+const char* colourName(int colour);
 
 // A vertex type as the captions and the answers name it: "pocetno", "krajnje", "razdvajanja",
 // "spajanja", "pravilno" (in the order of VertexType).

@@ -406,7 +406,7 @@ Effect pressOrReleaseButton(Workbench& bench, int button, bool pressed, int x, i
     // A click on a vertex chooses it for the question waiting (again: takes it back).
     if (pressed && button == LeftButton && !e.on && inPicture(bench.view, x, y) && !bench.steps.help) {
         const Question* q = waiting(bench.lesson, bench.exercise, bench.steps.page);
-        const int v = q != nullptr && q->choices.empty() ? vertexAt(bench.view, bench.lesson.vertices, x, y) : -1;
+        const int v = q != nullptr && asksVertices(*q) ? vertexAt(bench.view, bench.lesson.vertices, x, y) : -1;
         if (v >= 0) {
             choose(bench.exercise, v);
             return Redraw;
@@ -491,7 +491,8 @@ namespace {
 
 // The exercise's keys, for the question waiting on the page: a choice's key answers it; a digit goes
 // into a vertex's number, which a space or a comma ends; BackSpace takes back the last digit, or else
-// the last vertex chosen; Enter gives the vertices chosen (none: none) as the answer.
+// the last vertex chosen; Enter gives the vertices chosen (none: none) as the answer, or for a
+// question that asks for a number, the number typed.
 Effect exerciseKey(Workbench& bench, Command command, char key) {
     ExerciseState& state = bench.exercise;
     const int page = bench.steps.page;
@@ -516,11 +517,11 @@ Effect exerciseKey(Workbench& bench, Command command, char key) {
             if (state.typed.size() < 3) {
                 state.typed += key;
             } else {
-                state.message = "Teme ima najviše tri cifre.";
+                state.message = asksNumber(*q) ? "Broj ima najviše tri cifre." : "Teme ima najviše tri cifre.";
             }
             return Redraw;
         case Command::Separator:
-            takeTyped(state, n);
+            if (!asksNumber(*q)) takeTyped(state, n);
             return Redraw;
         case Command::Erase:
             if (!state.typed.empty()) {
@@ -530,6 +531,13 @@ Effect exerciseKey(Workbench& bench, Command command, char key) {
             }
             return Redraw;
         case Command::Confirm: {
+            if (asksNumber(*q)) {
+                if (state.typed.empty()) return Redraw;  // nothing typed: the line says what to do
+                Answer answer;
+                answer.choice = std::stoi(state.typed);
+                answerWaiting(state, bench.lesson, page, answer);
+                return Redraw;
+            }
             takeTyped(state, n);
             if (!state.message.empty()) return Redraw;  // a number that is no vertex's: nothing answered
             Answer answer;

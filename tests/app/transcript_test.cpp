@@ -299,13 +299,14 @@ TEST(Transcript, PicturesForSlidesWithoutAWindow) {
     const Outcome written = run(triangle, "rm -rf " + folder + "; ", " --svg " + folder);
     EXPECT_EQ(written.status, 0) << written.err;
     // The same bytes as the window's run, then the pages' line.
-    EXPECT_EQ(written.out, run(triangle).out + "\nSve strane lekcije (3) upisane su u folder " + folder + ".\n");
-    for (const char* name : {"strana-001.svg", "strana-002.svg", "strana-003.svg"}) {
+    EXPECT_EQ(written.out, run(triangle).out + "\nSve strane lekcije (6) upisane su u folder " + folder + ".\n");
+    for (const char* name : {"strana-001.svg", "strana-002.svg", "strana-003.svg", "strana-006.svg"}) {
         const std::string svg = slurp(folder + "/" + name);
         EXPECT_EQ(svg.rfind("<?xml", 0), 0u) << name;
         EXPECT_NE(svg.find("</svg>"), std::string::npos) << name;
     }
-    EXPECT_FALSE(std::ifstream(folder + "/strana-004.svg").good());  // a triangle: the full picture, two steps
+    // A triangle: the full picture, two steps, and its dual graph, its one triangle coloured, its guard.
+    EXPECT_FALSE(std::ifstream(folder + "/strana-007.svg").good());
     const Outcome refused = run(triangle, "", " --svg /proc/none/here");
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.out.find(") \nNe mogu da pisem u folder /proc/none/here.\n"), std::string::npos) << refused.out;
@@ -334,11 +335,11 @@ TEST(Transcript, PicturesIntoAFolderWithTooLongANameSayItCannotBeWritten) {
     }
 }
 
-// After --svg DIR the folder's strana-NNN.svg files are exactly this lesson's pages: a W's 25
-// pages and then a triangle's three leave three, and the files that are not pages stay untouched.
+// After --svg DIR the folder's strana-NNN.svg files are exactly this lesson's pages: a W's 35
+// pages and then a triangle's six leave six, and the files that are not pages stay untouched.
 TEST(Transcript, PicturesOfALessonReplaceAnotherLessonsPagesAndNothingElse) {
     const std::string folder = testing::TempDir() + "pictures_twice_" + std::to_string(getpid());
-    const std::string w = slurp(std::string(EXAMPLES_DIR) + "/w.txt");  // 25 pages
+    const std::string w = slurp(std::string(EXAMPLES_DIR) + "/w.txt");  // 35 pages
     const Outcome first = run(w, "rm -rf " + folder + "; mkdir -p " + folder + "; echo mine > " + folder +
                                          "/notes.txt; echo mine > " + folder + "/strana-01.svg; ",
                               " --svg " + folder);
@@ -349,7 +350,8 @@ TEST(Transcript, PicturesOfALessonReplaceAnotherLessonsPagesAndNothingElse) {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"notes.txt", "strana-001.svg", "strana-002.svg", "strana-003.svg", "strana-01.svg"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"notes.txt", "strana-001.svg", "strana-002.svg", "strana-003.svg", "strana-004.svg",
+                                               "strana-005.svg", "strana-006.svg", "strana-01.svg"}));
     EXPECT_EQ(slurp(folder + "/notes.txt"), "mine\n");
 }
 
@@ -358,7 +360,7 @@ TEST(Transcript, PicturesOfALessonReplaceAnotherLessonsPagesAndNothingElse) {
 TEST(Transcript, PicturesOnAFullDiskSayHowManyPagesWereWritten) {
     const std::string folder = testing::TempDir() + "pictures_full_" + std::to_string(getpid());
     std::filesystem::create_directories(folder);
-    const std::string w = slurp(std::string(EXAMPLES_DIR) + "/w.txt");  // 25 pages
+    const std::string w = slurp(std::string(EXAMPLES_DIR) + "/w.txt");  // 35 pages
     const std::string in = folder + "/../pictures_full_in_" + std::to_string(getpid()) + ".txt";
     std::ofstream(in) << w;
     const std::string out = folder + "/../pictures_full_out_" + std::to_string(getpid()) + ".txt";
@@ -504,7 +506,7 @@ TEST(Transcript, PdfThatCannotBeWrittenSaysSoAndLeavesNothing) {
     const std::string there = folder + "/there.pdf";
     std::ofstream(there) << "not a lesson";
     EXPECT_EQ(run(triangle, "", " --pdf " + there).status, 0);
-    EXPECT_EQ(pdfInfo(there).pages, 3);
+    EXPECT_EQ(pdfInfo(there).pages, 6);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
 }
 
@@ -538,7 +540,7 @@ TEST(Transcript, SlideOptionsGiveTheirSizeAndBackground) {
                   std::string::npos)
             << c.options;
         const PdfInfo info = pdfInfo(file);
-        EXPECT_EQ(info.pages, 25);
+        EXPECT_EQ(info.pages, 35);
         EXPECT_NEAR(info.width, 0.75 * c.width, 0.01) << c.options;
         EXPECT_NEAR(info.height, 0.75 * c.height, 0.01) << c.options;
         // The PDF's page 10 drawn again: its corner is the background asked for.

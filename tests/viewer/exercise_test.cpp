@@ -39,6 +39,7 @@ void keys(Workbench& bench, const std::string& typed) {
 // An answer given as a student gives it: a choice's key, or each vertex's number and a comma, then Enter.
 void give(Workbench& bench, const Question& q, const Answer& a) {
     if (!q.choices.empty()) return key(bench, q.choices[a.choice].key);
+    if (asksNumber(q)) keys(bench, std::to_string(a.choice));
     for (const int v : a.vertices) keys(bench, std::to_string(v + 1) + ",");
     key(bench, '\r');
 }
@@ -87,12 +88,22 @@ std::string givesAway(const Question& q, const Page& step) {
             break;
         case QuestionKind::CutDiagonals:
             break;
+        case QuestionKind::VertexColour:
+            for (const ColourMark& c : m.colours) {
+                if (c.at.x == step.marks.colours.back().at.x && c.at.y == step.marks.colours.back().at.y) return "the vertex's colour";
+            }
+            if (in("treću boju")) return "the colour's rule";
+            break;
+        case QuestionKind::GuardCount:
+            if (!m.guards.empty() || !m.pieces.empty()) return "the guards";
+            if (in("temena") && in("floor")) return "the guards' count";
+            break;
     }
     return "";
 }
 
 struct Covered {
-    int monotone = 0, notMonotone = 0, notSimple = 0, questions = 0;
+    int monotone = 0, notMonotone = 0, notSimple = 0, questions = 0, guards = 0;
 };
 
 // Every page in turn by the step key, each question on it answered right through the keys: the score
@@ -115,6 +126,9 @@ void answerEverything(const std::vector<Point>& v, Covered& covered) {
                 for (int c = 0; c < static_cast<int>(q->choices.size()); ++c) {
                     if (c != q->right.choice) changed.push_back(Answer{true, c, {}});
                 }
+            } else if (asksNumber(*q)) {
+                if (q->right.choice > 0) changed.push_back(Answer{true, q->right.choice - 1, {}});
+                changed.push_back(Answer{true, q->most + 1, {}});
             } else {
                 Answer fewer = q->right, more = q->right;
                 if (!fewer.vertices.empty()) {
@@ -133,7 +147,7 @@ void answerEverything(const std::vector<Point>& v, Covered& covered) {
                 const Graded g = grade(*q, a);
                 ASSERT_FALSE(g.right) << q->text;
                 ASSERT_EQ(g.line.rfind("Netačno: ", 0), 0u) << g.line;
-                const std::string named = q->choices.empty() ? q->result : q->rule;
+                const std::string named = asksVertices(*q) ? q->result : q->rule;
                 ASSERT_NE(g.line.find(named), std::string::npos) << g.line;
             }
             switch (q->kind) {
@@ -149,6 +163,15 @@ void answerEverything(const std::vector<Point>& v, Covered& covered) {
                 case QuestionKind::SweepDiagonals:
                 case QuestionKind::CutDiagonals:
                     for (const int w : q->right.vertices) diagonals.push_back({v[q->vertex], v[w]});
+                    break;
+                case QuestionKind::VertexColour:
+                    ASSERT_NE(q->rule.find(colourName(q->right.choice)), std::string::npos) << q->rule;
+                    break;
+                case QuestionKind::GuardCount:
+                    // At most a third of the vertices, and the fewest the colours give: no class is smaller.
+                    ASSERT_LE(q->right.choice, n / 3) << testing_support::describe(v);
+                    ASSERT_LE(3 * q->right.choice, n);
+                    ++covered.guards;
                     break;
             }
             const int before = scoreOf(lesson, bench.exercise).answered;
@@ -222,6 +245,7 @@ TEST(ExerciseProperty, AnsweringEveryQuestionRightScoresAllOfThem) {
     EXPECT_GT(covered.monotone, 700);
     EXPECT_GT(covered.notMonotone, 250);
     EXPECT_GT(covered.notSimple, 100);
+    EXPECT_EQ(covered.guards, covered.monotone + covered.notMonotone);  // every lesson that triangulates ends with its guards
 }
 
 // A changed answer is wrong, and its one sentence says why and names the right answer.
@@ -288,7 +312,7 @@ TEST(Exercise, AChangedAnswerIsWrongAndItsReasonNamesTheRightOne) {
 // accessible text) hold the question, then the answer and the score.
 TEST(Exercise, AQuestionPageShowsNothingOfItsStep) {
     Workbench bench = exerciseOn(hexagon);
-    EXPECT_EQ(texts(bench), (std::vector<std::string>{"Strana 1 od 6", "Pitanje 1 od 5: Da li je poligon monoton?", "D - da",
+    EXPECT_EQ(texts(bench), (std::vector<std::string>{"Strana 1 od 12", "Pitanje 1 od 9: Da li je poligon monoton?", "D - da",
                                                       "N - ne", "Rezultat: 0 od 0"}));
     const Page& full = shownPage(bench);
     EXPECT_EQ(full.marks.outline.size(), 6u);
@@ -305,8 +329,8 @@ TEST(Exercise, AQuestionPageShowsNothingOfItsStep) {
     ASSERT_EQ(question.stack.before.size(), 2u);
     EXPECT_TRUE(question.stack.after.empty());
     EXPECT_EQ(texts(bench)[0], "Poligon je monoton. Broj dijagonala: 3.");
-    EXPECT_EQ(texts(bench)[1], "Strana 3 od 6. Korak 2 od 5: teme 3 (6,5)");
-    EXPECT_EQ(texts(bench)[2], "Pitanje 2 od 5: Do kojih temena ide dijagonala iz temena 3?");
+    EXPECT_EQ(texts(bench)[1], "Strana 3 od 12. Korak 2 od 5: teme 3 (6,5)");
+    EXPECT_EQ(texts(bench)[2], "Pitanje 2 od 9: Do kojih temena ide dijagonala iz temena 3?");
     EXPECT_FALSE(says(texts(bench), "Nove dijagonale"));
     keys(bench, "1\r");
     const std::vector<std::string> answered = texts(bench);
@@ -315,6 +339,50 @@ TEST(Exercise, AQuestionPageShowsNothingOfItsStep) {
     EXPECT_TRUE(says(answered, "Rezultat: 2 od 2"));
     EXPECT_EQ(shownPage(bench).marks.wide.size(), 1u);
 
+}
+
+// The gallery's questions: each coloured vertex's colour by its key, before the page shows it; how
+// many guards suffice by a number and Enter, right from the smallest class up to floor(n/3), a click
+// on a vertex no answer.
+TEST(Exercise, TheGalleryAsksEachColourAndHowManyGuardsSuffice) {
+    Workbench bench = exerciseOn(wShape);
+    bench.steps.page = 27;  // the colouring's second triangle, 2-3-9
+    relayout(bench);
+    std::vector<std::string> shown = texts(bench);
+    EXPECT_TRUE(says(shown, "Pitanje 27 od 34: Koje boje je teme 3?")) << shown[2];
+    EXPECT_TRUE(says(shown, "1 plava") && says(shown, "2 narandžasta") && says(shown, "3 ljubičasta"));
+    EXPECT_FALSE(says(shown, "treću boju"));
+    key(bench, '2');
+    shown = exerciseCaption(bench.lesson, bench.exercise, 27).lines;  // unwrapped
+    EXPECT_TRUE(says(shown, "Netačno: temena 2 i 9 dijagonale su narandžasta i ljubičasta, pa teme 3 dobija treću boju, plava."));
+    EXPECT_EQ(shownPage(bench).marks.colours.size(), 4u);  // the step's page, its vertex coloured
+    bench.steps.page = 34;
+    relayout(bench);
+    const Question* q = asked(bench);
+    ASSERT_NE(q, nullptr);
+    EXPECT_EQ(q->text, "Koliko čuvara je dovoljno?");
+    EXPECT_TRUE(says(texts(bench), "Upišite broj, pa Enter."));
+    const std::string rule = "dovoljno je 2: najmanja klasa boja, ljubičasta, ima 2 temena, a svaki trougao ima jedno od njih u "
+                             "temenu; floor(n/3) = 3 je uvek dovoljno";
+    const std::pair<int, std::string> answers[] = {
+        {1, "Netačno: 1 nije dovoljno; " + rule + "."},
+        {2, "Tačno. D" + rule.substr(1) + "."},
+        {3, "Tačno. D" + rule.substr(1) + "."},
+        {4, "Netačno: 4 je više nego što treba; " + rule + "."},
+    };
+    for (const auto& [given, line] : answers) EXPECT_EQ(grade(*q, Answer{true, given, {}}).line, line) << given;
+    const PlanePoint nine = sceneToPixels(bench.view, 2, 2);
+    const int x = static_cast<int>(std::lround(nine.x)), y = bench.view.windowHeight - 1 - static_cast<int>(std::lround(nine.y));
+    pressButton(bench, 0, true, x, y);
+    pressButton(bench, 0, false, x, y);
+    EXPECT_TRUE(bench.exercise.chosen.empty());
+    keys(bench, "1");
+    EXPECT_TRUE(says(texts(bench), "Kucate 1. Enter potvrđuje."));
+    key(bench, '\r');
+    shown = exerciseCaption(bench.lesson, bench.exercise, 34).lines;
+    EXPECT_TRUE(says(shown, "Netačno: 1 nije dovoljno"));
+    EXPECT_TRUE(says(shown, "Čuvari: temena 7, 9 (2 <= floor(n/3) = 3)."));
+    EXPECT_TRUE(says(shown, "Rezultat: 0 od 2. Pogrešni odgovori: strane 28 i 35"));
 }
 
 // The exercise in the workbench: clicks and numbers choose vertices (again: takes back), a number that
@@ -339,7 +407,7 @@ TEST(Exercise, VerticesButtonsAndTheScoreInTheWorkbench) {
     pressButton(bench, 0, true, splitButton.x + 5, bench.view.windowHeight - 1 - (splitButton.y + 5));
     pressButton(bench, 0, false, splitButton.x + 5, bench.view.windowHeight - 1 - (splitButton.y + 5));
     EXPECT_TRUE(says(texts(bench), "Tačno. Teme 3 je teme razdvajanja"));
-    EXPECT_TRUE(says(texts(bench), "Pitanje 10 od 26: Koja dijagonala nastaje iz temena 3?"));
+    EXPECT_TRUE(says(texts(bench), "Pitanje 10 od 34: Koja dijagonala nastaje iz temena 3?"));
     auto click = [&](int vertex) {
         const PlanePoint at = sceneToPixels(bench.view, wShape[vertex].x, wShape[vertex].y);
         const int x = static_cast<int>(std::lround(at.x)), y = bench.view.windowHeight - 1 - static_cast<int>(std::lround(at.y));
@@ -375,7 +443,7 @@ TEST(Exercise, VerticesButtonsAndTheScoreInTheWorkbench) {
     EXPECT_FALSE(says(texts(bench), "Rezultat"));
     EXPECT_EQ(&shownPage(bench), &bench.lesson.pages[7]);
     key(bench, 'V');
-    EXPECT_TRUE(says(texts(bench), "Pitanje 9 od 26: Koje je vrste teme 3?"));
+    EXPECT_TRUE(says(texts(bench), "Pitanje 9 od 34: Koje je vrste teme 3?"));
     EXPECT_TRUE(says(texts(bench), "Rezultat: 0 od 0"));
     // E leaves the exercise for editing, V leaves editing for the exercise.
     perform(bench, Command::Edit, 0, 0);

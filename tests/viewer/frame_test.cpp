@@ -118,7 +118,7 @@ TEST(Frame, ShapesLieWhereTheViewPutsThePolygonAndSvgWritesThemAll) {
     ASSERT_NE(outline, frame.shapes.end());
     EXPECT_EQ(outline->width, 1.0f);
     EXPECT_EQ(outline->xy.size(), 6u * 4u);
-    EXPECT_EQ(textsOf(frame)[1], "Strana 3 od 6. Korak 2 od 5: teme 3 (6,5)");
+    EXPECT_EQ(textsOf(frame)[1], "Strana 3 od 12. Korak 2 od 5: teme 3 (6,5)");
     const std::string svg = svgOf(frame);
     auto count = [&](const std::string& what) {
         std::size_t n = 0;
@@ -277,7 +277,7 @@ TEST(Frame, EveryCoordinateIsAFiniteNumberWithinReachOnAnyView) {
             }
         }
     }
-    EXPECT_EQ(frames, 6 * 6 * 3 * 8);
+    EXPECT_EQ(frames, 6 * 6 * 3 * 16);  // the full picture, seven steps, the dual graph, six triangles coloured, the guards
 }
 
 // A long rectangle zoomed a thousand times and moved so that its right end lies beyond the frame's
@@ -418,12 +418,12 @@ TEST(Svg, EveryLineIsAlsoRealTextEscapedAsXmlNeeds) {
         }
     }
     EXPECT_NE(svg.find(">a&lt;b &amp; c&gt;d \xEF\xBF\xBD \xEF\xBF\xBD č</text>"), std::string::npos);
-    EXPECT_NE(svg.find("<title>Strana 4 od 25. Korak 2 od 10: teme 10 (1,6)</title>"), std::string::npos);
+    EXPECT_NE(svg.find("<title>Strana 4 od 35. Korak 2 od 10: teme 10 (1,6)</title>"), std::string::npos);
     // As wide as the strokes: the length the text is fitted to is its characters' advances.
-    const std::size_t length = svg.find("textLength=\"", svg.rfind("<text ", svg.find("\">Strana 4 od 25")));
+    const std::size_t length = svg.find("textLength=\"", svg.rfind("<text ", svg.find("\">Strana 4 od 35")));
     ASSERT_NE(length, std::string::npos);
     const Shape& line = *std::find_if(frame.shapes.begin(), frame.shapes.end(), [](const Shape& s) {
-        return s.text.rfind("Strana 4 od 25", 0) == 0;
+        return s.text.rfind("Strana 4 od 35", 0) == 0;
     });
     EXPECT_NEAR(std::stod(svg.substr(length + 12)), characterCount(line.text) * FontAdvance * line.scaleX, 0.01);
 }

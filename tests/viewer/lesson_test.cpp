@@ -36,29 +36,29 @@ TEST(Lesson, CaptionsSayWhatEachStepDidAndWhy) {
     };
     const char* const besideBottom = "Teme 1 je sused temena 6 na ivici poligona, pa dijagonala do njega nije potrebna.";
     const Case cases[] = {
-        {&hexagon, 1, {"Strana 2 od 6. Korak 1 od 5: početak", "Dva najviša temena idu na stek.", "Nove dijagonale: 0"}},
+        {&hexagon, 1, {"Strana 2 od 12. Korak 1 od 5: početak", "Dva najviša temena idu na stek.", "Nove dijagonale: 0"}},
         {&hexagon, 2,
-         {"Strana 3 od 6. Korak 2 od 5: teme 3 (6,5)", "Isti lanac: plave dijagonale dok su unutar poligona.",
+         {"Strana 3 od 12. Korak 2 od 5: teme 3 (6,5)", "Isti lanac: plave dijagonale dok su unutar poligona.",
           "Skinuta sa steka: 2 i 1", "Teme 2 je sused temena 3 na ivici poligona, pa dijagonala do njega nije potrebna.",
           "Vraćena na stek: 1 i 3.", "Nove dijagonale: 1"}},
         {&hexagon, 3,
-         {"Strana 4 od 6. Korak 3 od 5: teme 6 (-5,4)", "Suprotni lanac: crvene dijagonale do temena sa steka.",
+         {"Strana 4 od 12. Korak 3 od 5: teme 6 (-5,4)", "Suprotni lanac: crvene dijagonale do temena sa steka.",
           "Skinuta sa steka: 3 i 1", besideBottom, "Vraćena na stek: 3 i 6.", "Nove dijagonale: 1"}},
         {&hexagon, 5,
-         {"Strana 6 od 6. Korak 5 od 5: teme 5 (0,0)",
+         {"Strana 6 od 12. Korak 5 od 5: teme 5 (0,0)",
           "Najniže teme: nema temena između dna i vrha steka, nema novih dijagonala.", "Skinuta sa steka: 4 i 6",
           "Temena 4 i 6 su susedi temena 5 na ivici poligona, pa dijagonale do njih nisu potrebne.", "Nove dijagonale: 0"}},
         {&refused, 3,
-         {"Strana 4 od 5. Korak 3 od 4: teme 4 (6,3)", "Isti lanac: plave dijagonale dok su unutar poligona.",
+         {"Strana 4 od 10. Korak 3 od 4: teme 4 (6,3)", "Isti lanac: plave dijagonale dok su unutar poligona.",
           "Skinuta sa steka: 3", "Teme 3 je sused temena 4 na ivici poligona, pa dijagonala do njega nije potrebna.",
           "Dijagonala 4-1 bi izašla iz poligona, pa se teme 3 vraća na stek.", "Vraćena na stek: 3 i 4.",
           "Nove dijagonale: 0"}},
         {&neck, 3,
-         {"Strana 4 od 7. Korak 3 od 6: teme 7 (5,5)", "Suprotni lanac: crvene dijagonale do temena sa steka.",
+         {"Strana 4 od 14. Korak 3 od 6: teme 7 (5,5)", "Suprotni lanac: crvene dijagonale do temena sa steka.",
           "Skinuta sa steka: 3 i 1", "Teme 1 je sused temena 7 na ivici poligona, pa dijagonala do njega nije potrebna.",
           "Trougao 7-1-3 sadrži teme 6, pa se teme 1 vraća na stek.", "Vraćena na stek: 3, 1 i 7.", "Nove dijagonale: 0"}},
         {&flat, 2,
-         {"Strana 3 od 6. Korak 2 od 5: teme 6 (2,1)", "Suprotni lanac: crvene dijagonale do temena sa steka.",
+         {"Strana 3 od 12. Korak 2 od 5: teme 6 (2,1)", "Suprotni lanac: crvene dijagonale do temena sa steka.",
           "Skinuta sa steka: 2 i 1", besideBottom, "Dijagonala 6-2 bi prošla kroz teme 1, pa se teme 1 vraća na stek.",
           "Vraćena na stek: 2, 1 i 6.", "Nove dijagonale: 0"}},
     };
@@ -71,7 +71,7 @@ TEST(Lesson, CaptionsSayWhatEachStepDidAndWhy) {
     EXPECT_TRUE(hexagon.pages[0].caption.empty());
     // Coordinates keep six significant digits at any scale.
     EXPECT_EQ(lessonOf({{0, 3e30}, {1e-30, 0}, {-2e30, -1e-30}}).pages[2].caption[1],
-              "Strana 3 od 3. Korak 2 od 2: teme 3 (-2e+30,-1e-30)");
+              "Strana 3 od 6. Korak 2 od 2: teme 3 (-2e+30,-1e-30)");
 }
 
 // The verdict in the words every page shows it, and the full picture's bottom lines around it.
@@ -89,10 +89,10 @@ TEST(Lesson, VerdictSaysWhatTheDialogueDecidedAndNamesItsReasons) {
     };
     for (const auto& [lesson, line] : cases) EXPECT_EQ(lesson.verdictLine, line);
     EXPECT_EQ(bottomLines(hexagon, 85),
-              std::vector<std::string>{"Poligon je monoton. Broj dijagonala: 3.  Strana 1 od 6  H - pomoć, strelice - koraci"});
+              std::vector<std::string>{"Poligon je monoton. Broj dijagonala: 3.  Strana 1 od 12  H - pomoć, strelice - koraci"});
     EXPECT_EQ(bottomLines(cases[4].first, 85),
               (std::vector<std::string>{"Poligon nije monoton. Temena razdvajanja: 3. Temena spajanja: 7 i 9.",
-                                        "Strana 1 od 25  H - pomoć, strelice - koraci"}));
+                                        "Strana 1 od 35  H - pomoć, strelice - koraci"}));
     // The page that says why there are no steps.
     EXPECT_EQ(cases[2].first.pages[1].caption[1], "Strana 2 od 2. Nema koraka: samo prost poligon može da se trianguliše.");
     EXPECT_EQ(cases[1].first.pages[1].caption[1], "Strana 2 od 2. Nema koraka.");
@@ -102,13 +102,13 @@ TEST(Lesson, VerdictSaysWhatTheDialogueDecidedAndNamesItsReasons) {
 // each, the whole triangulation.
 TEST(Lesson, PolygonThatIsNotMonotoneIsCutThenEachPieceSweptThenShownWhole) {
     const Lesson w = lessonOf({{0, 6}, {2, 0}, {4, 3}, {6, 0}, {8, 6}, {7, 6}, {6, 2}, {4, 5}, {2, 2}, {1, 6}});
-    ASSERT_EQ(pageCount(w), 1 + 10 + 4 * 3 + 1);
+    ASSERT_EQ(pageCount(w), 1 + 10 + 4 * 3 + 1 + 1 + 8 + 1);  // then the dual graph, eight triangles coloured, the guards
     const std::pair<int, std::vector<std::string>> cases[] = {
-        {1, {"Strana 2 od 25. Teme razdvajanja (trougao nagore): oba suseda su niža, a unutrašnjost je s obe strane.",
+        {1, {"Strana 2 od 35. Teme razdvajanja (trougao nagore): oba suseda su niža, a unutrašnjost je s obe strane.",
              "Teme spajanja (trougao nadole): oba suseda su viša, a unutrašnjost je s obe strane.",
              "Dalje: podela na monotone delove, pa triangulacija svakog dela."}},
         // The cut's first page says what a helper is and which of two vertices of one height comes first.
-        {2, {"Strana 3 od 25. Korak 1 od 10: teme 1 (0,6)",
+        {2, {"Strana 3 od 35. Korak 1 od 10: teme 1 (0,6)",
              "Pomoćnik ivice na brišućoj pravoj je najniže teme iznad prave, desno od ivice, iz kog se ivica vidi vodoravno "
              "kroz unutrašnjost poligona.",
              "Od dva temena iste visine višim se smatra levo, pa ga brišuća prava obrađuje pre.",
@@ -116,27 +116,27 @@ TEST(Lesson, PolygonThatIsNotMonotoneIsCutThenEachPieceSweptThenShownWhole) {
              "Ivica 1-2 ulazi na brišuću pravu sa pomoćnikom 1.",
              "Nema nove dijagonale: početno teme samo stavlja svoju ivicu na brišuću pravu."}},
         // A regular vertex on the right side: the inside on its left; it helps the edge on its left.
-        {3, {"Strana 4 od 25. Korak 2 od 10: teme 10 (1,6)",
+        {3, {"Strana 4 od 35. Korak 2 od 10: teme 10 (1,6)",
              "Teme 10 je pravilno teme: sused 1 je viši, a sused 9 niži, pa je unutrašnjost levo od njega.",
              "Teme 10 postaje pomoćnik ivice 1-2, levo od njega.",
              "Nema nove dijagonale: pomoćnik ivice 1-2 levo od temena 10 je teme 1, koje nije teme spajanja."}},
-        {7, {"Strana 8 od 25. Korak 6 od 10: teme 3 (4,3)",
+        {7, {"Strana 8 od 35. Korak 6 od 10: teme 3 (4,3)",
              "Teme 3 je teme razdvajanja: oba suseda, 2 i 4, su niža, a unutrašnjost je s obe strane.",
              "Ivica 3-4 ulazi na brišuću pravu sa pomoćnikom 3, a teme 3 postaje pomoćnik ivice 8-9, levo od njega.",
              "Nova dijagonala: 3-8 (pomoćnik ivice 8-9, levo od temena 3)"}},
         // A merge vertex's own diagonal comes later; no direction is claimed for it (it may run level).
-        {8, {"Strana 9 od 25. Korak 7 od 10: teme 9 (2,2)",
+        {8, {"Strana 9 od 35. Korak 7 od 10: teme 9 (2,2)",
              "Teme 9 je teme spajanja: oba suseda, 8 i 10, su viša, a unutrašnjost je s obe strane.",
              "Ivica 8-9 izlazi sa brišuće prave, a teme 9 postaje pomoćnik ivice 1-2, levo od njega.",
              "Nema nove dijagonale: pomoćnik ivice 8-9, koja se završava u temenu 9, je teme 3, koje nije teme spajanja, a "
              "pomoćnik ivice 1-2 levo od temena 9 je teme 10, koje nije teme spajanja.",
              "Dijagonala iz temena 9 nastaje kasnije, do sledećeg temena koje vidi ivicu 1-2."}},
-        {10, {"Strana 11 od 25. Korak 9 od 10: teme 2 (2,0)",
+        {10, {"Strana 11 od 35. Korak 9 od 10: teme 2 (2,0)",
               "Teme 2 je krajnje teme: oba suseda, 1 i 3, su viša, a unutrašnjost je iznad njega.",
               "Ivica 1-2 izlazi sa brišuće prave.",
               "Nova dijagonala: 2-9 (pomoćnik ivice 1-2 bio je teme spajanja 9)"}},
-        {12, {"Strana 13 od 25. Deo 1 od 4: Korak 1 od 3: početak", "Dva najviša temena idu na stek.", "Nove dijagonale: 0"}},
-        {24, {"Strana 25 od 25. Cela triangulacija. Broj dijagonala: 7, od toga iz podele na monotone delove: 3.",
+        {12, {"Strana 13 od 35. Deo 1 od 4: Korak 1 od 3: početak", "Dva najviša temena idu na stek.", "Nove dijagonale: 0"}},
+        {24, {"Strana 25 od 35. Cela triangulacija. Broj dijagonala: 7, od toga iz podele na monotone delove: 3.",
               "Broj monotonih delova: 4."}},
     };
     for (const auto& [page, lines] : cases) {
@@ -215,4 +215,65 @@ TEST(Lesson, StackPanelAndConcernedVerticesOfAStep) {
     EXPECT_EQ(neck.pages[4].concerned, (std::vector<int>{5, 0, 2, 6}));  // swept, diagonals' ends, popped
     EXPECT_EQ(neck.pages[3].concerned, (std::vector<int>{6, 2, 0, 5}));  // swept, refused to, corner, blocker
     EXPECT_TRUE(neck.pages[0].stack.after.empty());
+}
+
+// After the W's whole triangulation, its gallery: the dual graph, the colouring triangle by triangle
+// along the tree from the outline edge 1-2, and the guards; each page's marks are its words' own.
+TEST(Lesson, TheTriangulationIsFollowedByItsDualGraphColouringAndGuards) {
+    const Lesson w = lessonOf({{0, 6}, {2, 0}, {4, 3}, {6, 0}, {8, 6}, {7, 6}, {6, 2}, {4, 5}, {2, 2}, {1, 6}});
+    const std::pair<int, std::vector<std::string>> cases[] = {
+        {25, {"Strana 26 od 35. Dualni graf: čvor u svakom trouglu, veza preko svake dijagonale.",
+              "Graf je stablo sa n - 2 = 8 čvorova i n - 3 = 7 veza: svaka dijagonala deli poligon na dva dela, pa nijedan "
+              "niz veza ne zatvara krug.",
+              "Zato se temena mogu obojiti sa tri boje, trougao po trougao, obilaskom stabla."}},
+        {26, {"Strana 27 od 35. Bojenje, trougao 1 od 8: 1-2-9, uz ivicu 1-2.",
+              "Njegova temena dobijaju tri boje: teme 1 plava (krug), teme 2 narandžasta (kvadrat), teme 9 ljubičasta "
+              "(trougao)."}},
+        {27, {"Strana 28 od 35. Bojenje, trougao 2 od 8: 2-3-9, preko dijagonale 2-9 od trougla 1-2-9.",
+              "Temena 2 i 9 dijagonale su narandžasta i ljubičasta, pa teme 3 dobija treću boju: plava (krug)."}},
+        {33, {"Strana 34 od 35. Bojenje, trougao 8 od 8: 1-9-10, preko dijagonale 1-9 od trougla 1-2-9.",
+              "Temena 1 i 9 dijagonale su plava i ljubičasta, pa teme 10 dobija treću boju: narandžasta (kvadrat)."}},
+        {34, {"Strana 35 od 35. Čuvari: temena 7, 9 (2 <= floor(n/3) = 3).",
+              "Klase boja: plava 3, narandžasta 5, ljubičasta 2; čuvari su najmanja klasa: ljubičasta.",
+              "Svaki trougao ima sve tri boje, pa i čuvara u jednom temenu, a on vidi ceo trougao: floor(n/3) čuvara uvek je "
+              "dovoljno za prost poligon od n temena (ovde n = 10)."}},
+    };
+    for (const auto& [page, lines] : cases) {
+        const std::vector<std::string>& caption = w.pages[page].caption;
+        EXPECT_EQ(caption[0], w.verdictLine);
+        EXPECT_EQ(std::vector<std::string>(caption.begin() + 1, caption.end()), lines) << page;
+    }
+    // The dual graph: a node in each of the eight triangles, each of the seven links in two halves
+    // that meet on their diagonal; every page keeps the outline and the seven diagonals.
+    const PageMarks& dual = w.pages[25].marks;
+    EXPECT_EQ(dual.dualNodes.size(), 8u);
+    EXPECT_EQ(dual.dualLinks.size(), 14u);
+    for (std::size_t k = 0; k < dual.dualLinks.size(); k += 2) {
+        EXPECT_EQ(std::make_pair(dual.dualLinks[k].end.x, dual.dualLinks[k].end.y),
+                  std::make_pair(dual.dualLinks[k + 1].start.x, dual.dualLinks[k + 1].start.y));
+    }
+    for (int page = 25; page <= 34; ++page) {
+        EXPECT_EQ(w.pages[page].marks.outline.size(), 10u);
+        EXPECT_EQ(w.pages[page].marks.partition.size() + w.pages[page].marks.segments.size(), 7u) << page;
+    }
+    // The colouring: the first page three colours at once, every next one more, this page's drawn
+    // larger; the vertices its caption names are the ones numbered.
+    for (int k = 0; k < 8; ++k) {
+        const PageMarks& m = w.pages[26 + k].marks;
+        EXPECT_EQ(m.colours.size(), static_cast<std::size_t>(3 + k)) << k;
+        EXPECT_EQ(std::count_if(m.colours.begin(), m.colours.end(), [](const ColourMark& c) { return c.fresh; }), k == 0 ? 3 : 1);
+        EXPECT_EQ(m.pieces.size(), 1u);
+    }
+    EXPECT_EQ(w.pages[27].concerned, (std::vector<int>{2, 1, 8}));
+    // The guards, 7 and 9, ringed; every triangle tinted by the guard that sees it; every vertex coloured.
+    const Page& guards = w.pages[34];
+    ASSERT_EQ(guards.marks.guards.size(), 2u);
+    EXPECT_EQ(std::make_pair(guards.marks.guards[0].x, guards.marks.guards[1].x), std::make_pair(6.0f, 2.0f));
+    EXPECT_EQ(guards.marks.pieces.size(), 8u);
+    EXPECT_EQ(guards.marks.colours.size(), 10u);
+    EXPECT_EQ(guards.concerned, (std::vector<int>{6, 8}));
+    // One guard is "teme", not "temena"; a triangle is its own gallery.
+    const Lesson triangle = lessonOf({{0, 0}, {4, 0}, {2, 3}});
+    ASSERT_EQ(pageCount(triangle), 5);
+    EXPECT_EQ(triangle.pages[5].caption[1], "Strana 6 od 6. Čuvari: teme 1 (1 <= floor(n/3) = 1).");
 }

@@ -69,28 +69,29 @@ const Polygon square = {{0, 0}, {4, 0}, {4, 4}, {0, 4}};
 }  // namespace
 
 TEST(Workbench, KeysPageThroughTheLessonAndPlay) {
-    // Twelve pages after the full picture, so that ten at a time meet both ends.
-    Polygon twelve;
-    for (int i = 0; i < 13; ++i) twelve.emplace_back(std::cos(i * 0.48 + 0.1), std::sin(i * 0.48 + 0.1));
-    const Workbench start = benchOn(twelve);
-    ASSERT_EQ(pageCount(start.lesson), 12);
+    // Thirteen pages after the full picture (six steps of the sweep, seven of the guards), so that
+    // ten at a time meet both ends.
+    Polygon seven;
+    for (int i = 0; i < 7; ++i) seven.emplace_back(std::cos(i * 0.9 + 0.1), std::sin(i * 0.9 + 0.1));
+    const Workbench start = benchOn(seven);
+    ASSERT_EQ(pageCount(start.lesson), 13);
     using C = Command;
     const std::tuple<std::vector<Command>, int, bool> cases[] = {
         {{C::Next}, 1, false},
         {{C::Next, C::Next, C::Previous}, 1, false},
-        {{C::Previous}, 12, false},                    // from the full picture: the last
-        {{C::Previous, C::Next}, 12, false},           // nothing past the last
+        {{C::Previous}, 13, false},                    // from the full picture: the last
+        {{C::Previous, C::Next}, 13, false},           // nothing past the last
         {{C::First, C::Previous}, 1, false},           // nothing before the first
         {{C::TenForward}, 10, false},                  // from the full picture, as Right then nine
-        {{C::TenForward, C::TenForward}, 12, false},   // clamped to the last
-        {{C::TenBack}, 3, false},                      // as Left then nine
+        {{C::TenForward, C::TenForward}, 13, false},   // clamped to the last
+        {{C::TenBack}, 4, false},                      // as Left then nine
         {{C::Next, C::Next, C::TenBack}, 1, false},    // clamped to the first
         {{C::Play}, 1, true},                          // from the full picture: from the first step
         {{C::Next, C::Next, C::Play}, 2, true},        // from the current page
         {{C::Play, C::Play}, 1, false},                // P again pauses
         {{C::Previous, C::Play}, 1, true},             // at the last page: again from the first
         {{C::Play, C::Faster, C::TenForward}, 11, true},
-        {{C::Play, C::TenForward, C::Next}, 12, false},  // reaching the last ends the play
+        {{C::Play, C::TenForward, C::Next, C::Next}, 13, false},  // reaching the last ends the play
         {{C::Play, C::Full}, 0, false},
     };
     for (const auto& [keys, page, playing] : cases) {
@@ -105,7 +106,7 @@ TEST(Workbench, KeysPageThroughTheLessonAndPlay) {
     EXPECT_FALSE(playTick(bench, bench.playGeneration - 1).redraw);  // an earlier play's tick
     int ticks = 0;
     while (playTick(bench, bench.playGeneration).redraw) ++ticks;
-    EXPECT_EQ(std::make_tuple(ticks, bench.steps.page, bench.steps.playing), std::make_tuple(11, 12, false));
+    EXPECT_EQ(std::make_tuple(ticks, bench.steps.page, bench.steps.playing), std::make_tuple(12, 13, false));
     EXPECT_EQ(playSeconds(bench.steps), 1.0);
     for (int i = 0; i < 5; ++i) perform(bench, Command::Faster, 0, 0);
     EXPECT_EQ(playSeconds(bench.steps), 0.25);

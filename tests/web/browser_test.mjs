@@ -316,16 +316,16 @@ try {
     const sheets = await b.evaluate(`[...document.querySelectorAll('#print .sheet')].map(s => [s.querySelector('svg title').textContent,
       s.querySelector('svg').getAttribute('width'), s.querySelectorAll('[clip-path="url(#picture-' + [...s.parentNode.children].indexOf(s) + ')"]').length])`);
     check((await b.evaluate('window.printed')) === 1, 'D opens the browser\'s print');
-    check(sheets.length === 8 && sheets.every(([title, width, clips], k) =>
-      title.startsWith(`Strana ${k + 1} od 8`) && width === '1280' && clips === 1),
+    check(sheets.length === 16 && sheets.every(([title, width, clips], k) =>
+      title.startsWith(`Strana ${k + 1} od 16`) && width === '1280' && clips === 1),
           `a sheet for every page of the lesson, in order, each its own picture (${JSON.stringify(sheets.map(s => s[0]))})`);
-    check((await label()).includes('Lekcija (8 strana) je spremna za štampu'), 'the band says what to do with it');
+    check((await label()).includes('Lekcija (16 strana) je spremna za štampu'), 'the band says what to do with it');
     check((await b.evaluate(`getComputedStyle(document.getElementById('print')).display`)) === 'none', 'on the screen the page stays as it was');
     const { result: { data } } = await b.page('Page.printToPDF', { preferCSSPageSize: true });
     const printed = path.join(work, 'printed.pdf');
     fs.writeFileSync(printed, Buffer.from(data, 'base64'));
     const info = execFileSync('pdfinfo', [printed]).toString();
-    check(/Pages:\s+8\n/.test(info), `printed, the lesson is a page a sheet (${info.match(/Pages:\s+\d+/)})`);
+    check(/Pages:\s+16\n/.test(info), `printed, the lesson is a page a sheet (${info.match(/Pages:\s+\d+/)})`);
   } else if (section === 'work') {
     const example = fs.readFileSync(path.join(examples, 'monotoni.txt'), 'latin1');
     const show = text => b.evaluate(`(() => { document.getElementById('input').value = ${JSON.stringify(text)};
@@ -451,7 +451,7 @@ try {
     await b.evaluate(`document.getElementById('show').click()`);
     await sleep(200);
     said = await label();
-    check(said.includes('Pitanje 1 od 3: Da li je poligon monoton?') && !said.includes('Zadatak'),
+    check(said.includes('Pitanje 1 od 5: Da li je poligon monoton?') && !said.includes('Zadatak'),
           'a polygon shown from the box is asked too, and is no task');
     await b.key('v', 'KeyV', 86);
     said = await label();
@@ -473,8 +473,12 @@ try {
     // A key steps the page, and the address follows it.
     await b.key('ArrowLeft', 'ArrowLeft', 37);
     check((await b.evaluate('location.hash')).startsWith('#p=7&'), 'Left steps back a page, the link follows');
-    check((await label()).includes('Strana 7 od 8.'),
+    check((await label()).includes('Strana 7 od 16.'),
           'the caption says where the page stands');
+    // The lesson's last page, by its link: the guards, their caption in the canvas's accessible text.
+    await b.open(`p=16&v=${verticesOf(example)}`);
+    check((await label()).includes('Strana 16 od 16. Čuvari: temena 3, 5 (2 <= floor(n/3) = 2).'),
+          `a link opens the guards' page, and the text a screen reader reads names them (${await label()})`);
     // A W, not monotone: its split and merge vertices ringed in magenta, as the native program rings them.
     const w = fs.readFileSync(path.join(examples, 'w.txt'), 'latin1');
     await b.open(`p=1&v=${verticesOf(w)}`);
