@@ -3,7 +3,8 @@
 # under Xvfb, photographed once the polygon is drawn (docs/screenshot.png), at the fourth of its
 # seven steps (docs/step.png), and in the middle of a drag of vertex 3 onto the grid, level with
 # vertex 8 (docs/edit.png); and examples/w.txt at the sixth step of its partition into monotone pieces
-# (docs/partition.png) and at its last, the pieces tinted (docs/pieces.png); task 4712 in the exercise,
+# (docs/partition.png) and at its last, the pieces tinted (docs/pieces.png); examples/cesalj.txt at a
+# page of its three-colouring (docs/colouring.png) and at its guards (docs/guards.png); task 4712 in the exercise,
 # a step asked (docs/exercise-question.png) and answered (docs/exercise-answer.png); and the page in a
 # browser (docs/browser.png), at the example's fourth step. Needs the builds of scripts/setup.sh and
 # scripts/web.sh, and Chromium.
@@ -68,6 +69,20 @@ echo "wrote docs/partition.png"
 DISPLAY=$display xdotool key --window "$window" --delay 100 Right Right Right Right sleep 0.5
 DISPLAY=$display import -window "$window" docs/pieces.png
 echo "wrote docs/pieces.png"
+
+# The comb of twelve, guarded: a page of its colouring (the sixth triangle of ten) and its guards,
+# the lesson's last page.
+kill "$program" 2>/dev/null || true
+sleep 0.5
+start "$repository/examples/cesalj.txt"
+window=$(DISPLAY=$display timeout 20 xdotool search --sync --onlyvisible --name 'Geometrija - prikaz zadatka' | head -n 1)
+sleep 1
+DISPLAY=$display xdotool key --window "$window" --delay 100 Left sleep 0.5
+DISPLAY=$display import -window "$window" docs/guards.png
+echo "wrote docs/guards.png"
+DISPLAY=$display xdotool key --window "$window" --delay 100 Left Left Left Left Left sleep 0.5
+DISPLAY=$display import -window "$window" docs/colouring.png
+echo "wrote docs/colouring.png"
 
 # The exercise on task 4712: the full picture answered (D), then the second step asked, vertex 4
 # chosen (typed, then a space), and the answer given (Enter), wrong: 4 is the swept vertex's neighbour.
