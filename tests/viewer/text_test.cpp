@@ -9,6 +9,7 @@
 
 #include "../support/polygon_of.h"
 #include "viewer/console_words.h"
+#include "viewer/exercise.h"
 #include "viewer/frame.h"
 #include "viewer/layout.h"
 #include "viewer/text.h"
@@ -138,6 +139,24 @@ TEST(Text, EveryGlyphTheLessonCanShowIsInTheFont) {
                 for (const std::string& t : textsOf(frameOf(bench))) texts.push_back(t);
             }
         }
+        // The exercise: every question as it is asked, and the lines of its answers, right and wrong.
+        bench.steps.help = false;
+        bench.steps.playing = false;
+        perform(bench, Command::Exercise, 0, 0);
+        for (int page = 0; page <= pageCount(bench.lesson); ++page) {
+            bench.steps.page = page;
+            relayout(bench);
+            for (const std::string& t : textsOf(frameOf(bench))) texts.push_back(t);
+            for (const Question& q : bench.lesson.pages[page].questions) {
+                Answer other = q.right;
+                other.choice = q.right.choice == 0 ? 1 : 0;
+                other.vertices.push_back(q.vertex);
+                texts.push_back(grade(q, q.right).line);
+                texts.push_back(grade(q, other).line);
+                for (const Choice& c : q.choices) texts.push_back(c.label);
+            }
+        }
+        perform(bench, Command::Exercise, 0, 0);
         // Editing: the band, the grid, a deletion refused, a new polygon, the warning before closing.
         bench.steps.page = 0;
         for (const Command command : {Command::Edit, Command::Grid, Command::Delete, Command::Quit, Command::New}) {
