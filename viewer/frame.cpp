@@ -481,8 +481,18 @@ void drawLabels(Painter& pen, const Workbench& bench, const Page& page) {
     std::vector<PlanePoint> at;
     for (const Point& v : bench.lesson.vertices) at.push_back(sceneToPixels(bench.view, v.x, v.y));
     std::vector<Label> labels;
-    if (bench.steps.page == 0) {  // L on the full picture: every number
+    if (bench.steps.page == 0 && bench.steps.labels) {  // L on the full picture: every number
         for (int v = 0; v < static_cast<int>(at.size()); ++v) labels.push_back({v, 0});
+    } else if (bench.steps.page == 0) {
+        // Without L, the numbers of the vertices the verdict names, each where it finds room.
+        std::vector<PlanePoint> named;
+        std::vector<int> order;
+        for (const int v : page.concerned) named.push_back(at[v]);
+        for (std::size_t k = 0; k < named.size(); ++k) order.push_back(static_cast<int>(k));
+        for (Label l : visibleLabels(named, order, layout.text, layout.picture)) {
+            l.vertex = page.concerned[l.vertex];
+            labels.push_back(l);
+        }
     } else {
         labels = visibleLabels(at, page.concerned, layout.text, layout.picture);
     }
@@ -831,7 +841,7 @@ Frame frameOf(const Workbench& bench) {
     pen.clipped = false;
     pen.smooth = true;
     pen.dash = 0;
-    if (bench.steps.page > 0 || bench.steps.labels) drawLabels(pen, bench, page);
+    drawLabels(pen, bench, page);
     drawCaption(pen, layout);
     drawPanel(pen, bench.lesson, page, layout);
     drawFooter(pen, layout);

@@ -222,6 +222,17 @@ Page fullPage(const Judgement& judged) {
                                               static_cast<int>(judged.triangulation.diagonals.size()));
     }
     verdictMarks(judged, page.marks);
+    // The vertices the verdict names get their numbers: the ends of the two edges that meet, the
+    // split and merge vertices.
+    const int n = static_cast<int>(judged.vertices.size());
+    if (judged.verdict == Verdict::NotSimple) {
+        for (const int e : judged.contact) {
+            for (const int v : {e, (e + 1) % n}) {
+                if (std::find(page.concerned.begin(), page.concerned.end(), v) == page.concerned.end()) page.concerned.push_back(v);
+            }
+        }
+    }
+    if (judged.verdict == Verdict::NotMonotone) page.concerned = splitOrMergeVertices(judged.whole.partition);
     return page;
 }
 
@@ -1087,9 +1098,11 @@ std::vector<std::string> bottomLines(const Lesson& lesson, int chars) {
     const std::string tail = pageLine(lesson, 0) + BottomGap + startHint();
     const std::string one = lesson.verdictLine + BottomGap + tail;
     if (static_cast<int>(characterCount(one)) <= chars) return {one};
-    // Two lines at most, so that they stay below the polygon: a long list gives way on the first.
-    const std::vector<std::string> wrapped = wrapLines({lesson.verdictLine}, std::max(1, chars - 4));
-    return {wrapped.size() > 1 ? wrapped[0] + " ..." : wrapped[0], tail};
+    // A long list of vertices wraps onto as many lines as it needs, every number said: the lines
+    // above the last two may lie over the polygon's lowest part, each over its halo.
+    std::vector<std::string> lines = wrapLines({lesson.verdictLine}, std::max(1, chars));
+    lines.push_back(tail);
+    return lines;
 }
 
 int stackBoxChars(int vertexCount) { return std::max(5, static_cast<int>(std::to_string(vertexCount).size()) + 2); }

@@ -225,8 +225,8 @@ std::string pageTitle(const Lesson& lesson, int page);
 const char* startHint();
 
 // The full picture's lines in its bottom left corner, below the polygon, top first: the verdict, the
-// page's place and the hint, on one line when `chars` characters hold them, else the verdict above
-// (its first line, when a long list of vertices would take more).
+// page's place and the hint, on one line when `chars` characters hold them, else the verdict above,
+// wrapped to `chars` (every vertex it names said).
 inline constexpr const char* BottomGap = "  ";
 std::vector<std::string> bottomLines(const Lesson& lesson, int chars);
 

@@ -51,6 +51,25 @@ const std::initializer_list<std::pair<double, double>> wShape = {{0, 6}, {2, 0},
 
 }  // namespace
 
+// The full picture numbers the vertices its verdict names (the W's split vertex 3 and merge
+// vertices 7 and 9; a crossing's edges' ends) and no other until L; with L, every one.
+TEST(Frame, FullPictureNumbersTheVerticesItsVerdictNames) {
+    auto numbers = [](const Workbench& bench) {
+        std::vector<std::string> out;
+        for (const std::string& t : textsOf(frameOf(bench))) {
+            if (isNumber(t)) out.push_back(t);
+        }
+        std::sort(out.begin(), out.end());
+        return out;
+    };
+    Workbench w = benchOf(wShape);
+    EXPECT_EQ(numbers(w), (std::vector<std::string>{"3", "7", "9"}));
+    w.steps.labels = true;
+    EXPECT_EQ(numbers(w).size(), 10u);
+    EXPECT_EQ(numbers(benchOf({{0, 0}, {4, 4}, {4, 0}, {0, 4}})), (std::vector<std::string>{"1", "2", "3", "4"}));
+    EXPECT_TRUE(numbers(benchOf({{0, 10}, {5, 8}, {6, 5}, {4, 1}, {0, 0}, {-5, 4}})).empty());  // monotone: none named
+}
+
 // On every page of a W and of a hundred vertices on a circle, in the opening window and a small
 // one: the captions, panels and bands lie outside the picture, the vertex numbers inside it and
 // clear of one another; the full picture's lines lie below the polygon.

@@ -9,6 +9,7 @@
 
 #include "../support/polygon_of.h"
 #include "viewer/lesson.h"
+#include "viewer/text.h"
 
 namespace {
 
@@ -93,6 +94,23 @@ TEST(Lesson, VerdictSaysWhatTheDialogueDecidedAndNamesItsReasons) {
     EXPECT_EQ(bottomLines(cases[4].first, 85),
               (std::vector<std::string>{"Poligon nije monoton. Temena razdvajanja: 3. Temena spajanja: 7 i 9.",
                                         "Strana 1 od 35  H - pomoć, strelice - koraci"}));
+    // A comb of fourteen teeth names its thirteen merge vertices, wrapped onto as many lines as it
+    // needs, not one of them left out.
+    std::initializer_list<std::pair<double, double>> comb = {
+        {0, 0}, {40, 0}, {40, 10}, {38, 3}, {37, 10}, {35, 3}, {34, 10}, {32, 3}, {31, 10}, {29, 3}, {28, 10}, {26, 3},
+        {25, 10}, {23, 3}, {22, 10}, {20, 3}, {19, 10}, {17, 3}, {16, 10}, {14, 3}, {13, 10}, {11, 3}, {10, 10}, {8, 3},
+        {7, 10}, {5, 3}, {4, 10}, {2, 3}, {1, 10}};
+    const Lesson teeth = lessonOf(comb);
+    const std::vector<std::string> lines = bottomLines(teeth, 40);
+    ASSERT_GT(lines.size(), 3u);
+    std::string said;
+    for (std::size_t k = 0; k + 1 < lines.size(); ++k) {
+        EXPECT_LE(characterCount(lines[k]), 40u) << lines[k];
+        said += (k == 0 ? "" : " ") + lines[k];
+    }
+    EXPECT_EQ(said, teeth.verdictLine);
+    EXPECT_EQ(lines.back(), "Strana 1 od " + std::to_string(pageCount(teeth) + 1) + "  H - pomoć, strelice - koraci");
+    EXPECT_EQ(teeth.pages[0].concerned.size(), 13u);  // the merge vertices the verdict names get their numbers
     // The page that says why there are no steps.
     EXPECT_EQ(cases[2].first.pages[1].caption[1], "Strana 2 od 2. Nema koraka: samo prost poligon može da se trianguliše.");
     EXPECT_EQ(cases[1].first.pages[1].caption[1], "Strana 2 od 2. Nema koraka.");
