@@ -1017,7 +1017,6 @@ Lesson buildLesson(const Judgement& judged, long long task) {
     lesson.verdict = judged.verdict;
     lesson.verdictLine = verdictLine(judged);
     lesson.task = task;
-    lesson.panelBeside = judged.verdict == Verdict::Triangulated || judged.verdict == Verdict::NotMonotone;
     auto tallest = [&](const Triangulation& t) {
         for (const SweepStep& s : t.steps) lesson.tallestStack = std::max(lesson.tallestStack, s.stackHeightAfter);
     };
@@ -1054,6 +1053,13 @@ Lesson buildLesson(const Judgement& judged, long long task) {
         case Verdict::NotSimple:
             lesson.pages.push_back(whyPage(judged));
             break;
+    }
+    // The lesson's parts, whose pages keep one height of caption band between them: the page that
+    // says why, the cut, the pieces' sweeps (or the monotone polygon's), then the whole
+    // triangulation with the guards' pages that go on from it.
+    for (std::size_t k = 1; k < lesson.pages.size(); ++k) {
+        Page& page = lesson.pages[k];
+        page.part = page.panel == Panel::Status ? 2 : page.panel == Panel::Stack ? 3 : lesson.pages[k - 1].part >= 2 ? 4 : 1;
     }
     // Every page after the full picture: the verdict above its caption, and its place in the whole
     // lesson before its first line; so too the pages its questions are asked on, where a step of the

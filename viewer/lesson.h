@@ -122,6 +122,7 @@ struct Page {
     StackColumns stack;
     std::vector<StatusRow> status;
     std::vector<Question> questions;  // what the exercise asks on this page, in turn (none on most)
+    int part = 0;  // the part of the lesson the page belongs to (the sweep, the cut, the guards, ...)
 };
 
 // What the exercise asks, and what it takes as an answer.
@@ -174,7 +175,6 @@ struct Lesson {
     long long task = -1;      // the task the polygon is ("Zadatak 4711" on its pages), or -1
     std::vector<Page> pages;  // the full picture first
     int questionCount = 0;    // of every page
-    bool panelBeside = false;  // the steps have a panel beside the picture (a stack or the sweep line)
     int tallestStack = 0;      // of any sweep the pages show
 };
 

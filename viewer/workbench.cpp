@@ -899,33 +899,37 @@ void relayout(Workbench& bench) {
         return std::string(text);
     };
     if (!caption.empty() && bench.steps.playing) caption.push_back(playingLine(playSeconds(bench.steps)));
-    // The caption band keeps the height of the lesson's tallest caption with the playing line of any
-    // interval, and the panel one width, so that the picture holds still from page to page and as
-    // the play speeds up or slows down; worked out again only for another lesson or width.
+    // The caption band keeps the height of the tallest caption of the page's part of the lesson (the
+    // sweep, the cut, the guards, ...) with the playing line of any interval, so that the picture
+    // holds still from page to page within a part and as the play speeds up or slows down, and moves
+    // only where the lesson turns to its next part; worked out again only for another lesson or width.
     if (bench.captionChars != chars) {
         bench.captionChars = chars;
-        bench.captionLines = 0;
+        bench.captionLines.clear();
         for (const Page& p : bench.lesson.pages) {
             if (p.caption.empty()) continue;
+            if (static_cast<int>(bench.captionLines.size()) <= p.part) bench.captionLines.resize(p.part + 1, 0);
             std::vector<std::string> lines = p.caption;
             lines.emplace_back();
             for (const double seconds : PlayIntervals) {
                 lines.back() = playingLine(seconds);
-                bench.captionLines = std::max(bench.captionLines, static_cast<int>(wrapLines(lines, chars).size()));
+                bench.captionLines[p.part] = std::max(bench.captionLines[p.part], static_cast<int>(wrapLines(lines, chars).size()));
             }
         }
     }
+    const int part = bench.lesson.pages[shown].part;
     // In the exercise, the band keeps the height of its page's tallest caption, the question's or the
     // answer's with the playing line, so that the picture holds still while the page goes from its
     // question to its step; the captions of the whole lesson with their answers would leave the
     // picture too little room.
     const int reserved = caption.empty()       ? 0
                          : bench.exercise.on ? tallestExerciseCaption(bench.lesson, shown, chars) + 1
-                                             : bench.captionLines;
+                         : part < static_cast<int>(bench.captionLines.size()) ? bench.captionLines[part]
+                                                                               : 0;
     // The panel: two columns, the stack before the step and after it, two characters apart, the top
     // marked "vrh"; the sweep line's edges fit in it too.
     const int boxChars = stackBoxChars(static_cast<int>(bench.lesson.vertices.size()));
-    const int panelChars = bench.lesson.panelBeside && shown > 0 && !bench.style.bare ? 2 * boxChars + 2 + 4 : 0;
+    const int panelChars = bench.lesson.pages[shown].panel != Panel::None && !bench.style.bare ? 2 * boxChars + 2 + 4 : 0;
     // The band keeps its height through the whole of editing (the verdict, the keys of either kind,
     // the grid's line and a message), so that the picture holds still under the pointer.
     const int keys = static_cast<int>(

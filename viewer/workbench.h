@@ -83,9 +83,10 @@ struct Workbench {
     bool blankClick = false;   // the button that brought the page back is still down: its release does nothing
     bool fullScreen = false;   // the window over the whole screen (F), as the front end last set it
     PictureStyle style;        // how its frames look: the window's own, or a picture's
-    // The caption band's height in lines, for the tallest caption of the lesson wrapped to `captionChars`.
+    // The caption band's height in lines, by part of the lesson: the tallest caption of its pages
+    // wrapped to `captionChars`.
     int captionChars = -1;
-    int captionLines = 0;
+    std::vector<int> captionLines;
 };
 
 // The window's state on the polygon the dialogue read and judged, in a window of the opening size,

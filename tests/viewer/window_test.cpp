@@ -808,13 +808,19 @@ TEST_F(Window, PlayStepsByItselfStopsAtTheLastAndAStillWindowIdles) {
         return best;
     };
     std::vector<int> rows;
+    Image lowest;  // the frame of the last row seen, framed as the sweep's pages are
     for (int i = 0; i < 70; ++i) {
-        const int row = sweepRow(screenshot());
-        if (row >= 0 && (rows.empty() || rows.back() != row)) rows.push_back(row);
+        const Image image = screenshot();
+        const int row = sweepRow(image);
+        if (row >= 0 && (rows.empty() || rows.back() != row)) {
+            rows.push_back(row);
+            lowest = image;
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     const Image last = screenshot();
-    const Framing f(hexagon, pictureOf(last, p.left(), p.top(), p.width(), p.height()), p.height());
+    ASSERT_FALSE(rows.empty());
+    const Framing f(hexagon, pictureOf(lowest, p.left(), p.top(), p.width(), p.height()), p.height());
     ASSERT_GE(rows.size(), 4u);  // five steps, half a second apart
     EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end())) << "the sweep line goes down";
     EXPECT_NEAR(rows.back(), f.place({0, 0}).y, 2);  // and stops at the lowest vertex
@@ -972,25 +978,28 @@ TEST_F(Window, PartitionShowsItsSweepLineItsDiagonalsAndItsPieces) {
         EXPECT_EQ(runThrough(split, p, f.place({4, 4}), true, cyan), 5);
         p.keys("End Left Left Left Left Left Left Left Left Left Left Left");  // before the ten pages of the guards
         const Image whole = screenshot();
-        EXPECT_EQ(runThrough(whole, p, f.place({4, 4}), true, cyan), 3);
-        EXPECT_EQ(runThrough(whole, p, f.place({2, 1}), true, cyan), 3);
+        // Each part of the lesson frames the picture for its own caption band.
+        const Framing fw(wShape, pictureOf(whole, p.left(), p.top(), p.width(), p.height()), p.height());
+        EXPECT_EQ(runThrough(whole, p, fw.place({4, 4}), true, cyan), 3);
+        EXPECT_EQ(runThrough(whole, p, fw.place({2, 1}), true, cyan), 3);
         // A point of each piece, left to right, clear of the pieces' own diagonals (3-9 and 3-7 run
         // through (3, 2.5) and (5, 2.5)).
         const Vertex inside[] = {{1.35, 3}, {2.5, 2.5}, {5.5, 2.5}, {6.65, 3}};
         std::vector<Rgb> tints;
         for (const Vertex& v : inside) {
-            const Vertex at = f.place(v);
+            const Vertex at = fw.place(v);
             tints.push_back(whole.at(p.left() + std::lround(at.x), p.top() + std::lround(at.y)));
             EXPECT_FALSE(background(tints.back())) << v.x;
         }
         for (int i = 0; i + 1 < 4; ++i) EXPECT_GT(std::abs(tints[i].r - tints[i + 1].r) + std::abs(tints[i].b - tints[i + 1].b), 30) << i;
         p.keys("End Right Right Right Right Right Right Right Right Right Right Right Right Right");  // piece 1, step 2
         const Image piece = screenshot();
-        auto at = [&](Vertex v) { const Vertex w = f.place(v); return piece.at(p.left() + std::lround(w.x), p.top() + std::lround(w.y)); };
+        const Framing fp(wShape, pictureOf(piece, p.left(), p.top(), p.width(), p.height()), p.height());
+        auto at = [&](Vertex v) { const Vertex w = fp.place(v); return piece.at(p.left() + std::lround(w.x), p.top() + std::lround(w.y)); };
         EXPECT_FALSE(background(at(inside[0])));
         EXPECT_TRUE(background(at(inside[2])));
         // The edge 4-5 of the last piece, a line one pixel wide through (7, 3): grey, not black.
-        const Vertex edge = f.place({7, 3});
+        const Vertex edge = fp.place({7, 3});
         auto faded = [](const Rgb& c) { return near(c, 149, 149, 130, 25); };
         EXPECT_TRUE(foundNear(piece, p.left(), p.top(), edge.x, edge.y, faded, 1));
         EXPECT_FALSE(foundNear(piece, p.left(), p.top(), edge.x, edge.y, black, 1));

@@ -389,8 +389,10 @@ TEST(Workbench, SavedPolygonGoesIntoAFreeFileWithZeroAsZero) {
     EXPECT_EQ(words.console, "Poligon nije sacuvan: u tekucoj fascikli ne moze da se napravi datoteka.");
 }
 
-// The caption band keeps one height while pages play, whatever the interval: the tallest caption
-// with the playing line of any interval fits in it at every width.
+// The caption band keeps one height through each part of the lesson while pages play, whatever the
+// interval: the part's tallest caption with the playing line of any interval fits in it at every
+// width; every page of a part frames the picture alike, and a part of short captions (the guards')
+// keeps a lower band than the cut's.
 TEST(Workbench, CaptionBandFitsThePlayingLineOfEveryInterval) {
     const std::vector<Point> v = polygonOf({{0, 0}, {10, 6}, {20, 0}, {30, 6}, {40, 0}, {40, 10}, {0, 10}});
     Workbench bench = openWorkbench(judgePolygon(v.data(), static_cast<int>(v.size())));
@@ -408,11 +410,24 @@ TEST(Workbench, CaptionBandFitsThePlayingLineOfEveryInterval) {
                 if (page.caption.empty()) continue;
                 std::vector<std::string> lines = page.caption;
                 lines.push_back(playing);
-                ASSERT_LE(wrapLines(lines, chars).size(), static_cast<std::size_t>(bench.captionLines))
+                ASSERT_LE(wrapLines(lines, chars).size(), static_cast<std::size_t>(bench.captionLines[page.part]))
                     << "width " << width << ", interval " << PlayIntervals[interval];
             }
         }
     }
+    bench.steps.playing = false;
+    resize(bench, 1920, 1080);
+    std::vector<PixelRect> pictures(8, PixelRect{-1, -1, -1, -1});
+    for (int page = 1; page <= pageCount(bench.lesson); ++page) {
+        bench.steps.page = page;
+        relayout(bench);
+        PixelRect& first = pictures[bench.lesson.pages[page].part];
+        if (first.x < 0) first = bench.layout.picture;
+        EXPECT_EQ(std::make_tuple(first.y, first.height, first.width),
+                  std::make_tuple(bench.layout.picture.y, bench.layout.picture.height, bench.layout.picture.width))
+            << "page " << page + 1;
+    }
+    EXPECT_GT(pictures[4].height, pictures[2].height);  // the guards' band is lower than the cut's
 }
 
 // The projector's keys: Escape backs out of one thing a press, full screen first, then the black
