@@ -7,7 +7,8 @@
 // Sections: file (one file, opened from disk, soon), lesson (the same lesson as the window's), work
 // (no input breaks the page, and no way of leaving it loses work), exercise (a task from a link,
 // asked and checked, then the next task), print (the pictures' controls and the print view), phone
-// (the page on a phone, by touch).
+// (the page on a phone, by touch). And the README's pictures of the page on a phone, a tablet and a
+// projector, which no test runs: `pictures`, its folder after the examples'.
 
 import { spawn, spawnSync, execFileSync } from 'node:child_process';
 import crypto from 'node:crypto';
@@ -16,7 +17,7 @@ import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
 
-const [section, html, program, examples] = process.argv.slice(2);
+const [section, html, program, examples, pictures] = process.argv.slice(2);
 if (!fs.existsSync(html)) {
   console.log(`FAILED: ${html} is not there: bash scripts/web.sh makes it`);
   process.exit(1);
@@ -493,6 +494,19 @@ try {
     await tap('confirm');
     check(answered.includes('Tačno.') && asking && chosen.includes('Izabrano: 1') && (await label()).includes(' od 2') && !(await box('confirm')).shown,
           `taps answer the exercise (${buttons.map(button => button.label)}; ${chosen.match(/Izabrano: [^\n]*/)})`);
+  } else if (section === 'pictures') {
+    // The example at its fourth step, as a phone, a tablet and a projector show it.
+    const example = fs.readFileSync(path.join(examples, 'monotoni.txt'), 'latin1');
+    for (const [name, width, height, deviceScaleFactor, mobile] of [['phone', 390, 844, 3, true], ['tablet', 820, 1180, 2, true],
+                                                                    ['projector', 1920, 1080, 1, false]]) {
+      await b.page('Emulation.setDeviceMetricsOverride', { width, height, deviceScaleFactor, mobile });
+      await b.page('Emulation.setTouchEmulationEnabled', { enabled: mobile, maxTouchPoints: 5 });
+      await b.open(`p=5&v=${verticesOf(example)}`);
+      await sleep(300);
+      const { result: { data } } = await b.page('Page.captureScreenshot', { format: 'png' });
+      fs.writeFileSync(path.join(pictures, `${name}.png`), Buffer.from(data, 'base64'));
+      console.log(`wrote ${path.join(pictures, name + '.png')}`);
+    }
   } else if (section === 'exercise') {
     // A teacher's link: task 4711 with the exercise on. The page's polygon is the native program's
     // for --zadatak 4711, byte for byte on the console; the first question waits on the full picture.
