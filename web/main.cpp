@@ -243,6 +243,94 @@ bool readNumber(const std::string& text, float& value) {
     return end == text.c_str() + text.size() && std::isfinite(value);
 }
 
+// What a finger on the canvas at (x, y) (origin top left) meets, for the page's touch: a finger is
+// far wider than the pointer the window's reaches are made for, so the button, vertex or edge
+// nearest to it within `reach` pixels counts, and the press goes onto it, where the mouse's would
+// meet it. Tried in the order a press tries them (pressButton).
+enum class Touched { Nothing = 0, Click = 1, Vertex = 2, Edge = 3 };
+struct Touch {
+    Touched kind = Touched::Nothing;
+    int x = 0;
+    int y = 0;
+};
+
+Touch touchAt(const Workbench& bench, int x, int y, double reach) {
+    const ViewState& view = bench.view;
+    const PlanePoint finger{static_cast<double>(x), static_cast<double>(view.windowHeight - 1 - y)};
+    Touch none{Touched::Nothing, x, y};
+    if (bench.blank) return {Touched::Click, x, y};  // any press brings the page back
+    if (bench.steps.help) return none;
+    // A GL pixel as the window's position the press is given.
+    auto press = [&](Touched kind, const PlanePoint& p) {
+        return Touch{kind, static_cast<int>(std::lround(p.x)), view.windowHeight - 1 - static_cast<int>(std::lround(p.y))};
+    };
+    const Button* button = nullptr;
+    double best = reach;
+    for (const Button& b : bench.layout.buttons) {
+        const double dx = std::max({b.box.x - finger.x, 0.0, finger.x - (b.box.x + b.box.width - 1)});
+        const double dy = std::max({b.box.y - finger.y, 0.0, finger.y - (b.box.y + b.box.height - 1)});
+        if (std::hypot(dx, dy) <= best) {
+            best = std::hypot(dx, dy);
+            button = &b;
+        }
+    }
+    if (button != nullptr) {
+        return press(Touched::Click, {button->box.x + button->box.width / 2.0, button->box.y + button->box.height / 2.0});
+    }
+    if (!inPicture(view, x, y)) return none;
+    const std::vector<Point>& vertices = bench.lesson.vertices;
+    // The vertex of `list` nearest to the finger within the reach, and where a press meets it.
+    auto nearVertex = [&](const std::vector<Point>& list, Touch& at) {
+        int nearest = -1;
+        double closest = reach;
+        for (int i = 0; i < static_cast<int>(list.size()); ++i) {
+            const PlanePoint p = sceneToPixels(view, list[i].x, list[i].y);
+            const double d = std::hypot(p.x - finger.x, p.y - finger.y);
+            if (d <= closest) {
+                closest = d;
+                nearest = i;
+                at = press(Touched::Vertex, p);
+            }
+        }
+        return nearest >= 0 && vertexAt(view, list, at.x, at.y) == nearest;
+    };
+    const EditState& e = bench.edit;
+    Touch at;
+    if (!e.on) {
+        const Question* q = waiting(bench.lesson, bench.exercise, bench.steps.page);
+        if (q != nullptr && q->choices.empty() && nearVertex(vertices, at)) return {Touched::Click, at.x, at.y};
+        return none;
+    }
+    if (e.drawing) {
+        // The first vertex closes a new polygon of three or more; anywhere else adds one.
+        if (e.draft.size() >= 3 && nearVertex({e.draft.front()}, at)) return {Touched::Click, at.x, at.y};
+        return {Touched::Click, x, y};
+    }
+    if (nearVertex(vertices, at)) return at;
+    // The edge nearest within the reach, pressed at its point nearest to the finger, kept clear of
+    // its ends (where a press would take hold of a vertex).
+    const int n = static_cast<int>(vertices.size());
+    Touch onEdge = none;
+    double closest = reach;
+    for (int i = 0; i < n && n >= 2; ++i) {
+        const PlanePoint a = sceneToPixels(view, vertices[i].x, vertices[i].y);
+        const PlanePoint b = sceneToPixels(view, vertices[(i + 1) % n].x, vertices[(i + 1) % n].y);
+        const double length = std::hypot(b.x - a.x, b.y - a.y);
+        const double clear = (VertexReach + 2.0) / std::max(length, 1e-9);
+        if (clear >= 0.5) continue;
+        const double t = std::clamp(((finger.x - a.x) * (b.x - a.x) + (finger.y - a.y) * (b.y - a.y)) / (length * length),
+                                    clear, 1.0 - clear);
+        const PlanePoint p{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
+        const double d = std::hypot(p.x - finger.x, p.y - finger.y);
+        const Touch there = press(Touched::Edge, p);
+        if (d <= closest && edgeAt(view, vertices, there.x, there.y) == i) {
+            closest = d;
+            onEdge = there;
+        }
+    }
+    return onEdge;
+}
+
 }  // namespace
 
 extern "C" {
@@ -432,6 +520,33 @@ EMSCRIPTEN_KEEPALIVE int webButton(int button, int pressed, int x, int y) {
 EMSCRIPTEN_KEEPALIVE int webMotion(int x, int y) { return bitsOf(movePointerTo(page.bench, x, y)); }
 
 EMSCRIPTEN_KEEPALIVE int webWheel(int direction, int x, int y) { return bitsOf(turnWheel(page.bench, direction, x, y)); }
+
+// A finger put down at (x, y): "kind x y", what it meets (0 nothing, 1 a press there clicks, 2 a
+// vertex to drag, 3 an edge to insert a vertex on) and where the page presses for it.
+EMSCRIPTEN_KEEPALIVE const char* webTouch(int x, int y, int reach) {
+    const Touch t = touchAt(page.bench, x, y, reach);
+    return reply(std::to_string(static_cast<int>(t.kind)) + " " + std::to_string(t.x) + " " + std::to_string(t.y));
+}
+
+// Two fingers: the picture moved from where their middle was to where it is now, then scaled by
+// `factor` (how much further apart they are) about it.
+EMSCRIPTEN_KEEPALIVE int webPinch(int fromX, int fromY, int toX, int toY, double factor) {
+    ViewState& view = page.bench.view;
+    if (page.bench.blank) return 0;
+    double ax = 0.0, ay = 0.0, bx = 0.0, by = 0.0;
+    pointerOnPlane(view, fromX, fromY, ax, ay);
+    pointerOnPlane(view, toX, toY, bx, by);
+    view.panX += bx - ax;
+    view.panY += by - ay;
+    if (std::isfinite(factor) && factor > 0.0) zoomAbout(view, toX, toY, factor);
+    return 1;
+}
+
+// 1 while the question waiting is answered with vertices, which Enter gives (the page's "Potvrdi").
+EMSCRIPTEN_KEEPALIVE int webChoosing() {
+    const Question* q = waiting(page.bench.lesson, page.bench.exercise, page.bench.steps.page);
+    return q != nullptr && q->choices.empty() ? 1 : 0;
+}
 
 // The play's clock: the generation to time, the interval in milliseconds; a tick of a generation.
 EMSCRIPTEN_KEEPALIVE int webPlayGeneration() { return page.bench.playGeneration; }

@@ -6,7 +6,9 @@
 //
 // Sections: file (one file, opened from disk, soon), lesson (the same lesson as the window's), work
 // (no input breaks the page, and no way of leaving it loses work), exercise (a task from a link,
-// asked and checked, then the next task).
+// asked and checked, then the next task), print (the pictures' controls and the print view), phone
+// (the page on a phone, by touch). And the README's pictures of the page on a phone, a tablet and a
+// projector, which no test runs: `pictures`, its folder after the examples'.
 
 import { spawn, spawnSync, execFileSync } from 'node:child_process';
 import crypto from 'node:crypto';
@@ -15,7 +17,7 @@ import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
 
-const [section, html, program, examples] = process.argv.slice(2);
+const [section, html, program, examples, pictures] = process.argv.slice(2);
 if (!fs.existsSync(html)) {
   console.log(`FAILED: ${html} is not there: bash scripts/web.sh makes it`);
   process.exit(1);
@@ -189,6 +191,20 @@ async function startBrowser(attempt) {
         for (let i = 1; i <= ${moves}; i++) mouse('mousemove', ${x0} + ${x1 - x0} * i / ${moves} + (i % 2 && i < ${moves} ? 10 : 0), ${y0} + ${y1 - y0} * i / ${moves}, 1);
         mouse('mouseup', ${x1}, ${y1}, 0);
       })()`);
+      await sleep(150);
+    },
+    // Fingers on the screen, as the browser's touch input: `frames` the places of the fingers down,
+    // each a list of [x, y] in CSS pixels (a finger by its place in the list), one frame after the
+    // other `pause` ms apart (a frame with more fingers puts the new ones down); then all lift.
+    async touch(frames, pause = 20) {
+      let down = 0;
+      for (const frame of frames) {
+        const touchPoints = frame.map(([x, y], id) => ({ x, y, id }));
+        await page('Input.dispatchTouchEvent', { type: frame.length > down ? 'touchStart' : 'touchMove', touchPoints });
+        down = frame.length;
+        await sleep(pause);
+      }
+      await page('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
       await sleep(150);
     },
     // The canvas's pixels, red, green, blue and alpha, row by row from the top.
@@ -387,6 +403,110 @@ try {
     const after = await b.evaluate('program.fragment()');
     check(prompts.includes('beforeunload') && /&n=[^;]+;[^;]+$/.test(after) && (await label()).includes('Novi poligon:'),
           `a new polygon under way comes back after a reload, its two vertices with it (${after})`);
+  } else if (section === 'phone') {
+    // A phone held upright: 390 by 844 CSS pixels, three device pixels to each, touch for a mouse.
+    await b.page('Emulation.setDeviceMetricsOverride', { width: 390, height: 844, deviceScaleFactor: 3, mobile: true });
+    await b.page('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 5 });
+    const example = fs.readFileSync(path.join(examples, 'monotoni.txt'), 'latin1');
+    await b.open(`p=1&v=${verticesOf(example)}`);
+    // The polygon's vertices where the frame's outline has them, in CSS pixels (the frame's are the device's).
+    const outline = async () => {
+      const n = Number((await b.evaluate('program.polygonText()')).split('\n')[0]);
+      const s = JSON.parse(await b.evaluate('program.frame()')).shapes.find(s => s.k === 0 && s.c === 'rgba(0,0,0,1.000)' && s.p.length === 4 * n);
+      return s ? [...Array(n).keys()].map(i => [s.p[4 * i] / 3, s.p[4 * i + 1] / 3]) : [];
+    };
+    const box = id => b.evaluate(`(() => { const r = document.getElementById('${id}').getBoundingClientRect();
+      return { x: r.x, y: r.y, w: r.width, h: r.height, shown: r.width > 0 }; })()`);
+    const tap = async id => { const r = await box(id); await b.touch([[[r.x + r.w / 2, r.y + r.h / 2]]]); };
+    const page = async () => ((await label()).match(/Strana (\d+) od/) || [])[1];
+    const canvas = await box('canvas');
+    const pixels = await b.evaluate(`document.getElementById('canvas').width`);
+    let v = await outline();
+    const xs = v.map(p => p[0]);
+    check(canvas.w >= 0.9 * 390 && pixels === 3 * canvas.w && !(await box('side')).shown,
+          `the canvas takes the width, in the device's pixels, the panel folded away (${canvas.w} of 390, ${pixels} pixels)`);
+    check(Math.max(...xs) - Math.min(...xs) >= 0.8 * canvas.w, `and the polygon fills it (${Math.min(...xs).toFixed(0)} to ${Math.max(...xs).toFixed(0)})`);
+    // A finger turns the pages: swipes to the left, a tap on the right half, one on the left half, a
+    // swipe to the right; a swipe upwards is none.
+    const swipe = (x0, y0, x1, y1) => b.touch([...Array(9).keys()].map(i => [[x0 + (x1 - x0) * i / 8, y0 + (y1 - y0) * i / 8]]));
+    const turns = [];
+    for (const gesture of [() => swipe(300, 400, 100, 420), () => swipe(250, 300, 50, 290), () => b.touch([[[330, 400]]]),
+                           () => b.touch([[[60, 400]]]), () => swipe(100, 400, 300, 380), () => swipe(200, 600, 210, 300)]) {
+      await gesture();
+      turns.push(await page());
+    }
+    check(turns.join() === '2,3,4,3,2,2', `swipes and taps turn the pages as they should (${turns})`);
+    // Two fingers from 80 to 160 pixels apart, their middle moved by (20, 30): every vertex twice as far
+    // from the middle, which it follows.
+    const [c0, c1] = [[195, 450], [215, 480]];
+    v = await outline();
+    await b.touch([[[155, 450]], [[155, 450], [235, 450]],
+                   ...[...Array(10).keys()].map(i => [[155 - 2 * (i + 1), 450 + 3 * (i + 1)], [235 + 6 * (i + 1), 450 + 3 * (i + 1)]])]);
+    const zoomed = await outline();
+    const off = Math.max(...zoomed.map((p, i) => Math.hypot(p[0] - (c1[0] + 2 * (v[i][0] - c0[0])), p[1] - (c1[1] + 2 * (v[i][1] - c0[1])))));
+    check(zoomed.length === 8 && off < 1, `a pinch zooms about its middle and pans with it (${off.toFixed(2)} pixels off)`);
+    // The panel opens over the canvas from its button and closes again; "Ceo poligon" frames the polygon anew.
+    await tap('menu');
+    const side = await box('side');
+    const opened = [side.shown && side.x < canvas.x + canvas.w, await b.evaluate(`document.getElementById('menu').textContent`)];
+    await tap('menu');
+    check(opened.join() === 'true,Zatvori' && !(await box('side')).shown &&
+          (await b.evaluate(`document.getElementById('menu').textContent`)) === 'Meni' && (await box('canvas')).w === canvas.w,
+          `"Meni" opens the panel over the canvas, "Zatvori" closes it (${opened})`);
+    const command = async name => {
+      await tap('menu');
+      await b.evaluate(`[...document.querySelectorAll('#commands button')].find(b => b.textContent.startsWith('${name}')).click()`);
+      await sleep(150);
+    };
+    await command('Ceo poligon');
+    check(JSON.stringify(await outline()) === JSON.stringify(v) && !(await box('side')).shown, 'a command of the panel gives its key, and the panel folds away');
+    // Editing: a long press a little beside a vertex removes it, a tap beside an edge inserts one, a
+    // finger beside a vertex drags it.
+    await command('Uređivanje');
+    v = await outline();
+    const count = async () => Number((await b.evaluate('program.polygonText()')).split('\n')[0]);
+    await b.touch([[[v[2][0] + 8, v[2][1] + 6]]], 900);
+    const removed = await count();
+    v = await outline();
+    const middle = [(v[0][0] + v[1][0]) / 2, (v[0][1] + v[1][1]) / 2];
+    await b.touch([[[middle[0], middle[1] + 10]]]);
+    const inserted = await count();
+    v = await outline();
+    await b.touch([...Array(11).keys()].map(i => [[v[3][0] - 8 - 3 * i, v[3][1] + 4.5 * i]]));
+    const dragged = await outline();
+    check((await label()).includes('Uređivanje:') && removed === 7 && inserted === 8 &&
+          Math.abs(dragged[3][0] - v[3][0] + 30) < 1 && Math.abs(dragged[3][1] - v[3][1] - 45) < 1 && dragged[4].join() === v[4].join(),
+          `a finger removes (${removed}), inserts (${inserted}) and drags vertices (${v[3].map(Math.round)} to ${dragged[3].map(Math.round)})`);
+    for (let i = 0; i < 3; i++) await command('Vrati');
+    check(!(await b.evaluate('program.unsaved()')), '"Vrati" takes the three edits back');
+    // The exercise: a tap answers with the button drawn, a tap beside a vertex chooses it, "Potvrdi" gives the answer.
+    await b.open(`p=1&vezba=1&v=${verticesOf(example)}`);
+    const buttons = JSON.parse(await b.evaluate('program.frame()')).buttons;
+    const yes = buttons.find(button => button.label.startsWith('D ')) || { x: 0, y: 0, w: 0, h: 0 };
+    await b.touch([[[(yes.x + yes.w / 2) / 3, (yes.y + yes.h) / 3 + 5]]]);
+    const answered = await label();
+    await b.touch([[[330, 400]]]);
+    await b.touch([[[330, 400]]]);
+    const asking = (await label()).includes('Do kojih temena ide dijagonala iz temena 3?') && (await box('confirm')).shown;
+    v = await outline();
+    await b.touch([[[v[0][0] - 9, v[0][1] + 5]]]);
+    const chosen = await label();
+    await tap('confirm');
+    check(answered.includes('Tačno.') && asking && chosen.includes('Izabrano: 1') && (await label()).includes(' od 2') && !(await box('confirm')).shown,
+          `taps answer the exercise (${buttons.map(button => button.label)}; ${chosen.match(/Izabrano: [^\n]*/)})`);
+  } else if (section === 'pictures') {
+    // The example at its fourth step, as a phone, a tablet and a projector show it.
+    const example = fs.readFileSync(path.join(examples, 'monotoni.txt'), 'latin1');
+    for (const [name, width, height, deviceScaleFactor, mobile] of [['phone', 390, 844, 3, true], ['tablet', 820, 1180, 2, true],
+                                                                    ['projector', 1920, 1080, 1, false]]) {
+      await b.page('Emulation.setDeviceMetricsOverride', { width, height, deviceScaleFactor, mobile });
+      await b.page('Emulation.setTouchEmulationEnabled', { enabled: mobile, maxTouchPoints: 5 });
+      await b.open(`p=5&v=${verticesOf(example)}`);
+      await sleep(300);
+      const { result: { data } } = await b.page('Page.captureScreenshot', { format: 'png' });
+      fs.writeFileSync(path.join(pictures, `${name}.png`), Buffer.from(data, 'base64'));
+      console.log(`wrote ${path.join(pictures, name + '.png')}`);
+    }
   } else if (section === 'exercise') {
     // A teacher's link: task 4711 with the exercise on. The page's polygon is the native program's
     // for --zadatak 4711, byte for byte on the console; the first question waits on the full picture.
