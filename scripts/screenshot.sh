@@ -107,3 +107,6 @@ chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run --d
   "file://$(pwd)/build-web/triangulacija.html#p=5&v=$vertices" >/dev/null 2>&1
 rm -rf "$profile"
 echo "wrote docs/browser.png"
+
+# The page on a phone, a tablet and a projector (docs/phone.png, docs/tablet.png, docs/projector.png).
+node tests/web/browser_test.mjs pictures build-web/triangulacija.html build/triangulacija examples docs
