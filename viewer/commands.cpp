@@ -82,10 +82,10 @@ const std::vector<Row>& rows() {
          Section::Exercise},
         {{{key('d'), key('D'), key('n'), key('N')}, When::Asking, Command::Answer, "D / N", "odgovor da / ne"}, Section::Exercise},
         {{{key('1'), key('2'), key('3'), key('4'), key('5'), key('6'), key('7'), key('8'), key('9'), key('0')}, When::Asking,
-          Command::Answer, "1 - 5", "vrsta temena (1 početno, ..., 5 pravilno)"},
+          Command::Answer, "1 - 5", "vrsta temena (1 početno, ..., 5 pravilno); boja (1 - 3)"},
          Section::Exercise},
         {{{}, When::Asking, Command::ChooseButton, "klik na dugme", "odgovor sa dugmeta"}, Section::Exercise},
-        {{{}, When::Choosing, Command::ChooseVertex, "klik na teme, broj", "izbor temena (ponovo: poništava)"}, Section::Exercise},
+        {{{}, When::Choosing, Command::ChooseVertex, "klik na teme, broj", "izbor temena (ponovo: poništava); broj čuvara"}, Section::Exercise},
         {{{key(' '), key(',')}, When::Choosing, Command::Separator, "razmak, zarez", "između brojeva temena"}, Section::Exercise},
         {{{key(BackSpace)}, When::Choosing, Command::Erase, "Backspace", "briše poslednju cifru ili izabrano teme"},
          Section::Exercise},
@@ -190,6 +190,10 @@ const std::vector<HelpRow>& helpRows(bool inPage) {
             {"trougao nagore", "teme razdvajanja", Swatch::SplitMark},
             {"trougao nadole", "teme spajanja", Swatch::MergeMark},
             {"tačka", "pravilno teme", Swatch::RegularMark},
+            {"Čuvari", "", Swatch::None},
+            {"siva isprekidana", "dualni graf: čvor u trouglu, veza preko dijagonale", Swatch::DualGraph},
+            {"krug, kvadrat, trougao", "tri boje temena: plava, narandžasta, ljubičasta", Swatch::ColourClasses},
+            {"dva kruga", "čuvar", Swatch::Guard},
         };
         out.insert(out.end(), colours.begin(), colours.end());
         return out;

@@ -354,6 +354,32 @@ void typeShape(VertexType type, double x, double y, double r, Draw draw) {
     }
 }
 
+// The corners of a colour's shape centred on (x, y), `r` across from its middle: a disc for the
+// first colour, a square for the second, a triangle for the third.
+std::vector<std::pair<double, double>> colourCorners(int colour, double x, double y, double r) {
+    if (colour == 0) {
+        std::vector<std::pair<double, double>> disc;
+        for (int i = 0; i < 24; ++i) disc.emplace_back(x + r * std::cos(i * M_PI / 12), y + r * std::sin(i * M_PI / 12));
+        return disc;
+    }
+    if (colour == 1) {
+        const double h = 0.85 * r;
+        return {{x - h, y - h}, {x + h, y - h}, {x + h, y + h}, {x - h, y + h}};
+    }
+    return {{x, y + 1.2 * r}, {x - 1.05 * r, y - 0.6 * r}, {x + 1.05 * r, y - 0.6 * r}};
+}
+
+// A colour's shape on the corners given: filled in its colour, outlined in black.
+void colourShape(Painter& pen, int colour, const std::vector<PlanePoint>& corners, float outline) {
+    std::vector<PlanePoint> fan;
+    for (std::size_t k = 1; k + 1 < corners.size(); ++k) fan.insert(fan.end(), {corners[0], corners[k], corners[k + 1]});
+    pen.colour = ColourClassInk[std::clamp(colour, 0, GuardColours - 1)];
+    pen.run(ShapeKind::Triangles, fan);
+    pen.colour = Ink;
+    pen.width = outline;
+    pen.run(ShapeKind::LineLoop, corners);
+}
+
 void drawMarks(Picture& picture, const Workbench& bench, const Page& page, const LineWidths& w) {
     Painter& pen = picture.pen;
     const PageMarks& marks = page.marks;
@@ -425,25 +451,9 @@ void drawMarks(Picture& picture, const Workbench& bench, const Page& page, const
     pen.width = 3.0f * DotSize;
     for (const Point& p : marks.dualNodes) pen.run(ShapeKind::Points, {picture.at(p)});
     for (const ColourMark& m : marks.colours) {
-        const double r = (m.fresh ? 1.3 : 0.9) * ring;
         std::vector<PlanePoint> corners;
-        if (m.colour == 0) {
-            for (int i = 0; i < 24; ++i) corners.push_back(picture.at(m.at.x + r * std::cos(i * M_PI / 12), m.at.y + r * std::sin(i * M_PI / 12)));
-        } else if (m.colour == 1) {
-            const double h = 0.85 * r;
-            corners = {picture.at(m.at.x - h, m.at.y - h), picture.at(m.at.x + h, m.at.y - h), picture.at(m.at.x + h, m.at.y + h),
-                       picture.at(m.at.x - h, m.at.y + h)};
-        } else {
-            corners = {picture.at(m.at.x, m.at.y + 1.2 * r), picture.at(m.at.x - 1.05 * r, m.at.y - 0.6 * r),
-                       picture.at(m.at.x + 1.05 * r, m.at.y - 0.6 * r)};
-        }
-        std::vector<PlanePoint> fan;
-        for (std::size_t k = 1; k + 1 < corners.size(); ++k) fan.insert(fan.end(), {corners[0], corners[k], corners[k + 1]});
-        pen.colour = ColourClassInk[std::clamp(m.colour, 0, GuardColours - 1)];
-        pen.run(ShapeKind::Triangles, fan);
-        pen.colour = Ink;
-        pen.width = m.fresh ? 2.0f * w.edge : w.edge;
-        pen.run(ShapeKind::LineLoop, corners);
+        for (const auto& [x, y] : colourCorners(m.colour, m.at.x, m.at.y, (m.fresh ? 1.3 : 0.9) * ring)) corners.push_back(picture.at(x, y));
+        colourShape(pen, m.colour, corners, m.fresh ? 2.0f * w.edge : w.edge);
     }
     pen.colour = Ink;
     pen.width = 2.0f * w.edge;
@@ -753,6 +763,33 @@ void drawSwatch(Painter& pen, Swatch swatch, const TextStyle& t, double x, doubl
                       });
             return;
         }
+        case Swatch::ColourClasses:
+            for (int c = 0; c < GuardColours; ++c) {
+                std::vector<PlanePoint> at;
+                for (const auto& [px, py] : colourCorners(c, x0 + (c + 0.5) * (x1 - x0) / GuardColours, mid, std::min(r, (x1 - x0) / 7))) {
+                    at.push_back({px, py});
+                }
+                colourShape(pen, c, at, 1.0f);
+            }
+            return;
+        case Swatch::Guard:
+            pen.colour = Ink;
+            pen.width = 1.0f;
+            for (const double k : {0.6, 1.0}) {
+                std::vector<PlanePoint> loop;
+                for (int i = 0; i < 24; ++i) loop.push_back({cx + k * r * std::cos(i * M_PI / 12), mid + k * r * std::sin(i * M_PI / 12)});
+                pen.run(ShapeKind::LineLoop, loop);
+            }
+            return;
+        case Swatch::DualGraph:
+            pen.dash = Dashes;
+            line(DualInk, 1);
+            pen.dash = 0;
+            pen.colour = DualInk;
+            pen.width = 1.5f * DotSize;
+            pen.run(ShapeKind::Points, {{cx, mid}});
+            pen.width = 1.0f;
+            return;
     }
 }
 

@@ -105,7 +105,7 @@ struct HelpLayout {
 // What the help draws before a row's key: a sample of the colour or mark the row explains.
 enum class Swatch { None, Outline, RedDiagonal, BlueDiagonal, NewDiagonal, Sweep, Stack, Popped, Refused, LeftChain,
                     RightChain, Why, Chosen, Struck, PartitionDiagonal, Piece, LineEdge, StartMark, EndMark, SplitMark, MergeMark,
-                    RegularMark };
+                    RegularMark, ColourClasses, Guard, DualGraph };
 struct HelpRow {
     std::string key;  // a heading when `meaning` is empty
     std::string meaning;
