@@ -1456,6 +1456,7 @@ TEST_F(Window, NoWayOfClosingLosesUnsavedEdits) {
          [](int s) { return WIFEXITED(s) && WEXITSTATUS(s) == 0; }},
         {"SIGTERM", [](Program& p) { p.signalProgram(SIGTERM); }, [](int s) { return WIFSIGNALED(s) && WTERMSIG(s) == SIGTERM; }},
         {"SIGHUP", [](Program& p) { p.signalWindow(SIGHUP); }, [](int s) { return WIFEXITED(s) && WEXITSTATUS(s) == 129; }},
+        {"Ctrl+C", [](Program& p) { p.signalWindow(SIGINT); }, [](int s) { return WIFEXITED(s) && WEXITSTATUS(s) == 130; }},
         {"destroyed", [](Program& p) { std::system(withDisplay("xdotool windowclose " + std::to_string(p.windowId()) + " 2>/dev/null").c_str()); },
          [](int s) { return WIFEXITED(s) && WEXITSTATUS(s) == 1; }},
         {"close button", [](Program& p) {
