@@ -805,6 +805,31 @@ Frame frameOf(const Workbench& bench) {
     return frame;
 }
 
+DashRuns dashRuns(unsigned short dash) {
+    auto on = [&](int bit) { return ((dash >> (bit & 15)) & 1) != 0; };
+    DashRuns runs;
+    if (dash == 0 || dash == 0xFFFF) return runs;
+    int start = 0;  // the first pixel of an "on" run
+    while (!(on(start) && !on(start + 15))) ++start;
+    for (int bit = start; bit < start + 16;) {
+        int length = 1;
+        while (length < start + 16 - bit && on(bit + length) == on(bit)) ++length;
+        runs.lengths.push_back(length);
+        bit += length;
+    }
+    runs.offset = (16 - start) % 16;
+    // A pattern that repeats within its sixteen pixels, as its shortest period.
+    for (std::size_t half = runs.lengths.size() / 2;
+         runs.lengths.size() % 4 == 0 && std::equal(runs.lengths.begin(), runs.lengths.begin() + half, runs.lengths.begin() + half);
+         half = runs.lengths.size() / 2) {
+        runs.lengths.resize(half);
+    }
+    double period = 0.0;
+    for (const double l : runs.lengths) period += l;
+    runs.offset = std::fmod(runs.offset, period);
+    return runs;
+}
+
 void placeStrokes(const Shape& s, const TextStrokes& t, std::vector<float>& out) {
     for (std::size_t i = 0; i + 1 < t.points.size(); i += 2) {
         out.push_back(s.xy[0] + t.points[i] * s.scaleX);

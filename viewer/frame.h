@@ -37,6 +37,16 @@ struct Shape {
     float scaleY = 1.0f;
 };
 
+// A line's dashes as the pictures draw them: the lengths in pixels of its runs, on and off in turn
+// from an "on", repeated along the line, and how far into them the line starts. The bits of the
+// pattern read as the window's do, the lowest for the first pixel; a solid line (0, or every bit
+// on) has no runs.
+struct DashRuns {
+    std::vector<double> lengths;
+    double offset = 0.0;
+};
+DashRuns dashRuns(unsigned short dash);
+
 // A text shape's strokes `t` placed in window pixels: their points' x, y pairs appended to `out`
 // (the strips' firsts and counts are t's own).
 void placeStrokes(const Shape& s, const TextStrokes& t, std::vector<float>& out);

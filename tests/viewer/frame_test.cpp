@@ -132,6 +132,26 @@ TEST(Frame, ShapesLieWhereTheViewPutsThePolygonAndSvgWritesThemAll) {
     EXPECT_NE(svg.find("stroke=\"#0000ff\" stroke-width=\"3\""), std::string::npos);
 }
 
+// A dash pattern read a bit a pixel from the lowest, as the window's lines read it, into the runs
+// the pictures draw: on first, the line starting `offset` into them; a repeating pattern once.
+TEST(Frame, DashPatternsBecomeTheRunsThePicturesDraw) {
+    struct Case {
+        unsigned short dash;
+        std::vector<double> lengths;
+        double offset;
+    };
+    const Case cases[] = {
+        {0x0000, {}, 0},         {0xFFFF, {}, 0},          {0x0F0F, {4, 4}, 0},    {0x00FF, {8, 8}, 0},
+        {0xFF00, {8, 8}, 8},     {0x3333, {2, 2}, 0},      {0x0001, {1, 15}, 0},   {0x8000, {1, 15}, 1},
+        {0x0FFF, {12, 4}, 0},    {0x1C7F, {7, 3, 3, 3}, 0}, {0xF0F3, {4, 4, 6, 2}, 12},
+    };
+    for (const Case& c : cases) {
+        const DashRuns runs = dashRuns(c.dash);
+        EXPECT_EQ(runs.lengths, c.lengths) << std::hex << c.dash;
+        EXPECT_EQ(runs.offset, c.offset) << std::hex << c.dash;
+    }
+}
+
 // Every key gives its row's command in its state, the narrower state first; the help and the
 // editing band are the table's words.
 TEST(Commands, OneTableGivesTheKeysTheHelpAndTheBand) {
