@@ -8,16 +8,10 @@
 
 #include "viewer/camera.h"
 #include "viewer/layout.h"
+#include "viewer/palette.h"
 #include "viewer/text.h"
 
 struct Workbench;
-
-struct Rgba {
-    float r = 0.0f;
-    float g = 0.0f;
-    float b = 0.0f;
-    float a = 1.0f;
-};
 
 // Lines: pairs of points; a line strip or loop: a run of points; points: squares of `width` pixels
 // about each point; triangles: triples; a rectangle: two corners, filled; text: a string in the stroke
@@ -67,9 +61,6 @@ struct Frame {
     std::vector<Button> buttons;  // the buttons among the shapes, where they are and what they give
     std::string title;  // the page's place and what it shows, in one line (pageTitle)
 };
-
-// The window's clear colour (a picture on white has white).
-inline constexpr Rgba ClearColour{0.9f, 0.9f, 0.8f, 0.0f};
 
 // The same colour, every channel.
 inline bool sameColour(const Rgba& a, const Rgba& b) { return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a; }

@@ -108,8 +108,8 @@ std::vector<std::vector<int>> pieceTriangles(const Judgement& judged, int piece)
     return faces;
 }
 
-// Each piece's tint: its own, by turns, unless a neighbour (a piece across one of the partition's
-// diagonals) has it already.
+// Each piece's tint, told apart from each neighbour's (a piece across one of the partition's
+// diagonals).
 std::vector<int> pieceTints(const Partition& p) {
     const int count = static_cast<int>(p.pieces.size());
     auto key = [](int a, int b) { return std::make_pair(std::min(a, b), std::max(a, b)); };
@@ -131,12 +131,19 @@ std::vector<int> pieceTints(const Partition& p) {
             }
         }
     }
+    // The pieces and the diagonals between them make a tree: walked from the first piece, each piece
+    // reached takes the tint after the one of the piece it was reached from.
     std::vector<int> tints(count, -1);
-    for (int q = 0; q < count; ++q) {
-        for (int t = 0; t < PieceTints && tints[q] < 0; ++t) {
-            const int tint = (q + t) % PieceTints;
-            if (std::none_of(neighbours[q].begin(), neighbours[q].end(), [&](int o) { return tints[o] == tint; })) {
-                tints[q] = tint;
+    std::vector<int> queue;
+    for (int first = 0; first < count; ++first) {
+        if (tints[first] >= 0) continue;
+        tints[first] = 0;
+        queue.assign(1, first);
+        for (std::size_t k = 0; k < queue.size(); ++k) {
+            for (const int o : neighbours[queue[k]]) {
+                if (tints[o] >= 0) continue;
+                tints[o] = (tints[queue[k]] + 1) % PieceTints;
+                queue.push_back(o);
             }
         }
     }

@@ -10,6 +10,7 @@
 #include "geometry/judgement.h"
 #include "geometry/records.h"
 #include "geometry/triangulation.h"
+#include "viewer/palette.h"
 
 // An edge of the outline along one of the two chains, for the chain's tint.
 struct ChainEdge {
@@ -69,9 +70,6 @@ struct PageMarks {
     std::vector<Ring> dashedRings;
     std::vector<TypeMark> types;
 };
-
-// How many light tints the pieces take turns at.
-inline constexpr int PieceTints = 6;
 
 // The stack panel of a step: the stack before the step and after it, bottom first.
 struct StackEntry {

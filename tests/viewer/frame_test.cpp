@@ -103,7 +103,7 @@ TEST(Frame, ShapesLieWhereTheViewPutsThePolygonAndSvgWritesThemAll) {
     const Frame frame = frameOf(bench);
     const PlanePoint from = sceneToPixels(bench.view, 6, 5), to = sceneToPixels(bench.view, 0, 10);
     const auto wide = std::find_if(frame.shapes.begin(), frame.shapes.end(), [](const Shape& s) {
-        return s.kind == ShapeKind::Lines && s.width == 3.0f && s.colour.b == 1.0f && s.colour.r == 0.0f;
+        return s.kind == ShapeKind::Lines && s.width == 3.0f && sameColour(s.colour, SameInk);
     });
     ASSERT_NE(wide, frame.shapes.end());
     ASSERT_EQ(wide->xy.size(), 4u);
@@ -129,7 +129,7 @@ TEST(Frame, ShapesLieWhereTheViewPutsThePolygonAndSvgWritesThemAll) {
     EXPECT_NE(svg.find("width=\"1024\" height=\"700\""), std::string::npos);
     EXPECT_EQ(count("<path") + count("<polyline") + count("<polygon") + count("<rect") - 2, frame.shapes.size());
     EXPECT_EQ(count("<g clip-path"), count("</g>"));
-    EXPECT_NE(svg.find("stroke=\"#0000ff\" stroke-width=\"3\""), std::string::npos);
+    EXPECT_NE(svg.find("stroke=\"" + colourOf(SameInk) + "\" stroke-width=\"3\""), std::string::npos);
 }
 
 // A dash pattern read a bit a pixel from the lowest, as the window's lines read it, into the runs
@@ -150,6 +150,41 @@ TEST(Frame, DashPatternsBecomeTheRunsThePicturesDraw) {
         EXPECT_EQ(runs.lengths, c.lengths) << std::hex << c.dash;
         EXPECT_EQ(runs.offset, c.offset) << std::hex << c.dash;
     }
+}
+
+// The chains' bands on a step of the sweep: the left one solid, the right one dashed, so that a print
+// in black and white tells them apart; the SVG draws those dashes on the wide band, and the help's
+// samples show the bands as the picture does.
+TEST(Frame, TheRightChainsBandIsDashedInTheWindowAndInTheSvg) {
+    Workbench bench = benchOf({{0, 10}, {5, 8}, {6, 5}, {4, 1}, {0, 0}, {-5, 4}});
+    showPage(bench, 2);
+    const Frame frame = frameOf(bench);
+    int left = 0, right = 0;
+    for (const Shape& s : frame.shapes) {
+        if (sameColour(s.colour, LeftTint)) {
+            ++left;
+            EXPECT_EQ(s.dash, 0);
+        }
+        if (sameColour(s.colour, RightTint)) {
+            ++right;
+            EXPECT_EQ(s.dash, RightTintDash);
+            EXPECT_GT(s.width, 5.0f);
+        }
+    }
+    EXPECT_GT(left, 0);
+    EXPECT_GT(right, 0);
+    const std::string svg = svgOf(frame);
+    const std::size_t band = svg.find("stroke=\"" + colourOf(RightTint) + "\"");
+    ASSERT_NE(band, std::string::npos);
+    const std::string element = svg.substr(band, svg.find("/>", band) - band);
+    EXPECT_NE(element.find("stroke-dasharray=\"8 8\""), std::string::npos) << element;
+    const std::size_t solid = svg.find("stroke=\"" + colourOf(LeftTint) + "\"");
+    ASSERT_NE(solid, std::string::npos);
+    EXPECT_EQ(svg.substr(solid, svg.find("/>", solid) - solid).find("dasharray"), std::string::npos);
+    bench.steps.help = true;
+    int dashedSamples = 0;
+    for (const Shape& s : frameOf(bench).shapes) dashedSamples += sameColour(s.colour, RightTint) && s.dash == RightTintDash;
+    EXPECT_GT(dashedSamples, right);
 }
 
 // Every key gives its row's command in its state, the narrower state first; the help and the
