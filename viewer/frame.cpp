@@ -12,29 +12,6 @@
 
 namespace {
 
-constexpr Rgba PanelShade{0.95f, 0.95f, 0.88f, 1.0f};
-constexpr Rgba HelpShade{1.0f, 1.0f, 0.95f, 1.0f};
-constexpr Rgba White{1.0f, 1.0f, 1.0f, 1.0f};
-constexpr Rgba Ink{0.0f, 0.0f, 0.0f, 1.0f};
-constexpr Rgba Faded{0.55f, 0.55f, 0.55f, 1.0f};
-constexpr Rgba SweptInk{0.0f, 0.55f, 0.0f, 1.0f};
-constexpr Rgba RefusedInk{0.3f, 0.3f, 0.3f, 1.0f};
-constexpr Rgba GridInk{0.8f, 0.8f, 0.7f, 1.0f};
-constexpr Rgba LeftInk{0.0f, 0.42f, 0.42f, 1.0f};
-constexpr Rgba RightInk{0.48f, 0.12f, 0.62f, 1.0f};
-constexpr Rgba StrikeInk{0.85f, 0.0f, 0.0f, 1.0f};
-constexpr Rgba PartitionInk{0.0f, 0.7f, 0.85f, 1.0f};  // saturated, and used by nothing else
-constexpr float TintAlpha = 0.35f;
-constexpr Rgba LeftTint{0.0f, 0.6f, 0.6f, TintAlpha};
-constexpr Rgba RightTint{0.6f, 0.25f, 0.75f, TintAlpha};
-constexpr float VeilAlpha = 0.65f;
-// The pieces' light tints, taken in turn.
-constexpr Rgba PieceInk[PieceTints] = {{1.0f, 0.93f, 0.6f, 1.0f}, {0.72f, 0.86f, 1.0f, 1.0f}, {0.78f, 0.95f, 0.72f, 1.0f},
-                                       {1.0f, 0.8f, 0.86f, 1.0f}, {0.86f, 0.8f, 1.0f, 1.0f},  {1.0f, 0.86f, 0.7f, 1.0f}};
-// The three colours of the colouring (blue, orange, reddish purple), and the dual graph's ink.
-constexpr Rgba ColourClassInk[GuardColours] = {{0.0f, 0.45f, 0.70f, 1.0f}, {0.90f, 0.60f, 0.0f, 1.0f}, {0.80f, 0.47f, 0.65f, 1.0f}};
-constexpr Rgba DualInk{0.35f, 0.35f, 0.35f, 1.0f};
-constexpr unsigned short Dashes = 0x0F0F;
 constexpr float DotSize = 4.0f;
 
 // What the page is drawn on: the clear colour (opaque, also the halo behind text over the picture),
@@ -48,19 +25,13 @@ struct Paper {
     Rgba veiledInk;  // black seen through the veil
 };
 Paper paperOf(bool white) {
-    const Rgba clear = white ? White : Rgba{ClearColour.r, ClearColour.g, ClearColour.b, 1.0f};
-    return {clear, white ? White : PanelShade, white ? White : HelpShade, {clear.r, clear.g, clear.b, VeilAlpha},
+    const Rgba clear = white ? WhitePaper : Rgba{ClearColour.r, ClearColour.g, ClearColour.b, 1.0f};
+    return {clear, white ? WhitePaper : PanelShade, white ? WhitePaper : HelpShade, {clear.r, clear.g, clear.b, VeilAlpha},
             {clear.r * VeilAlpha, clear.g * VeilAlpha, clear.b * VeilAlpha, 1.0f}};
 }
 
 // The drawing colours of the colour codes 0..9.
-Rgba inkOf(Colour code) {
-    static constexpr Rgba palette[10] = {
-        {1, 0, 0, 1}, {0, 1, 0, 1}, {0, 0, 1, 1}, {1, 1, 0, 1},       {1, 0.5f, 0, 1},
-        {1, 0, 1, 1}, {0, 1, 1, 1}, {0.5f, 0, 0.5f, 1}, {1, 1, 1, 1}, {0, 0, 0, 1},
-    };
-    return code >= 0 && code <= 9 ? palette[code] : Ink;
-}
+Rgba inkOf(Colour code) { return code >= 0 && code <= 9 ? CodeInk[code] : Ink; }
 
 
 // A length of the plane as a float keeps it, where a float can hold it (a radius, a line's reach);
@@ -316,7 +287,7 @@ struct Picture {
     }
     void triangles(const std::vector<TintedTriangle>& list) {
         for (const TintedTriangle& t : list) {
-            pen.colour = t.tint >= 0 ? PieceInk[t.tint % PieceTints] : pen.paper.veil;
+            pen.colour = t.light ? GalleryInk : t.tint >= 0 ? PieceInk[t.tint % PieceTints] : pen.paper.veil;
             pen.run(ShapeKind::Triangles, {at(t.a), at(t.b), at(t.c)});
         }
     }
@@ -393,12 +364,15 @@ void drawMarks(Picture& picture, const Workbench& bench, const Page& page, const
         }
     }
     picture.triangles(marks.pieces);
-    // The chains' tints: a wide translucent band along each edge, under the outline.
+    // The chains' tints: a wide translucent band along each edge, under the outline, the right
+    // chain's dashed.
     pen.width = static_cast<float>(0.5 * bench.layout.text.size);
     for (const ChainEdge& e : marks.tints) {
         pen.colour = e.chain == Chain::Left ? LeftTint : RightTint;
+        pen.dash = e.chain == Chain::Left ? 0 : RightTintDash;
         pen.line(picture.at(v[e.from]), picture.at(v[e.to]));
     }
+    pen.dash = 0;
     picture.segments(marks.outline, w.edge);
     picture.segments(marks.diagonals, w.diagonal);
     pen.colour = inkOf(Green);
@@ -427,7 +401,7 @@ void drawMarks(Picture& picture, const Workbench& bench, const Page& page, const
         for (const double s : {1.0, -1.0}) pen.line(picture.at(p.x - r, p.y - s * r), picture.at(p.x + r, p.y + s * r));
     }
     // The refused candidate and the vertex in its way, dashed, over everything else.
-    pen.dash = Dashes;
+    pen.dash = RefusedDash;
     picture.plain(marks.dashed, RefusedInk, 2.0f * w.edge);
     for (const Ring& r : marks.dashedRings) picture.circle(r.centre, asFloat(r.rings * ring));
     pen.dash = 0;
@@ -445,9 +419,10 @@ void drawMarks(Picture& picture, const Workbench& bench, const Page& page, const
     // coloured it; a guard ringed twice.
     pen.colour = DualInk;
     pen.width = w.edge;
-    pen.dash = Dashes;
+    pen.dash = DualDash;
     for (const Segment& l : marks.dualLinks) pen.line(picture.at(l.start), picture.at(l.end));
     pen.dash = 0;
+    for (const Segment& l : marks.sights) pen.line(picture.at(l.start), picture.at(l.end));
     pen.width = 3.0f * DotSize;
     for (const Point& p : marks.dualNodes) pen.run(ShapeKind::Points, {picture.at(p)});
     for (const ColourMark& m : marks.colours) {
@@ -709,7 +684,7 @@ void drawSwatch(Painter& pen, Swatch swatch, const TextStyle& t, double x, doubl
         case Swatch::NewDiagonal:
             return line(inkOf(Red), 3);
         case Swatch::Refused:
-            pen.dash = Dashes;
+            pen.dash = RefusedDash;
             line(RefusedInk, 1);
             pen.dash = 0;
             return;
@@ -727,7 +702,9 @@ void drawSwatch(Painter& pen, Swatch swatch, const TextStyle& t, double x, doubl
             return;
         case Swatch::LeftChain:
         case Swatch::RightChain:
+            pen.dash = swatch == Swatch::LeftChain ? 0 : RightTintDash;
             line(swatch == Swatch::LeftChain ? LeftTint : RightTint, 0.6 * t.size);
+            pen.dash = 0;
             return line(inkOf(Black), 1);
         case Swatch::Why:
             return circle(inkOf(Magenta));
@@ -782,7 +759,7 @@ void drawSwatch(Painter& pen, Swatch swatch, const TextStyle& t, double x, doubl
             }
             return;
         case Swatch::DualGraph:
-            pen.dash = Dashes;
+            pen.dash = DualDash;
             line(DualInk, 1);
             pen.dash = 0;
             pen.colour = DualInk;
@@ -862,7 +839,7 @@ Frame frameOf(const Workbench& bench) {
     Frame frame;
     frame.width = view.windowWidth;
     frame.height = view.windowHeight;
-    frame.clear = bench.style.white ? Rgba{1.0f, 1.0f, 1.0f, 0.0f} : ClearColour;
+    frame.clear = bench.style.white ? Rgba{WhitePaper.r, WhitePaper.g, WhitePaper.b, 0.0f} : ClearColour;
     frame.picture = layout.picture;
     frame.title = pageTitle(bench.lesson, bench.steps.page);
     if (bench.blank) {  // the projector's black screen: nothing but black
@@ -891,6 +868,31 @@ Frame frameOf(const Workbench& bench) {
     }
     if (bench.steps.help) drawHelp(pen, view.windowWidth, view.windowHeight, bench.inPage);
     return frame;
+}
+
+DashRuns dashRuns(unsigned short dash) {
+    auto on = [&](int bit) { return ((dash >> (bit & 15)) & 1) != 0; };
+    DashRuns runs;
+    if (dash == 0 || dash == 0xFFFF) return runs;
+    int start = 0;  // the first pixel of an "on" run
+    while (!(on(start) && !on(start + 15))) ++start;
+    for (int bit = start; bit < start + 16;) {
+        int length = 1;
+        while (length < start + 16 - bit && on(bit + length) == on(bit)) ++length;
+        runs.lengths.push_back(length);
+        bit += length;
+    }
+    runs.offset = (16 - start) % 16;
+    // A pattern that repeats within its sixteen pixels, as its shortest period.
+    for (std::size_t half = runs.lengths.size() / 2;
+         runs.lengths.size() % 4 == 0 && std::equal(runs.lengths.begin(), runs.lengths.begin() + half, runs.lengths.begin() + half);
+         half = runs.lengths.size() / 2) {
+        runs.lengths.resize(half);
+    }
+    double period = 0.0;
+    for (const double l : runs.lengths) period += l;
+    runs.offset = std::fmod(runs.offset, period);
+    return runs;
 }
 
 void placeStrokes(const Shape& s, const TextStrokes& t, std::vector<float>& out) {

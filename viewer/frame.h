@@ -8,16 +8,10 @@
 
 #include "viewer/camera.h"
 #include "viewer/layout.h"
+#include "viewer/palette.h"
 #include "viewer/text.h"
 
 struct Workbench;
-
-struct Rgba {
-    float r = 0.0f;
-    float g = 0.0f;
-    float b = 0.0f;
-    float a = 1.0f;
-};
 
 // Lines: pairs of points; a line strip or loop: a run of points; points: squares of `width` pixels
 // about each point; triangles: triples; a rectangle: two corners, filled; text: a string in the stroke
@@ -36,6 +30,16 @@ struct Shape {
     float scaleX = 1.0f;
     float scaleY = 1.0f;
 };
+
+// A line's dashes as the pictures draw them: the lengths in pixels of its runs, on and off in turn
+// from an "on", repeated along the line, and how far into them the line starts. The bits of the
+// pattern read as the window's do, the lowest for the first pixel; a solid line (0, or every bit
+// on) has no runs.
+struct DashRuns {
+    std::vector<double> lengths;
+    double offset = 0.0;
+};
+DashRuns dashRuns(unsigned short dash);
 
 // A text shape's strokes `t` placed in window pixels: their points' x, y pairs appended to `out`
 // (the strips' firsts and counts are t's own).
@@ -57,9 +61,6 @@ struct Frame {
     std::vector<Button> buttons;  // the buttons among the shapes, where they are and what they give
     std::string title;  // the page's place and what it shows, in one line (pageTitle)
 };
-
-// The window's clear colour (a picture on white has white).
-inline constexpr Rgba ClearColour{0.9f, 0.9f, 0.8f, 0.0f};
 
 // The same colour, every channel.
 inline bool sameColour(const Rgba& a, const Rgba& b) { return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a; }

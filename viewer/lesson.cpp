@@ -10,6 +10,7 @@
 #include "geometry/sweep_order.h"
 #include "viewer/exercise.h"
 #include "viewer/layout.h"
+#include "viewer/palette.h"
 #include "viewer/text.h"
 
 namespace {
@@ -109,8 +110,8 @@ std::vector<std::vector<int>> pieceTriangles(const Judgement& judged, int piece)
     return faces;
 }
 
-// Each piece's tint: its own, by turns, unless a neighbour (a piece across one of the partition's
-// diagonals) has it already.
+// Each piece's tint, told apart from each neighbour's (a piece across one of the partition's
+// diagonals).
 std::vector<int> pieceTints(const Partition& p) {
     const int count = static_cast<int>(p.pieces.size());
     auto key = [](int a, int b) { return std::make_pair(std::min(a, b), std::max(a, b)); };
@@ -132,12 +133,19 @@ std::vector<int> pieceTints(const Partition& p) {
             }
         }
     }
+    // The pieces and the diagonals between them make a tree: walked from the first piece, each piece
+    // reached takes the tint after the one of the piece it was reached from.
     std::vector<int> tints(count, -1);
-    for (int q = 0; q < count; ++q) {
-        for (int t = 0; t < PieceTints && tints[q] < 0; ++t) {
-            const int tint = (q + t) % PieceTints;
-            if (std::none_of(neighbours[q].begin(), neighbours[q].end(), [&](int o) { return tints[o] == tint; })) {
-                tints[q] = tint;
+    std::vector<int> queue;
+    for (int first = 0; first < count; ++first) {
+        if (tints[first] >= 0) continue;
+        tints[first] = 0;
+        queue.assign(1, first);
+        for (std::size_t k = 0; k < queue.size(); ++k) {
+            for (const int o : neighbours[queue[k]]) {
+                if (tints[o] >= 0) continue;
+                tints[o] = (tints[queue[k]] + 1) % PieceTints;
+                queue.push_back(o);
             }
         }
     }
@@ -841,7 +849,7 @@ Page colouringPage(const Judgement& judged, const Gallery& g, int index, bool be
     const int count = static_cast<int>(g.walk.size());
     Page page;
     page.marks = galleryBase(judged);
-    page.marks.pieces.push_back({v[t[0]], v[t[1]], v[t[2]], 0});
+    page.marks.pieces.push_back({v[t[0]], v[t[1]], v[t[2]], 0, true});
     for (int k = 0; k <= index; ++k) {
         const ColouringStep& s = g.walk[k];
         page.marks.dualNodes.push_back(centroidOf(v, g.triangles[s.triangle]));
@@ -880,8 +888,8 @@ Page colouringPage(const Judgement& judged, const Gallery& g, int index, bool be
     return page;
 }
 
-// The guards' page: the smallest colour class ringed, every triangle tinted by the guard in its
-// corner that sees it. Before its question is answered: every colour, no guard yet.
+// The guards' page: the smallest colour class ringed, every triangle tinted and tied by a sight
+// line to the guard in its corner that sees it. Before its question is answered: every colour, no guard yet.
 Page guardsPage(const Judgement& judged, const Gallery& g, bool before) {
     const std::vector<Point>& v = judged.vertices;
     const int n = static_cast<int>(v.size());
@@ -895,8 +903,8 @@ Page guardsPage(const Judgement& judged, const Gallery& g, bool before) {
     }
     for (std::size_t t = 0; t < g.triangles.size(); ++t) {
         const auto& tri = g.triangles[t];
-        const int guard = static_cast<int>(std::find(g.guards.begin(), g.guards.end(), g.seenBy[t]) - g.guards.begin());
-        page.marks.pieces.push_back({v[tri[0]], v[tri[1]], v[tri[2]], guard % PieceTints});
+        page.marks.pieces.push_back({v[tri[0]], v[tri[1]], v[tri[2]], 0, true});
+        page.marks.sights.push_back(Segment(centroidOf(v, tri), v[g.seenBy[t]]));
     }
     for (const int guard : g.guards) page.marks.guards.push_back(v[guard]);
     std::string list;
@@ -961,10 +969,7 @@ void galleryPages(const Judgement& judged, std::vector<Page>& pages) {
 
 }  // namespace
 
-const char* colourName(int colour) {
-    static const char* const names[GuardColours] = {"plava", "narandžasta", "ljubičasta"};
-    return colour >= 0 && colour < GuardColours ? names[colour] : "";
-}
+const char* colourName(int colour) { return colour >= 0 && colour < GuardColours ? ColourClassName[colour] : ""; }
 
 const char* typeName(VertexType t) {
     switch (t) {

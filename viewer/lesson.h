@@ -10,6 +10,7 @@
 #include "geometry/judgement.h"
 #include "geometry/records.h"
 #include "geometry/triangulation.h"
+#include "viewer/palette.h"
 
 // An edge of the outline along one of the two chains, for the chain's tint.
 struct ChainEdge {
@@ -30,6 +31,7 @@ struct TypeMark {
 struct TintedTriangle {
     Point a, b, c;
     int tint = 0;
+    bool light = false;  // one of the gallery's light fills, under the marks of the colouring
 };
 
 // A ring about a vertex, its radius in rings (a ring is as wide as the window's text makes it).
@@ -59,8 +61,8 @@ struct ColourMark {
 // faded), the partition's diagonals (this step's wider), then the step's own marks: its new
 // diagonals (wide), the rings, the crosses of the vertices that left the stack for good, its refused
 // candidate and the vertex in its way (dashed), the vertex types; and for the gallery's pages the
-// dual graph (its links across the diagonals, a node in every triangle), the vertices' colours and
-// the guards' rings, over everything else.
+// dual graph (its links across the diagonals, a node in every triangle), the guards' sight lines,
+// the vertices' colours and the guards' rings, over everything else.
 struct PageMarks {
     std::vector<TintedTriangle> pieces;
     std::vector<ChainEdge> tints;
@@ -79,13 +81,11 @@ struct PageMarks {
     std::vector<Ring> dashedRings;
     std::vector<TypeMark> types;
     std::vector<Segment> dualLinks;
+    std::vector<Segment> sights;  // from a triangle's middle to the guard in its corner that sees it
     std::vector<Point> dualNodes;
     std::vector<ColourMark> colours;
     std::vector<Point> guards;
 };
-
-// How many light tints the pieces take turns at.
-inline constexpr int PieceTints = 6;
 
 // The stack panel of a step: the stack before the step and after it, bottom first.
 struct StackEntry {

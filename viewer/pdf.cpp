@@ -34,9 +34,9 @@ struct Drawer {
         cairo_set_line_width(cr, s.width);
         cairo_set_line_cap(cr, cap);
         cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-        // The dashes of a pattern of four pixels on, four off.
-        const double dashes[2] = {4.0, 4.0};
-        cairo_set_dash(cr, dashes, s.dash != 0 ? 2 : 0, 0.0);
+        // The dashes of the window's pattern, wide lines' too.
+        const DashRuns dashes = dashRuns(s.dash);
+        cairo_set_dash(cr, dashes.lengths.data(), static_cast<int>(dashes.lengths.size()), dashes.offset);
         cairo_stroke(cr);
     }
     void fill(const Shape& s) {

@@ -38,12 +38,16 @@ std::string number(double v) {
     return s;
 }
 
+}  // namespace
+
 std::string colourOf(const Rgba& c) {
     char text[8];
     std::snprintf(text, sizeof text, "#%02x%02x%02x", static_cast<int>(std::lround(c.r * 255)),
                   static_cast<int>(std::lround(c.g * 255)), static_cast<int>(std::lround(c.b * 255)));
     return text;
 }
+
+namespace {
 
 // Text as XML character data: its characters as UTF-8, markup's own escaped, and what XML cannot
 // hold (control characters, malformed bytes) as U+FFFD.
@@ -97,8 +101,14 @@ struct Writer {
         out += " fill=\"none\" stroke=\"" + colourOf(s.colour) + "\" stroke-width=\"" + number(width) +
                "\" stroke-linecap=\"" + cap + "\" stroke-linejoin=\"round\"";
         if (s.colour.a < 1.0f) out += " stroke-opacity=\"" + number(s.colour.a) + "\"";
-        // The dashes of a pattern of four pixels on, four off.
-        if (s.dash != 0) out += " stroke-dasharray=\"4 4\"";
+        // The dashes of the window's pattern, wide lines' too.
+        const DashRuns dashes = dashRuns(s.dash);
+        if (!dashes.lengths.empty()) {
+            out += " stroke-dasharray=\"";
+            for (std::size_t i = 0; i < dashes.lengths.size(); ++i) out += (i > 0 ? " " : "") + number(dashes.lengths[i]);
+            out += '"';
+            if (dashes.offset != 0.0) out += " stroke-dashoffset=\"" + number(dashes.offset) + "\"";
+        }
     }
     void fill(const Shape& s) {
         out += " fill=\"" + colourOf(s.colour) + "\"";

@@ -11,6 +11,9 @@
 
 std::string svgOf(const Frame& frame);
 
+// A colour as the SVG writes it, "#rrggbb" (its opacity apart).
+std::string colourOf(const Rgba& c);
+
 // What became of a lesson's pictures: how many of its pages were written, of how many, and whether
 // the disk filled up before the rest.
 struct LessonPictures {

@@ -92,7 +92,16 @@ std::string json(const Frame& frame) {
         out += "\"k\":" + std::to_string(static_cast<int>(s.kind)) + ",\"c\":" + colour(s.colour, s.colour.a);
         out += ",\"w\":";
         appendNumber(out, s.width);
-        out += ",\"d\":" + std::to_string(s.dash != 0 ? 1 : 0) + ",\"x\":" + std::to_string(s.clipped ? 1 : 0);
+        // The dashes as runs on and off from an "on", and how far into them the line starts.
+        const DashRuns dashes = dashRuns(s.dash);
+        out += ",\"d\":[";
+        for (std::size_t i = 0; i < dashes.lengths.size(); ++i) {
+            if (i > 0) out += ',';
+            appendNumber(out, dashes.lengths[i]);
+        }
+        out += "],\"o\":";
+        appendNumber(out, dashes.offset);
+        out += ",\"x\":" + std::to_string(s.clipped ? 1 : 0);
         out += ",\"p\":[";
         std::vector<int> runs;
         if (s.kind == ShapeKind::Text) {

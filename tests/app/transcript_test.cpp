@@ -20,6 +20,8 @@
 
 #include "geometry/task.h"
 #include "tests/support/command_output.h"
+#include "viewer/palette.h"
+#include "viewer/svg.h"
 #include "viewer/workbench.h"
 
 namespace {
@@ -655,9 +657,9 @@ TEST(Transcript, TextListsExactlyTheDiagonalsThePictureDraws) {
                 points.emplace_back(x, y);
             }
             const bool black = element.find("stroke=\"#000000\"") != std::string::npos;
-            const bool diagonal = element.find("stroke=\"#ff0000\"") != std::string::npos ||
-                                  element.find("stroke=\"#0000ff\"") != std::string::npos ||
-                                  element.find("stroke=\"#00b3d9\"") != std::string::npos;
+            const bool diagonal = element.find("stroke=\"" + colourOf(OppositeInk) + "\"") != std::string::npos ||
+                                  element.find("stroke=\"" + colourOf(SameInk) + "\"") != std::string::npos ||
+                                  element.find("stroke=\"" + colourOf(PartitionInk) + "\"") != std::string::npos;
             if (black && at.empty()) {  // the outline: 1-2, 2-3, ..., then 1-n
                 for (int v = 0; v + 1 < n; ++v) at.push_back(points[2 * v]);
                 at.push_back(points[2 * (n - 2) + 1]);

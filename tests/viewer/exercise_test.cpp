@@ -426,7 +426,7 @@ TEST(Exercise, VerticesButtonsAndTheScoreInTheWorkbench) {
     EXPECT_EQ(bench.exercise.chosen, std::vector<int>{7});
     const Frame frame = frameOf(bench);  // vertex 8 ringed in blue, wider than a stack ring
     EXPECT_TRUE(std::any_of(frame.shapes.begin(), frame.shapes.end(), [](const Shape& s) {
-        return s.kind == ShapeKind::LineLoop && s.colour.b == 1.0f && s.colour.r == 0.0f && s.width == 2.0f;
+        return s.kind == ShapeKind::LineLoop && sameColour(s.colour, SameInk) && s.width == 2.0f;
     }));
     key(bench, '\r');
     EXPECT_TRUE(says(texts(bench), "Tačno. Teme 3 je teme razdvajanja, pa se spaja"));

@@ -122,7 +122,7 @@ TEST(Frame, ShapesLieWhereTheViewPutsThePolygonAndSvgWritesThemAll) {
     const Frame frame = frameOf(bench);
     const PlanePoint from = sceneToPixels(bench.view, 6, 5), to = sceneToPixels(bench.view, 0, 10);
     const auto wide = std::find_if(frame.shapes.begin(), frame.shapes.end(), [](const Shape& s) {
-        return s.kind == ShapeKind::Lines && s.width == 3.0f && s.colour.b == 1.0f && s.colour.r == 0.0f;
+        return s.kind == ShapeKind::Lines && s.width == 3.0f && sameColour(s.colour, SameInk);
     });
     ASSERT_NE(wide, frame.shapes.end());
     ASSERT_EQ(wide->xy.size(), 4u);
@@ -148,7 +148,62 @@ TEST(Frame, ShapesLieWhereTheViewPutsThePolygonAndSvgWritesThemAll) {
     EXPECT_NE(svg.find("width=\"1024\" height=\"700\""), std::string::npos);
     EXPECT_EQ(count("<path") + count("<polyline") + count("<polygon") + count("<rect") - 2, frame.shapes.size());
     EXPECT_EQ(count("<g clip-path"), count("</g>"));
-    EXPECT_NE(svg.find("stroke=\"#0000ff\" stroke-width=\"3\""), std::string::npos);
+    EXPECT_NE(svg.find("stroke=\"" + colourOf(SameInk) + "\" stroke-width=\"3\""), std::string::npos);
+}
+
+// A dash pattern read a bit a pixel from the lowest, as the window's lines read it, into the runs
+// the pictures draw: on first, the line starting `offset` into them; a repeating pattern once.
+TEST(Frame, DashPatternsBecomeTheRunsThePicturesDraw) {
+    struct Case {
+        unsigned short dash;
+        std::vector<double> lengths;
+        double offset;
+    };
+    const Case cases[] = {
+        {0x0000, {}, 0},         {0xFFFF, {}, 0},          {0x0F0F, {4, 4}, 0},    {0x00FF, {8, 8}, 0},
+        {0xFF00, {8, 8}, 8},     {0x3333, {2, 2}, 0},      {0x0001, {1, 15}, 0},   {0x8000, {1, 15}, 1},
+        {0x0FFF, {12, 4}, 0},    {0x1C7F, {7, 3, 3, 3}, 0}, {0xF0F3, {4, 4, 6, 2}, 12},
+    };
+    for (const Case& c : cases) {
+        const DashRuns runs = dashRuns(c.dash);
+        EXPECT_EQ(runs.lengths, c.lengths) << std::hex << c.dash;
+        EXPECT_EQ(runs.offset, c.offset) << std::hex << c.dash;
+    }
+}
+
+// The chains' bands on a step of the sweep: the left one solid, the right one dashed, so that a print
+// in black and white tells them apart; the SVG draws those dashes on the wide band, and the help's
+// samples show the bands as the picture does.
+TEST(Frame, TheRightChainsBandIsDashedInTheWindowAndInTheSvg) {
+    Workbench bench = benchOf({{0, 10}, {5, 8}, {6, 5}, {4, 1}, {0, 0}, {-5, 4}});
+    showPage(bench, 2);
+    const Frame frame = frameOf(bench);
+    int left = 0, right = 0;
+    for (const Shape& s : frame.shapes) {
+        if (sameColour(s.colour, LeftTint)) {
+            ++left;
+            EXPECT_EQ(s.dash, 0);
+        }
+        if (sameColour(s.colour, RightTint)) {
+            ++right;
+            EXPECT_EQ(s.dash, RightTintDash);
+            EXPECT_GT(s.width, 5.0f);
+        }
+    }
+    EXPECT_GT(left, 0);
+    EXPECT_GT(right, 0);
+    const std::string svg = svgOf(frame);
+    const std::size_t band = svg.find("stroke=\"" + colourOf(RightTint) + "\"");
+    ASSERT_NE(band, std::string::npos);
+    const std::string element = svg.substr(band, svg.find("/>", band) - band);
+    EXPECT_NE(element.find("stroke-dasharray=\"8 8\""), std::string::npos) << element;
+    const std::size_t solid = svg.find("stroke=\"" + colourOf(LeftTint) + "\"");
+    ASSERT_NE(solid, std::string::npos);
+    EXPECT_EQ(svg.substr(solid, svg.find("/>", solid) - solid).find("dasharray"), std::string::npos);
+    bench.steps.help = true;
+    int dashedSamples = 0;
+    for (const Shape& s : frameOf(bench).shapes) dashedSamples += sameColour(s.colour, RightTint) && s.dash == RightTintDash;
+    EXPECT_GT(dashedSamples, right);
 }
 
 // Every key gives its row's command in its state, the narrower state first; the help and the

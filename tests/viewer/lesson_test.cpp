@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -114,6 +115,39 @@ TEST(Lesson, VerdictSaysWhatTheDialogueDecidedAndNamesItsReasons) {
     // The page that says why there are no steps.
     EXPECT_EQ(cases[2].first.pages[1].caption[1], "Strana 2 od 2. Nema koraka: samo prost poligon može da se trianguliše.");
     EXPECT_EQ(cases[1].first.pages[1].caption[1], "Strana 2 od 2. Nema koraka.");
+}
+
+// A comb whose eight teeth hang down, cut into many pieces: on the whole page every piece is filled
+// with one of the tints, and the two triangles along each diagonal of the partition, one in each of
+// the pieces it parts, in different ones.
+TEST(Lesson, NeighbouringPiecesTakeTheTwoTintsInTurn) {
+    std::vector<std::pair<double, double>> xy = {{0, 0}, {0, -10}};
+    for (int t = 0; t < 8; ++t) {
+        xy.push_back({2.0 * t + 1, -2});
+        xy.push_back({2.0 * t + 2, -10});
+    }
+    xy.push_back({17, -10});
+    xy.push_back({17, 0});
+    const std::vector<Point> v = polygonOf(xy);
+    const Lesson comb = buildLesson(judgePolygon(v.data(), static_cast<int>(v.size())));
+    const auto wholePage = std::find_if(comb.pages.begin(), comb.pages.end(), [](const Page& p) {
+        return p.caption.size() > 1 && p.caption[1].find("Cela triangulacija") != std::string::npos;
+    });
+    ASSERT_NE(wholePage, comb.pages.end());
+    const PageMarks& whole = wholePage->marks;
+    ASSERT_GE(whole.partition.size(), 8u);
+    auto has = [](const TintedTriangle& t, const Point& p) {
+        return (t.a.x == p.x && t.a.y == p.y) || (t.b.x == p.x && t.b.y == p.y) || (t.c.x == p.x && t.c.y == p.y);
+    };
+    for (const TintedTriangle& t : whole.pieces) EXPECT_TRUE(t.tint >= 0 && t.tint < PieceTints);
+    for (const Segment& d : whole.partition) {
+        std::vector<int> tints;
+        for (const TintedTriangle& t : whole.pieces) {
+            if (has(t, d.start) && has(t, d.end)) tints.push_back(t.tint);
+        }
+        ASSERT_EQ(tints.size(), 2u) << d.start.x << "," << d.start.y;
+        EXPECT_NE(tints[0], tints[1]) << d.start.x << "," << d.start.y;
+    }
 }
 
 // A W, not monotone: the page that says why, the partition's ten steps, the four pieces' three steps
@@ -288,6 +322,8 @@ TEST(Lesson, TheTriangulationIsFollowedByItsDualGraphColouringAndGuards) {
     ASSERT_EQ(guards.marks.guards.size(), 2u);
     EXPECT_EQ(std::make_pair(guards.marks.guards[0].x, guards.marks.guards[1].x), std::make_pair(6.0f, 2.0f));
     EXPECT_EQ(guards.marks.pieces.size(), 8u);
+    ASSERT_EQ(guards.marks.sights.size(), 8u);  // each triangle's sight line ends at a guard
+    for (const Segment& s : guards.marks.sights) EXPECT_TRUE(s.end.y == 2.0f && (s.end.x == 6.0f || s.end.x == 2.0f));
     EXPECT_EQ(guards.marks.colours.size(), 10u);
     EXPECT_EQ(guards.concerned, (std::vector<int>{6, 8}));
     // One guard is "teme", not "temena"; a triangle is its own gallery.

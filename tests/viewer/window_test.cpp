@@ -26,6 +26,7 @@
 #include "geometry/task.h"
 #include "screen_pixel.h"
 #include "tests/support/command_output.h"
+#include "viewer/palette.h"
 #include "viewer/svg.h"
 #include "viewer/workbench.h"
 
@@ -92,9 +93,15 @@ bool near(const Rgb& c, int r, int g, int b, int tolerance = 40) {
 }
 bool background(const Rgb& c) { return near(c, 230, 230, 204, 4); }
 bool black(const Rgb& c) { return near(c, 0, 0, 0, 60); }
-bool red(const Rgb& c) { return c.r > 180 && c.g < 90 && c.b < 90; }
-bool blue(const Rgb& c) { return c.b > 180 && c.r < 90 && c.g < 90; }
-bool magenta(const Rgb& c) { return c.r > 180 && c.b > 180 && c.g < 90; }
+// Within `tolerance` of an ink of the palette on every channel, as the screen has it in 8 bits.
+bool inkNear(const Rgb& c, const Rgba& ink, int tolerance = 40) {
+    return near(c, static_cast<int>(std::lround(ink.r * 255)), static_cast<int>(std::lround(ink.g * 255)),
+                static_cast<int>(std::lround(ink.b * 255)), tolerance);
+}
+bool red(const Rgb& c) { return inkNear(c, OppositeInk); }
+bool blue(const Rgb& c) { return inkNear(c, SameInk); }
+bool green(const Rgb& c) { return inkNear(c, SweepInk); }
+bool magenta(const Rgb& c) { return inkNear(c, WhyInk); }
 
 // A pixel of the wanted kind within `radius` of (x, y) (window coordinates).
 template <typename Wanted>
@@ -738,7 +745,6 @@ TEST_F(Window, StepKeysReplayTheSweepAndEndAndRGiveBackTheFirstFrame) {
     };
     const Vertex diagonals[] = {mid({6, 5}, {0, 10}), mid({-5, 4}, {6, 5}), mid({4, 1}, {-5, 4})};
     auto coloured = [](const Rgb& c) { return red(c) || blue(c); };
-    auto green = [](const Rgb& c) { return c.g > 180 && c.r < 90 && c.b < 90; };
     // The sweep line reaches past the polygon's sides (x from -5 to 6) at the swept vertex's height.
     auto sweepLineAt = [&](const Image& image, double y) {
         const Vertex left = f.place({-5, y}), right = f.place({6, y});
@@ -796,7 +802,6 @@ TEST_F(Window, PlayStepsByItselfStopsAtTheLastAndAStillWindowIdles) {
     ASSERT_TRUE(p.findWindow());
     firstDrawnFrame(p);
     p.keys("plus p");
-    auto green = [](const Rgb& c) { return c.g > 180 && c.r < 90 && c.b < 90; };
     // The row of the sweep line: the one with the most green in it.
     auto sweepRow = [&](const Image& image) {
         int best = -1, most = 30;
@@ -852,7 +857,8 @@ TEST_F(Window, WheelZoomsAboutThePointer) {
 
 const std::vector<Vertex> wShape = {{0, 6}, {2, 0}, {4, 3}, {6, 0}, {8, 6}, {7, 6}, {6, 2}, {4, 5}, {2, 2}, {1, 6}};
 
-bool cyan(const Rgb& c) { return c.r < 60 && c.g > 140 && c.b > 180; }
+// The partition's diagonals (closer: the right chain's band over the beige is near it).
+bool lilac(const Rgb& c) { return inkNear(c, PartitionInk, 25); }
 
 // The run of `wanted` pixels through (x, y) along a row (or a column), as wide as a line drawn there.
 template <typename Wanted>
@@ -946,7 +952,7 @@ TEST_F(Window, StackPanelStrikesEveryPopAndLinksWhatWentBack) {
     const int panel = pictureOf(image, p.left(), p.top(), p.width(), p.height()).width;
     // The columns: "pre" from 11.2 pixels into the panel, 5 characters of 11.73 wide, "posle" 2 after.
     const int pre = panel + 11, posle = panel + 11 + 82;
-    auto red = [](const Rgb& c) { return c.r > 150 && c.g < 60 && c.b < 60; };
+    auto red = [](const Rgb& c) { return inkNear(c, StrikeInk, 60); };
     std::vector<int> struck;  // the rows with a strike through "pre"
     for (int y = p.height() / 2; y < p.height(); ++y) {
         if (countInRect(image, p, pre, y, pre + 58, y + 1, red) > 30 && (struck.empty() || y > struck.back() + 3)) struck.push_back(y);
@@ -954,13 +960,13 @@ TEST_F(Window, StackPanelStrikesEveryPopAndLinksWhatWentBack) {
     ASSERT_EQ(struck.size(), 2u);
     EXPECT_NEAR(struck[1] - struck[0], 21.7, 1.5);  // one row apart
     EXPECT_EQ(countInRect(image, p, posle, p.height() / 2, posle + 58, p.height(), red), 0);
-    auto chainInk = [](const Rgb& c) { return (c.g > c.r + 40 && c.b > c.r + 40) || (c.b > c.g + 60 && c.r > c.g + 40); };
+    auto chainInk = [](const Rgb& c) { return inkNear(c, LeftInk) || inkNear(c, RightInk); };
     EXPECT_GT(countInRect(image, p, pre + 60, struck[0] - 12, posle - 2, struck[1] + 2, chainInk), 10);
 }
 
 // Section 3: the partition as the textbook draws it, on a W. At vertex 3, a split vertex, the panel
-// lists the edges on the sweep line, the one put on green, and the new diagonal 3-8 is cyan and five
-// pixels wide; on the last page every diagonal of the partition is cyan and three wide and the four
+// lists the edges on the sweep line, the one put on green, and the new diagonal 3-8 is lilac and five
+// pixels wide; on the last page every diagonal of the partition is lilac and three wide and the four
 // pieces are tinted, neighbours apart; while a piece is swept only it is tinted, the others faded.
 // End gives back the first frame pixel for pixel.
 TEST_F(Window, PartitionShowsItsSweepLineItsDiagonalsAndItsPieces) {
@@ -972,16 +978,16 @@ TEST_F(Window, PartitionShowsItsSweepLineItsDiagonalsAndItsPieces) {
         const Image split = screenshot();
         const Picture picture = pictureOf(split, p.left(), p.top(), p.width(), p.height());
         const Framing f(wShape, picture, p.height());
-        auto swept = [](const Rgb& c) { return c.g > 110 && c.r < 40 && c.b < 40; };
+        auto swept = [](const Rgb& c) { return inkNear(c, SweptInk, 60); };
         EXPECT_GT(countInRect(split, p, picture.width + 5, 0, p.width(), p.height(), ink), 300);
         EXPECT_GT(countInRect(split, p, picture.width + 5, 0, p.width(), p.height(), swept), 20);
-        EXPECT_EQ(runThrough(split, p, f.place({4, 4}), true, cyan), 5);
+        EXPECT_EQ(runThrough(split, p, f.place({4, 4}), true, lilac), 5);
         p.keys("End Left Left Left Left Left Left Left Left Left Left Left");  // before the ten pages of the guards
         const Image whole = screenshot();
         // Each part of the lesson frames the picture for its own caption band.
         const Framing fw(wShape, pictureOf(whole, p.left(), p.top(), p.width(), p.height()), p.height());
-        EXPECT_EQ(runThrough(whole, p, fw.place({4, 4}), true, cyan), 3);
-        EXPECT_EQ(runThrough(whole, p, fw.place({2, 1}), true, cyan), 3);
+        EXPECT_EQ(runThrough(whole, p, fw.place({4, 4}), true, lilac), 3);
+        EXPECT_EQ(runThrough(whole, p, fw.place({2, 1}), true, lilac), 3);
         // A point of each piece, left to right, clear of the pieces' own diagonals (3-9 and 3-7 run
         // through (3, 2.5) and (5, 2.5)).
         const Vertex inside[] = {{1.35, 3}, {2.5, 2.5}, {5.5, 2.5}, {6.65, 3}};
@@ -1017,15 +1023,11 @@ TEST_F(Window, GuardsPageDrawsEveryVertexInItsColour) {
     p.keys("Left");
     const Image guards = screenshot();
     const Framing f(wShape, pictureOf(guards, p.left(), p.top(), p.width(), p.height()), p.height());
-    auto blueInk = [](const Rgb& c) { return c.b > 140 && c.r < 60 && c.g > 80 && c.g < 150; };
-    auto orangeInk = [](const Rgb& c) { return c.r > 200 && c.g > 120 && c.g < 185 && c.b < 60; };
-    auto purpleInk = [](const Rgb& c) { return c.r > 170 && c.b > 130 && c.g > 90 && c.g < 150; };
     const int colour[] = {0, 1, 0, 1, 0, 1, 2, 1, 2, 1};
     for (int v = 0; v < 10; ++v) {
         const Vertex at = f.place(wShape[v]);
-        const bool found = colour[v] == 0   ? foundNear(guards, p.left(), p.top(), at.x, at.y, blueInk, 4)
-                           : colour[v] == 1 ? foundNear(guards, p.left(), p.top(), at.x, at.y, orangeInk, 4)
-                                            : foundNear(guards, p.left(), p.top(), at.x, at.y, purpleInk, 4);
+        const Rgba& wanted = ColourClassInk[colour[v]];
+        const bool found = foundNear(guards, p.left(), p.top(), at.x, at.y, [&](const Rgb& c) { return inkNear(c, wanted, 25); }, 4);
         EXPECT_TRUE(found) << "vertex " << v + 1;
     }
     p.keys("q");
@@ -1218,8 +1220,7 @@ TEST_F(Window, LinesAndNumbersGrowReadableFromTheBackOfARoom) {
         p.keys("Right Right");
         const Image step = screenshot();
         const Framing g(hexagon, pictureOf(step, p.left(), p.top(), p.width(), p.height()), height);
-        auto green = [](const Rgb& c) { return c.g > 180 && c.r < 90 && c.b < 90; };
-        const Vertex outside = g.place({-5.5, 5});  // the sweep line, left of the polygon
+            const Vertex outside = g.place({-5.5, 5});  // the sweep line, left of the polygon
         EXPECT_GE(runThrough(step, p, outside, false, green), expectedDiagonal) << width;
         EXPECT_GE(runThrough(step, p, g.place({3, 7.5}), false, blue), wide) << width;  // this step's 3-1
         return std::make_pair(runThrough(full, p, mid({5, 8}, {6, 5}), true, black),
@@ -1283,7 +1284,6 @@ TEST_F(Window, EditingNeverLosesThePolygonOnOneKey) {
     p.hold(std::lround(corner.x), std::lround(corner.y), std::lround(corner.x), p.height() + 150);
     const Image held = screenshot();
     // The vertex in hand, ringed green, on the picture's last row above the band.
-    auto green = [](const Rgb& c) { return c.g > 180 && c.r < 90 && c.b < 90; };
     const int bandTop = p.height() - picture.bottom;
     EXPECT_GT(countInRect(held, p, std::lround(corner.x) - 12, bandTop - 14, std::lround(corner.x) + 12, bandTop, green), 3);
     p.keys("Escape");  // the button still down
@@ -1358,8 +1358,8 @@ TEST_F(Window, PicturesForSlidesShowWhatTheWindowShows) {
     // Line for line: where the window has ink of a colour, the picture has it within a pixel.
     const Picture picture = pictureOf(window, 100, 50, 1024, 700);
     const Framing f(wShape, picture, 700);
-    auto orange = [](const Rgb& c) { return c.r > 200 && c.g > 90 && c.g < 170 && c.b < 60; };
-    for (const auto& [at, wanted] : {std::pair<Vertex, bool (*)(const Rgb&)>{f.place({4, 4}), cyan},
+    auto orange = [](const Rgb& c) { return inkNear(c, StackInk); };
+    for (const auto& [at, wanted] : {std::pair<Vertex, bool (*)(const Rgb&)>{f.place({4, 4}), lilac},
                                      {f.place({1, 3}), orange}, {f.place({7, 3}), black}}) {
         EXPECT_TRUE(foundNear(window, 100, 50, at.x, at.y, wanted)) << at.x << "," << at.y;
         EXPECT_TRUE(foundNear(drawn, 0, 0, at.x, at.y, wanted, 1)) << at.x << "," << at.y;

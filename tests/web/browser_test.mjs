@@ -237,9 +237,19 @@ function nativePage(input, page) {
 const dialogueOf = (input, args = []) =>
   spawnSync(program, args, { input, env: { ...process.env, DISPLAY: ':4242' } }).stdout.toString('latin1');
 
-const red = c => c[0] > 180 && c[1] < 90 && c[2] < 90;
-const blue = c => c[2] > 180 && c[0] < 90 && c[1] < 90;
-const magenta = c => c[0] > 180 && c[2] > 180 && c[1] < 90;
+// An ink of the program's palette (viewer/palette.h) in 8 bits, and a pixel within `tolerance` of it on
+// every channel: the diagonals' red closer than 40, clear of the stack panel's strike; the rings'
+// magenta further, one pixel wide and smoothed by each renderer its own way.
+const palette = fs.readFileSync(new URL('../../viewer/palette.h', import.meta.url), 'utf8');
+const inkOf = name => {
+  const found = palette.match(new RegExp(`\\b${name}\\{([0-9.]+)f, ([0-9.]+)f, ([0-9.]+)f`));
+  if (!found) throw new Error(`no ${name} in viewer/palette.h`);
+  return found.slice(1, 4).map(v => Math.round(Number(v) * 255));
+};
+const inkNear = (ink, tolerance) => c => ink.every((v, i) => Math.abs(c[i] - v) <= tolerance);
+const red = inkNear(inkOf('OppositeInk'), 30);
+const blue = inkNear(inkOf('SameInk'), 40);
+const magenta = inkNear(inkOf('WhyInk'), 70);
 const black = c => c[0] < 60 && c[1] < 60 && c[2] < 60;
 
 // Every pixel of a kind in the native picture (of the polygon: not the text bands) has one of the
@@ -599,6 +609,17 @@ try {
     await b.open(`p=16&v=${verticesOf(example)}`);
     check((await label()).includes('Strana 16 od 16. Čuvari: temena 3, 5 (2 <= floor(n/3) = 2).'),
           `a link opens the guards' page, and the text a screen reader reads names them (${await label()})`);
+    // A step's right chain: its band dashed as the native program dashes it, and no more of it (a
+    // solid band on the canvas would show where the native one has its gaps).
+    await b.open(`p=4&v=${verticesOf(example)}`);
+    canvas = await b.canvas();
+    const step = nativePage(example, 4);
+    const alpha = Number(palette.match(/TintAlpha = ([0-9.]+)f/)[1]);
+    const beige = inkOf('ClearColour');
+    const band = inkNear(inkOf('RightTint').map((v, i) => Math.round(alpha * v + (1 - alpha) * beige[i])), 12);
+    const drawn = sameInk(canvas, step, band, 100, 700), shown = sameInk(step, canvas, band, 100, 700);
+    check(drawn.seen > 500 && drawn.found >= drawn.seen * 0.95 && shown.found >= shown.seen * 0.95,
+          `the right chain's dashed band where the native program dashes it (${drawn.found} of ${drawn.seen}, ${shown.found} of ${shown.seen})`);
     // A W, not monotone: its split and merge vertices ringed in magenta, as the native program rings them.
     const w = fs.readFileSync(path.join(examples, 'w.txt'), 'latin1');
     await b.open(`p=1&v=${verticesOf(w)}`);
