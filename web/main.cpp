@@ -307,7 +307,7 @@ Touch touchAt(const Workbench& bench, int x, int y, double reach) {
     Touch at;
     if (!e.on) {
         const Question* q = waiting(bench.lesson, bench.exercise, bench.steps.page);
-        if (q != nullptr && q->choices.empty() && nearVertex(vertices, at)) return {Touched::Click, at.x, at.y};
+        if (q != nullptr && asksVertices(*q) && nearVertex(vertices, at)) return {Touched::Click, at.x, at.y};
         return none;
     }
     if (e.drawing) {
@@ -551,7 +551,8 @@ EMSCRIPTEN_KEEPALIVE int webPinch(int fromX, int fromY, int toX, int toY, double
     return 1;
 }
 
-// 1 while the question waiting is answered with vertices, which Enter gives (the page's "Potvrdi").
+// 1 while the question waiting is answered with vertices or a number, which Enter gives (the page's
+// "Potvrdi").
 EMSCRIPTEN_KEEPALIVE int webChoosing() {
     const Question* q = waiting(page.bench.lesson, page.bench.exercise, page.bench.steps.page);
     return q != nullptr && q->choices.empty() ? 1 : 0;
