@@ -51,6 +51,7 @@ struct ViewState {
     double pressPanY = 0.0;
     int windowWidth = WindowWidth;
     int windowHeight = WindowHeight;
+    double pixelRatio = 1.0;  // the screen's device pixels to a CSS pixel (a browser's page; the window's 1)
     PixelRect picture;  // the part of the window the polygon is framed in
 };
 

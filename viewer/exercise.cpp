@@ -189,10 +189,10 @@ ExerciseCaption exerciseCaption(const Lesson& lesson, const ExerciseState& state
             lines.push_back(numberLine(state));
         } else if (q->choices.empty()) {
             lines.push_back(choiceLine(state));
-        } else {
-            out.buttonsAt = static_cast<int>(lines.size());
-            lines.insert(lines.end(), 2, std::string());
         }
+        // Two lines for the buttons: the choices, or those that type and confirm the answer.
+        out.buttonsAt = static_cast<int>(lines.size());
+        lines.insert(lines.end(), 2, std::string());
     } else {
         // The full picture has no caption of its own: its verdict and place stand first.
         lines = page == 0 ? std::vector<std::string>{lesson.verdictLine, pageLine(lesson, 0)} : shown.caption;

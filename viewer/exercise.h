@@ -71,7 +71,7 @@ const Page& exercisePage(const Lesson& lesson, const ExerciseState& state, int p
 // own caption with the answers' lines after its first two; on every page the score last.
 struct ExerciseCaption {
     std::vector<std::string> lines;
-    int buttonsAt = -1;  // the first of the two lines the buttons of a waiting question's choices take
+    int buttonsAt = -1;  // the first of the two lines a waiting question's buttons take (its choices, or typing and confirming)
 };
 ExerciseCaption exerciseCaption(const Lesson& lesson, const ExerciseState& state, int page);
 

@@ -771,9 +771,11 @@ void drawSwatch(Painter& pen, Swatch swatch, const TextStyle& t, double x, doubl
 }
 
 // The help panel in the middle of the window: a light box with a black border, the rows on it.
-void drawHelp(Painter& pen, int width, int height, bool inPage) {
+// It keeps clear of the row of buttons along the bottom, which stays at hand under it.
+void drawHelp(Painter& pen, int width, int height, bool inPage, int below, double pixelRatio) {
     const std::vector<HelpRow>& entries = helpRows(inPage);
-    const HelpLayout help = layoutHelp(width, height, entries);
+    HelpLayout help = layoutHelp(width, height - below, entries, pixelRatio);
+    help.box.y += below;
     const TextStyle& t = help.text;
     const PixelRect& box = help.box;
     pen.colour = pen.paper.help;
@@ -815,17 +817,27 @@ void drawFooter(Painter& pen, const PageLayout& layout) {
     pen.border(0, band.y + band.height - 1, band.width, band.y + band.height - 1);
 }
 
-// The buttons: each a light box with a grey border, its label in the middle.
+// The band of the row of buttons along the bottom, under them: the panels' shade, a grey line on top.
+void drawToolbar(Painter& pen, const PageLayout& layout) {
+    const PixelRect& band = layout.toolbarBand;
+    if (band.height == 0) return;
+    pen.colour = pen.paper.panel;
+    pen.rect(band);
+    pen.border(0, band.y + band.height - 1, band.width, band.y + band.height - 1);
+}
+
+// The buttons: each a light box with a grey border, its label in the middle; one whose state is on
+// (editing, the exercise, the help, full screen) the other way round: light letters on ink.
 void drawButtons(Painter& pen, const PageLayout& layout) {
-    const TextStyle& t = layout.buttonText;
     for (const Button& b : layout.buttons) {
+        const TextStyle& t = b.text;
         const PixelRect& r = b.box;
-        pen.colour = HelpShade;
+        pen.colour = b.on ? Ink : HelpShade;
         pen.rect(r);
         pen.colour = Faded;
         pen.width = 1.0f;
         pen.outline(r, 0.5);
-        pen.colour = Ink;
+        pen.colour = b.on ? HelpShade : Ink;
         pen.text(t, r.x + (r.width - textWidth(t, b.label)) / 2, r.y + (r.height - t.size) / 2, b.label);
     }
 }
@@ -859,14 +871,18 @@ Frame frameOf(const Workbench& bench) {
     drawCaption(pen, layout);
     drawPanel(pen, bench.lesson, page, layout);
     drawFooter(pen, layout);
+    if (bench.steps.page == 0 && !bench.edit.on && !bench.exercise.on && !bench.style.bare) {
+        drawBottomLines(pen, bench.lesson, layout);
+    }
+    if (bench.steps.help) {
+        drawHelp(pen, view.windowWidth, view.windowHeight, bench.inPage, layout.toolbarBand.height, view.pixelRatio);
+    }
+    // The buttons over everything, the help too: the row along the bottom works while the help shows.
+    if (!bench.style.written) drawToolbar(pen, layout);
     if (!bench.style.bare) {
         drawButtons(pen, layout);
         frame.buttons = layout.buttons;
     }
-    if (bench.steps.page == 0 && !bench.edit.on && !bench.exercise.on && !bench.style.bare) {
-        drawBottomLines(pen, bench.lesson, layout);
-    }
-    if (bench.steps.help) drawHelp(pen, view.windowWidth, view.windowHeight, bench.inPage);
     return frame;
 }
 

@@ -31,9 +31,12 @@ TextStyle textOfSize(double size) {
     return t;
 }
 
-TextStyle windowText(int windowWidth, int windowHeight) {
-    const double reach = std::min(static_cast<double>(windowHeight), 0.85 * windowWidth);
-    return textOfSize(std::clamp(0.02 * reach, 7.0, 48.0));
+TextStyle windowText(int windowWidth, int windowHeight, double pixelRatio) {
+    const double ratio = std::max(0.25, pixelRatio);
+    const double reach = std::min(windowHeight / ratio, 0.85 * windowWidth / ratio);
+    double size = std::clamp(0.02 * reach, 7.0, 48.0);
+    if (ratio > 1.5) size = std::max(size, 11.0);
+    return textOfSize(size * ratio);
 }
 
 double textWidth(const TextStyle& text, const std::string& s) {
@@ -75,11 +78,15 @@ int captionChars(const TextStyle& text, int windowWidth) {
 }
 
 PageLayout layoutPage(int windowWidth, int windowHeight, const std::vector<std::string>& caption, int reservedLines,
-                      int stackChars, const std::vector<std::string>& footer, int footerReserved) {
+                      int stackChars, const std::vector<std::string>& footer, int footerReserved, int toolbar,
+                      double pixelRatio) {
     PageLayout page;
-    page.text = windowText(windowWidth, windowHeight);
+    page.text = windowText(windowWidth, windowHeight, pixelRatio);
     const TextStyle& t = page.text;
     const int margin = static_cast<int>(std::lround(t.margin));
+    // The row of buttons along the very bottom; the rest is laid out above it.
+    const int base = std::clamp(toolbar, 0, windowHeight);
+    page.toolbarBand = {0, 0, windowWidth, base};
     if (!caption.empty()) {
         page.caption = wrapLines(caption, captionChars(t, windowWidth));
         const int lines = std::max(static_cast<int>(page.caption.size()), reservedLines);
@@ -90,23 +97,23 @@ PageLayout layoutPage(int windowWidth, int windowHeight, const std::vector<std::
     }
     // A window too low for its caption keeps what of it fits, and the stack panel, only where three
     // of its lines fit, the rest of the height to the picture.
-    page.captionBand.y = std::max(0, page.captionBand.y);
+    page.captionBand.y = std::max(base, page.captionBand.y);
     page.captionBand.height = windowHeight - page.captionBand.y;
     // The footer takes at most half of what the caption leaves.
     page.footer = wrapLines(footer, captionChars(t, windowWidth));
     const int footerHeight =
         page.footer.empty() ? 0
-                            : std::min(page.captionBand.y / 2,
+                            : std::min((page.captionBand.y - base) / 2,
                                        static_cast<int>(std::ceil(
                                            std::max(static_cast<int>(page.footer.size()), footerReserved) * t.line +
                                            1.5 * t.margin)));
-    page.footerBand = {0, 0, windowWidth, footerHeight};
-    const int below = page.captionBand.y - footerHeight;
+    page.footerBand = {0, base, windowWidth, footerHeight};
+    const int below = page.captionBand.y - base - footerHeight;
     const bool room = below >= 4 * t.line + 2 * t.margin;
     const int panelWidth =
         stackChars > 0 && room ? static_cast<int>(std::ceil(stackChars * t.advance)) + 2 * margin : 0;
-    page.stackPanel = {windowWidth - panelWidth, footerHeight, panelWidth, below};
-    page.picture = {0, footerHeight, std::max(1, windowWidth - panelWidth), std::max(1, below)};
+    page.stackPanel = {windowWidth - panelWidth, base + footerHeight, panelWidth, below};
+    page.picture = {0, base + footerHeight, std::max(1, windowWidth - panelWidth), std::max(1, below)};
     return page;
 }
 
@@ -188,8 +195,8 @@ std::vector<Label> visibleLabels(const std::vector<PlanePoint>& at, const std::v
     return placed;
 }
 
-HelpLayout layoutHelp(int windowWidth, int windowHeight, const std::vector<HelpRow>& rows) {
-    const TextStyle normal = windowText(windowWidth, windowHeight);
+HelpLayout layoutHelp(int windowWidth, int windowHeight, const std::vector<HelpRow>& rows, double pixelRatio) {
+    const TextStyle normal = windowText(windowWidth, windowHeight, pixelRatio);
     std::size_t keyChars = 0;
     std::size_t meaningChars = 0;
     for (const HelpRow& r : rows) {
@@ -227,22 +234,88 @@ HelpLayout layoutHelp(int windowWidth, int windowHeight, const std::vector<HelpR
     return best;
 }
 
-std::vector<Button> buttonRow(const std::vector<std::string>& labels, const TextStyle& text, int windowWidth, double bottom,
-                              TextStyle& labelText) {
+std::vector<Button> buttonRow(const std::vector<std::string>& labels, const TextStyle& text, int windowWidth, double bottom) {
     // Each label with a character of air on either side, a character apart.
     std::size_t chars = 0;
-    for (const std::string& l : labels) chars += l.size() + 3;
+    for (const std::string& l : labels) chars += characterCount(l) + 3;
     const double room = windowWidth - 2 * text.margin;
-    labelText = chars * text.advance <= room || chars == 0 ? text : textOfSize(text.size * room / (chars * text.advance));
-    const TextStyle& t = labelText;
+    const TextStyle t = chars * text.advance <= room || chars == 0 ? text : textOfSize(text.size * room / (chars * text.advance));
     std::vector<Button> row;
     double x = text.margin;
     const int height = static_cast<int>(std::lround(2.0 * t.size));
     for (const std::string& l : labels) {
-        const int width = static_cast<int>(std::lround((l.size() + 2) * t.advance));
-        Button b{{static_cast<int>(std::lround(x)), static_cast<int>(std::lround(bottom)), width, height}, l, Command{}, 0};
+        const int width = static_cast<int>(std::lround((characterCount(l) + 2) * t.advance));
+        Button b{{static_cast<int>(std::lround(x)), static_cast<int>(std::lround(bottom)), width, height}, l, Command{}, 0, t};
         row.push_back(b);
         x += width + t.advance;
+    }
+    return row;
+}
+
+namespace {
+
+// The air around the toolbar's buttons and between them: a few pixels, more with the text.
+int toolbarAir(const TextStyle& text, double pixelRatio) {
+    return static_cast<int>(std::lround(std::max(4.0 * std::max(0.25, pixelRatio), 0.3 * text.size)));
+}
+
+// A finger's breadth in the window's pixels.
+int fingerPixels(double pixelRatio) { return static_cast<int>(std::lround(44.0 * std::max(0.25, pixelRatio))); }
+
+}  // namespace
+
+int toolbarHeight(const TextStyle& text, int windowHeight, double pixelRatio) {
+    const int button = std::max(fingerPixels(pixelRatio), static_cast<int>(std::lround(2.0 * text.size)));
+    const int band = button + 2 * toolbarAir(text, pixelRatio);
+    return windowHeight >= 4 * band ? band : 0;
+}
+
+std::vector<Button> toolbarRow(const std::vector<ToolLabel>& labels, const TextStyle& text, int windowWidth, int bandHeight,
+                               double pixelRatio) {
+    std::vector<Button> row;
+    const int n = static_cast<int>(labels.size());
+    if (n == 0 || bandHeight <= 0) return row;
+    const int air = toolbarAir(text, pixelRatio);
+    const int height = std::max(1, bandHeight - 2 * air);
+    const int finger = fingerPixels(pixelRatio);
+    const double room = windowWidth - 2.0 * air - (n - 1.0) * air;
+    // The buttons' widths with these labels in this text: each its label and a character of air on
+    // either side, never narrower than a finger.
+    auto widths = [&](bool full, const TextStyle& t) {
+        std::vector<int> out;
+        for (const ToolLabel& l : labels) {
+            const double chars = static_cast<double>(characterCount(full ? l.full : l.brief)) + 2.0;
+            out.push_back(std::max(finger, static_cast<int>(std::ceil(chars * t.advance))));
+        }
+        return out;
+    };
+    auto total = [](const std::vector<int>& w) {
+        double sum = 0;
+        for (const int x : w) sum += x;
+        return sum;
+    };
+    bool full = true;
+    TextStyle t = text;
+    std::vector<int> w = widths(true, t);
+    if (total(w) > room) {
+        full = false;
+        w = widths(false, t);
+    }
+    if (total(w) > room) {
+        // Even the brief labels overflow: the buttons share the width evenly, the text shrunk to fit.
+        const int each = std::max(1, static_cast<int>(std::floor(room / n)));
+        std::size_t widest = 1;
+        for (const ToolLabel& l : labels) widest = std::max(widest, characterCount(l.brief));
+        const double fits = each / ((static_cast<double>(widest) + 1.0) * text.advance / text.size);
+        if (fits < t.size) t = textOfSize(std::max(1.0, fits));
+        w.assign(n, each);
+    }
+    // The row in the middle of the band.
+    double x = (windowWidth - total(w) - (n - 1.0) * air) / 2.0;
+    for (int i = 0; i < n; ++i) {
+        Button b{{static_cast<int>(std::lround(x)), air, w[i], height}, full ? labels[i].full : labels[i].brief, Command{}, 0, t};
+        row.push_back(b);
+        x += w[i] + air;
     }
     return row;
 }

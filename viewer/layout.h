@@ -17,8 +17,10 @@ struct TextStyle {
 };
 
 // The window's text: a digit 14 pixels tall at the opening size, growing and shrinking with the
-// window (never below 7 pixels).
-TextStyle windowText(int windowWidth, int windowHeight);
+// window (never below 7 pixels). On a screen of `pixelRatio` device pixels to a CSS pixel (a
+// browser's page) the sizes go by CSS pixels, and a dense screen (a phone's or a tablet's, held close
+// and small) keeps its digits at least 11 CSS pixels tall.
+TextStyle windowText(int windowWidth, int windowHeight, double pixelRatio = 1.0);
 TextStyle textOfSize(double size);
 
 // A UTF-8 string's width: its characters (not its bytes) times the advance.
@@ -37,6 +39,8 @@ struct Button {
     std::string label;
     Command command;
     char key = 0;
+    TextStyle text;   // its label's
+    bool on = false;  // what it turns on is on (editing, the exercise, the help, full screen): drawn pressed
 };
 // The first `count` characters of a UTF-8 string (all of it when it is shorter).
 std::string firstCharacters(const std::string& s, std::size_t count);
@@ -52,21 +56,38 @@ struct PageLayout {
     PixelRect footerBand;              // along the bottom; height 0 without a footer
     PixelRect stackPanel;              // width 0 without a stack
     PixelRect picture;
-    std::vector<Button> buttons;       // drawn over the rest, in their order
-    TextStyle buttonText;              // their labels' text: the window's, or smaller where a row would not fit
+    PixelRect toolbarBand;             // along the very bottom, below the footer; height 0 without the row
+    std::vector<Button> buttons;       // drawn over the rest, in their order: a question's choices, then the row's
 };
 
 // A row of buttons of these labels from the left margin, their bottom at `bottom` (GL's origin), each
 // as wide as its label and a little more, its text the window's or smaller, so that the row fits the
 // window's width; their commands and keys are the caller's to fill in.
-std::vector<Button> buttonRow(const std::vector<std::string>& labels, const TextStyle& text, int windowWidth, double bottom,
-                              TextStyle& labelText);
+std::vector<Button> buttonRow(const std::vector<std::string>& labels, const TextStyle& text, int windowWidth, double bottom);
+
+// The row of buttons along the window's bottom (the pages, play, editing, the exercise, the help and
+// full screen): each at least a finger's breadth, 44 pixels at a pixel ratio of 1 (44 CSS pixels in
+// a page), and as tall as two lines of the text where that is more. Their full labels where the
+// whole row of them fits the width, else the brief ones (a key or an arrow), the text shrunk only
+// where even those would not fit; a window too narrow for the row's fingers' breadths gets narrower
+// buttons, never a row wider than itself. The band's height is 0 (no row) in a window less than
+// four rows tall.
+struct ToolLabel {
+    std::string full;   // "Sledeća >", "Uredi (E)"
+    std::string brief;  // ">", "E"
+};
+int toolbarHeight(const TextStyle& text, int windowHeight, double pixelRatio);
+std::vector<Button> toolbarRow(const std::vector<ToolLabel>& labels, const TextStyle& text, int windowWidth, int bandHeight,
+                               double pixelRatio);
 
 // The caption band is as tall as the wrapped caption, or `reservedLines` lines if that is more;
 // `stackChars` is the width of the stack panel's text in characters (0: no panel). The footer band is
 // as tall as the wrapped footer, or `footerReserved` lines if that is more.
+// The row of buttons takes `toolbar` pixels along the very bottom (0: none); the text follows
+// `pixelRatio` (windowText).
 PageLayout layoutPage(int windowWidth, int windowHeight, const std::vector<std::string>& caption, int reservedLines,
-                      int stackChars, const std::vector<std::string>& footer = {}, int footerReserved = 0);
+                      int stackChars, const std::vector<std::string>& footer = {}, int footerReserved = 0, int toolbar = 0,
+                      double pixelRatio = 1.0);
 
 // How many characters of text fit across the window's caption band.
 int captionChars(const TextStyle& text, int windowWidth);
@@ -111,4 +132,4 @@ struct HelpRow {
     std::string meaning;
     Swatch swatch = Swatch::None;
 };
-HelpLayout layoutHelp(int windowWidth, int windowHeight, const std::vector<HelpRow>& rows);
+HelpLayout layoutHelp(int windowWidth, int windowHeight, const std::vector<HelpRow>& rows, double pixelRatio = 1.0);

@@ -394,7 +394,7 @@ Effect pressOrReleaseButton(Workbench& bench, int button, bool pressed, int x, i
         return Redraw;
     }
     // A button drawn in the window gives its command, as its key would.
-    if (pressed && button == LeftButton && !bench.steps.help) {
+    if (pressed && button == LeftButton) {
         const PlanePoint at = pointerPixels(bench.view, x, y);
         for (const Button& b : bench.layout.buttons) {
             if (at.x >= b.box.x && at.x < b.box.x + b.box.width && at.y >= b.box.y && at.y < b.box.y + b.box.height) {
@@ -512,6 +512,12 @@ Effect exerciseKey(Workbench& bench, Command command, char key) {
                     return Redraw;
                 }
                 return {};
+            }
+            if (asksNumber(*q) && (key == '+' || key == '-')) {
+                // The buttons' step up and down, from nothing typed as from 0, within three digits.
+                const int typed = state.typed.empty() ? 0 : std::stoi(state.typed);
+                state.typed = std::to_string(std::clamp(typed + (key == '+' ? 1 : -1), 0, 999));
+                return Redraw;
             }
             if (key < '0' || key > '9') return {};
             if (state.typed.size() < 3) {
@@ -861,6 +867,7 @@ const Page& shownPage(const Workbench& bench) {
 Workbench pictureBench(const Workbench& bench, const PictureStyle& style) {
     Workbench picture = bench;
     picture.style = style;
+    picture.style.written = true;
     picture.edit.on = false;
     picture.edit.message.clear();
     picture.edit.dragged = -1;
@@ -869,6 +876,7 @@ Workbench pictureBench(const Workbench& bench, const PictureStyle& style) {
     if (style.bare) picture.steps.help = false;
     picture.captionChars = -1;
     if (style.width > 0 && style.height > 0) {
+        picture.view.pixelRatio = 1.0;  // a picture of a size of its own: its pixels are the page's
         resize(picture, style.width, style.height);
     } else {
         relayout(picture);
@@ -885,7 +893,8 @@ Workbench lessonBench(const Workbench& bench, const PictureStyle& style) {
 void relayout(Workbench& bench) {
     const int w = bench.view.windowWidth;
     const int h = bench.view.windowHeight;
-    const int chars = captionChars(windowText(w, h), w);
+    const double ratio = bench.view.pixelRatio;
+    const int chars = captionChars(windowText(w, h, ratio), w);
     const int shown = std::clamp(bench.steps.page, 0, pageCount(bench.lesson));
     ExerciseCaption asked;
     if (bench.exercise.on) asked = exerciseCaption(bench.lesson, bench.exercise, shown);
@@ -934,8 +943,17 @@ void relayout(Workbench& bench) {
     // the grid's line and a message), so that the picture holds still under the pointer.
     const int keys = static_cast<int>(
         std::max(wrapLines({editingKeys(false)}, chars).size(), wrapLines({editingKeys(true)}, chars).size()));
-    PageLayout layout = layoutPage(w, h, caption, reserved, panelChars,
-                                   footerLines(bench, chars), bench.edit.on ? keys + 4 : 0);
+    // The row of buttons along the bottom: in the window's own frames, never in a picture written out.
+    // A picture of the window's size keeps its place, empty, so that it shows the page just as the
+    // window does; one of a size of its own (a slide) or of the polygon alone has the height for it.
+    const PictureStyle& style = bench.style;
+    const bool keepsRow = !style.written || (style.width == 0 && style.height == 0 && !style.bare);
+    const int toolbar = keepsRow ? toolbarHeight(windowText(w, h, ratio), h, ratio) : 0;
+    // A message is given the lines one of eighty characters wraps to, so that on a narrow screen too
+    // the picture holds still as messages come and go.
+    const int messageLines = std::max(1, (80 + chars - 1) / std::max(1, chars));
+    PageLayout layout = layoutPage(w, h, caption, reserved, panelChars, footerLines(bench, chars),
+                                   bench.edit.on ? keys + 3 + messageLines : 0, toolbar, ratio);
     if (bench.edit.dragged >= 0) {
         // Under a drag the texts follow the polygon, but every part of the window stays where it was.
         const PageLayout& held = bench.edit.held;
@@ -945,20 +963,54 @@ void relayout(Workbench& bench) {
         layout.footerBand = held.footerBand;
         layout.picture = held.picture;
     }
-    // The buttons of a waiting question's choices, on the two lines its caption keeps for them.
-    if (asked.buttonsAt >= 0) {
+    // The buttons of a waiting question, on the two lines its caption keeps for them: its choices, or
+    // for a number a step down and up and the confirmation, for vertices taking the last one back
+    // and the confirmation (so that a finger answers every question).
+    if (asked.buttonsAt >= 0 && !bench.steps.help) {
         const Question* q = waiting(bench.lesson, bench.exercise, shown);
         std::vector<std::string> labels;
-        for (const Choice& c : q->choices) labels.push_back(c.label);
+        std::vector<std::pair<Command, char>> gives;
+        if (!q->choices.empty()) {
+            for (const Choice& c : q->choices) {
+                labels.push_back(c.label);
+                gives.emplace_back(Command::Answer, c.key);
+            }
+        } else {
+            if (asksNumber(*q)) {
+                labels = {"-", "+"};
+                gives = {{Command::Answer, '-'}, {Command::Answer, '+'}};
+            } else {
+                labels = {"Obriši"};
+                gives = {{Command::Erase, 0}};
+            }
+            labels.emplace_back("Potvrdi (Enter)");
+            gives.emplace_back(Command::Confirm, 0);
+        }
         const std::vector<std::string> above(asked.lines.begin(), asked.lines.begin() + asked.buttonsAt);
         const int line = static_cast<int>(wrapLines(above, chars).size()) + 1;  // the second of the two
         const TextStyle& t = layout.text;
         const PixelRect& band = layout.captionBand;
         const double bottom = band.y + band.height - t.margin - t.size - line * t.line + 0.25 * t.size;
-        layout.buttons = buttonRow(labels, t, w, bottom, layout.buttonText);
+        layout.buttons = buttonRow(labels, t, w, bottom);
         for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
-            layout.buttons[i].command = Command::Answer;
-            layout.buttons[i].key = q->choices[i].key;
+            layout.buttons[i].command = gives[i].first;
+            layout.buttons[i].key = gives[i].second;
+        }
+    }
+    if (toolbar > 0 && !style.written) {
+        const bool playing = bench.steps.playing;
+        const std::vector<ToolLabel> labels = {{"< Prethodna", "<"}, {"Sledeća >", ">"},
+                                               {playing ? "Stani (P)" : "Pusti (P)", "P"}, {"Uredi (E)", "E"},
+                                               {"Vežba (V)", "V"}, {"Pomoć (H)", "H"}, {"Ceo ekran (F)", "F"}};
+        const std::pair<Command, bool> gives[] = {{Command::Previous, false}, {Command::Next, false},
+                                                  {Command::Play, playing},   {Command::Edit, bench.edit.on},
+                                                  {Command::Exercise, bench.exercise.on}, {Command::Help, bench.steps.help},
+                                                  {Command::FullScreen, bench.fullScreen}};
+        std::vector<Button> row = toolbarRow(labels, layout.text, w, toolbar, ratio);
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            row[i].command = gives[i].first;
+            row[i].on = gives[i].second;
+            layout.buttons.push_back(row[i]);
         }
     }
     bench.layout = layout;

@@ -64,6 +64,7 @@ struct PictureStyle {
     int height = 0;
     bool white = false;
     bool bare = false;
+    bool written = false;  // a picture for a file, a slide or a print: no row of buttons along its bottom
 };
 
 struct Workbench {

@@ -38,6 +38,7 @@ struct Page {
     std::string reply;        // the last text handed to the script
     int width = WindowWidth;  // the canvas
     int height = WindowHeight;
+    double ratio = 1.0;       // its device pixels to a CSS pixel
     PictureStyle pictures;    // how I's pictures and D's print view look (the panel's controls)
     Workbench printed;        // the lesson as D's print view shows it
 };
@@ -164,6 +165,7 @@ void show(Workbench bench) {
     }
     page.bench = std::move(bench);
     page.bench.inPage = true;
+    page.bench.view.pixelRatio = page.ratio;
     resize(page.bench, page.width, page.height);
 }
 
@@ -268,7 +270,6 @@ Touch touchAt(const Workbench& bench, int x, int y, double reach) {
     const PlanePoint finger{static_cast<double>(x), static_cast<double>(view.windowHeight - 1 - y)};
     Touch none{Touched::Nothing, x, y};
     if (bench.blank) return {Touched::Click, x, y};  // any press brings the page back
-    if (bench.steps.help) return none;
     // A GL pixel as the window's position the press is given.
     auto press = [&](Touched kind, const PlanePoint& p) {
         return Touch{kind, static_cast<int>(std::lround(p.x)), view.windowHeight - 1 - static_cast<int>(std::lround(p.y))};
@@ -286,6 +287,7 @@ Touch touchAt(const Workbench& bench, int x, int y, double reach) {
     if (button != nullptr) {
         return press(Touched::Click, {button->box.x + button->box.width / 2.0, button->box.y + button->box.height / 2.0});
     }
+    if (bench.steps.help) return none;  // under the help only the buttons answer
     if (!inPicture(view, x, y)) return none;
     const std::vector<Point>& vertices = bench.lesson.vertices;
     // The vertex of `list` nearest to the finger within the reach, and where a press meets it.
@@ -493,9 +495,13 @@ EMSCRIPTEN_KEEPALIVE const char* webPolygonText() {
     return reply(shown() ? polygonText(page.bench.lesson.vertices) : std::string());
 }
 
-EMSCRIPTEN_KEEPALIVE int webResize(int width, int height) {
+// The canvas's size in device pixels, `ratio` of them to a CSS pixel (the text and the buttons go by
+// CSS pixels).
+EMSCRIPTEN_KEEPALIVE int webResize(int width, int height, double ratio) {
     page.width = width;
     page.height = height;
+    page.ratio = std::isfinite(ratio) && ratio > 0 ? ratio : 1.0;
+    page.bench.view.pixelRatio = page.ratio;
     return bitsOf(resize(page.bench, width, height));
 }
 
@@ -549,13 +555,6 @@ EMSCRIPTEN_KEEPALIVE int webPinch(int fromX, int fromY, int toX, int toY, double
     view.panY += by - ay;
     if (std::isfinite(factor) && factor > 0.0) zoomAbout(view, toX, toY, factor);
     return 1;
-}
-
-// 1 while the question waiting is answered with vertices or a number, which Enter gives (the page's
-// "Potvrdi").
-EMSCRIPTEN_KEEPALIVE int webChoosing() {
-    const Question* q = waiting(page.bench.lesson, page.bench.exercise, page.bench.steps.page);
-    return q != nullptr && q->choices.empty() ? 1 : 0;
 }
 
 // The play's clock: the generation to time, the interval in milliseconds; a tick of a generation.

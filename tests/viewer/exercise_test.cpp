@@ -46,7 +46,25 @@ void give(Workbench& bench, const Question& q, const Answer& a) {
 
 const Question* asked(const Workbench& bench) { return waiting(bench.lesson, bench.exercise, bench.steps.page); }
 
-std::vector<std::string> texts(const Workbench& bench) { return textsOf(frameOf(bench)); }
+// The question's buttons in the caption band, not the row along the bottom.
+std::vector<Button> questionButtons(const Workbench& bench) {
+    std::vector<Button> out;
+    for (const Button& b : bench.layout.buttons) {
+        if (b.box.y >= bench.layout.toolbarBand.height) out.push_back(b);
+    }
+    return out;
+}
+
+// The frame's words from the top down, the row of buttons along the bottom left out.
+std::vector<std::string> texts(const Workbench& bench) {
+    std::vector<std::string> out = textsOf(frameOf(bench));
+    for (const Button& b : bench.layout.buttons) {
+        if (b.box.y >= bench.layout.toolbarBand.height) continue;
+        const auto at = std::find(out.begin(), out.end(), b.label);
+        if (at != out.end()) out.erase(at);
+    }
+    return out;
+}
 
 bool says(const std::vector<std::string>& lines, const std::string& what) {
     return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.find(what) != std::string::npos; });
@@ -385,25 +403,69 @@ TEST(Exercise, TheGalleryAsksEachColourAndHowManyGuardsSuffice) {
     EXPECT_TRUE(says(shown, "Rezultat: 0 od 2. Pogrešni odgovori: strane 28 i 35"));
 }
 
+// A finger answers every question by the buttons in the band: the guards' count by stepping it down
+// and up (never below 0 nor past three digits) and confirming, the vertices by taking the last back
+// and confirming.
+TEST(Exercise, AFingerAnswersTheGuardsCountAndTheVerticesByButtons) {
+    Workbench bench = exerciseOn(wShape);
+    const auto press = [&](const std::string& label) {
+        for (const Button& b : questionButtons(bench)) {
+            if (b.label != label) continue;
+            const int x = b.box.x + 2, y = bench.view.windowHeight - 1 - (b.box.y + 2);
+            pressButton(bench, 0, true, x, y);
+            pressButton(bench, 0, false, x, y);
+            return;
+        }
+        ADD_FAILURE() << "no button " << label;
+    };
+    bench.steps.page = 34;
+    relayout(bench);
+    std::vector<std::string> labels;
+    for (const Button& b : questionButtons(bench)) labels.push_back(b.label);
+    EXPECT_EQ(labels, (std::vector<std::string>{"-", "+", "Potvrdi (Enter)"}));
+    EXPECT_GT(questionButtons(bench)[0].box.y, bench.layout.picture.y + bench.layout.picture.height - 1);
+    press("-");
+    EXPECT_EQ(bench.exercise.typed, "0");
+    for (const char* label : {"+", "+", "+", "-"}) press(label);
+    EXPECT_EQ(bench.exercise.typed, "2");
+    bench.exercise.typed = "999";
+    press("+");
+    EXPECT_EQ(bench.exercise.typed, "999");
+    bench.exercise.typed = "2";
+    press("Potvrdi (Enter)");
+    EXPECT_TRUE(says(exerciseCaption(bench.lesson, bench.exercise, 34).lines, "Tačno. Dovoljno je 2"));
+    // The split vertex 3's diagonal, page 8, after its type: a vertex chosen by its number, taken
+    // back, chosen again, confirmed.
+    bench.steps.page = 7;
+    relayout(bench);
+    key(bench, '3');
+    keys(bench, "5");
+    press("Obriši");
+    EXPECT_TRUE(bench.exercise.typed.empty());
+    keys(bench, "9");
+    press("Potvrdi (Enter)");
+    EXPECT_EQ(asked(bench), nullptr);
+}
+
 // The exercise in the workbench: clicks and numbers choose vertices (again: takes back), a number that
 // is no vertex's is refused, the buttons answer; going back shows a page answered, V off and on
 // starts the count anew; editing and the exercise take turns.
 TEST(Exercise, VerticesButtonsAndTheScoreInTheWorkbench) {
     Workbench bench = exerciseOn(wShape);
     // The buttons of the first question, in the band: pressing "N - ne" answers it.
-    ASSERT_EQ(bench.layout.buttons.size(), 2u);
-    const PixelRect no = bench.layout.buttons[1].box;
+    ASSERT_EQ(questionButtons(bench).size(), 2u);
+    const PixelRect no = questionButtons(bench)[1].box;
     EXPECT_GT(no.y, bench.layout.picture.y + bench.layout.picture.height - 1);  // above the picture
     pressButton(bench, 0, true, no.x + 2, bench.view.windowHeight - 1 - (no.y + 2));
     pressButton(bench, 0, false, no.x + 2, bench.view.windowHeight - 1 - (no.y + 2));
     EXPECT_TRUE(says(texts(bench), "Tačno. Poligon nije monoton"));
-    EXPECT_TRUE(bench.layout.buttons.empty());
+    EXPECT_TRUE(questionButtons(bench).empty());
     // The split vertex 3, page 8: its type by a button, then its diagonal by clicks and a number.
     bench.steps.page = 7;
     relayout(bench);
-    ASSERT_EQ(bench.layout.buttons.size(), 5u);
-    EXPECT_EQ(bench.layout.buttons[2].label, "3 razdvajanja");
-    const PixelRect splitButton = bench.layout.buttons[2].box;
+    ASSERT_EQ(questionButtons(bench).size(), 5u);
+    EXPECT_EQ(questionButtons(bench)[2].label, "3 razdvajanja");
+    const PixelRect splitButton = questionButtons(bench)[2].box;
     pressButton(bench, 0, true, splitButton.x + 5, bench.view.windowHeight - 1 - (splitButton.y + 5));
     pressButton(bench, 0, false, splitButton.x + 5, bench.view.windowHeight - 1 - (splitButton.y + 5));
     EXPECT_TRUE(says(texts(bench), "Tačno. Teme 3 je teme razdvajanja"));

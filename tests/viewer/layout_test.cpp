@@ -76,3 +76,46 @@ TEST(Layout, HelpFitsTheWindowWithoutLosingItsDescriptions) {
     const HelpLayout wide = layoutHelp(1600, 300, rows);
     EXPECT_EQ(std::make_pair(wide.columns, wide.firstOfSecondColumn), std::make_pair(2, 15));
 }
+
+// The row of buttons along the bottom, on a phone held upright (at three device pixels a CSS pixel),
+// a tablet, the opening window, a projector and windows too small for it: each button a finger's
+// breadth, the row within the width and in its band, their full labels where they fit, else the
+// brief ones; the rest of the page above the band. A dense screen keeps its text readable.
+TEST(Layout, TheRowOfButtonsIsAFingerWideOnEveryScreenAndTheRestStandsAboveIt) {
+    const std::vector<ToolLabel> labels = {{"< Prethodna", "<"}, {"Sledeća >", ">"}, {"Pusti (P)", "P"}, {"Uredi (E)", "E"},
+                                           {"Vežba (V)", "V"}, {"Pomoć (H)", "H"}, {"Ceo ekran (F)", "F"}};
+    struct Screen {
+        int width, height;
+        double ratio;
+        bool row, full;
+    };
+    for (const Screen& s : {Screen{1170, 2364, 3.0, true, false}, Screen{1536, 2048, 2.0, true, false},
+                            Screen{1024, 700, 1.0, true, true}, Screen{1920, 1080, 1.0, true, true},
+                            Screen{300, 400, 1.0, true, false}, Screen{200, 150, 1.0, false, false}}) {
+        const TextStyle text = windowText(s.width, s.height, s.ratio);
+        const int band = toolbarHeight(text, s.height, s.ratio);
+        EXPECT_EQ(band > 0, s.row) << s.width;
+        if (band == 0) continue;
+        const std::vector<Button> row = toolbarRow(labels, text, s.width, band, s.ratio);
+        ASSERT_EQ(row.size(), labels.size());
+        EXPECT_EQ(row[0].label, s.full ? "< Prethodna" : "<") << s.width << "x" << s.height;
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            const PixelRect& b = row[i].box;
+            EXPECT_GE(b.height, 44 * s.ratio - 1) << s.width;
+            EXPECT_GE(b.width, s.width >= 7 * 50 * s.ratio ? 44 * s.ratio - 1 : 1) << s.width;
+            EXPECT_TRUE(b.x >= 0 && b.x + b.width <= s.width && b.y >= 0 && b.y + b.height <= band) << s.width;
+            EXPECT_LE(textWidth(row[i].text, row[i].label), b.width) << s.width;
+            if (i > 0) {
+                EXPECT_GT(b.x, row[i - 1].box.x + row[i - 1].box.width) << s.width;
+            }
+        }
+        const PageLayout page = layoutPage(s.width, s.height, {"Strana 2 od 12. Korak 1 od 6"}, 2, 14, {}, 0, band, s.ratio);
+        EXPECT_EQ(page.toolbarBand.height, band);
+        EXPECT_EQ(page.picture.y, band) << s.width;
+        EXPECT_EQ(page.picture.y + page.picture.height, page.captionBand.y) << s.width;
+    }
+    // On a phone the digits stay at least 11 CSS pixels tall; at a ratio of 1 nothing changes.
+    EXPECT_GE(windowText(1170, 2364, 3.0).size, 33.0);
+    EXPECT_DOUBLE_EQ(windowText(1024, 700, 1.0).size, windowText(1024, 700).size);
+    EXPECT_DOUBLE_EQ(windowText(2048, 1400, 2.0).size, 2 * windowText(1024, 700).size);
+}

@@ -146,10 +146,15 @@ struct Vertex {
     double x, y;
 };
 
-// The part of the window the polygon is framed in: left, bottom (GL's origin), width, height.
+// The height of the row of buttons along the bottom of a window of this size.
+int toolbarOf(int width, int height) { return toolbarHeight(windowText(width, height), height, 1.0); }
+
+// The part of the window the polygon is framed in: left, bottom (GL's origin), width, height; by
+// default the full picture's, the whole window above the row of buttons.
 struct Picture {
-    int left = 0, bottom = 0, width = 1024, height = 700;
+    int left = 0, bottom = toolbarOf(1024, 700), width = 1024, height = 700 - toolbarOf(1024, 700);
 };
+Picture fullPicture(int width, int height) { return {0, toolbarOf(width, height), width, height - toolbarOf(width, height)}; }
 
 // Where a picture shows a polygon point: centred on the bounds, which fill 0.866 of the picture's
 // limiting side (the eye at max(h, w ph / pw)).
@@ -187,16 +192,16 @@ bool border(const Rgb& c) { return near(c, 140, 140, 140, 8); }
 // A step's picture, found on the screen: below the grey line under the caption band and left of the
 // grey line that begins the stack panel, if there is one.
 Picture pictureOf(const Image& image, int left, int top, int width, int height) {
-    Picture p{0, 0, width, height};
-    for (int y = 0; y < height; ++y) {
+    Picture p = fullPicture(width, height);
+    for (int y = 0; y < height - p.bottom - 1; ++y) {
         if (border(image.at(left + 2, top + y)) && border(image.at(left + width / 2, top + y))) {
-            p.height = height - 1 - y;
+            p.height = height - 1 - y - p.bottom;
             break;
         }
     }
-    const int row = height - p.height + 5;
+    const int row = height - p.bottom - p.height + 5;
     for (int x = width - 1; x > 0; --x) {
-        if (border(image.at(left + x, top + row)) && border(image.at(left + x, top + height - 3))) {
+        if (border(image.at(left + x, top + row)) && border(image.at(left + x, top + height - p.bottom - 3))) {
             p.width = x;
             break;
         }
@@ -511,7 +516,7 @@ const std::vector<Vertex> hexagon = {{0, 10}, {5, 8}, {6, 5}, {4, 1}, {0, 0}, {-
 
 // The full picture while editing: above the grey line that begins the footer band.
 Picture editingPicture(const Image& image, const Program& p) {
-    for (int y = p.height() - 1; y > 0; --y) {
+    for (int y = p.height() - toolbarOf(p.width(), p.height()) - 2; y > 0; --y) {
         if (border(image.at(p.left() + 2, p.top() + y)) && border(image.at(p.left() + p.width() / 2, p.top() + y))) {
             return Picture{0, p.height() - y, p.width(), y};
         }
@@ -552,7 +557,7 @@ TEST_F(Window, ShowsTheOutlineInBlackAndTheDiagonalsInRedAndBlue) {
         return Vertex{(pa.x + pb.x) / 2, (pa.y + pb.y) / 2};
     };
     EXPECT_TRUE(background(image.at(p.left() + 5, p.top() + 5)));
-    EXPECT_TRUE(background(image.at(p.left() + 1000, p.top() + 680)));
+    EXPECT_TRUE(background(image.at(p.left() + 1000, p.top() + 699 - f.picture.bottom - 10)));  // above the row of buttons
     const Vertex edge = mid({5, 8}, {6, 5}), red1 = mid({-5, 4}, {6, 5}), blue1 = mid({6, 5}, {0, 10});
     EXPECT_TRUE(foundNear(image, p.left(), p.top(), edge.x, edge.y, black));
     EXPECT_TRUE(foundNear(image, p.left(), p.top(), red1.x, red1.y, red));
@@ -588,9 +593,10 @@ TEST_F(Window, FramesAnyPolygonWholeCentredAndFillingTheLimitingSide) {
         Program p(polygon);
         ASSERT_TRUE(p.findWindow());
         const Image image = firstDrawnFrame(p);
-        // The verdict's lines below the polygon (at most two of 14-pixel digits here) left out.
-        const Box box = drawnBox(image, p.left(), p.top(), p.width(), p.height(), 42);
+        // The verdict's lines below the polygon (at most two of 14-pixel digits here) and the row of
+        // buttons below them left out.
         const Framing f(polygon);
+        const Box box = drawnBox(image, p.left(), p.top(), p.width(), p.height(), 42 + f.picture.bottom);
         double x0 = 1e9, x1 = -1e9, y0 = 1e9, y1 = -1e9;
         for (const Vertex& v : polygon) {
             const Vertex at = f.place(v);
@@ -602,8 +608,9 @@ TEST_F(Window, FramesAnyPolygonWholeCentredAndFillingTheLimitingSide) {
         EXPECT_NEAR(box.top, y0 - 2, 2.5) << polygon[0].x;
         EXPECT_NEAR(box.bottom, y1 + 2, 2.5) << polygon[0].x;
         EXPECT_NEAR(box.centreX(), 512, 2.5);
-        EXPECT_NEAR(box.centreY(), 349, 2.5);
-        const double share = std::max((box.bottom - box.top - 3) / 700.0, (box.right - box.left - 3) / 1024.0);
+        EXPECT_NEAR(box.centreY(), 699 - (f.picture.bottom + f.picture.height / 2.0), 2.5);
+        const double share =
+            std::max((box.bottom - box.top - 3) / static_cast<double>(f.picture.height), (box.right - box.left - 3) / 1024.0);
         EXPECT_NEAR(share, 0.866, 0.006) << polygon[0].x;
     }
 }
@@ -642,7 +649,7 @@ TEST_F(Window, DragsTurnPanAndZoomAndAResizeKeepsThem) {
         // A resize keeps the turn, the zoom and the pan; the polygon's plane keeps its size on screen
         // relative to the window's height, and the pan its size in the plane.
         p.resize(800, 600);
-        const Framing resized(polygon, {0, 0, 800, 600}, 600);
+        const Framing resized(polygon, fullPicture(800, 600), 600);
         const double panScale = resized.scale / f.scale;
         expectVertices(resized, turn, zoom, -120 * panScale, 70 * panScale, "resized");
     }
@@ -917,8 +924,9 @@ TEST_F(Window, VerdictAndPlaceInTheLessonAreOnEveryPageAndFollowADrag) {
         for (const int v : {1, 2, 8}) EXPECT_FALSE(ringed(first, f, wShape[v - 1])) << v;
         // "Poligon nije monoton. Temena razdvajanja: 3. Temena spajanja: 7 i 9." (68 characters of
         // 11.73 pixels from 11.2) above "Strana 1 od 25  H - pomoc, strelice - koraci".
-        EXPECT_NEAR(rightmostInk(first, p, 658, 674), 11.2 + 68 * 11.73, 12);
-        EXPECT_NEAR(rightmostInk(first, p, 681, 693), 11.2 + 14 * 11.73, 12);  // below the line above's j
+        const int row = toolbarOf(1024, 700);  // the lines stand on the row of buttons
+        EXPECT_NEAR(rightmostInk(first, p, 658 - row, 674 - row), 11.2 + 68 * 11.73, 12);
+        EXPECT_NEAR(rightmostInk(first, p, 681 - row, 693 - row), 11.2 + 14 * 11.73, 12);  // below the line above's j
         p.keys("Right");  // the why page: the verdict first, the marks as on the full picture
         const Image why = screenshot();
         EXPECT_NEAR(rightmostInk(why, p, 10, 26), 11.2 + 68 * 11.73, 12);
@@ -1187,7 +1195,7 @@ TEST_F(Window, DraggingAVertexOfAHundredShowsEveryMotionWithinAFrame) {
         return false;
     };
     std::vector<double> ms;
-    for (int i = 1; i <= 12; ++i) {  // 3 pixels up each time, as far as the picture's top margin
+    for (int i = 1; i <= 11; ++i) {  // 3 pixels up each time, as far as the picture's top margin
         ASSERT_FALSE(drawnAt(x, y - 3 * i + 1));
         const Clock::time_point moved = Clock::now();
         warpPointer(display.c_str(), x, y - 3 * i);
@@ -1212,7 +1220,7 @@ TEST_F(Window, DraggingAVertexOfAHundredShowsEveryMotionWithinAFrame) {
 // hundred vertices, the numbers of those in view are all drawn, where before only the step's were.
 TEST_F(Window, LinesAndNumbersGrowReadableFromTheBackOfARoom) {
     auto lineRuns = [](Program& p, int width, int height, int expectedEdge, int expectedDiagonal, int wide) {
-        const Framing f(hexagon, Picture{0, 0, width, height}, height);
+        const Framing f(hexagon, fullPicture(width, height), height);
         const Image full = screenshot();
         auto mid = [&](Vertex a, Vertex b) { return f.place({(a.x + b.x) / 2, (a.y + b.y) / 2}); };
         EXPECT_GE(runThrough(full, p, mid({5, 8}, {6, 5}), true, black), expectedEdge) << width;     // steep: across
@@ -1367,7 +1375,11 @@ TEST_F(Window, PicturesForSlidesShowWhatTheWindowShows) {
     int ink = 0, both = 0;  // the text: the caption and the panel
     for (int y = 0; y < 700; ++y) {
         for (int x = 0; x < 1024; ++x) {
-            if (!black(window.at(100 + x, 50 + y)) || (x < picture.width && y > 700 - picture.height)) continue;
+            // The row of buttons, which no picture has, left out.
+            if (!black(window.at(100 + x, 50 + y)) || (x < picture.width && y > 700 - picture.bottom - picture.height) ||
+                y >= 700 - picture.bottom) {
+                continue;
+            }
             ++ink;
             both += foundNear(drawn, 0, 0, x, y, [](const Rgb& c) { return c.r < 140 && c.g < 140 && c.b < 140; }, 1);
         }
@@ -1535,7 +1547,8 @@ TEST_F(Window, ExerciseAsksChecksAndScoresATaskEndToEnd) {
     perform(bench, Command::Exercise, 0, 0);
     EXPECT_EQ(countIn(screenshot(), p, coloured), 0);  // asked first: no diagonal
     // The "D - da" button in the band answers.
-    ASSERT_EQ(bench.layout.buttons.size(), 2u);
+    ASSERT_GE(bench.layout.buttons.size(), 2u);
+    ASSERT_EQ(bench.layout.buttons[0].label, "D - da");
     const PixelRect yes = bench.layout.buttons[0].box;
     p.click(yes.x + 6, 700 - 1 - (yes.y + 6));
     pressButton(bench, 0, true, yes.x + 6, 700 - 1 - (yes.y + 6));
@@ -1579,7 +1592,7 @@ TEST_F(Window, ExerciseAsksChecksAndScoresATaskEndToEnd) {
     p.keys("i");
     std::ifstream picture("slika-1.svg");
     const std::string svg((std::istreambuf_iterator<char>(picture)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(svg, svgOf(frameOf(bench)));
+    EXPECT_EQ(svg, svgOf(frameOf(pictureBench(bench, {}))));  // the page as it shows, without the row of buttons
     const std::vector<std::string> said = textsOf(frameOf(bench));
     const bool wrong = !bench.lesson.pages[page + 1].questions[0].right.vertices.empty();
     const std::string score = wrong ? "Rezultat: 2 od 3. Pogrešni odgovori: strana " + std::to_string(page + 2) : "Rezultat: 3 od 3";
@@ -1612,6 +1625,24 @@ TEST_F(Window, RemoteKeysTurnPagesBlankFillTheScreenAndEscapeNeverCloses) {
     EXPECT_EQ(differingPixels(right, screenshot(), p), 0);
     p.keys("Next Prior");  // and Prior for Page Up
     EXPECT_EQ(differingPixels(right, screenshot(), p), 0);
+    // The row of buttons along the bottom: a click on the next page's is Right.
+    {
+        std::vector<Point> six;
+        for (const Vertex& v : hexagon) {
+            Point q;
+            q.x = static_cast<float>(v.x);
+            q.y = static_cast<float>(v.y);
+            six.push_back(q);
+        }
+        Workbench bench = openWorkbench(judgePolygon(six.data(), static_cast<int>(six.size())));
+        resize(bench, 700, 500);
+        const auto next = std::find_if(bench.layout.buttons.begin(), bench.layout.buttons.end(),
+                                       [](const Button& b) { return b.command == Command::Next; });
+        ASSERT_NE(next, bench.layout.buttons.end());
+        p.keys("End");
+        p.click(next->box.x + next->box.width / 2, 500 - 1 - (next->box.y + next->box.height / 2));
+        EXPECT_EQ(differingPixels(right, screenshot(), p), 0);
+    }
     p.keys("b");
     EXPECT_EQ(countIn(screenshot(), p, [](const Rgb& c) { return c.r != 0 || c.g != 0 || c.b != 0; }), 0);
     p.keys("x");

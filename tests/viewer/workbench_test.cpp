@@ -478,3 +478,68 @@ TEST(Workbench, EscapeBacksOutInOrderAndBlackScreenTakesAnyKeyBack) {
     const Frame black = frameOf(bench);
     EXPECT_TRUE(black.shapes.empty() && black.clear.r == 0.0f && black.clear.g == 0.0f && black.clear.b == 0.0f);
 }
+
+// The row of buttons along the bottom: a click on one is its key (the pages, play, editing, the
+// exercise, the help, full screen), the help leaves it at hand, a button whose state is on is drawn
+// so, and no picture written out has it.
+TEST(Workbench, TheRowOfButtonsGivesTheirKeysAndNoPictureHasIt) {
+    const std::vector<Point> v = polygonOf(square);
+    Workbench bench = openWorkbench(judgePolygon(v.data(), static_cast<int>(v.size())));
+    const auto click = [&](const std::string& label) {
+        for (const Button& b : bench.layout.buttons) {
+            if (b.label != label || b.box.y >= bench.layout.toolbarBand.height) continue;
+            const int x = b.box.x + b.box.width / 2, y = bench.view.windowHeight - 1 - (b.box.y + b.box.height / 2);
+            const Effect effect = pressButton(bench, 0, true, x, y);
+            pressButton(bench, 0, false, x, y);
+            return effect;
+        }
+        ADD_FAILURE() << "no button " << label;
+        return Effect{};
+    };
+    const auto isOn = [&](const std::string& label) {
+        for (const Button& b : bench.layout.buttons) {
+            if (b.label == label) return b.on;
+        }
+        return false;
+    };
+    ASSERT_GT(bench.layout.toolbarBand.height, 0);
+    EXPECT_EQ(bench.layout.picture.y, bench.layout.toolbarBand.height);
+    Workbench keyed = bench;
+    click("Sledeća >");
+    click("Sledeća >");
+    perform(keyed, Command::Next, 0, 0);
+    perform(keyed, Command::Next, 0, 0);
+    EXPECT_EQ(bench.steps.page, keyed.steps.page);
+    EXPECT_EQ(textsOf(frameOf(bench)), textsOf(frameOf(keyed)));
+    click("< Prethodna");
+    EXPECT_EQ(bench.steps.page, keyed.steps.page - 1);
+    EXPECT_TRUE(click("Pusti (P)").play && bench.steps.playing && isOn("Stani (P)"));
+    click("Stani (P)");
+    EXPECT_FALSE(bench.steps.playing);
+    click("Pomoć (H)");
+    EXPECT_TRUE(bench.steps.help && isOn("Pomoć (H)"));
+    click("Sledeća >");  // under the help too
+    EXPECT_EQ(bench.steps.page, keyed.steps.page);
+    click("Pomoć (H)");
+    EXPECT_FALSE(bench.steps.help);
+    click("Uredi (E)");
+    EXPECT_TRUE(bench.edit.on && isOn("Uredi (E)"));
+    click("Vežba (V)");
+    EXPECT_TRUE(bench.exercise.on && !bench.edit.on && isOn("Vežba (V)") && !isOn("Uredi (E)"));
+    EXPECT_TRUE(click("Ceo ekran (F)").screen && bench.fullScreen && isOn("Ceo ekran (F)"));
+    // A picture of the window's size keeps the row's place empty, so that it shows the page as the
+    // window does; a slide of its own size and the polygon alone have that height for the picture.
+    for (const PictureStyle& style : {PictureStyle{}, PictureStyle{1600, 900, true, false}, PictureStyle{0, 0, false, true}}) {
+        const Workbench picture = pictureBench(bench, style);
+        const Frame frame = frameOf(picture);
+        for (const Button& b : frame.buttons) {  // the question's, none of the row's
+            for (const Command row : {Command::Previous, Command::Next, Command::Play, Command::Edit, Command::Exercise,
+                                      Command::Help, Command::FullScreen}) {
+                EXPECT_NE(b.command, row) << b.label;
+            }
+        }
+        for (const std::string& text : textsOf(frame)) EXPECT_NE(text, "Sledeća >");
+        const bool windowSized = style.width == 0 && !style.bare;
+        EXPECT_EQ(picture.layout.picture.y, windowSized ? bench.layout.picture.y : 0) << style.width;
+    }
+}

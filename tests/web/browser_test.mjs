@@ -253,15 +253,16 @@ const magenta = inkNear(inkOf('WhyInk'), 70);
 const black = c => c[0] < 60 && c[1] < 60 && c[2] < 60;
 
 // Every pixel of a kind in the native picture (of the polygon: not the text bands) has one of the
-// same kind within a pixel on the canvas.
-function sameInk(canvas, native, wanted, top, bottom) {
+// same kind within a pixel on the canvas (`onCanvas`: as that kind, or a little lighter where a
+// line of one pixel falls between two rows and each renderer smooths it its own way).
+function sameInk(canvas, native, wanted, top, bottom, onCanvas = wanted) {
   let seen = 0, found = 0;
   for (let y = top + 1; y < bottom - 1; y++) {
     for (let x = 1; x < 1023; x++) {
       if (!wanted(native.at(x, y))) continue;
       seen++;
       let near = false;
-      for (let dy = -1; dy <= 1 && !near; dy++) for (let dx = -1; dx <= 1 && !near; dx++) near = wanted(canvas.at(x + dx, y + dy));
+      for (let dy = -1; dy <= 1 && !near; dy++) for (let dx = -1; dx <= 1 && !near; dx++) near = onCanvas(canvas.at(x + dx, y + dy));
       if (near) found++;
     }
   }
@@ -287,9 +288,10 @@ try {
     check(times[2] < 1000, 'the first picture within a second');
     const canvas = await b.canvas();
     check(canvas.w === 1024 && canvas.h === 700, 'the canvas fills the window beside the panel');
-    // Vertex 1 of the example, (0,10): the bounds -4..7 by 0..10 framed in the whole canvas.
-    const pixels = 350 / (10 * Math.tan(Math.PI / 6));
-    const dot = canvas.at(Math.round(512 - 1.5 * pixels), Math.round(349.5 - 5 * pixels));
+    // Vertex 1 of the example, (0,10): the bounds -4..7 by 0..10 framed in the canvas above its row of buttons.
+    const [cx, cy, cw, ch] = await b.evaluate(`JSON.parse(program.frame()).clip`);
+    const pixels = (ch / 2) / (Math.max(10, 11 * ch / cw) * Math.tan(Math.PI / 6));
+    const dot = canvas.at(Math.round(cx + cw / 2 - 1.5 * pixels), Math.round(cy + ch / 2 - 0.5 - 5 * pixels));
     check(blue(dot), 'the outline is drawn, its vertex showing the last diagonal through it');
     await b.open('p=2&v=0,0;1');
     check((await label()).includes('Adresa se ne može pročitati: teme 2 nije par brojeva x,y.'), 'a link that cannot be read says why');
@@ -419,6 +421,8 @@ try {
     await b.page('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 5 });
     const example = fs.readFileSync(path.join(examples, 'monotoni.txt'), 'latin1');
     await b.open(`p=1&v=${verticesOf(example)}`);
+    // The canvas's words, its lines (wrapped to the phone's width) joined again.
+    const words = async () => (await label()).replace(/\n/g, ' ');
     // The polygon's vertices where the frame's outline has them, in CSS pixels (the frame's are the device's).
     const outline = async () => {
       const n = Number((await b.evaluate('program.polygonText()')).split('\n')[0]);
@@ -428,7 +432,7 @@ try {
     const box = id => b.evaluate(`(() => { const r = document.getElementById('${id}').getBoundingClientRect();
       return { x: r.x, y: r.y, w: r.width, h: r.height, shown: r.width > 0 }; })()`);
     const tap = async id => { const r = await box(id); await b.touch([[[r.x + r.w / 2, r.y + r.h / 2]]]); };
-    const page = async () => ((await label()).match(/Strana (\d+) od/) || [])[1];
+    const page = async () => ((await words()).match(/Strana (\d+) od/) || [])[1];
     const canvas = await box('canvas');
     const pixels = await b.evaluate(`document.getElementById('canvas').width`);
     let v = await outline();
@@ -446,6 +450,21 @@ try {
       turns.push(await page());
     }
     check(turns.join() === '2,3,4,3,2,2', `swipes and taps turn the pages as they should (${turns})`);
+    // The row of buttons drawn along the canvas's bottom: each a finger wide and tall, in the canvas;
+    // a tap on ">" is the next page, on "<" the previous.
+    const drawn = async () => JSON.parse(await b.evaluate('program.frame()')).buttons;
+    const tapDrawn = async label => {
+      const button = (await drawn()).find(button => button.label === label) || { x: 0, y: 0, w: 0, h: 0 };
+      await b.touch([[[(button.x + button.w / 2) / 3, (button.y + button.h / 2) / 3]]]);
+    };
+    const row = (await drawn()).filter(button => ['<', '>', 'P', 'E', 'V', 'H', 'F'].includes(button.label));
+    check(row.length === 7 && row.every(button => button.w >= 3 * 44 - 1 && button.h >= 3 * 44 - 1 && button.x >= 0 &&
+                                                  button.x + button.w <= pixels),
+          `the row of buttons is a finger wide on the phone (${row.map(button => `${button.label} ${button.w / 3}x${button.h / 3}`)})`);
+    await tapDrawn('>');
+    const onward = await page();
+    await tapDrawn('<');
+    check(onward === '3' && (await page()) === '2', `a tap on the drawn ">" and "<" turns the page (${onward}, ${await page()})`);
     // Two fingers from 80 to 160 pixels apart, their middle moved by (20, 30): every vertex twice as far
     // from the middle, which it follows.
     const [c0, c1] = [[195, 450], [215, 480]];
@@ -470,8 +489,10 @@ try {
     };
     await command('Ceo poligon');
     check(JSON.stringify(await outline()) === JSON.stringify(v) && !(await box('side')).shown, 'a command of the panel gives its key, and the panel folds away');
-    // Editing: a long press a little beside a vertex removes it, a tap beside an edge inserts one, a
-    // finger beside a vertex drags it.
+    // Editing, on the full picture (where the picture holds still as the polygon's kind changes): a
+    // long press a little beside a vertex removes it, a tap beside an edge inserts one, a finger
+    // beside a vertex drags it.
+    await b.key('End', 'End', 35);
     await command('Uređivanje');
     v = await outline();
     const count = async () => Number((await b.evaluate('program.polygonText()')).split('\n')[0]);
@@ -484,7 +505,7 @@ try {
     v = await outline();
     await b.touch([...Array(11).keys()].map(i => [[v[3][0] - 8 - 3 * i, v[3][1] + 4.5 * i]]));
     const dragged = await outline();
-    check((await label()).includes('Uređivanje:') && removed === 7 && inserted === 8 &&
+    check((await words()).includes('Uređivanje:') && removed === 7 && inserted === 8 &&
           Math.abs(dragged[3][0] - v[3][0] + 30) < 1 && Math.abs(dragged[3][1] - v[3][1] - 45) < 1 && dragged[4].join() === v[4].join(),
           `a finger removes (${removed}), inserts (${inserted}) and drags vertices (${v[3].map(Math.round)} to ${dragged[3].map(Math.round)})`);
     for (let i = 0; i < 3; i++) await command('Vrati');
@@ -494,16 +515,27 @@ try {
     const buttons = JSON.parse(await b.evaluate('program.frame()')).buttons;
     const yes = buttons.find(button => button.label.startsWith('D ')) || { x: 0, y: 0, w: 0, h: 0 };
     await b.touch([[[(yes.x + yes.w / 2) / 3, (yes.y + yes.h) / 3 + 5]]]);
-    const answered = await label();
+    const answered = await words();
     await b.touch([[[330, 400]]]);
     await b.touch([[[330, 400]]]);
-    const asking = (await label()).includes('Do kojih temena ide dijagonala iz temena 3?') && (await box('confirm')).shown;
+    const confirming = async () => (await drawn()).some(button => button.label === 'Potvrdi (Enter)');
+    const asking = (await words()).includes('Do kojih temena ide dijagonala iz temena 3?') && await confirming();
     v = await outline();
     await b.touch([[[v[0][0] - 9, v[0][1] + 5]]]);
-    const chosen = await label();
-    await tap('confirm');
-    check(answered.includes('Tačno.') && asking && chosen.includes('Izabrano: 1') && (await label()).includes(' od 2') && !(await box('confirm')).shown,
+    const chosen = await words();
+    await tapDrawn('Potvrdi (Enter)');
+    check(answered.includes('Tačno.') && asking && chosen.includes('Izabrano: 1') && (await words()).includes(' od 2') && !(await confirming()),
           `taps answer the exercise (${buttons.map(button => button.label)}; ${chosen.match(/Izabrano: [^\n]*/)})`);
+    // The guards' count, the last question: stepped up by "+" to 2 and confirmed, no keyboard needed.
+    await b.key('End', 'End', 35);
+    for (let i = 0; i < 60 && !(await words()).includes('Koliko čuvara je dovoljno?'); i++) await b.key('ArrowLeft', 'ArrowLeft', 37);
+    const counting = (await words()).includes('Koliko čuvara je dovoljno?');
+    await tapDrawn('+');
+    await tapDrawn('+');
+    const typed = await words();
+    await tapDrawn('Potvrdi (Enter)');
+    check(counting && typed.includes('Kucate 2.') && /Tačno\. Dovoljno je|Netačno: 2/.test(await words()),
+          `a finger answers how many guards suffice (${(await words()).match(/(Tačno|Netačno)[^\n]*/)})`);
   } else if (section === 'pictures') {
     // The example at its fourth step, as a phone, a tablet and a projector show it.
     const example = fs.readFileSync(path.join(examples, 'monotoni.txt'), 'latin1');
@@ -549,7 +581,7 @@ try {
       const reflex = Math.sign(area) * ((o[0] - a[0]) * (c[1] - a[1]) - (o[1] - a[1]) * (c[0] - a[0])) < 0;
       type = before(o, a) && before(o, c) ? (reflex ? 2 : 0) : before(a, o) && before(c, o) ? (reflex ? 3 : 1) : 4;
       const buttons = JSON.parse(await b.evaluate('program.frame()')).buttons;
-      if (buttons.length !== 5 || buttons[2].label !== '3 razdvajanja') break;
+      if (buttons.length < 5 || buttons[2].label !== '3 razdvajanja') break;  // the choices first, then the row along the bottom
       const button = buttons[type];
       await b.drag(button.x + button.w / 2, button.y + button.h / 2, button.x + button.w / 2, button.y + button.h / 2);
       said = await label();
@@ -596,8 +628,9 @@ try {
     check((await consoleText()) === native.console, 'the console panel holds the dialogue, byte for byte');
     let canvas = await b.canvas();
     // Black is the outline and the vertex numbers too, whose strokes each renderer smooths its way.
-    for (const [name, wanted, share] of [['red', red, 0.98], ['blue', blue, 0.98], ['black', black, 0.9]]) {
-      const { seen, found } = sameInk(canvas, native, wanted, 200, 700);
+    const reddish = inkNear(inkOf('OppositeInk'), 45);
+    for (const [name, wanted, share, onCanvas] of [['red', red, 0.98, reddish], ['blue', blue, 0.98, blue], ['black', black, 0.9, black]]) {
+      const { seen, found } = sameInk(canvas, native, wanted, 200, 700, onCanvas);
       check(seen > 100 && found >= seen * share, `${name} where the native program draws it (${found} of ${seen})`);
     }
     // A key steps the page, and the address follows it.
@@ -624,7 +657,7 @@ try {
     const w = fs.readFileSync(path.join(examples, 'w.txt'), 'latin1');
     await b.open(`p=1&v=${verticesOf(w)}`);
     canvas = await b.canvas();
-    const { seen, found } = sameInk(canvas, nativePage(w, 1), magenta, 0, 640);
+    const { seen, found } = sameInk(canvas, nativePage(w, 1), magenta, 0, 640, inkNear(inkOf('WhyInk'), 90));
     check(seen > 50 && found >= seen * 0.98, `magenta marks where the native program draws them (${found} of ${seen})`);
     // A key outside ASCII is none of the table's: the Cyrillic x is not E.
     const plainPage = await label();
