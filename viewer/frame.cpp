@@ -514,7 +514,7 @@ void strike(Painter& pen, const TextStyle& t, double left, double right, double 
 // marked. Entries that do not fit give way to "..." in the middle.
 void drawStackPanel(Painter& pen, const Lesson& lesson, const Page& page, const PageLayout& layout) {
     const PixelRect& panel = layout.stackPanel;
-    const TextStyle& t = layout.text;
+    const TextStyle& t = layout.panelText;
     const StackColumns& columns = page.stack;
     const int boxChars = stackBoxChars(static_cast<int>(lesson.vertices.size()));
     const double boxWidth = boxChars * t.advance;
@@ -585,7 +585,7 @@ void drawStackPanel(Painter& pen, const Lesson& lesson, const Page& page, const 
 // "old->new". Rows that do not fit give way to "..." in the middle.
 void drawStatusPanel(Painter& pen, const Lesson& lesson, const Page& page, const PageLayout& layout) {
     const PixelRect& panel = layout.stackPanel;
-    const TextStyle& t = layout.text;
+    const TextStyle& t = layout.panelText;
     const int n = static_cast<int>(lesson.vertices.size());
     const double x = panel.x + t.margin;
     double baseline = panel.y + panel.height - t.margin - t.size;

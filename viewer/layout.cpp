@@ -79,11 +79,10 @@ int captionChars(const TextStyle& text, int windowWidth) {
 
 PageLayout layoutPage(int windowWidth, int windowHeight, const std::vector<std::string>& caption, int reservedLines,
                       int stackChars, const std::vector<std::string>& footer, int footerReserved, int toolbar,
-                      double pixelRatio) {
+                      double pixelRatio, int panelLines) {
     PageLayout page;
     page.text = windowText(windowWidth, windowHeight, pixelRatio);
     const TextStyle& t = page.text;
-    const int margin = static_cast<int>(std::lround(t.margin));
     // The row of buttons along the very bottom; the rest is laid out above it.
     const int base = std::clamp(toolbar, 0, windowHeight);
     page.toolbarBand = {0, 0, windowWidth, base};
@@ -110,8 +109,18 @@ PageLayout layoutPage(int windowWidth, int windowHeight, const std::vector<std::
     page.footerBand = {0, base, windowWidth, footerHeight};
     const int below = page.captionBand.y - base - footerHeight;
     const bool room = below >= 4 * t.line + 2 * t.margin;
-    const int panelWidth =
-        stackChars > 0 && room ? static_cast<int>(std::ceil(stackChars * t.advance)) + 2 * margin : 0;
+    page.panelText = t;
+    if (stackChars > 0 && room && panelLines > 0) {
+        const double css = t.size / std::max(0.25, pixelRatio);
+        const double most = t.size * std::max(1.0, css / 14.0);
+        const double byHeight = below / (panelLines * 1.55 + 2 * 0.8);
+        const double byWidth = (windowWidth / 3.0) / (stackChars * AdvancePerSize + 2 * 0.8);
+        page.panelText = textOfSize(std::max(t.size, std::min({most, byHeight, byWidth})));
+    }
+    const TextStyle& pt = page.panelText;
+    const int panelWidth = stackChars > 0 && room ? static_cast<int>(std::ceil(stackChars * pt.advance)) +
+                                                        2 * static_cast<int>(std::lround(pt.margin))
+                                                  : 0;
     page.stackPanel = {windowWidth - panelWidth, base + footerHeight, panelWidth, below};
     page.picture = {0, base + footerHeight, std::max(1, windowWidth - panelWidth), std::max(1, below)};
     return page;

@@ -55,6 +55,7 @@ struct PageLayout {
     std::vector<std::string> footer;   // wrapped, drawn from the top of the footer band down
     PixelRect footerBand;              // along the bottom; height 0 without a footer
     PixelRect stackPanel;              // width 0 without a stack
+    TextStyle panelText;               // the panel's text: the window's, or larger where a tall window's column has room
     PixelRect picture;
     PixelRect toolbarBand;             // along the very bottom, below the footer; height 0 without the row
     std::vector<Button> buttons;       // drawn over the rest, in their order: a question's choices, then the row's
@@ -84,10 +85,13 @@ std::vector<Button> toolbarRow(const std::vector<ToolLabel>& labels, const TextS
 // `stackChars` is the width of the stack panel's text in characters (0: no panel). The footer band is
 // as tall as the wrapped footer, or `footerReserved` lines if that is more.
 // The row of buttons takes `toolbar` pixels along the very bottom (0: none); the text follows
-// `pixelRatio` (windowText).
+// `pixelRatio` (windowText). The panel, whose content takes at most `panelLines` lines, keeps the
+// window's text up to the opening size; beyond it (a projector's window) its text grows faster than
+// the window's, as far as the column's height and a third of the width allow, so that the panel
+// fills its column instead of a corner of it.
 PageLayout layoutPage(int windowWidth, int windowHeight, const std::vector<std::string>& caption, int reservedLines,
                       int stackChars, const std::vector<std::string>& footer = {}, int footerReserved = 0, int toolbar = 0,
-                      double pixelRatio = 1.0);
+                      double pixelRatio = 1.0, int panelLines = 0);
 
 // How many characters of text fit across the window's caption band.
 int captionChars(const TextStyle& text, int windowWidth);

@@ -952,14 +952,24 @@ void relayout(Workbench& bench) {
     // A message is given the lines one of eighty characters wraps to, so that on a narrow screen too
     // the picture holds still as messages come and go.
     const int messageLines = std::max(1, (80 + chars - 1) / std::max(1, chars));
+    // The panel's most lines over the lesson: the tallest stack with its title and column labels,
+    // the most edges on the sweep line with the title and heading, so that its text holds still.
+    int panelLines = 0;
+    if (panelChars > 0) {
+        std::size_t status = 0;
+        for (const Page& p : bench.lesson.pages) status = std::max(status, p.status.size());
+        panelLines = bench.lesson.pages[shown].panel == Panel::Stack ? bench.lesson.tallestStack + 3
+                                                                     : static_cast<int>(status) + 3;
+    }
     PageLayout layout = layoutPage(w, h, caption, reserved, panelChars, footerLines(bench, chars),
-                                   bench.edit.on ? keys + 3 + messageLines : 0, toolbar, ratio);
+                                   bench.edit.on ? keys + 3 + messageLines : 0, toolbar, ratio, panelLines);
     if (bench.edit.dragged >= 0) {
         // Under a drag the texts follow the polygon, but every part of the window stays where it was.
         const PageLayout& held = bench.edit.held;
         layout.text = held.text;
         layout.captionBand = held.captionBand;
         layout.stackPanel = held.stackPanel;
+        layout.panelText = held.panelText;
         layout.footerBand = held.footerBand;
         layout.picture = held.picture;
     }

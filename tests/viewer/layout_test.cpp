@@ -119,3 +119,26 @@ TEST(Layout, TheRowOfButtonsIsAFingerWideOnEveryScreenAndTheRestStandsAboveIt) {
     EXPECT_DOUBLE_EQ(windowText(1024, 700, 1.0).size, windowText(1024, 700).size);
     EXPECT_DOUBLE_EQ(windowText(2048, 1400, 2.0).size, 2 * windowText(1024, 700).size);
 }
+
+// The panel beside the picture: the window's text up to the opening size and on a phone; on a
+// projector's window larger, its lines within the column's height and the panel within a third of
+// the width, a low window's panel as large as its height allows.
+TEST(Layout, ThePanelGrowsToItsColumnOnAProjectorAndNoFurther) {
+    const std::vector<std::string> caption = {"Strana 5 od 16. Korak 4 od 7: teme 4 (7,5)", "Nove dijagonale: 1"};
+    struct Case {
+        int width, height;
+        double ratio;
+        double least, most;  // the panel's text to the window's
+    };
+    for (const Case& c : {Case{1024, 700, 1.0, 1.0, 1.0}, Case{1170, 2364, 3.0, 1.0, 1.0}, Case{1920, 1080, 1.0, 1.4, 1.6},
+                          Case{1920, 400, 1.0, 1.0, 1.6}}) {
+        const PageLayout page = layoutPage(c.width, c.height, caption, 2, 12, {}, 0, 0, c.ratio, 6);
+        const double grown = page.panelText.size / page.text.size;
+        EXPECT_GE(grown, c.least - 1e-9) << c.width << "x" << c.height;
+        EXPECT_LE(grown, c.most + 1e-9) << c.width << "x" << c.height;
+        if (page.stackPanel.width == 0) continue;
+        EXPECT_LE(6 * page.panelText.line + 2 * page.panelText.margin, page.stackPanel.height + 1) << c.width << "x" << c.height;
+        EXPECT_LE(page.stackPanel.width, c.width / 3 + 1) << c.width;
+        EXPECT_EQ(page.picture.width + page.stackPanel.width, c.width);
+    }
+}
