@@ -623,7 +623,12 @@ void drawPanel(Painter& pen, const Lesson& lesson, const Page& page, const PageL
     if (panel.width == 0) return;
     pen.colour = pen.paper.panel;
     pen.rect(panel);
-    pen.border(panel.x, panel.y, panel.x, panel.y + panel.height);
+    // Its grey line on the side of the picture: the left, or the top of a panel across the window.
+    if (panel.x > 0) {
+        pen.border(panel.x, panel.y, panel.x, panel.y + panel.height);
+    } else {
+        pen.border(0, panel.y + panel.height - 1, panel.width, panel.y + panel.height - 1);
+    }
     if (page.panel == Panel::Stack) drawStackPanel(pen, lesson, page, layout);
     if (page.panel == Panel::Status) drawStatusPanel(pen, lesson, page, layout);
 }

@@ -121,6 +121,15 @@ PageLayout layoutPage(int windowWidth, int windowHeight, const std::vector<std::
     const int panelWidth = stackChars > 0 && room ? static_cast<int>(std::ceil(stackChars * pt.advance)) +
                                                         2 * static_cast<int>(std::lround(pt.margin))
                                                   : 0;
+    // A window held upright (a phone's) keeps its width for the picture: the panel lies across it,
+    // below the picture, as tall as its lines, at most a third of the height.
+    const int lines = std::max(panelLines, 4);
+    const int across = static_cast<int>(std::ceil(lines * pt.line + 2 * pt.margin));
+    if (panelWidth > 0 && windowHeight >= 1.5 * windowWidth && panelWidth <= windowWidth && across <= below / 3) {
+        page.stackPanel = {0, base + footerHeight, windowWidth, across};
+        page.picture = {0, base + footerHeight + across, windowWidth, below - across};
+        return page;
+    }
     page.stackPanel = {windowWidth - panelWidth, base + footerHeight, panelWidth, below};
     page.picture = {0, base + footerHeight, std::max(1, windowWidth - panelWidth), std::max(1, below)};
     return page;

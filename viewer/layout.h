@@ -54,7 +54,7 @@ struct PageLayout {
     PixelRect captionBand;             // height 0 without a caption
     std::vector<std::string> footer;   // wrapped, drawn from the top of the footer band down
     PixelRect footerBand;              // along the bottom; height 0 without a footer
-    PixelRect stackPanel;              // width 0 without a stack
+    PixelRect stackPanel;              // width 0 without a stack; across the window below the picture on a phone held upright
     TextStyle panelText;               // the panel's text: the window's, or larger where a tall window's column has room
     PixelRect picture;
     PixelRect toolbarBand;             // along the very bottom, below the footer; height 0 without the row

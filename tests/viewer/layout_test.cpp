@@ -111,7 +111,7 @@ TEST(Layout, TheRowOfButtonsIsAFingerWideOnEveryScreenAndTheRestStandsAboveIt) {
         }
         const PageLayout page = layoutPage(s.width, s.height, {"Strana 2 od 12. Korak 1 od 6"}, 2, 14, {}, 0, band, s.ratio);
         EXPECT_EQ(page.toolbarBand.height, band);
-        EXPECT_EQ(page.picture.y, band) << s.width;
+        EXPECT_EQ(page.stackPanel.y, band) << s.width;  // the panel, beside the picture or below it, on the band
         EXPECT_EQ(page.picture.y + page.picture.height, page.captionBand.y) << s.width;
     }
     // On a phone the digits stay at least 11 CSS pixels tall; at a ratio of 1 nothing changes.
@@ -120,25 +120,34 @@ TEST(Layout, TheRowOfButtonsIsAFingerWideOnEveryScreenAndTheRestStandsAboveIt) {
     EXPECT_DOUBLE_EQ(windowText(2048, 1400, 2.0).size, 2 * windowText(1024, 700).size);
 }
 
-// The panel beside the picture: the window's text up to the opening size and on a phone; on a
-// projector's window larger, its lines within the column's height and the panel within a third of
-// the width, a low window's panel as large as its height allows.
+// The panel beside the picture: the window's text up to the opening size and on a phone, where it
+// lies across the window below the picture, which keeps the whole width; on a projector's window
+// larger, its lines within the column's height and the panel within a third of the width, a low
+// window's panel as large as its height allows.
 TEST(Layout, ThePanelGrowsToItsColumnOnAProjectorAndNoFurther) {
     const std::vector<std::string> caption = {"Strana 5 od 16. Korak 4 od 7: teme 4 (7,5)", "Nove dijagonale: 1"};
     struct Case {
         int width, height;
         double ratio;
         double least, most;  // the panel's text to the window's
+        bool across;
     };
-    for (const Case& c : {Case{1024, 700, 1.0, 1.0, 1.0}, Case{1170, 2364, 3.0, 1.0, 1.0}, Case{1920, 1080, 1.0, 1.4, 1.6},
-                          Case{1920, 400, 1.0, 1.0, 1.6}}) {
+    for (const Case& c : {Case{1024, 700, 1.0, 1.0, 1.0, false}, Case{1170, 2364, 3.0, 1.0, 1.0, true},
+                          Case{1920, 1080, 1.0, 1.4, 1.6, false}, Case{1920, 400, 1.0, 1.0, 1.6, false}}) {
         const PageLayout page = layoutPage(c.width, c.height, caption, 2, 12, {}, 0, 0, c.ratio, 6);
         const double grown = page.panelText.size / page.text.size;
         EXPECT_GE(grown, c.least - 1e-9) << c.width << "x" << c.height;
         EXPECT_LE(grown, c.most + 1e-9) << c.width << "x" << c.height;
         if (page.stackPanel.width == 0) continue;
         EXPECT_LE(6 * page.panelText.line + 2 * page.panelText.margin, page.stackPanel.height + 1) << c.width << "x" << c.height;
-        EXPECT_LE(page.stackPanel.width, c.width / 3 + 1) << c.width;
-        EXPECT_EQ(page.picture.width + page.stackPanel.width, c.width);
+        EXPECT_EQ(page.stackPanel.x == 0, c.across) << c.width;
+        if (c.across) {
+            EXPECT_EQ(page.picture.width, c.width);
+            EXPECT_EQ(page.picture.y, page.stackPanel.y + page.stackPanel.height);
+            EXPECT_LE(page.stackPanel.height, (page.captionBand.y - page.stackPanel.y) / 3);
+        } else {
+            EXPECT_LE(page.stackPanel.width, c.width / 3 + 1) << c.width;
+            EXPECT_EQ(page.picture.width + page.stackPanel.width, c.width);
+        }
     }
 }
