@@ -94,6 +94,8 @@ const std::vector<Row>& rows() {
         {{{key(BackSpace)}, When::Drawing, Command::RemoveLast, "", "", "Backspace briše poslednje", 2}, Section::None},
         {{{key(Enter)}, When::Drawing, Command::Close, "", "", "Enter ili klik na prvo teme zatvara poligon", 3},
          Section::None},
+        {{{}, When::Always, Command::RowButton, "dugme u redu dole", "isto što i njegov taster"},
+         Section::Mouse},
         {{{}, When::Always, Command::Turn, "desni taster", "okretanje slike"}, Section::Mouse},
         {{{}, When::Always, Command::Pan, "levi taster", "pomeranje slike"}, Section::Mouse},
         {{{}, When::Always, Command::WheelZoom, "točak", "uveličavanje oko pokazivača"}, Section::Mouse},

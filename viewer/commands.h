@@ -43,7 +43,7 @@ enum class Command {
     // digit or vertex, and Enter.
     Exercise, NewTask, Answer, Separator, Erase, Confirm,
     // The mouse, in its rows for the help and the band.
-    MoveVertex, InsertVertex, AddVertex, ChooseVertex, ChooseButton, Turn, Pan, WheelZoom, DragZoom,
+    MoveVertex, InsertVertex, AddVertex, ChooseVertex, ChooseButton, Turn, Pan, WheelZoom, DragZoom, RowButton,
 };
 
 struct CommandRow {
