@@ -17,7 +17,9 @@
 // The record lists every entry a step takes off, in the order they leave, top first, those pushed
 // back included.
 //
-// Every cut is decided exactly, by orientation on the float inputs.
+// Every cut is decided exactly, by orientation on the float inputs, or not asked at all where the
+// answer is known: an opposite-chain fan over a stack whose corners all turn away, entries above c,
+// cuts every entry (see oppositeChain).
 //
 // Deviation for equal ordinates (the textbook assumes none). Vertices of one height are swept down
 // each chain in that chain's own order, and a vertex not yet swept can then lie level with c, on
@@ -272,6 +274,10 @@ struct Sweep {
         int c = ends.highest;     // the vertex under the sweep
         int chain = Both;         // and its chain
         bool levelAhead = false;  // the next vertex is as high as c
+        // The stack's bottom is the last vertex swept on the other chain, and every entry between it
+        // and the top stays for its corner alone (turning away, or flat), none for a level vertex:
+        // true after a whole fan or the start, false after a cut refused for a level vertex.
+        bool cornersOnly = true;
         auto top = [&] { return stack[height - 1]; };
         auto push = [&](int index) { stack[height++] = index; };
 
@@ -295,6 +301,7 @@ struct Sweep {
                 levelVertexWithin(v, n, chains.lowest, chains.f, chains.b, level, c, v[other].y == y ? other : corner);
             if (blocker < 0) return true;
             out.refuse({RefusalReason::VertexInTriangle, to, corner, blocker});
+            cornersOnly = false;
             return false;
         };
         // A cut is asked with its three vertices in the polygon's turning order: (c, corner, next) when
@@ -306,6 +313,25 @@ struct Sweep {
             const bool turning = forward == (sense > 0);
             // Every entry leaves the stack, top first.
             for (int m = height - 1; m >= 0; --m) out.popped(stack[m]);
+            // The fan is made whole without asking when every corner on the stack turns away (or
+            // lies flat), the entry under the top lies higher than c (and so every entry under it),
+            // and the top does too or no unswept vertex is level with c. Why every cut then turns the
+            // polygon's way: the part not yet cut, above the level line through c, is bounded by the
+            // stack's chain, the edge from c up to the bottom, and the level line from x to c, x
+            // being where the top's chain comes down to it (the top itself, when level with c). The
+            // chain runs down or level and turns away at every corner, so it lies on the closed outer
+            // side of the line through any two neighbours on it, while the part's inside borders
+            // their edge, which lies above the level line, from the inner side. Were c on the outer
+            // side or on the line, so would be x, which lies further out along the level line, and
+            // every vertex between them, and so the whole part: c lies strictly on the inner side.
+            // And a level vertex can lie in a cut only when the cut reaches the level line, at the top.
+            if (cornersOnly && v[stack[height - 2]].y > v[c].y && (!levelAhead || v[top()].y > v[c].y)) {
+                for (int m = 1; m < height; ++m) out.diagonal(c, stack[m], SweepCase::OppositeChain);
+                stack[0] = top();
+                height = 1;
+                push(c);
+                return;
+            }
             // c, the bottom and the entry above it follow one another along the boundary, so each
             // cut (c, stack[cut], stack[cut + 1]) takes off the entry at the bottom.
             int cut = 0;
@@ -318,7 +344,8 @@ struct Sweep {
             }
             // The entries pushed back (only the former top, unless a level vertex stopped the cuts)
             // become the stack's lower part, read from the other end.
-            if (cut + 1 == height) {
+            cornersOnly = cut + 1 == height;
+            if (cornersOnly) {
                 stack[0] = stack[cut];
             } else {
                 std::reverse(stack + cut, stack + height);
