@@ -715,8 +715,11 @@ int triangulateDiagonals(const Point* vertices, int vertexCount, int (*diagonals
     Work& arrays = work();
     // A monotone polygon is swept whole, as the dialogue does it: its chains are watched as they are
     // swept, and the sweep stops at the first that rises (most polygons that are not show it soon).
-    const Extremes ends = extremesOf(vertices, n);
-    const int sense = polygonOrientation(vertices, n, ends.lowestLeftmost);
+    // The chains' ends alone, two comparisons a vertex, and the orientation at the top.
+    ExtremesScan whole(vertices[0]);
+    for (int k = 1; k < n; ++k) whole.addEnds(k, vertices[k]);
+    const Extremes& ends = whole.ends;
+    const int sense = polygonOrientationAtHighest(vertices, n, ends.highest);
     const int swept = sweepDiagonalsIfMonotone(vertices, n, sense, ends, diagonals, arrays.sweep);
     if (swept >= 0) return swept;
     const Walk w(vertices, n, sense > 0, &arrays.turned);

@@ -405,3 +405,10 @@ int polygonOrientation(const Point* vertices, int vertexCount, int lowestLeftmos
     const Point& next = vertices[m + 1 == vertexCount ? 0 : m + 1];
     return orientation(previous, vertices[m], next);
 }
+
+int polygonOrientationAtHighest(const Point* vertices, int vertexCount, int highest) {
+    auto previous = [&](int m) { return m == 0 ? vertexCount - 1 : m - 1; };
+    int m = highest;
+    for (int k = 1; k < vertexCount && vertices[previous(m)].y == vertices[m].y; ++k) m = previous(m);
+    return orientation(vertices[previous(m)], vertices[m], vertices[m + 1 == vertexCount ? 0 : m + 1]);
+}

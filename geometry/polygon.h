@@ -99,3 +99,10 @@ bool findContact(const Point* vertices, int vertexCount, int& edgeA, int& edgeB)
 // lowest vertex (extremesOf's lowestLeftmost, passed when known).
 int polygonOrientation(const Point* vertices, int vertexCount);
 int polygonOrientation(const Point* vertices, int vertexCount, int lowestLeftmost);
+
+// The same from the first highest vertex (extremesOf's highest, found without the leftmost of the
+// lowest): the turn at the first vertex of its level run along the boundary, which comes up to the
+// run from below. That vertex is a corner of the hull, the polygon lying below the run, and the
+// three are not on one line. The run is the highest alone unless it is vertex 0 and the last vertex
+// lies level with it.
+int polygonOrientationAtHighest(const Point* vertices, int vertexCount, int highest);

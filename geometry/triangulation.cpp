@@ -17,7 +17,9 @@
 // The record lists every entry a step takes off, in the order they leave, top first, those pushed
 // back included.
 //
-// Every cut is decided exactly, by orientation on the float inputs.
+// Every cut is decided exactly, by orientation on the float inputs, or not asked at all where the
+// answer is known: an opposite-chain fan over a stack whose corners all turn away, entries above c,
+// cuts every entry (see oppositeChain).
 //
 // Deviation for equal ordinates (the textbook assumes none). Vertices of one height are swept down
 // each chain in that chain's own order, and a vertex not yet swept can then lie level with c, on
@@ -70,9 +72,9 @@ struct Chains {
     int lowest;
     int f;              // the forward chain's next vertex; the lowest once the chain is walked
     int b;              // the backward chain's
-    float yf;           // their ordinates, kept at hand for the merge
+    float yf;  // their ordinates, kept at hand for the merge
     float yb;
-    bool rose = false;  // a chain went up on its way down: the polygon is not monotone (when watched)
+    float at = 0.0f;  // the ordinate of the vertex last taken
 
     Chains(const Point* vertices, int count, const Extremes& ends)
         : v(vertices), n(count), lowest(ends.lowest), f(ends.highest + 1 == count ? 0 : ends.highest + 1),
@@ -81,28 +83,27 @@ struct Chains {
     int backwardOf(int i) const { return i == 0 ? n - 1 : i - 1; }
     bool walked() const { return f == lowest && b == lowest; }
     // The next vertex below the highest and its chain; the lowest (Both) once both are walked.
-    template <bool Watch>
     int next(int& chain) {
         if (f != lowest && (b == lowest || !(yf < yb))) {
             chain = Forward;
-            return advance<Watch>(f, yf, forwardOf(f));
+            return advance(f, yf, forwardOf(f));
         }
         if (b != lowest) {
             chain = Backward;
-            return advance<Watch>(b, yb, backwardOf(b));
+            return advance(b, yb, backwardOf(b));
         }
         chain = Both;
+        at = yf;
         return lowest;
     }
-    // Moves one chain's cursor on to `to`, its ordinate with it, and returns the vertex it leaves;
-    // watched, a rise is noted.
-    template <bool Watch>
+    // The ordinate of the vertex that comes next: the higher of the chains' next.
+    float ahead() const { return std::max(yf, yb); }
+    // Moves one chain's cursor on to `to`, its ordinate with it, and returns the vertex it leaves.
     int advance(int& cursor, float& y, int to) {
         const int left = cursor;
-        const float from = y;
+        at = y;
         cursor = to;
         y = v[to].y;
-        if (Watch) rose |= y > from;
         return left;
     }
 };
@@ -271,7 +272,12 @@ struct Sweep {
         int height = 0;
         int c = ends.highest;     // the vertex under the sweep
         int chain = Both;         // and its chain
+        float yc = 0.0f;          // and its ordinate
         bool levelAhead = false;  // the next vertex is as high as c
+        // The stack's bottom is the last vertex swept on the other chain, and every entry between it
+        // and the top stays for its corner alone (turning away, or flat), none for a level vertex:
+        // true after a whole fan or the start, false after a cut refused for a level vertex.
+        bool cornersOnly = true;
         auto top = [&] { return stack[height - 1]; };
         auto push = [&](int index) { stack[height++] = index; };
 
@@ -289,12 +295,13 @@ struct Sweep {
             // order is named.
             if (!levelAhead) return true;
             const int other = a == c ? b : a;
-            const float y = v[c].y;
+            const float y = yc;
             if (!(v[other].y == y) && !(v[corner].y == y)) return true;
             const int blocker =
                 levelVertexWithin(v, n, chains.lowest, chains.f, chains.b, level, c, v[other].y == y ? other : corner);
             if (blocker < 0) return true;
             out.refuse({RefusalReason::VertexInTriangle, to, corner, blocker});
+            cornersOnly = false;
             return false;
         };
         // A cut is asked with its three vertices in the polygon's turning order: (c, corner, next) when
@@ -306,6 +313,25 @@ struct Sweep {
             const bool turning = forward == (sense > 0);
             // Every entry leaves the stack, top first.
             for (int m = height - 1; m >= 0; --m) out.popped(stack[m]);
+            // The fan is made whole without asking when every corner on the stack turns away (or
+            // lies flat), the entry under the top lies higher than c (and so every entry under it),
+            // and the top does too or no unswept vertex is level with c. Why every cut then turns the
+            // polygon's way: the part not yet cut, above the level line through c, is bounded by the
+            // stack's chain, the edge from c up to the bottom, and the level line from x to c, x
+            // being where the top's chain comes down to it (the top itself, when level with c). The
+            // chain runs down or level and turns away at every corner, so it lies on the closed outer
+            // side of the line through any two neighbours on it, while the part's inside borders
+            // their edge, which lies above the level line, from the inner side. Were c on the outer
+            // side or on the line, so would be x, which lies further out along the level line, and
+            // every vertex between them, and so the whole part: c lies strictly on the inner side.
+            // And a level vertex can lie in a cut only when the cut reaches the level line, at the top.
+            if (cornersOnly && v[stack[height - 2]].y > yc && (!levelAhead || v[top()].y > yc)) {
+                for (int m = 1; m < height; ++m) out.diagonal(c, stack[m], SweepCase::OppositeChain);
+                stack[0] = top();
+                height = 1;
+                push(c);
+                return;
+            }
             // c, the bottom and the entry above it follow one another along the boundary, so each
             // cut (c, stack[cut], stack[cut + 1]) takes off the entry at the bottom.
             int cut = 0;
@@ -318,7 +344,8 @@ struct Sweep {
             }
             // The entries pushed back (only the former top, unless a level vertex stopped the cuts)
             // become the stack's lower part, read from the other end.
-            if (cut + 1 == height) {
+            cornersOnly = cut + 1 == height;
+            if (cornersOnly) {
                 stack[0] = stack[cut];
             } else {
                 std::reverse(stack + cut, stack + height);
@@ -356,7 +383,10 @@ struct Sweep {
 
         out.visit(c, chain);
         push(c);
-        c = chains.next<Watch>(chain);
+        c = chains.next(chain);
+        // Watched, a chain that goes up on its way down ends the sweep: the polygon is not monotone.
+        // The chain just walked is the one: the other's next lies no higher than the vertex taken.
+        if (Watch && chains.ahead() > chains.at) return false;
         out.visit(c, chain);
         push(c);
         out.step(c, SweepCase::Start, 0, 0, stack, height);
@@ -365,11 +395,11 @@ struct Sweep {
             // (at first the highest vertex): so c lies beside the top when it goes on down the top's
             // chain, beside the bottom when it goes down the other, beside both when it is the lowest.
             const int topChain = chain;
-            c = chains.next<Watch>(chain);
-            if (Watch && chains.rose) return false;
-            // The next vertex is the higher of the chains' next (the backward chain's once the
-            // forward chain is walked: the lowest is no higher).
-            levelAhead = std::max(chains.yf, chains.yb) == v[c].y;
+            c = chains.next(chain);
+            yc = chains.at;
+            const float ahead = chains.ahead();
+            if (Watch && ahead > yc) return false;
+            levelAhead = ahead == yc;
             out.visit(c, chain);
             const int firstDiagonal = out.diagonals();
             const int firstPopped = out.pops();
@@ -399,7 +429,7 @@ int sweepOrder(const Point* vertices, int vertexCount, int* order) {
     int count = 0;
     order[count++] = ends.highest;
     int chain = Both;
-    while (count < n) order[count++] = chains.next<false>(chain);
+    while (count < n) order[count++] = chains.next(chain);
     return count;
 }
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
+#include <random>
 #include <vector>
 
 #include "../support/polygon_of.h"
@@ -107,6 +109,39 @@ TEST(PolygonOrientation, BothSensesAnyStart) {
     EXPECT_EQ(polygonOrientation(polygonOf({{0, 0}, {4, 0}, {4, 4}, {0, 4}}).data(), 4), 1);
     EXPECT_EQ(polygonOrientation(polygonOf({{4, 4}, {4, 0}, {0, 0}, {0, 4}}).data(), 4), -1);
     EXPECT_EQ(polygonOrientation(polygonOf({{0, 0}, {2, 0}, {4, 0}, {2, 3}}).data(), 4), 1);
+}
+
+// The turn at the top agrees with the one at the lowest leftmost: a lone peak, a level top reached
+// from vertex 0 with the last vertex level too (the run wraps round), a top run that is all of one
+// side, and random simple polygons of a small grid, where level tops are common, rotated to start
+// anywhere and taken both ways round.
+TEST(PolygonOrientation, AtTheHighestAgreesWithTheLowestLeftmost) {
+    auto agree = [](const std::vector<Point>& v) {
+        const int n = static_cast<int>(v.size());
+        return polygonOrientationAtHighest(v.data(), n, extremesOf(v.data(), n).highest) == polygonOrientation(v.data(), n);
+    };
+    EXPECT_TRUE(agree(polygonOf({{0, 0}, {4, 0}, {2, 3}})));
+    EXPECT_TRUE(agree(polygonOf({{2, 4}, {0, 0}, {4, 0}, {3, 4}, {2.5, 2}})));
+    EXPECT_TRUE(agree(polygonOf({{2, 4}, {1, 0}, {5, 0}, {4, 4}, {3, 4}})));
+    EXPECT_TRUE(agree(polygonOf({{2, 4}, {1, 0}, {5, 0}, {4, 4}, {3, 4}, {2.5, 4}})));
+    EXPECT_TRUE(agree(polygonOf({{0, 4}, {0, 0}, {4, 0}, {4, 4}, {3, 4}, {2, 4}, {1, 4}})));
+    std::mt19937 random(5);
+    int levelTops = 0;
+    for (int i = 0; i < 20000; ++i) {
+        const int n = std::uniform_int_distribution<int>(3, 9)(random);
+        std::vector<Point> v;
+        for (int k = 0; k < n; ++k) v.emplace_back(random() % 4, random() % 4, 0.0);
+        if (!simple(v)) continue;
+        for (int turn = 0; turn < n; ++turn) {
+            std::rotate(v.begin(), v.begin() + 1, v.end());
+            levelTops += extremesOf(v.data(), n).highest == 0 && v[n - 1].y == v[0].y;
+            ASSERT_TRUE(agree(v));
+            std::reverse(v.begin(), v.end());
+            ASSERT_TRUE(agree(v));
+            std::reverse(v.begin(), v.end());
+        }
+    }
+    EXPECT_GT(levelTops, 100);
 }
 
 TEST(FindContact, NamesTheFirstPairOfEdgesThatMeet) {
