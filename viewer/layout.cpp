@@ -123,9 +123,12 @@ PageLayout layoutPage(int windowWidth, int windowHeight, const std::vector<std::
                                                   : 0;
     // A window held upright (a phone's) keeps its width for the picture: the panel lies across it,
     // below the picture, as tall as its lines, at most a third of the height.
+    // A panel of more lines than a third of the height keeps that third, its rows giving way in the
+    // middle as they do beside the picture.
     const int lines = std::max(panelLines, 4);
-    const int across = static_cast<int>(std::ceil(lines * pt.line + 2 * pt.margin));
-    if (panelWidth > 0 && windowHeight >= 1.5 * windowWidth && panelWidth <= windowWidth && across <= below / 3) {
+    const int across = std::min(static_cast<int>(std::ceil(lines * pt.line + 2 * pt.margin)), below / 3);
+    if (panelWidth > 0 && windowHeight >= 1.5 * windowWidth && panelWidth <= windowWidth &&
+        across >= 4 * pt.line + 2 * pt.margin) {
         page.stackPanel = {0, base + footerHeight, windowWidth, across};
         page.picture = {0, base + footerHeight + across, windowWidth, below - across};
         return page;

@@ -40,7 +40,7 @@ struct Button {
     Command command;
     char key = 0;
     TextStyle text;   // its label's
-    bool on = false;  // what it turns on is on (editing, the exercise, the help, full screen): drawn pressed
+    bool on = false;  // what it turns on is on (editing, the exercise, the help, full screen, play): drawn pressed
 };
 // The first `count` characters of a UTF-8 string (all of it when it is shorter).
 std::string firstCharacters(const std::string& s, std::size_t count);

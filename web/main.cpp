@@ -276,10 +276,14 @@ Touch touchAt(const Workbench& bench, int x, int y, double reach) {
     };
     const Button* button = nullptr;
     double best = reach;
+    // Over the picture a finger near the row along the bottom means a vertex or an edge there: a
+    // button of the row takes it only when it lands on the button.
+    const bool overPicture = inPicture(view, x, y);
     for (const Button& b : bench.layout.buttons) {
+        const bool ofTheRow = b.box.y + b.box.height <= bench.layout.toolbarBand.height;
         const double dx = std::max({b.box.x - finger.x, 0.0, finger.x - (b.box.x + b.box.width - 1)});
         const double dy = std::max({b.box.y - finger.y, 0.0, finger.y - (b.box.y + b.box.height - 1)});
-        if (std::hypot(dx, dy) <= best) {
+        if (std::hypot(dx, dy) <= best && !(overPicture && ofTheRow && std::hypot(dx, dy) > 0)) {
             best = std::hypot(dx, dy);
             button = &b;
         }

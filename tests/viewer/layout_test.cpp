@@ -150,4 +150,8 @@ TEST(Layout, ThePanelGrowsToItsColumnOnAProjectorAndNoFurther) {
             EXPECT_EQ(page.picture.width + page.stackPanel.width, c.width);
         }
     }
+    // A phone's panel of more lines than a third of its height still lies across, in that third.
+    const PageLayout tall = layoutPage(1170, 2361, std::vector<std::string>(20, "Teme 5 je pravilno teme."), 21, 12, {}, 0, 132, 3.0, 40);
+    EXPECT_EQ(std::make_pair(tall.stackPanel.x, tall.picture.width), std::make_pair(0, 1170));
+    EXPECT_LE(tall.stackPanel.height, (tall.captionBand.y - tall.stackPanel.y) / 3);
 }
