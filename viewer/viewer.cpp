@@ -30,7 +30,7 @@ using Clock = std::chrono::steady_clock;
 struct Window {
     Workbench bench;
     PictureStyle pictures;  // how I's pictures and D's lesson look (the command line's options)
-    StrokeCache strokes;
+    TextCache text;
     int closedPipe = -1;  // tells the program's process that the window closed
     bool consoleLineOpen = false;  // the console's last line is unfinished: a save line starts anew
     int signals[2] = {-1, -1};     // a signal to end on, written by its handler, read by the loop
@@ -109,7 +109,7 @@ void apply(const Effect& effect) {
 
 
 void display() {
-    drawFrame(frameOf(window.bench), window.strokes);
+    drawFrame(frameOf(window.bench), window.text);
     glutSwapBuffers();
 }
 
