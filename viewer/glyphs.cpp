@@ -15,8 +15,7 @@ struct FontReach {
 
 FontReach fontReach() {
     FontReach r;
-    for (char32_t c = 0; c < 0x180; ++c) {
-        if (!hasGlyph(c)) continue;
+    for (const char32_t c : fontCharacters()) {
         const FontGlyph g = fontGlyph(c);
         for (int k = 0; k < g.stripCount; ++k) {
             for (int i = g.strips[2 * k]; i < g.strips[2 * k] + g.strips[2 * k + 1]; ++i) {
@@ -45,6 +44,17 @@ double distanceToSegment(double x, double y, double x0, double y0, double x1, do
 }
 
 }  // namespace
+
+const std::vector<char32_t>& fontCharacters() {
+    static const std::vector<char32_t> characters = [] {
+        std::vector<char32_t> out;
+        for (char32_t c = 0; c < 0x180; ++c) {  // the Serbian letters lie below U+0180
+            if (hasGlyph(c)) out.push_back(c);
+        }
+        return out;
+    }();
+    return characters;
+}
 
 bool operator<(const GlyphLook& a, const GlyphLook& b) {
     return std::tie(a.scaleX, a.scaleY, a.width, a.smooth) < std::tie(b.scaleX, b.scaleY, b.width, b.smooth);

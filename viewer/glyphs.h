@@ -25,6 +25,9 @@ struct GlyphCell {
 };
 GlyphCell glyphCell(const GlyphLook& look);
 
+// Every character the font draws: ASCII's printable ones and the Serbian letters.
+const std::vector<char32_t>& fontCharacters();
+
 // How many ways a character can sit across a pixel: its origin's fraction rounded to a quarter.
 inline constexpr int GlyphPhases = 4;
 

@@ -47,7 +47,7 @@ void addText(const Shape& s, StrokeCache& strokes, TextRun& run) {
 }
 
 // Every character the font has, at every phase: the most cells a sheet ever holds.
-constexpr int SheetCells = 105 * GlyphPhases;
+int sheetCells() { return static_cast<int>(fontCharacters().size()) * GlyphPhases; }
 // Looks kept at once; a window resized again and again makes new ones, so they start over beyond it.
 constexpr std::size_t MaxSheets = 16;
 
@@ -67,9 +67,10 @@ GlyphSheet* sheetOf(TextCache& text, const GlyphLook& look) {
     GlyphSheet& sheet = text.sheets[look];
     sheet.cell = glyphCell(look);
     // As square a texture as the cells make.
-    sheet.columns = std::max(1, static_cast<int>(std::ceil(std::sqrt(SheetCells * static_cast<double>(sheet.cell.height) /
+    const int cells = sheetCells();
+    sheet.columns = std::max(1, static_cast<int>(std::ceil(std::sqrt(cells * static_cast<double>(sheet.cell.height) /
                                                                       sheet.cell.width))));
-    sheet.rows = (SheetCells + sheet.columns - 1) / sheet.columns;
+    sheet.rows = (cells + sheet.columns - 1) / sheet.columns;
     GLint largest = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
     const long long w = static_cast<long long>(sheet.columns) * sheet.cell.width;
@@ -90,6 +91,11 @@ GlyphSheet* sheetOf(TextCache& text, const GlyphLook& look) {
     return &sheet;
 }
 
+// Where a cell starts in its sheet's texture, in texels across and up.
+std::pair<int, int> cornerOf(const GlyphSheet& sheet, int slot) {
+    return {(slot % sheet.columns) * sheet.cell.width, (slot / sheet.columns) * sheet.cell.height};
+}
+
 // The cell of a character at a phase, its pixels put into the sheet's texture the first time.
 int slotOf(GlyphSheet& sheet, const GlyphLook& look, char32_t c, int phase) {
     auto kept = sheet.slots.find({c, phase});
@@ -100,8 +106,8 @@ int slotOf(GlyphSheet& sheet, const GlyphLook& look, char32_t c, int phase) {
     sheet.inks.push_back(inkBox(pixels, sheet.cell));
     glBindTexture(GL_TEXTURE_2D, sheet.texture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexSubImage2D(GL_TEXTURE_2D, 0, (slot % sheet.columns) * sheet.cell.width, (slot / sheet.columns) * sheet.cell.height,
-                    sheet.cell.width, sheet.cell.height, GL_ALPHA, GL_UNSIGNED_BYTE, pixels.data());
+    const auto [x, y] = cornerOf(sheet, slot);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, x, y, sheet.cell.width, sheet.cell.height, GL_ALPHA, GL_UNSIGNED_BYTE, pixels.data());
     return slot;
 }
 
@@ -131,8 +137,9 @@ void addQuads(const Shape& s, GlyphSheet& sheet, QuadRun& run) {
                 const float x0 = static_cast<float>(at.column - cell.left + ink.left);
                 const float x1 = x0 + static_cast<float>(ink.right - ink.left);
                 const float y0 = bottom + static_cast<float>(ink.bottom), y1 = y0 + static_cast<float>(ink.top - ink.bottom);
-                const float u0 = static_cast<float>((slot % sheet.columns) * cell.width + ink.left) * sw;
-                const float v0 = static_cast<float>((slot / sheet.columns) * cell.height + ink.bottom) * sh;
+                const auto [cx, cy] = cornerOf(sheet, slot);
+                const float u0 = static_cast<float>(cx + ink.left) * sw;
+                const float v0 = static_cast<float>(cy + ink.bottom) * sh;
                 const float u1 = u0 + static_cast<float>(ink.right - ink.left) * sw;
                 const float v1 = v0 + static_cast<float>(ink.top - ink.bottom) * sh;
                 run.corners.insert(run.corners.end(), {x0, y0, x1, y0, x1, y1, x0, y1});

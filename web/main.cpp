@@ -283,8 +283,9 @@ Touch touchAt(const Workbench& bench, int x, int y, double reach) {
         const bool ofTheRow = b.box.y + b.box.height <= bench.layout.toolbarBand.height;
         const double dx = std::max({b.box.x - finger.x, 0.0, finger.x - (b.box.x + b.box.width - 1)});
         const double dy = std::max({b.box.y - finger.y, 0.0, finger.y - (b.box.y + b.box.height - 1)});
-        if (std::hypot(dx, dy) <= best && !(overPicture && ofTheRow && std::hypot(dx, dy) > 0)) {
-            best = std::hypot(dx, dy);
+        const double apart = std::hypot(dx, dy);
+        if (apart <= best && !(overPicture && ofTheRow && apart > 0)) {
+            best = apart;
             button = &b;
         }
     }
